@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need from Debian's packages.
+# Idempotent and quiet when everything is already there.
+set -euo pipefail
+
+PACKAGES=(
+  cmake ninja-build g++ ccache pkg-config
+  qt6-base-dev libgl-dev
+  libpugixml-dev
+  libjpeg62-turbo-dev
+  libgtest-dev
+  fonts-dejavu-core
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+  echo "Installing: ${missing[*]}"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

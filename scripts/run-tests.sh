@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the sanitized configuration and runs
+# every test in it, headless.
+set -euo pipefail
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+BUILD="${CALYPTOR_TEST_BUILD:-$ROOT/build/asan}"
+"$ROOT/scripts/install-deps.sh"
+cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+      -DCALYPTOR_SANITIZE=ON -DCMAKE_CXX_FLAGS="-O1" >/dev/null
+cmake --build "$BUILD"
+
+export QT_QPA_PLATFORM=offscreen
+export QT_SCALE_FACTOR=1
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=0"
+export LSAN_OPTIONS="suppressions=$ROOT/scripts/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+cd "$BUILD"
+ctest --output-on-failure -j "$(nproc)" "$@"

@@ -1,0 +1,21 @@
+#pragma once
+// Helpers every test uses.
+
+#include <QString>
+
+class QWidget;
+
+namespace TestHarness {
+
+// Registers the one free font the tests draw with (DejaVu Sans) and makes
+// it the application font, so text metrics are the same on every machine.
+void InstallFont();
+
+// Installs the test doubles of the platform services (fake clock, network
+// sandbox, ...). Called once by the test main before the tests run.
+void InstallTestServices();
+
+// Grabs a widget to a PNG file (for a look at what a window shows).
+bool GrabToPng(QWidget* w, const QString& path);
+
+}  // namespace TestHarness
