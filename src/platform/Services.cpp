@@ -1,0 +1,7 @@
+#include "Services.h"
+
+PlatformServices& Services()
+{
+    static PlatformServices s;
+    return s;
+}
