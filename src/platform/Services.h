@@ -13,6 +13,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <type_traits>
 #include <utility>
 
 class IClock;              // clock, ticks and Sleep
@@ -56,7 +57,7 @@ PlatformServices& Services();
 template <class T>
 class ScopedService {
 public:
-    ScopedService(T PlatformServices::*member, T value)
+    ScopedService(T PlatformServices::*member, std::type_identity_t<T> value)
         : FMember(member), FOld(std::move(Services().*member))
     {
         Services().*FMember = std::move(value);
