@@ -1,5 +1,7 @@
 #include "TestHarness.h"
 
+#include "TempProgramDir.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
@@ -29,6 +31,12 @@ void InstallFont()
 
 void InstallTestServices()
 {
+    InstallTempProgramDir();
+}
+
+QString ProgramDir()
+{
+    return CurrentTempProgramDir();
 }
 
 bool GrabToPng(QWidget* w, const QString& path)
