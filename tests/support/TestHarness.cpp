@@ -2,6 +2,7 @@
 
 #include "Fakes.h"
 #include "Services.h"
+#include "TempProgramDir.h"
 
 #include <QApplication>
 #include <QFont>
@@ -42,6 +43,12 @@ void InstallTestServices()
     s.Opener = std::make_shared<TRecordingUrlOpener>();
     s.SerialProbe = std::make_shared<TFixedSerialPortProbe>();
     s.BeepHook = TCountingBeepHook();
+    InstallTempProgramDir();
+}
+
+QString ProgramDir()
+{
+    return CurrentTempProgramDir();
 }
 
 bool GrabToPng(QWidget* w, const QString& path)
