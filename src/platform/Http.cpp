@@ -2,12 +2,14 @@
 
 #include "NetSandbox.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QStringDecoder>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
 
@@ -35,7 +37,10 @@ QString DecodeHttpBody(const QByteArray& body)
 }
 
 TQtHttpClient::TQtHttpClient() = default;
-TQtHttpClient::~TQtHttpClient() = default;
+TQtHttpClient::~TQtHttpClient()
+{
+    delete FManager.data();
+}
 
 THttpResult TQtHttpClient::Get(const QString& urlText, const THttpHeaders& headers)
 {
@@ -62,8 +67,11 @@ THttpResult TQtHttpClient::Get(const QString& urlText, const THttpHeaders& heade
         ~Release() { Flag = false; }
     } release{FBusy};
 
-    if (!FManager)
-        FManager = std::make_unique<QNetworkAccessManager>();
+    if (!FManager) {
+        QCoreApplication* app = QCoreApplication::instance();
+        FManager = new QNetworkAccessManager(
+            app && app->thread() == QThread::currentThread() ? app : nullptr);
+    }
     // A proxy must never stand between us and the loopback address.
     FManager->setProxy(IsLoopbackUrl(url) ? QNetworkProxy(QNetworkProxy::NoProxy)
                                           : QNetworkProxy(QNetworkProxy::DefaultProxy));

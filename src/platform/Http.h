@@ -10,10 +10,9 @@
 #include <QByteArray>
 #include <QList>
 #include <QPair>
+#include <QPointer>
 #include <QString>
-#include <memory>
-
-class QNetworkAccessManager;
+#include <QNetworkAccessManager>
 
 using THttpHeaders = QList<QPair<QByteArray, QByteArray>>;
 
@@ -44,7 +43,9 @@ public:
     void SetTimeoutMs(int ms) { FTimeoutMs = ms; }
 
 private:
-    std::unique_ptr<QNetworkAccessManager> FManager;
+    // Owned by the application object when there is one, so that it never
+    // outlives the application (the client itself may be a static service).
+    QPointer<QNetworkAccessManager> FManager;
     int FTimeoutMs = DefaultTimeoutMs;
     bool FBusy = false;
 };
