@@ -1,4 +1,6 @@
 // Program entry.
+#include "ProductionServices.h"
+
 #include <QApplication>
 #include <QMainWindow>
 
@@ -6,6 +8,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Calyptor"));
+    InstallProductionServices();
     QMainWindow w;
     w.setWindowTitle(QStringLiteral("CF52104"));
     w.resize(640, 480);

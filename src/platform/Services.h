@@ -45,7 +45,7 @@ struct PlatformServices {
     // Called by MessageBeep; production rings the application bell.
     std::function<void(unsigned type)> BeepHook;
     // The loopback-only guard: when on, the network facilities refuse any
-    // address outside 127.0.0.0/8 before a socket is opened.
+    // address but 127.0.0.1 before a socket is opened.
     bool LoopbackOnly = false;
 };
 

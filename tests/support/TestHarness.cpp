@@ -1,5 +1,9 @@
 #include "TestHarness.h"
 
+#include "Fakes.h"
+#include "Services.h"
+#include "TempProgramDir.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
@@ -29,6 +33,22 @@ void InstallFont()
 
 void InstallTestServices()
 {
+    PlatformServices& s = Services();
+    // No test may reach an address but 127.0.0.1, whatever it installs.
+    s.LoopbackOnly = true;
+    s.Profile = MakeFixedOsProfile();
+    s.Http = std::make_shared<TFakeHttpClient>();
+    s.Icmp = std::make_shared<TFakeIcmpClient>();
+    s.Launcher = std::make_shared<TRecordingProcessLauncher>();
+    s.Opener = std::make_shared<TRecordingUrlOpener>();
+    s.SerialProbe = std::make_shared<TFixedSerialPortProbe>();
+    s.BeepHook = TCountingBeepHook();
+    InstallTempProgramDir();
+}
+
+QString ProgramDir()
+{
+    return CurrentTempProgramDir();
 }
 
 bool GrabToPng(QWidget* w, const QString& path)

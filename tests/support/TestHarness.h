@@ -15,6 +15,10 @@ void InstallFont();
 // sandbox, ...). Called once by the test main before the tests run.
 void InstallTestServices();
 
+// The program folder of the running test: a fresh empty temporary folder
+// for every test, installed as the services' program-folder override.
+QString ProgramDir();
+
 // Grabs a widget to a PNG file (for a look at what a window shows).
 bool GrabToPng(QWidget* w, const QString& path);
 

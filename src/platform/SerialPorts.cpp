@@ -1,0 +1,30 @@
+#include "SerialPorts.h"
+
+#include "Services.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+TSysfsSerialPortProbe::TSysfsSerialPortProbe(const QString& root) : FRoot(root) {}
+
+QList<int> TSysfsSerialPortProbe::PresentPorts(int maxNumber)
+{
+    QList<int> ports;
+    for (int n = 1; n <= maxNumber; ++n) {
+        const QString dir = FRoot + QStringLiteral("/ttyS") + QString::number(n - 1);
+        if (!QFileInfo::exists(dir + QStringLiteral("/device")))
+            continue;
+        QFile type(dir + QStringLiteral("/type"));
+        if (type.exists() && type.open(QIODevice::ReadOnly)
+            && type.read(64).trimmed() == "0")
+            continue;
+        ports.append(n);
+    }
+    return ports;
+}
+
+QList<int> PresentSerialPorts(int maxNumber)
+{
+    const auto& probe = Services().SerialProbe;
+    return probe ? probe->PresentPorts(maxNumber) : QList<int>();
+}
