@@ -1,4 +1,5 @@
 // Building the banks from a project's files and writing them.
+#include "BankBytes.h"
 #include "Files.h"
 #include "TempProgramDir.h"
 #include "UComon.h"
@@ -13,7 +14,7 @@
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
+using namespace BankBytes;
 
 // The elements of the ParGen.xml the editor writes for a new project, in its order.
 const std::vector<std::pair<QString, QString>> NewProjectParGen = {
@@ -70,23 +71,6 @@ const QString GoldenRow = QStringLiteral(
     "Data_Type=\"Word\" Data_Identifier=\"DB\" DB_Number=\"10\" PLC_Area=\"Inputs (I)\" PLC_Add=\"20\" "
     "PLC_Bit=\"0\" PollTime=\"500\" Position=\"3\" Bit=\"0\" Swap=\"Y\" SwapWord=\"N\" Mnemonic=\"m\"");
 
-const Bytes GoldenEntry{0x7D, 0x01, 0xA8, 0xC0, 0xF4, 0x01, 0x00, 0x00, 0x14, 0x00, 0x0A, 0x00, 0x66, 0x00,
-                        0x03, 0x00, 0x00, 0x00, 0x00, 0x1E, 0x04, 0x0A, 0x00, 0x04, 0x00, 0x81, 0x01, 0x00};
-
-Bytes Patched(Bytes image, int offset, const Bytes& data)
-{
-    std::copy(data.begin(), data.end(), image.begin() + offset);
-    return image;
-}
-
-Bytes WithChecksum(Bytes image)
-{
-    uint32_t s = 0;
-    for (int i = 0; i < 0x7FC; ++i)
-        s += image[i];
-    return Patched(image, 0x7FC, {uint8_t(s), uint8_t(s >> 8), uint8_t(s >> 16), uint8_t(s >> 24)});
-}
-
 // The expected bank 1 for the new-project ParGen.xml and no S7 file.
 Bytes NewProjectImage()
 {
@@ -105,18 +89,6 @@ Bytes NewProjectImage()
     return Patched(b, 0x7FC, {0x5D, 0x10});
 }
 
-Bytes NeitherFileImage()
-{
-    Bytes b(2048, 0);
-    b = Patched(b, 0x000, {0x90, 0xD0, 0x03, 0x00, 0x90, 0xD0, 0x03, 0x00});
-    b = Patched(b, 0x00C, {0x80, 0x25});
-    b = Patched(b, 0x028, {0xC0, 0xA8, 0x02, 0xCD, 0xFF, 0xFF, 0xFF, 0x00, 0xFF, 0xFF, 0xFF, 0xFF,
-                           0x10, 0x27, 0x11, 0x27, 0x11, 0x27});
-    b = Patched(b, 0x1B4, {8, 8, 8, 8, 8, 8, 8, 8});
-    b = Patched(b, 0x656, {0x08});
-    return Patched(b, 0x7FC, {0x8A, 0x0D});
-}
-
 Bytes FileBytes(const QString& path)
 {
     QFile f(path);
@@ -124,19 +96,6 @@ Bytes FileBytes(const QString& path)
         return {};
     const QByteArray a = f.readAll();
     return Bytes(a.begin(), a.end());
-}
-
-std::string Diff(const Bytes& expected, const Bytes& actual)
-{
-    if (expected.size() != actual.size())
-        return "size " + std::to_string(expected.size()) + " / " + std::to_string(actual.size());
-    std::string out;
-    for (size_t i = 0; i < expected.size(); ++i) {
-        if (expected[i] != actual[i])
-            out += QStringLiteral("0x%1: %2/%3 ").arg(i, 3, 16, QChar(u'0')).arg(expected[i], 2, 16, QChar(u'0'))
-                       .arg(actual[i], 2, 16, QChar(u'0')).toStdString();
-    }
-    return out;
 }
 
 class Banks : public ::testing::Test {

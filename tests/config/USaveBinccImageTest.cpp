@@ -1,4 +1,5 @@
 // The general-parameter record and the S7 access table as bytes, without files.
+#include "BankBytes.h"
 #include "USaveBincc.h"
 
 #include <QString>
@@ -7,34 +8,13 @@
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
+using namespace BankBytes;
 
 // Bytes at an offset of an otherwise zero image.
 struct TPatch {
     int Offset;
     Bytes Data;
 };
-
-Bytes ImageOf(int size, std::initializer_list<TPatch> patches)
-{
-    Bytes image(size, 0);
-    for (const TPatch& p : patches)
-        std::copy(p.Data.begin(), p.Data.end(), image.begin() + p.Offset);
-    return image;
-}
-
-// The record with nothing loaded: the defaults plus the bank-2 address.
-Bytes DefaultRecordImage(Bytes checksum = {0x8A, 0x0D})
-{
-    return ImageOf(GeneralRecordSize,
-                   {{0x000, {0x90, 0xD0, 0x03, 0x00, 0x90, 0xD0, 0x03, 0x00}},
-                    {0x00C, {0x80, 0x25}},
-                    {0x028, {0xC0, 0xA8, 0x02, 0xCD, 0xFF, 0xFF, 0xFF, 0x00, 0xFF, 0xFF, 0xFF, 0xFF,
-                             0x10, 0x27, 0x11, 0x27, 0x11, 0x27}},
-                    {0x1B4, {8, 8, 8, 8, 8, 8, 8, 8}},
-                    {0x656, {0x08}},
-                    {0x7FC, checksum}});
-}
 
 Bytes StoreRecord()
 {
@@ -49,45 +29,13 @@ void SetUpDefaultRecord()
     General_Parameters.Bank2_Address = 0x80000;
 }
 
-// Differences between two images, as "offset: expected/actual" lines.
-std::string Diff(const Bytes& expected, const Bytes& actual)
-{
-    std::string out;
-    if (expected.size() != actual.size())
-        return "size " + std::to_string(expected.size()) + " / " + std::to_string(actual.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        if (expected[i] != actual[i])
-            out += QStringLiteral("0x%1: %2/%3 ").arg(i, 3, 16, QChar(u'0')).arg(expected[i], 2, 16, QChar(u'0'))
-                       .arg(actual[i], 2, 16, QChar(u'0')).toStdString();
-    }
-    return out;
-}
-
-uint32_t SumOf(const Bytes& image)
-{
-    uint32_t s = 0;
-    for (int i = 0; i < GeneralChecksumOffset; ++i)
-        s += image[i];
-    return s;
-}
-
-// The record image with `patch` applied and the checksum recomputed.
-Bytes WithPatch(Bytes image, const TPatch& patch)
-{
-    std::copy(patch.Data.begin(), patch.Data.end(), image.begin() + patch.Offset);
-    const uint32_t s = SumOf(image);
-    for (int i = 0; i < 4; ++i)
-        image[GeneralChecksumOffset + i] = uint8_t(s >> (8 * i));
-    return image;
-}
-
 }  // namespace
 
 TEST(GeneralRecord, DefaultImageIsByteExact)
 {
     SetUpDefaultRecord();
     const Bytes image = StoreRecord();
-    EXPECT_EQ(Diff(DefaultRecordImage(), image), "");
+    EXPECT_EQ(Diff(NeitherFileImage(), image), "");
     EXPECT_EQ(General_Parameters.Checksum, 3466u);
 }
 
@@ -123,9 +71,9 @@ TEST(GeneralRecord, EachNamedFieldLandsAtItsOffset)
     for (const Case& c : cases) {
         SetUpDefaultRecord();
         c.Set(General_Parameters);
-        Bytes expected = WithPatch(base, c.Expected);
+        Bytes expected = WithChecksum(Patched(base, c.Expected.Offset, c.Expected.Data));
         if (std::string(c.Field) == "Device_Name")
-            expected = WithPatch(expected, {0x532, {'Z'}});
+            expected = WithChecksum(Patched(expected, 0x532, {'Z'}));
         EXPECT_EQ(Diff(expected, StoreRecord()), "") << c.Field;
     }
 }
@@ -163,7 +111,7 @@ TEST(GeneralRecord, StoresAtAPositionAndLeavesTheRestAlone)
     SetUpDefaultRecord();
     Bytes buf(2048 + 200, 0x5A);
     EXPECT_EQ(StoreGeneralRecord(100, buf), 2148);
-    EXPECT_EQ(Diff(DefaultRecordImage(), Bytes(buf.begin() + 100, buf.begin() + 2148)), "");
+    EXPECT_EQ(Diff(NeitherFileImage(), Bytes(buf.begin() + 100, buf.begin() + 2148)), "");
     for (int i : {0, 99, 2148, 2247})
         EXPECT_EQ(buf[i], 0x5A) << i;
 
@@ -201,9 +149,7 @@ TEST(S7Table, EntryFieldsAreLittleEndianInLayoutOrder)
     e.Rack_Slot = 1;
     Bytes table(S7TableSize);
     ASSERT_EQ(StoreS7Table(0, table), S7TableSize);
-    const Bytes golden{0x7D, 0x01, 0xA8, 0xC0, 0xF4, 0x01, 0x00, 0x00, 0x14, 0x00, 0x0A, 0x00, 0x66, 0x00,
-                       0x03, 0x00, 0x00, 0x00, 0x00, 0x1E, 0x04, 0x0A, 0x00, 0x04, 0x00, 0x81, 0x01, 0x00};
-    EXPECT_EQ(Bytes(table.begin() + 28, table.begin() + 56), golden);
+    EXPECT_EQ(Bytes(table.begin() + 28, table.begin() + 56), GoldenEntry);
     EXPECT_EQ(Bytes(table.begin(), table.begin() + 28), Bytes(28, 0));
     EXPECT_EQ(Bytes(table.begin() + 56, table.end()), Bytes(S7TableSize - 56, 0));
 
