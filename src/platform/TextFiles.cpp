@@ -1,5 +1,6 @@
 #include "TextFiles.h"
 
+#include "ClassesLists.h"
 #include "CodePages.h"
 
 #include <QStringDecoder>
@@ -101,4 +102,35 @@ QByteArray EncodeText(const QString& text, TTextEncoding encoding)
 TWriteResult WriteTextFile(const QString& path, const QString& text, TTextEncoding encoding)
 {
     return SafeWriteFile(path, EncodeText(text, encoding));
+}
+
+// ---- TStringList files ----------------------------------------------------
+
+void TStringList::LoadFromFile(const QString& path)
+{
+    const TDecodedText decoded = ReadTextFile(path);
+    BeginUpdate();
+    try {
+        Clear();
+        for (const QString& line : SplitLines(decoded.Text)) Add(line);
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+    FEncoding = decoded.Encoding;
+}
+
+void TStringList::SaveToFile(const QString& path)
+{
+    SaveToFile(path, FEncoding.value_or(TTextEncoding::Ansi));
+}
+
+void TStringList::SaveToFile(const QString& path, TTextEncoding enc)
+{
+    // CR LF after every line, the last one too.
+    QString text;
+    for (int i = 0; i < Count(); ++i) text += Strings(i) + QStringLiteral("\r\n");
+    const TWriteResult r = WriteTextFile(path, text, enc);
+    if (!r.Ok) RaiseFileCreateError(path, r.Error);
 }

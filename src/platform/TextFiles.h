@@ -1,6 +1,7 @@
 #pragma once
 // Text files: telling the encoding of bytes, splitting lines, and writing
-// text in a chosen encoding through the safe write.
+// text in a chosen encoding through the safe write. TStringList's
+// LoadFromFile and SaveToFile are built here on these.
 
 #include "Files.h"
 #include "TextEncoding.h"

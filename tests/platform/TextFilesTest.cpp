@@ -1,5 +1,6 @@
 #include "TextFiles.h"
 
+#include "ClassesLists.h"
 #include "SysUtils.h"
 #include "TestHarness.h"
 
@@ -85,4 +86,59 @@ TEST(TextFiles, ReadMissingFileRaises)
 {
     EXPECT_THROW(ReadTextFile(Path("none.txt")), EFOpenError);
     EXPECT_FALSE(WriteTextFile(Path("no/dir.txt"), "x", TTextEncoding::Ansi).Ok);
+}
+
+TEST(TextFiles, StringListLoadsAndSavesInTheEncodingFound)
+{
+    struct Case {
+        const char* what;
+        QByteArray bytes;     // as found on disk
+        QByteArray written;   // SaveToFile after a load and one added line
+        TTextEncoding enc;
+    } cases[] = {
+        {"UTF-16LE with BOM", B("\xFF\xFE" "a\0\r\0\n\0\xAC\x20", 10),
+         B("\xFF\xFE" "a\0\r\0\n\0\xAC\x20\r\0\n\0\xE9\0\r\0\n\0", 20), TTextEncoding::Utf16LeBom},
+        {"Windows-1252", B("\xB6x\ry\x80", 5), B("\xB6x\r\ny\x80\r\n\xE9\r\n", 11), TTextEncoding::Ansi},
+        {"UTF-8 with BOM", B("\xEF\xBB\xBF" "a\n", 5), B("\xEF\xBB\xBF" "a\r\n\xC3\xA9\r\n", 10), TTextEncoding::Utf8Bom},
+    };
+    for (const Case& c : cases) {
+        const QString f = Path("list.txt");
+        ASSERT_TRUE(SafeWriteFile(f, c.bytes).Ok);
+        TStringList list;
+        list.Add("stale");
+        list.LoadFromFile(f);
+        EXPECT_EQ(list.Encoding(), std::optional<TTextEncoding>(c.enc)) << c.what;
+        list.Add(QStringLiteral("é"));
+        list.SaveToFile(f);
+        EXPECT_EQ(ReadFileBytes(f), c.written) << c.what;
+    }
+    TStringList lines;
+    lines.LoadFromFile(Path("list.txt"));
+    EXPECT_EQ(lines.Count(), 2);
+    EXPECT_EQ(lines.Strings(1), QStringLiteral("é"));
+
+    // Without a load the list writes ANSI; an explicit encoding wins.
+    TStringList fresh;
+    fresh.Add(QStringLiteral("€"));
+    fresh.SaveToFile(Path("a.txt"));
+    EXPECT_EQ(ReadFileBytes(Path("a.txt")), B("\x80\r\n", 3));
+    fresh.SaveToFile(Path("u.txt"), TTextEncoding::Utf8);
+    EXPECT_EQ(ReadFileBytes(Path("u.txt")), B("\xE2\x82\xAC\r\n", 5));
+    TStringList empty;
+    empty.SaveToFile(Path("e.txt"));
+    EXPECT_EQ(ReadFileBytes(Path("e.txt")), QByteArray());
+}
+
+TEST(TextFiles, StringListFileErrors)
+{
+    TStringList list;
+    list.Add("keep");
+    EXPECT_THROW(list.LoadFromFile(Path("none.txt")), EFOpenError);
+    EXPECT_EQ(list.Count(), 1);  // a failed load leaves the list
+    try {
+        list.SaveToFile(Path("no/such/dir.txt"));
+        ADD_FAILURE() << "no exception";
+    } catch (const EFCreateError& e) {
+        EXPECT_TRUE(e.Message().startsWith("Cannot create file \"" + Path("no/such/dir.txt") + "\". "));
+    }
 }
