@@ -228,8 +228,9 @@ TEST(S7Table, AccessFlagsOfReadAndWriteRows)
                         const uint8_t flags = ComposeAccessFlags(write, change, cmd, swap, word);
                         EXPECT_EQ(flags, expected);
                         EXPECT_EQ(flags & 0xC2, 0);
-                        if (!write)
+                        if (!write) {
                             EXPECT_EQ(flags & 0x31, 0);
+                        }
                     }
                 }
             }
