@@ -1,6 +1,16 @@
 #include "Classes.h"
 
+#include <QCoreApplication>
+#include <QObject>
+#include <QtGlobal>
 #include <algorithm>
+#include <unordered_set>
+
+namespace {
+
+const char* const SAssignError = "Cannot assign a %1 to a %2";
+
+}  // namespace
 
 void Abort()
 {
@@ -10,24 +20,105 @@ void Abort()
 void Free(TObject* obj)
 {
     if (!obj) return;
+    if (auto* c = dynamic_cast<TComponent*>(obj)) c->Destroying();
     obj->BeforeDestruction();
     delete obj;
 }
 
+// --- deferred free ----------------------------------------------------------
+// Each request is a QObject whose deferred deletion frees the object: Qt
+// delivers a deferred delete only once the loop that was running when it was
+// posted has the control again, which is the rule we need. A component's
+// request also watches it, so that a component freed by its owner meanwhile
+// is not freed a second time.
+
+namespace {
+
+class TDeferredFree;
+
+std::unordered_set<TObject*>& PendingFrees()
+{
+    static std::unordered_set<TObject*> pending;
+    return pending;
+}
+
+class TDeferredWatch : public TComponent {
+public:
+    explicit TDeferredWatch(TDeferredFree* r) : FRequest(r) {}
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    TDeferredFree* FRequest;
+};
+
+class TDeferredFree : public QObject {
+public:
+    explicit TDeferredFree(TObject* obj) : FObject(obj), FWatch(this)
+    {
+        PendingFrees().insert(obj);
+        if (auto* c = dynamic_cast<TComponent*>(obj)) c->FreeNotification(&FWatch);
+    }
+    ~TDeferredFree() override
+    {
+        TObject* obj = FObject;
+        if (!obj) return;
+        Forget();
+        if (auto* c = dynamic_cast<TComponent*>(obj)) c->RemoveFreeNotification(&FWatch);
+        try {
+            Free(obj);
+        } catch (const std::exception& e) {
+            qWarning("Deferred free of an object failed: %s", e.what());
+        } catch (...) {
+            qWarning("Deferred free of an object failed");
+        }
+    }
+    void Forget()
+    {
+        PendingFrees().erase(FObject);
+        FObject = nullptr;
+    }
+    TObject* Object() const { return FObject; }
+
+private:
+    TObject* FObject;
+    TDeferredWatch FWatch;
+};
+
+void TDeferredWatch::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == FRequest->Object()) FRequest->Forget();
+}
+
+}  // namespace
+
+void DeferredFree(TObject* obj)
+{
+    if (!obj || PendingFrees().count(obj)) return;
+    auto* request = new TDeferredFree(obj);
+    request->deleteLater();
+}
+
+// --- TPersistent ------------------------------------------------------------
+
 void TPersistent::Assign(TPersistent* Source)
 {
-    if (Source) {
-        Source->AssignTo(this);
-        return;
-    }
-    AssignTo(this);
+    if (!Source) AssignError(nullptr);
+    Source->AssignTo(this);
 }
 
 void TPersistent::AssignTo(TPersistent* Dest)
 {
-    QString src = (Dest == this) ? QStringLiteral("nil") : ClassName();
-    throw EConvertError(QStringLiteral("Cannot assign a %1 to a %2")
-                            .arg(src, Dest ? Dest->ClassName() : QStringLiteral("nil")));
+    if (Dest) Dest->AssignError(this);
+    AssignError(nullptr);
+}
+
+void TPersistent::AssignError(TPersistent* Source)
+{
+    throw EConvertError(QString::fromLatin1(SAssignError)
+                            .arg(Source ? Source->ClassName() : QStringLiteral("nil"), ClassName()));
 }
 
 TComponent::TComponent(TComponent* AOwner)
@@ -39,7 +130,7 @@ TComponent::~TComponent()
 {
     // Reached without Free (a plain delete): still mark the state so
     // notifications see a component going away.
-    FComponentState |= csDestroying;
+    Destroying();
     // Tell everyone who asked that we are going away.
     while (!FFreeNotifies.empty()) {
         TComponent* c = FFreeNotifies.back();
@@ -54,8 +145,14 @@ TComponent::~TComponent()
 
 void TComponent::BeforeDestruction()
 {
+    Destroying();
+}
+
+void TComponent::Destroying()
+{
+    if (FComponentState & csDestroying) return;
     FComponentState |= csDestroying;
-    for (TComponent* c : FComponents) c->BeforeDestruction();
+    for (TComponent* c : FComponents) c->Destroying();
 }
 
 void TComponent::DestroyComponents()
@@ -123,7 +220,10 @@ void TComponent::RemoveFreeNotification(TComponent* AComponent)
 void TComponent::Notification(TComponent* AComponent, TOperation Operation)
 {
     if (Operation == TOperation::opRemove && AComponent) RemoveFreeNotification(AComponent);
-    for (size_t i = 0; i < FComponents.size(); ++i) FComponents[i]->Notification(AComponent, Operation);
+    // From the last one down: a component may take itself (or others) out
+    // of the list while it is told.
+    for (size_t i = FComponents.size(); i > 0; --i)
+        if (i <= FComponents.size()) FComponents[i - 1]->Notification(AComponent, Operation);
 }
 
 void TComponent::BeginLoading()
@@ -136,8 +236,10 @@ void TComponent::EndLoading()
 {
     std::vector<TComponent*> owned = FComponents;
     for (TComponent* c : owned) c->EndLoading();
+    if (!(FComponentState & csLoading)) return;
     FComponentState &= ~unsigned(csReading);
     Loaded();
+    FComponentState &= ~unsigned(csLoading);
 }
 
 void TComponent::Loaded()

@@ -21,6 +21,7 @@
 class TObject;
 class TPersistent;
 class TComponent;
+class TPropertyList;
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
@@ -50,8 +51,18 @@ T* Create(Args&&... args)
     return obj;
 }
 
-// Destroys an object the platform way: BeforeDestruction, then delete.
+// Destroys an object the platform way: BeforeDestruction, then delete. A
+// component is marked csDestroying (with everything it owns) first, so the
+// hook sees that state wherever an override calls its base.
 void Free(TObject* obj);
+
+// Frees obj once control is back in the event loop that was running when
+// this was called: never inside the handler that asks for it, not even
+// when that handler runs a nested loop (a modal window, ProcessMessages).
+// Asking twice frees once; a component destroyed by other means before
+// then is forgotten. An exception from the destruction is logged, never
+// thrown into the event loop.
+void DeferredFree(TObject* obj);
 
 template <class T>
 void FreeAndNil(T*& obj)
@@ -65,12 +76,17 @@ class TPersistent : public TObject {
 public:
     DECLARE_CLASSNAME(TPersistent)
     // Copies Source into this object; the base asks Source to AssignTo this,
-    // and raises EConvertError when neither side knows the other.
+    // and raises EConvertError when neither side knows the other (or Source
+    // is nil).
     virtual void Assign(TPersistent* Source);
     virtual TPersistent* GetOwner() { return nullptr; }
+    // The published properties of the object's class in declaration order
+    // (see Persistence.h); nil for a class that publishes none.
+    virtual const TPropertyList* PropertyList() const { return nullptr; }
 
 protected:
     virtual void AssignTo(TPersistent* Dest);
+    [[noreturn]] void AssignError(TPersistent* Source);
 };
 
 enum class TOperation { opInsert, opRemove };
@@ -115,11 +131,14 @@ public:
 
     // Form-loading emulation: BeginLoading sets csLoading on this component
     // and on everything it owns; EndLoading calls Loaded() once for each of
-    // them (owned first, then this one), which clears the state.
+    // them that is loading (owned first, then this one), and the state is
+    // clear afterwards even when an override does not call the base.
     void BeginLoading();
     void EndLoading();
 
     void BeforeDestruction() override;
+    // Sets csDestroying on this component and everything it owns.
+    void Destroying();
     // Frees owned components (each through Free); called by the destructor.
     void DestroyComponents();
 

@@ -1,0 +1,406 @@
+#pragma once
+// Drawing: fonts, pens, brushes and the canvas with the original platform's
+// pixel rules, over a back-end that either paints with a QPainter or records
+// the operations (for headless tests of painting code).
+//
+// Pixel rules kept from the original platform:
+//  - rectangles exclude their right and bottom edge (TRect is exclusive);
+//  - LineTo draws up to, but not including, its end point;
+//  - Rectangle/Ellipse/RoundRect outline with the pen inside the rectangle
+//    and fill the inside with the brush;
+//  - FrameRect draws a one-pixel frame with the brush.
+// Text metrics depend only on the font (pixel sizes at 96 dots per inch), so a
+// canvas that is not bound to any surface still measures text.
+
+#include "Classes.h"
+#include "ColorNames.h"  // ColorToString, StringToColor
+#include "Sets.h"
+#include "SysFormat.h"   // MulDiv
+#include "Types.h"
+
+#include <QFont>
+#include <QImage>
+#include <QRegion>
+#include <QString>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QPainter;
+class TCanvas;
+class TGraphic;
+
+// Screen resolution the layer assumes everywhere (points <-> pixels).
+inline constexpr int ScreenPixelsPerInch = 96;
+
+// ---------------------------------------------------------------------------
+// Font, pen, brush
+
+enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+using TFontStyles = TSet<TFontStyle>;
+enum TFontPitch { fpDefault, fpVariable, fpFixed };
+
+inline constexpr int ANSI_CHARSET = 0;
+inline constexpr int DEFAULT_CHARSET = 1;
+inline constexpr int SYMBOL_CHARSET = 2;
+
+// Base of the drawing tools: change notification through OnChange.
+class TGraphicsObject : public TPersistent {
+public:
+    DECLARE_CLASSNAME(TGraphicsObject)
+    TNotifyEvent OnChange;
+
+protected:
+    virtual void Changed();
+};
+
+class TFont : public TGraphicsObject {
+public:
+    DECLARE_CLASSNAME(TFont)
+    TFont();
+
+    const QString& Name() const { return FName; }
+    void SetName(const QString& v);
+    // Size in points; negative when the height was given as a cell height.
+    int Size() const;
+    void SetSize(int v);
+    // Height in pixels: negative = character height (the usual form),
+    // positive = cell height including the internal leading.
+    int Height() const { return FHeight; }
+    void SetHeight(int v);
+    TFontStyles Style() const { return FStyle; }
+    void SetStyle(TFontStyles v);
+    TColor Color() const { return FColor; }
+    void SetColor(TColor v);
+    // Angle of the text baseline in tenths of a degree, counter-clockwise.
+    int Orientation() const { return FOrientation; }
+    void SetOrientation(int v);
+    TFontPitch Pitch() const { return FPitch; }
+    void SetPitch(TFontPitch v);
+    int Charset() const { return FCharset; }
+    void SetCharset(int v);
+
+    void Assign(TPersistent* Source) override;
+    // The Qt font with the same face, pixel size and style.
+    const QFont& ToQFont() const;
+
+protected:
+    void Changed() override;
+
+private:
+    mutable std::optional<QFont> FQFont;
+    QString FName;
+    int FHeight = -11;
+    TFontStyles FStyle;
+    TColor FColor = clWindowText;
+    int FOrientation = 0;
+    TFontPitch FPitch = fpDefault;
+    int FCharset = DEFAULT_CHARSET;
+};
+
+enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+enum TPenMode {
+    pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
+    pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
+};
+
+class TPen : public TGraphicsObject {
+public:
+    DECLARE_CLASSNAME(TPen)
+    TColor Color() const { return FColor; }
+    void SetColor(TColor v);
+    int Width() const { return FWidth; }
+    void SetWidth(int v);
+    TPenStyle Style() const { return FStyle; }
+    void SetStyle(TPenStyle v);
+    TPenMode Mode() const { return FMode; }
+    void SetMode(TPenMode v);
+    void Assign(TPersistent* Source) override;
+
+private:
+    TColor FColor = clBlack;
+    int FWidth = 1;
+    TPenStyle FStyle = psSolid;
+    TPenMode FMode = pmCopy;
+};
+
+enum TBrushStyle {
+    bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross
+};
+
+class TBrush : public TGraphicsObject {
+public:
+    DECLARE_CLASSNAME(TBrush)
+    TColor Color() const { return FColor; }
+    void SetColor(TColor v);
+    TBrushStyle Style() const { return FStyle; }
+    void SetStyle(TBrushStyle v);
+    void Assign(TPersistent* Source) override;
+
+private:
+    TColor FColor = clWhite;
+    TBrushStyle FStyle = bsSolid;
+};
+
+// ---------------------------------------------------------------------------
+// DrawText flags (values of the original platform)
+
+inline constexpr unsigned DT_TOP = 0x0;
+inline constexpr unsigned DT_LEFT = 0x0;
+inline constexpr unsigned DT_CENTER = 0x1;
+inline constexpr unsigned DT_RIGHT = 0x2;
+inline constexpr unsigned DT_VCENTER = 0x4;
+inline constexpr unsigned DT_BOTTOM = 0x8;
+inline constexpr unsigned DT_WORDBREAK = 0x10;
+inline constexpr unsigned DT_SINGLELINE = 0x20;
+inline constexpr unsigned DT_EXPANDTABS = 0x40;
+inline constexpr unsigned DT_TABSTOP = 0x80;
+inline constexpr unsigned DT_NOCLIP = 0x100;
+inline constexpr unsigned DT_EXTERNALLEADING = 0x200;
+inline constexpr unsigned DT_CALCRECT = 0x400;
+inline constexpr unsigned DT_NOPREFIX = 0x800;
+inline constexpr unsigned DT_INTERNAL = 0x1000;
+inline constexpr unsigned DT_EDITCONTROL = 0x2000;
+inline constexpr unsigned DT_PATH_ELLIPSIS = 0x4000;
+inline constexpr unsigned DT_END_ELLIPSIS = 0x8000;
+inline constexpr unsigned DT_MODIFYSTRING = 0x10000;
+inline constexpr unsigned DT_RTLREADING = 0x20000;
+inline constexpr unsigned DT_WORD_ELLIPSIS = 0x40000;
+inline constexpr unsigned DT_NOFULLWIDTHCHARBREAK = 0x80000;
+inline constexpr unsigned DT_HIDEPREFIX = 0x100000;
+inline constexpr unsigned DT_PREFIXONLY = 0x200000;
+
+// Background mode of text output (SetBkMode).
+inline constexpr int TRANSPARENT = 1;
+inline constexpr int OPAQUE = 2;
+
+// FloodFill styles.
+enum TFillStyle { fsSurface, fsBorder };
+
+// One laid-out piece of a DrawText line: text at an x offset from the line's
+// left edge (tabs split a line into several pieces).
+struct TTextPiece {
+    int X = 0;
+    QString Text;
+};
+
+// A laid-out line of DrawText: its pieces, where it starts, its width and
+// the prefix-underlined character (x offset and width; width 0 = none).
+struct TTextLine {
+    std::vector<TTextPiece> Pieces;
+    int X = 0;
+    int Y = 0;
+    int Width = 0;
+    int UnderlineX = 0;
+    int UnderlineWidth = 0;
+};
+
+struct TTextLayout {
+    std::vector<TTextLine> Lines;
+    TRect Bounds;      // the rectangle DT_CALCRECT reports
+    int Height = 0;    // DrawText's answer
+    int LineHeight = 0;
+    int Ascent = 0;
+};
+
+// ---------------------------------------------------------------------------
+// Canvas back-end: where a canvas's operations go. The canvas resolves its
+// state (pen, brush, font, pen position) and the back-end paints or records.
+
+class TCanvasBackend {
+public:
+    virtual ~TCanvasBackend() = default;
+
+    virtual void FillRect(TCanvas& c, const TRect& r) = 0;
+    virtual void FrameRect(TCanvas& c, const TRect& r) = 0;
+    virtual void Rectangle(TCanvas& c, const TRect& r) = 0;
+    virtual void RoundRect(TCanvas& c, const TRect& r, int cornerW, int cornerH) = 0;
+    virtual void Ellipse(TCanvas& c, const TRect& r) = 0;
+    // Kind: "Arc", "Pie" or "Chord"; start and end points as the platform gives them.
+    virtual void ArcShape(TCanvas& c, const char* kind, const TRect& r, TPoint start, TPoint end) = 0;
+    // One line from a to b, b itself not drawn.
+    virtual void Line(TCanvas& c, TPoint a, TPoint b) = 0;
+    virtual void Polyline(TCanvas& c, const std::vector<TPoint>& pts) = 0;
+    virtual void Polygon(TCanvas& c, const std::vector<TPoint>& pts) = 0;
+    virtual void SetPixel(TCanvas& c, int x, int y, TColor color) = 0;
+    virtual TColor GetPixel(TCanvas& c, int x, int y) = 0;
+    // Text with its top-left at (x, y), turned by the font's orientation;
+    // clip: an optional rectangle the text is clipped to (TextRect).
+    virtual void TextOut(TCanvas& c, int x, int y, const QString& text, const TRect* clip) = 0;
+    virtual void DrawText(TCanvas& c, const QString& text, const TRect& r, unsigned flags,
+                          const TTextLayout& layout) = 0;
+    virtual void DrawFocusRect(TCanvas& c, const TRect& r) = 0;
+    // Draw/StretchDraw of a graphic; a painting back-end hands it to the
+    // graphic, which comes back through DrawImage.
+    virtual void DrawGraphic(TCanvas& c, const TRect& dest, TGraphic* g, bool stretch) = 0;
+    virtual void DrawImage(TCanvas& c, const TRect& dest, const QImage& img, const TRect& src) = 0;
+    virtual void CopyRect(TCanvas& c, const TRect& dest, TCanvas& source, const TRect& src) = 0;
+    virtual void FloodFill(TCanvas& c, int x, int y, TColor color, TFillStyle style) = 0;
+    // The clip region changed (none: no clipping).
+    virtual void ClipChanged(TCanvas& c) = 0;
+    // The area that can be drawn on, in canvas coordinates; empty when unknown.
+    virtual TRect DeviceRect(TCanvas& c) = 0;
+    // The pixels of an area (source of CopyRect); a null image when not readable.
+    virtual QImage Grab(TCanvas& c, const TRect& r) = 0;
+    // Ends any painting in progress so the surface may be read or resized.
+    virtual void Flush() {}
+};
+
+// ---------------------------------------------------------------------------
+// Canvas
+
+class TCanvas : public TPersistent {
+public:
+    DECLARE_CLASSNAME(TCanvas)
+    // A canvas bound to nothing: it measures text, draws nothing.
+    TCanvas();
+    // Bound to a painter the caller owns and keeps active (e.g. in paintEvent).
+    explicit TCanvas(QPainter* painter);
+    ~TCanvas() override;
+
+    TFont* Font() const { return FFont.get(); }
+    TPen* Pen() const { return FPen.get(); }
+    TBrush* Brush() const { return FBrush.get(); }
+    void SetFont(TFont* v) { FFont->Assign(v); }
+    void SetPen(TPen* v) { FPen->Assign(v); }
+    void SetBrush(TBrush* v) { FBrush->Assign(v); }
+
+    // Back-end binding.
+    void BindPainter(QPainter* painter);
+    // Paints on an image, with a painter of its own opened when needed.
+    void BindImage(QImage* image);
+    void SetBackend(std::unique_ptr<TCanvasBackend> backend);
+    void Unbind();
+    bool HandleAllocated() const { return FBound; }
+    TCanvasBackend* Backend() const { return FBackend.get(); }
+    // Ends painting in progress (an image-bound canvas reopens on the next operation).
+    void Flush() { FBackend->Flush(); }
+
+    // Pen position.
+    TPoint PenPos() const { return FPenPos; }
+    void SetPenPos(TPoint p) { FPenPos = p; }
+    void MoveTo(int x, int y) { FPenPos = TPoint(x, y); }
+    void LineTo(int x, int y);
+
+    void FillRect(const TRect& r);
+    void FrameRect(const TRect& r);
+    void Rectangle(int x1, int y1, int x2, int y2) { Rectangle(TRect(x1, y1, x2, y2)); }
+    void Rectangle(const TRect& r);
+    void RoundRect(int x1, int y1, int x2, int y2, int cornerW, int cornerH);
+    void RoundRect(const TRect& r, int cornerW, int cornerH)
+    {
+        RoundRect(r.Left, r.Top, r.Right, r.Bottom, cornerW, cornerH);
+    }
+    void Ellipse(int x1, int y1, int x2, int y2) { Ellipse(TRect(x1, y1, x2, y2)); }
+    void Ellipse(const TRect& r);
+    void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
+    void Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
+    void Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
+    void Polygon(const std::vector<TPoint>& pts);
+    void Polyline(const std::vector<TPoint>& pts);
+    void FloodFill(int x, int y, TColor color, TFillStyle style);
+
+    TColor Pixels(int x, int y) const;
+    void SetPixels(int x, int y, TColor color);
+
+    // Text: top-left at (x, y); the pen position moves to the text's end.
+    void TextOut(int x, int y, const QString& text);
+    // Text at (x, y) clipped to r; an opaque brush fills r first.
+    void TextRect(const TRect& r, int x, int y, const QString& text);
+    int TextWidth(const QString& text) const;
+    int TextHeight(const QString& text) const;
+    TSize TextExtent(const QString& text) const;
+    // The platform's DrawText: lays the text out in r by the DT_* flags and
+    // draws it (DT_CALCRECT: only measures and updates r). Answers the text
+    // height.
+    int DrawText(const QString& text, TRect& r, unsigned flags);
+    // Text background: TRANSPARENT or OPAQUE; selecting a brush resets it as
+    // the platform does (clear brush = transparent).
+    int BkMode() const;
+    int SetBkMode(int mode);
+
+    void DrawFocusRect(const TRect& r);
+    void Draw(int x, int y, TGraphic* g);
+    void StretchDraw(const TRect& r, TGraphic* g);
+    void CopyRect(const TRect& dest, TCanvas* source, const TRect& src);
+
+    // Clipping. ClipRect is the bounding box of what can be drawn now.
+    TRect ClipRect() const;
+    const std::optional<QRegion>& ClipRegion() const { return FClip; }
+    void SelectClipRect(const TRect& r) { SelectClipRegion(QRegion(r.ToQRect())); }
+    void SelectClipRegion(const QRegion& rgn);
+    void IntersectClipRect(const TRect& r);
+    void ExcludeClipRect(const TRect& r);
+    void ClearClip();
+
+    // The platform locks a canvas across threads; here all painting is on
+    // the GUI thread, so these only count.
+    void Lock() { ++FLockCount; }
+    void Unlock() { if (FLockCount > 0) --FLockCount; }
+    int LockCount() const { return FLockCount; }
+    void Refresh() {}
+
+    // Text layout used by DrawText (also for measuring without drawing).
+    TTextLayout LayoutText(const QString& text, const TRect& r, unsigned flags) const;
+    // The text background for output now: true when text cells are filled.
+    bool OpaqueText() const;
+
+private:
+    void BrushChanged();
+    QRegion CurrentClip() const;
+
+    std::unique_ptr<TFont> FFont;
+    std::unique_ptr<TPen> FPen;
+    std::unique_ptr<TBrush> FBrush;
+    std::unique_ptr<TCanvasBackend> FBackend;
+    bool FBound = false;
+    TPoint FPenPos;
+    std::optional<QRegion> FClip;
+    int FBkMode = OPAQUE;
+    int FLockCount = 0;
+};
+
+// DrawText in the platform's spelling: DrawText(canvas, text, rect, flags).
+inline int DrawText(TCanvas* c, const QString& text, TRect& r, unsigned flags)
+{
+    return c->DrawText(text, r, flags);
+}
+inline int SetBkMode(TCanvas* c, int mode) { return c->SetBkMode(mode); }
+
+// ---------------------------------------------------------------------------
+// Graphics (pictures that can draw themselves on a canvas)
+
+class TGraphic : public TPersistent {
+public:
+    DECLARE_CLASSNAME(TGraphic)
+    TNotifyEvent OnChange;
+
+    virtual bool Empty() const = 0;
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
+    virtual void SetWidth(int v) = 0;
+    virtual void SetHeight(int v) = 0;
+    bool Transparent() const { return FTransparent; }
+    virtual void SetTransparent(bool v);
+    bool Modified() const { return FModified; }
+    void SetModified(bool v) { FModified = v; }
+
+    // Draws the graphic into r (stretched to it).
+    virtual void Draw(TCanvas* c, const TRect& r);
+    // The pixels as an image (32-bit with alpha where the graphic has any;
+    // the transparent colour already knocked out when Transparent).
+    virtual QImage ToImage() const = 0;
+
+    virtual void LoadFromFile(const QString& fileName);
+    virtual void SaveToFile(const QString& fileName);
+    // The graphic's own file format as bytes.
+    virtual void LoadFromBytes(const QByteArray& data) = 0;
+    virtual QByteArray SaveToBytes() const = 0;
+
+protected:
+    virtual void Changed();
+
+private:
+    bool FTransparent = false;
+    bool FModified = false;
+};

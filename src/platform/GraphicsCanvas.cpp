@@ -1,0 +1,291 @@
+// The canvas: state, the platform's operations, and the two painting
+// back-ends (none, and QPainter).
+
+#include "Graphics.h"
+#include "GraphicsPainter.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace {
+// Bound to nothing: drawing is dropped, measuring still works.
+class TNullBackend : public TCanvasBackend {
+public:
+    void FillRect(TCanvas&, const TRect&) override {}
+    void FrameRect(TCanvas&, const TRect&) override {}
+    void Rectangle(TCanvas&, const TRect&) override {}
+    void RoundRect(TCanvas&, const TRect&, int, int) override {}
+    void Ellipse(TCanvas&, const TRect&) override {}
+    void ArcShape(TCanvas&, const char*, const TRect&, TPoint, TPoint) override {}
+    void Line(TCanvas&, TPoint, TPoint) override {}
+    void Polyline(TCanvas&, const std::vector<TPoint>&) override {}
+    void Polygon(TCanvas&, const std::vector<TPoint>&) override {}
+    void SetPixel(TCanvas&, int, int, TColor) override {}
+    TColor GetPixel(TCanvas&, int, int) override { return clNone; }
+    void TextOut(TCanvas&, int, int, const QString&, const TRect*) override {}
+    void DrawText(TCanvas&, const QString&, const TRect&, unsigned, const TTextLayout&) override {}
+    void DrawFocusRect(TCanvas&, const TRect&) override {}
+    void DrawGraphic(TCanvas&, const TRect&, TGraphic*, bool) override {}
+    void DrawImage(TCanvas&, const TRect&, const QImage&, const TRect&) override {}
+    void CopyRect(TCanvas&, const TRect&, TCanvas&, const TRect&) override {}
+    void FloodFill(TCanvas&, int, int, TColor, TFillStyle) override {}
+    void ClipChanged(TCanvas&) override {}
+    TRect DeviceRect(TCanvas&) override { return TRect(); }
+    QImage Grab(TCanvas&, const TRect&) override { return QImage(); }
+};
+}  // namespace
+
+TCanvas::TCanvas()
+    : FFont(std::make_unique<TFont>()),
+      FPen(std::make_unique<TPen>()),
+      FBrush(std::make_unique<TBrush>()),
+      FBackend(std::make_unique<TNullBackend>())
+{
+    FBrush->OnChange = [this](TObject*) { BrushChanged(); };
+}
+
+TCanvas::TCanvas(QPainter* painter) : TCanvas()
+{
+    BindPainter(painter);
+}
+
+TCanvas::~TCanvas()
+{
+    FBackend->Flush();
+}
+
+void TCanvas::BindPainter(QPainter* painter)
+{
+    if (!painter) { Unbind(); return; }
+    SetBackend(std::make_unique<TPainterBackend>(painter));
+}
+
+void TCanvas::BindImage(QImage* image)
+{
+    if (!image) { Unbind(); return; }
+    SetBackend(std::make_unique<TPainterBackend>(image));
+}
+
+void TCanvas::SetBackend(std::unique_ptr<TCanvasBackend> backend)
+{
+    FBackend->Flush();
+    FBackend = std::move(backend);
+    FBound = true;
+    if (FClip) FBackend->ClipChanged(*this);
+}
+
+void TCanvas::Unbind()
+{
+    FBackend->Flush();
+    FBackend = std::make_unique<TNullBackend>();
+    FBound = false;
+}
+
+void TCanvas::BrushChanged()
+{
+    FBkMode = FBrush->Style() == bsClear ? TRANSPARENT : OPAQUE;
+}
+
+int TCanvas::BkMode() const
+{
+    return FBkMode;
+}
+
+int TCanvas::SetBkMode(int mode)
+{
+    int old = FBkMode;
+    if (mode == TRANSPARENT || mode == OPAQUE) FBkMode = mode;
+    return old;
+}
+
+bool TCanvas::OpaqueText() const
+{
+    return FBkMode == OPAQUE && FBrush->Style() != bsClear;
+}
+
+// ---------------------------------------------------------------------------
+
+void TCanvas::LineTo(int x, int y)
+{
+    TPoint to(x, y);
+    FBackend->Line(*this, FPenPos, to);
+    FPenPos = to;
+}
+
+void TCanvas::FillRect(const TRect& r)
+{
+    FBackend->FillRect(*this, r);
+}
+
+void TCanvas::FrameRect(const TRect& r)
+{
+    FBackend->FrameRect(*this, r);
+}
+
+void TCanvas::Rectangle(const TRect& r)
+{
+    FBackend->Rectangle(*this, r);
+}
+
+void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int cornerW, int cornerH)
+{
+    FBackend->RoundRect(*this, TRect(x1, y1, x2, y2), cornerW, cornerH);
+}
+
+void TCanvas::Ellipse(const TRect& r)
+{
+    FBackend->Ellipse(*this, r);
+}
+
+void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    FBackend->ArcShape(*this, "Arc", TRect(x1, y1, x2, y2), TPoint(x3, y3), TPoint(x4, y4));
+}
+
+void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    FBackend->ArcShape(*this, "Pie", TRect(x1, y1, x2, y2), TPoint(x3, y3), TPoint(x4, y4));
+}
+
+void TCanvas::Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    FBackend->ArcShape(*this, "Chord", TRect(x1, y1, x2, y2), TPoint(x3, y3), TPoint(x4, y4));
+}
+
+void TCanvas::Polygon(const std::vector<TPoint>& pts)
+{
+    if (pts.empty()) return;
+    FBackend->Polygon(*this, pts);
+}
+
+void TCanvas::Polyline(const std::vector<TPoint>& pts)
+{
+    if (pts.empty()) return;
+    FBackend->Polyline(*this, pts);
+}
+
+void TCanvas::FloodFill(int x, int y, TColor color, TFillStyle style)
+{
+    FBackend->FloodFill(*this, x, y, color, style);
+}
+
+TColor TCanvas::Pixels(int x, int y) const
+{
+    return FBackend->GetPixel(const_cast<TCanvas&>(*this), x, y);
+}
+
+void TCanvas::SetPixels(int x, int y, TColor color)
+{
+    FBackend->SetPixel(*this, x, y, color);
+}
+
+// ---------------------------------------------------------------------------
+
+void TCanvas::TextOut(int x, int y, const QString& text)
+{
+    FBackend->TextOut(*this, x, y, text, nullptr);
+    FPenPos = TPoint(x + TextWidth(text), y);
+}
+
+void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
+{
+    FBackend->TextOut(*this, x, y, text, &r);
+}
+
+int TCanvas::TextWidth(const QString& text) const
+{
+    return TextExtent(text).cx;
+}
+
+int TCanvas::TextHeight(const QString& text) const
+{
+    return TextExtent(text).cy;
+}
+
+TSize TCanvas::TextExtent(const QString& text) const
+{
+    QFontMetrics fm(FFont->ToQFont());
+    return TSize(fm.horizontalAdvance(text), fm.height());
+}
+
+int TCanvas::DrawText(const QString& text, TRect& r, unsigned flags)
+{
+    TTextLayout layout = LayoutText(text, r, flags);
+    if (flags & DT_CALCRECT) {
+        r = layout.Bounds;
+        return layout.Height;
+    }
+    FBackend->DrawText(*this, text, r, flags, layout);
+    return layout.Height;
+}
+
+void TCanvas::DrawFocusRect(const TRect& r)
+{
+    FBackend->DrawFocusRect(*this, r);
+}
+
+void TCanvas::Draw(int x, int y, TGraphic* g)
+{
+    if (!g || g->Empty()) return;
+    FBackend->DrawGraphic(*this, Bounds(x, y, g->Width(), g->Height()), g, false);
+}
+
+void TCanvas::StretchDraw(const TRect& r, TGraphic* g)
+{
+    if (!g || g->Empty()) return;
+    FBackend->DrawGraphic(*this, r, g, true);
+}
+
+void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& src)
+{
+    if (!source) return;
+    FBackend->CopyRect(*this, dest, *source, src);
+}
+
+// ---------------------------------------------------------------------------
+
+TRect TCanvas::ClipRect() const
+{
+    TRect dev = FBackend->DeviceRect(const_cast<TCanvas&>(*this));
+    if (!FClip) return dev;
+    TRect clip = TRect::FromQRect(FClip->boundingRect());
+    if (dev.IsEmpty()) return clip;
+    TRect r;
+    IntersectRect(r, dev, clip);
+    return r;
+}
+
+void TCanvas::SelectClipRegion(const QRegion& rgn)
+{
+    FClip = rgn;
+    FBackend->ClipChanged(*this);
+}
+
+QRegion TCanvas::CurrentClip() const
+{
+    if (FClip) return *FClip;
+    TRect dev = FBackend->DeviceRect(const_cast<TCanvas&>(*this));
+    // Unknown surface size: everything a coordinate can reach.
+    if (dev.IsEmpty()) dev = TRect(-32768, -32768, 32767, 32767);
+    return QRegion(dev.ToQRect());
+}
+
+void TCanvas::IntersectClipRect(const TRect& r)
+{
+    FClip = CurrentClip().intersected(QRegion(r.IsEmpty() ? QRect() : r.ToQRect()));
+    FBackend->ClipChanged(*this);
+}
+
+void TCanvas::ExcludeClipRect(const TRect& r)
+{
+    if (r.IsEmpty()) return;
+    FClip = CurrentClip().subtracted(QRegion(r.ToQRect()));
+    FBackend->ClipChanged(*this);
+}
+
+void TCanvas::ClearClip()
+{
+    if (!FClip) return;
+    FClip.reset();
+    FBackend->ClipChanged(*this);
+}
