@@ -1,7 +1,9 @@
 #include "ProductionServices.h"
 
 #include "Beep.h"
+#include "Clock.h"
 #include "Files.h"
+#include "FormatSettings.h"
 #include "Http.h"
 #include "Icmp.h"
 #include "NetSandbox.h"
@@ -15,6 +17,9 @@
 void InstallProductionServices()
 {
     PlatformServices& s = Services();
+    s.Clock = std::make_shared<SystemClock>();
+    // The regional settings are read once, at start.
+    s.Regional = std::make_shared<const FormatSettings>(FormatSettingsFromLocale(QLocale::system()));
     s.ProgramDirOverride.clear();  // the executable's own folder
     s.Profile = std::make_shared<const OsProfile>(MakeProductionOsProfile());
     s.RegistryFile = ProgramDir() + QStringLiteral("/registry.ini");
