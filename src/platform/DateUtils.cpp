@@ -552,6 +552,33 @@ QString DateTimeToStr(TDateTime value, const FormatSettings& fs)
     return FormatDateTime(QStringLiteral("c"), value, fs);
 }
 
+namespace {
+
+using TryRead = bool (*)(const QString&, TDateTime&, const FormatSettings&);
+
+// The whole text read by one scanner, blanks around allowed; the value is
+// left alone when the text does not read.
+bool ReadWhole(bool (*scan)(Scanner&, TDateTime&, const FormatSettings&), const QString& text,
+               TDateTime& value, const FormatSettings& fs)
+{
+    Scanner sc{text};
+    TDateTime v;
+    if (!scan(sc, v, fs) || !ScanEnd(sc))
+        return false;
+    value = v;
+    return true;
+}
+
+TDateTime ReadOrRaise(TryRead read, const QString& text, const FormatSettings& fs, const char* msg)
+{
+    TDateTime v;
+    if (!read(text, v, fs))
+        RaiseConvert(msg, text);
+    return v;
+}
+
+}  // namespace
+
 bool TryStrToDate(const QString& text, TDateTime& value)
 {
     return TryStrToDate(text, value, *DefaultFormatSettingsPtr());
@@ -559,21 +586,13 @@ bool TryStrToDate(const QString& text, TDateTime& value)
 
 bool TryStrToDate(const QString& text, TDateTime& value, const FormatSettings& fs)
 {
-    Scanner sc{text};
-    TDateTime v;
-    if (!ScanDate(sc, v, fs) || !ScanEnd(sc))
-        return false;
-    value = v;
-    return true;
+    return ReadWhole(ScanDate, text, value, fs);
 }
 
 TDateTime StrToDate(const QString& text) { return StrToDate(text, *DefaultFormatSettingsPtr()); }
 TDateTime StrToDate(const QString& text, const FormatSettings& fs)
 {
-    TDateTime v;
-    if (!TryStrToDate(text, v, fs))
-        RaiseConvert(kNotADate, text);
-    return v;
+    return ReadOrRaise(TryStrToDate, text, fs, kNotADate);
 }
 
 bool TryStrToTime(const QString& text, TDateTime& value)
@@ -583,21 +602,13 @@ bool TryStrToTime(const QString& text, TDateTime& value)
 
 bool TryStrToTime(const QString& text, TDateTime& value, const FormatSettings& fs)
 {
-    Scanner sc{text};
-    TDateTime v;
-    if (!ScanTime(sc, v, fs) || !ScanEnd(sc))
-        return false;
-    value = v;
-    return true;
+    return ReadWhole(ScanTime, text, value, fs);
 }
 
 TDateTime StrToTime(const QString& text) { return StrToTime(text, *DefaultFormatSettingsPtr()); }
 TDateTime StrToTime(const QString& text, const FormatSettings& fs)
 {
-    TDateTime v;
-    if (!TryStrToTime(text, v, fs))
-        RaiseConvert(kNotATime, text);
-    return v;
+    return ReadOrRaise(TryStrToTime, text, fs, kNotATime);
 }
 
 bool TryStrToDateTime(const QString& text, TDateTime& value)
@@ -628,8 +639,5 @@ TDateTime StrToDateTime(const QString& text)
 
 TDateTime StrToDateTime(const QString& text, const FormatSettings& fs)
 {
-    TDateTime v;
-    if (!TryStrToDateTime(text, v, fs))
-        RaiseConvert(kNotADateTime, text);
-    return v;
+    return ReadOrRaise(TryStrToDateTime, text, fs, kNotADateTime);
 }

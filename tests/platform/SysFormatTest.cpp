@@ -201,6 +201,16 @@ TEST(Format, Table)
     }
 }
 
+TEST(Format, ArgumentTypes)
+{
+    const FormatSettings fs;
+    EXPECT_EQ(Format(QStringLiteral("100%%"), {}, fs), QStringLiteral("100%"));
+    EXPECT_EQ(Format(QStringLiteral("%d %d %x"), {size_t(3), 4000000000u, 0xFFFFFFFFu}, fs),
+              QStringLiteral("3 4000000000 FFFFFFFF"));
+    EXPECT_EQ(Format(QStringLiteral("%s%s%s"), {"a", 'b', QStringView(u"c")}, fs), QStringLiteral("abc"));
+    EXPECT_EQ(Format(QStringLiteral("%.1f"), {2.25f}, fs), QStringLiteral("2.3"));
+}
+
 TEST(Format, SeparatorsComeFromTheSettings)
 {
     const FormatSettings comma = Comma();
