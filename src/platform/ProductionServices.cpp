@@ -8,6 +8,7 @@
 #include "Icmp.h"
 #include "NetSandbox.h"
 #include "OsProfile.h"
+#include "Process.h"
 #include "SerialPorts.h"
 #include "Services.h"
 #include "Shell.h"
@@ -25,6 +26,7 @@ void InstallProductionServices()
     s.IniBaseDir = ProgramDir();
     s.Http = std::make_shared<TQtHttpClient>();
     s.Icmp = std::make_shared<TIcmpClient>();
+    s.Launcher = std::make_shared<TPosixProcessLauncher>();
     s.Opener = std::make_shared<TDesktopUrlOpener>();
     s.Sockets = std::make_shared<TSystemSocketGate>();
     s.SerialProbe = std::make_shared<TSysfsSerialPortProbe>();
