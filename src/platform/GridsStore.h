@@ -10,6 +10,7 @@
 #include "SysUtils.h"
 
 #include <QString>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -97,3 +98,51 @@ private:
     std::vector<long long> FTree;  // 1-based Fenwick tree over the extents
     int FLine = 0;
 };
+
+// One axis as a grid view sees it: the fixed band, the first scrolling
+// index and the client extent (all offsets in client pixels).
+struct TGridAxisView {
+    const TGridAxis& A;
+    int Fixed;
+    int First;
+    int Client;
+    long long FixedExtent() const { return std::min<long long>(A.Prefix(Fixed), Client); }
+    // Client offset of index i; false when it is scrolled away or beyond.
+    bool Offset(int i, long long& at) const
+    {
+        if (i < 0 || i >= A.Count()) return false;
+        if (i < Fixed) at = A.Prefix(i);
+        else if (i < First) return false;
+        else at = A.Prefix(Fixed) + A.Prefix(i) - A.Prefix(First);
+        return at < Client;
+    }
+    int IndexAt(int x) const
+    {
+        if (x < 0 || x >= Client) return -1;
+        const long long fixedExt = A.Prefix(Fixed);
+        int i;
+        if (x < fixedExt) i = A.IndexAt(x);
+        else i = A.IndexAt(x - fixedExt + A.Prefix(First));
+        return i < A.Count() ? i : -1;
+    }
+    // Smallest first index whose view shows index last wholly.
+    int FirstShowing(int last) const
+    {
+        const long long room = Client - A.Prefix(Fixed);
+        const long long need = A.Prefix(last) + A.Size(last) - room;
+        int t = need <= 0 ? 0 : A.IndexAt(need - 1) + 1;
+        return std::clamp(t, Fixed, std::max(Fixed, last));
+    }
+    int Max() const { return A.Count() > Fixed ? FirstShowing(A.Count() - 1) : Fixed; }
+    int VisibleCount() const
+    {
+        const long long room = Client - A.Prefix(Fixed);
+        if (room <= 0 || First >= A.Count()) return 0;
+        const long long limit = A.Prefix(First) + room;
+        int j = A.IndexAt(limit);
+        int n = j - First;
+        if (j < A.Count() && A.Prefix(j) + A.Size(j) <= limit) ++n;
+        return std::clamp(n, 0, A.Count() - First);
+    }
+};
+
