@@ -192,7 +192,8 @@ void TCustomGrid::SetOptions(TGridOptions v)
     FCols.SetLineWidth(v.Contains(goVertLine) ? FGridLineWidth : 0);
     FRows.SetLineWidth(v.Contains(goHorzLine) ? FGridLineWidth : 0);
     UpdateScrollRange();
-    if (v.Contains(goEditing) && v.Contains(goAlwaysShowEditor) && !old.Contains(goEditing)) {
+    const bool always = v.Contains(goEditing) && v.Contains(goAlwaysShowEditor);
+    if (always && !(old.Contains(goEditing) && old.Contains(goAlwaysShowEditor))) {
         FEditorMode = true;
         ShowEditor();
     }

@@ -23,10 +23,9 @@ protected:
     {
         if (e->type() == QEvent::MouseButtonRelease) {
             for (int bar = 0; bar < 2; ++bar)
-                if (o == FGrid->FBars[bar]) {
-                    const bool slider = static_cast<QScrollBar*>(o)->isSliderDown();
-                    GuardEvent([&]() { FGrid->ScrollBarReleased(bar, slider); });
-                }
+                // The slider's release comes through sliderReleased.
+                if (o == FGrid->FBars[bar] && !static_cast<QScrollBar*>(o)->isSliderDown())
+                    GuardEvent([&]() { FGrid->ScrollBarReleased(bar, false); });
         }
         return false;
     }
@@ -455,6 +454,12 @@ void TCustomGrid::UpdateScrollRange()
             sb->installEventFilter(FBridge);
             QObject::connect(sb, &QAbstractSlider::actionTriggered, FBridge,
                              [this, bar](int action) { GuardEvent([&]() { ScrollBarAction(bar, action); }); });
+            // Without tracking a drag reports through sliderMoved only.
+            QObject::connect(sb, &QAbstractSlider::sliderMoved, FBridge, [this, bar](int) {
+                GuardEvent([&]() { ScrollBarAction(bar, QAbstractSlider::SliderMove); });
+            });
+            QObject::connect(sb, &QAbstractSlider::sliderReleased, FBridge,
+                             [this, bar]() { GuardEvent([&]() { ScrollBarReleased(bar, true); }); });
             FBars[bar] = sb;
         }
     }
@@ -571,9 +576,7 @@ void TCustomGrid::ScrollBarAction(int Bar, int Action)
 void TCustomGrid::ScrollBarReleased(int Bar, bool slider)
 {
     const unsigned msg = Bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
-    if (slider || FBarLastAction[Bar] == SB_THUMBTRACK) {
-        Perform(msg, ScrollWParam(SB_THUMBPOSITION, FBars[Bar]->sliderPosition()), 0);
-    }
+    if (slider) Perform(msg, ScrollWParam(SB_THUMBPOSITION, FBars[Bar]->sliderPosition()), 0);
     if (FBarLastAction[Bar] >= 0 || slider) Perform(msg, ScrollWParam(SB_ENDSCROLL, 0), 0);
     FBarLastAction[Bar] = -1;
     ApplyScrollBar(Bar);

@@ -5,7 +5,9 @@
 #include "Forms.h"
 #include "Grids.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStringList>
 #include <QWidget>
@@ -24,6 +26,7 @@ public:
     std::vector<Drawn> DrawnCells;
     int FocusMode = -1;  // -1: the real focus, 0: never, 1: always
     std::function<bool(int, int)> Refuse;
+    std::function<bool(QChar)> Accept;
     std::function<void(int, int, TRect, TGridDrawState)> OnDraw;
     int ColWidthsChanges = 0;
     int RowHeightsChanges = 0;
@@ -64,6 +67,7 @@ public:
         TStringGrid::KeyPress(Key);
     }
     using TStringGrid::SetGridState;
+    using TStringGrid::UpdateScrollRange;
 
     // Renders the widget (or a part of it, widget coordinates) into an image.
     QImage Render(const QRect& part = QRect())
@@ -88,6 +92,7 @@ protected:
         if (Refuse && Refuse(ACol, ARow)) return false;
         return TStringGrid::SelectCell(ACol, ARow);
     }
+    bool CanEditAcceptKey(QChar k) override { return Accept ? Accept(k) : TStringGrid::CanEditAcceptKey(k); }
     void ColWidthsChanged() override { ++ColWidthsChanges; }
     void RowHeightsChanged() override { ++RowHeightsChanges; }
     void ColumnMoved(int f, int t) override
@@ -138,3 +143,16 @@ struct GridFixture {
     TForm* Form;
     TProbeGrid* Grid;
 };
+
+// Mouse events at exact client points of a widget (buttons held as given).
+inline void SendMouse(QWidget* w, QEvent::Type t, Qt::MouseButton b, QPoint p, Qt::MouseButtons held,
+                      Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    QMouseEvent e(t, QPointF(p), QPointF(w->mapToGlobal(p)), b, held, mods);
+    QApplication::sendEvent(w, &e);
+}
+inline QPoint CellCenter(TCustomGrid* g, int c, int r)
+{
+    const TRect rc = g->CellRect(c, r);
+    return QPoint((rc.Left + rc.Right) / 2, (rc.Top + rc.Bottom) / 2);
+}
