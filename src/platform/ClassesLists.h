@@ -307,6 +307,7 @@ public:
     // of the source, each assigned from its counterpart.
     void Assign(TPersistent* Source) override;
     TPersistent* GetOwner() override { return nullptr; }
+    TPersistent* Owner() { return GetOwner(); }
 
 protected:
     // Called after a change: Item is the changed item, nil for the whole

@@ -13,7 +13,9 @@
 // canvas that is not bound to any surface still measures text.
 
 #include "Classes.h"
+#include "ColorNames.h"  // ColorToString, StringToColor
 #include "Sets.h"
+#include "SysFormat.h"   // MulDiv
 #include "Types.h"
 
 #include <QFont>
@@ -30,17 +32,6 @@ class TGraphic;
 
 // Screen resolution the layer assumes everywhere (points <-> pixels).
 inline constexpr int ScreenPixelsPerInch = 96;
-
-// The platform's colour names: "clRed", "clBtnFace", or "$00BBGGRR".
-QString ColorToString(TColor c);
-// Accepts the names ColorToString gives (any case) and numbers ("$00FF0000",
-// "255"); false when the text is neither.
-bool IdentToColor(const QString& text, TColor& c);
-// As IdentToColor; raises EConvertError for any other text.
-TColor StringToColor(const QString& text);
-
-// a * b / c in 64 bits, rounded half away from zero; -1 when c is 0.
-int MulDiv(int a, int b, int c);
 
 // ---------------------------------------------------------------------------
 // Font, pen, brush

@@ -6,16 +6,6 @@
 #include <QGuiApplication>
 #include <cstdlib>
 
-int MulDiv(int a, int b, int c)
-{
-    if (c == 0) return -1;
-    long long p = (long long)a * b;
-    long long half = std::llabs((long long)c) / 2;
-    bool negative = (p < 0) != (c < 0);
-    long long q = (std::llabs(p) + half) / std::llabs((long long)c);
-    return int(negative ? -q : q);
-}
-
 void TGraphicsObject::Changed()
 {
     if (OnChange) OnChange(this);
@@ -220,68 +210,4 @@ void TBrush::Assign(TPersistent* Source)
         return;
     }
     TGraphicsObject::Assign(Source);
-}
-
-// ---------------------------------------------------------------------------
-
-namespace {
-struct ColorName {
-    TColor Value;
-    const char* Name;
-};
-const ColorName kColorNames[] = {
-    {clBlack, "clBlack"}, {clMaroon, "clMaroon"}, {clGreen, "clGreen"}, {clOlive, "clOlive"},
-    {clNavy, "clNavy"}, {clPurple, "clPurple"}, {clTeal, "clTeal"}, {clGray, "clGray"},
-    {clSilver, "clSilver"}, {clRed, "clRed"}, {clLime, "clLime"}, {clYellow, "clYellow"},
-    {clBlue, "clBlue"}, {clFuchsia, "clFuchsia"}, {clAqua, "clAqua"}, {clWhite, "clWhite"},
-    {clMoneyGreen, "clMoneyGreen"}, {clSkyBlue, "clSkyBlue"}, {clCream, "clCream"},
-    {clMedGray, "clMedGray"}, {clNone, "clNone"}, {clDefault, "clDefault"},
-    {clScrollBar, "clScrollBar"}, {clBackground, "clBackground"},
-    {clActiveCaption, "clActiveCaption"}, {clInactiveCaption, "clInactiveCaption"},
-    {clMenu, "clMenu"}, {clWindow, "clWindow"}, {clWindowFrame, "clWindowFrame"},
-    {clMenuText, "clMenuText"}, {clWindowText, "clWindowText"}, {clCaptionText, "clCaptionText"},
-    {clActiveBorder, "clActiveBorder"}, {clInactiveBorder, "clInactiveBorder"},
-    {clAppWorkSpace, "clAppWorkSpace"}, {clHighlight, "clHighlight"},
-    {clHighlightText, "clHighlightText"}, {clBtnFace, "clBtnFace"}, {clBtnShadow, "clBtnShadow"},
-    {clGrayText, "clGrayText"}, {clBtnText, "clBtnText"},
-    {clInactiveCaptionText, "clInactiveCaptionText"}, {clBtnHighlight, "clBtnHighlight"},
-    {cl3DDkShadow, "cl3DDkShadow"}, {cl3DLight, "cl3DLight"}, {clInfoText, "clInfoText"},
-    {clInfoBk, "clInfoBk"}, {clHotLight, "clHotLight"},
-    {clGradientActiveCaption, "clGradientActiveCaption"},
-    {clGradientInactiveCaption, "clGradientInactiveCaption"},
-    {clMenuHighlight, "clMenuHighlight"}, {clMenuBar, "clMenuBar"},
-};
-}  // namespace
-
-QString ColorToString(TColor c)
-{
-    for (const ColorName& n : kColorNames)
-        if (n.Value == c) return QLatin1String(n.Name);
-    return QStringLiteral("$%1").arg(quint32(c), 8, 16, QLatin1Char('0')).toUpper();
-}
-
-bool IdentToColor(const QString& text, TColor& c)
-{
-    QString t = text.trimmed();
-    for (const ColorName& n : kColorNames) {
-        if (t.compare(QLatin1String(n.Name), Qt::CaseInsensitive) == 0) {
-            c = n.Value;
-            return true;
-        }
-    }
-    bool ok = false;
-    qlonglong v = t.startsWith(QLatin1Char('$')) ? t.mid(1).toLongLong(&ok, 16)
-                  : t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) ? t.mid(2).toLongLong(&ok, 16)
-                                                                            : t.toLongLong(&ok, 10);
-    if (!ok || v < INT32_MIN || v > UINT32_MAX) return false;
-    c = TColor(uint32_t(v));
-    return true;
-}
-
-TColor StringToColor(const QString& text)
-{
-    TColor c = clBlack;
-    if (!IdentToColor(text, c))
-        throw EConvertError(QStringLiteral("'%1' is not a valid color value").arg(text));
-    return c;
 }

@@ -195,22 +195,23 @@ QByteArray TClipboard::GetData(unsigned format) const
     return (mime.isEmpty() || !d) ? QByteArray() : d->data(mime);
 }
 
-bool TClipboard::SetData(unsigned format, const QByteArray& bytes)
+bool TClipboard::WriteFormat(unsigned format, const QByteArray& bytes, bool keepOthers)
 {
     const QString mime = ClipboardFormatMime(format);
     if (mime.isEmpty())
         return false;
-    Write(mime, bytes, false);
+    Write(mime, bytes, keepOthers);
     return true;
+}
+
+bool TClipboard::SetData(unsigned format, const QByteArray& bytes)
+{
+    return WriteFormat(format, bytes, false);
 }
 
 bool TClipboard::AddData(unsigned format, const QByteArray& bytes)
 {
-    const QString mime = ClipboardFormatMime(format);
-    if (mime.isEmpty())
-        return false;
-    Write(mime, bytes, true);
-    return true;
+    return WriteFormat(format, bytes, true);
 }
 
 bool TClipboard::SetFormats(const QList<QPair<unsigned, QByteArray>>& formats)

@@ -66,6 +66,7 @@ public:
 
 private:
     void Write(const QString& mime, const QByteArray& bytes, bool keepOthers);
+    bool WriteFormat(unsigned format, const QByteArray& bytes, bool keepOthers);
     const QMimeData* Current() const;
 
     int FOpenCount = 0;

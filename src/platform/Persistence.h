@@ -112,17 +112,13 @@ public:
     template <class C, class E, class G, class S>
     TPropertyList& Enum(const QString& Name, G Get, S Set, QStringList Names = {})
     {
-        TPropertyInfo info = Make<C, int, E>(Name, TPropertyType::ptEnum, Get, Set);
-        info.EnumNames = std::move(Names);
-        return Add(std::move(info));
+        return AddNamed(Make<C, int, E>(Name, TPropertyType::ptEnum, Get, Set), std::move(Names));
     }
     // A set held as a bit mask of type M (the getter's and setter's type).
     template <class C, class M, class G, class S>
     TPropertyList& Set(const QString& Name, G Get, S Set, QStringList Names = {})
     {
-        TPropertyInfo info = Make<C, int, M>(Name, TPropertyType::ptSet, Get, Set);
-        info.EnumNames = std::move(Names);
-        return Add(std::move(info));
+        return AddNamed(Make<C, int, M>(Name, TPropertyType::ptSet, Get, Set), std::move(Names));
     }
     // T is the object class the setter takes; writing another class raises.
     template <class C, class T, class G, class S>
@@ -155,6 +151,11 @@ public:
     }
 
 private:
+    TPropertyList& AddNamed(TPropertyInfo Info, QStringList Names)
+    {
+        Info.EnumNames = std::move(Names);
+        return Add(std::move(Info));
+    }
     [[noreturn]] static void TypeError(const QString& Name);
     [[noreturn]] static void ClassError(const QString& Name);
 

@@ -10,7 +10,7 @@ namespace {
 
 QUrl ParseOpenable(const QString& text)
 {
-    const QUrl url(text.trimmed(), QUrl::StrictMode);
+    const QUrl url(text.trimmed(), QUrl::TolerantMode);
     if (!url.isValid() || url.isRelative())
         return QUrl();
     const QString scheme = url.scheme().toLower();

@@ -18,6 +18,7 @@ TEST(Shell, OnlyWebAndMailLinksMayBeOpened)
         {"http://127.0.0.1/Home/download/download.asp#GW52104", true},
         {"HTTPS://127.0.0.1/x", true},
         {"mailto:support@example.com", true},
+        {"  http://127.0.0.1/a page.html  ", true},
         {"file:///etc/passwd", false},
         {"javascript:alert(1)", false},
         {"ftp://127.0.0.1/file", false},

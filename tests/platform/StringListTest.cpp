@@ -494,7 +494,7 @@ TEST(Collection, OwnedCollectionReportsItsOwner)
 {
     TPersistent owner;
     TOwnedCollection c(&owner, TCollection::ItemClassOf<TNumberItem>());
-    EXPECT_EQ(c.GetOwner(), &owner);
+    EXPECT_EQ(c.Owner(), &owner);
     TCollectionItem* item = c.Add();
     EXPECT_EQ(item->ClassName(), QStringLiteral("TNumberItem"));
 

@@ -1,7 +1,9 @@
 #include "TestHarness.h"
 #include "Controls.h"
 
+#include "Clock.h"
 #include "Fakes.h"
+#include "FormatSettings.h"
 #include "Services.h"
 #include "TempProgramDir.h"
 
@@ -37,6 +39,11 @@ void InstallTestServices()
     PlatformServices& s = Services();
     // No test may reach an address but 127.0.0.1, whatever it installs.
     s.LoopbackOnly = true;
+    // Test time: waits and time-outs run without wall-clock delay; a test that
+    // needs the real clock installs a SystemClock for its scope.
+    s.Clock = std::make_shared<TestClock>();
+    // The fixed regional settings; tests that depend on others set them.
+    s.Regional = std::make_shared<const FormatSettings>();
     s.Profile = MakeFixedOsProfile();
     s.Http = std::make_shared<TFakeHttpClient>();
     s.Icmp = std::make_shared<TFakeIcmpClient>();
