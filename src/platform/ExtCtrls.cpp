@@ -68,27 +68,6 @@ void TTimer::Timer()
     if (FOnTimer) FOnTimer(this);
 }
 
-// ---------------------------------------------------------------- Frame3D
-
-void Frame3D(TCanvas* Canvas, TRect& r, TColor TopColor, TColor BottomColor, int Width)
-{
-    Canvas->Pen()->SetWidth(1);
-    Canvas->Pen()->SetStyle(psSolid);
-    r.Right -= 1;
-    r.Bottom -= 1;
-    while (Width-- > 0) {
-        TPoint topRight(r.Right, r.Top), bottomLeft(r.Left, r.Bottom);
-        Canvas->Pen()->SetColor(TopColor);
-        Canvas->Polyline({bottomLeft, r.TopLeft(), topRight});
-        Canvas->Pen()->SetColor(BottomColor);
-        bottomLeft.X -= 1;
-        Canvas->Polyline({topRight, r.BottomRight(), bottomLeft});
-        r.Inflate(-1, -1);
-    }
-    r.Right += 1;
-    r.Bottom += 1;
-}
-
 // ---------------------------------------------------------------- TCustomPanel
 
 namespace {

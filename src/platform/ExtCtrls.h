@@ -5,6 +5,7 @@
 #include "Classes.h"
 #include "Controls.h"
 #include "Forms.h"
+#include "GraphUtils.h"
 #include "Graphics.h"
 #include "StdCtrls.h"
 
@@ -58,9 +59,6 @@ private:
 
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 
-// Draws Width nested one-pixel frames inside r, top and left edges in
-// TopColor, bottom and right in BottomColor, and shrinks r by Width.
-void Frame3D(TCanvas* Canvas, TRect& r, TColor TopColor, TColor BottomColor, int Width);
 
 // ---------------------------------------------------------------- panel
 
