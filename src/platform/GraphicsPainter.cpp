@@ -411,19 +411,7 @@ void TPainterBackend::ArcShape(TCanvas& c, const char* kind, const TRect& r, TPo
 
 void TPainterBackend::Line(TCanvas& c, TPoint a, TPoint b)
 {
-    QPainter* p = Painter(c);
-    if (!p) return;
-    PenInfo pen = ResolvePen(c);
-    if (!pen.Visible) return;
-    Scope s(p);
-    ApplyMode(p, pen.Mode);
-    if (pen.Width == 1) {
-        int phase = 0;
-        PixelLine(p, pen, a, b, phase);
-        return;
-    }
-    p->setPen(MakeQPen(pen));
-    p->drawLine(Centre(a), Centre(b));
+    Polyline(c, {a, b});
 }
 
 void TPainterBackend::Polyline(TCanvas& c, const std::vector<TPoint>& pts)

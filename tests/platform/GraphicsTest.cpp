@@ -225,6 +225,11 @@ TEST(DrawText, CalcRectMeasuresLinesAndSingleLine)
     EXPECT_EQ(h, lh);
     EXPECT_EQ(r, TRect(10, 20, 10 + wHello, 20 + lh));
 
+    // An empty text measures nothing, not even one line.
+    r = TRect(10, 20, 500, 500);
+    EXPECT_EQ(c.DrawText("", r, DT_CALCRECT | DT_SINGLELINE), 0);
+    EXPECT_EQ(r, TRect(10, 20, 10, 20));
+
     r = TRect(0, 0, 500, 0);
     h = c.DrawText("Hello\r\nWorld wide\nx", r, DT_CALCRECT);
     EXPECT_EQ(h, 3 * lh);
