@@ -56,20 +56,12 @@ uintptr_t MouseKeysOf(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods)
 
 void NoteModifiers(Qt::KeyboardModifiers mods)
 {
-    TShiftState s;
-    if (mods & Qt::ShiftModifier) s += ssShift;
-    if (mods & Qt::ControlModifier) s += ssCtrl;
-    if (mods & Qt::AltModifier) s += ssAlt;
-    g_Modifiers = s;
+    g_Modifiers = ShiftStateFromQt(mods);
 }
 
 void NoteButtons(Qt::MouseButtons b)
 {
-    TShiftState s;
-    if (b & Qt::LeftButton) s += ssLeft;
-    if (b & Qt::RightButton) s += ssRight;
-    if (b & Qt::MiddleButton) s += ssMiddle;
-    g_Buttons = s;
+    g_Buttons = ShiftStateFromQt(Qt::NoModifier, b);
 }
 
 TShiftState KeyShift()

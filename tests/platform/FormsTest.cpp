@@ -257,15 +257,19 @@ TEST_F(DialogForm, GrabbedFormShowsItsControls)
 {
     Edit1->SetCaption("first edit");
     Edit2->SetCaption("second");
-    Form->Show();
-    QString path = QDir(TestHarness::ProgramDir()).filePath("form.png");
-    ASSERT_TRUE(TestHarness::GrabToPng(Form, path));
-    QImage img(path);
-    ASSERT_FALSE(img.isNull());
-    EXPECT_EQ(img.size(), QSize(280, 120));
-    // The edit's frame is drawn black at its place.
-    EXPECT_EQ(img.pixelColor(10, 10), QColor(Qt::black));
-    if (qEnvironmentVariableIsSet("CALYPTOR_KEEP_PNG")) img.save(qEnvironmentVariable("CALYPTOR_KEEP_PNG"));
+    // Hidden (as created) and shown: the same picture.
+    for (bool shown : {false, true}) {
+        if (shown) Form->Show();
+        QString path = QDir(TestHarness::ProgramDir()).filePath("form.png");
+        ASSERT_TRUE(TestHarness::GrabToPng(Form, path));
+        QImage img(path);
+        ASSERT_FALSE(img.isNull());
+        EXPECT_EQ(img.size(), QSize(280, 120));
+        // The edit's frame is drawn black at its place.
+        EXPECT_EQ(img.pixelColor(10, 10), QColor(Qt::black)) << "shown " << shown;
+        EXPECT_EQ(img.pixelColor(5, 5), ToQColor(clBtnFace)) << "shown " << shown;
+        if (qEnvironmentVariableIsSet("CALYPTOR_KEEP_PNG")) img.save(qEnvironmentVariable("CALYPTOR_KEEP_PNG"));
+    }
 }
 
 }  // namespace
