@@ -306,3 +306,50 @@ TEST(FormsFocus, QtFocusChangesAreFocusMovesInsideTheForm)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DialogForm, ActiveControlIsFocusedWhenTheFormShows)
+{
+    Form->SetActiveControl(Edit2);  // hidden: only remembered
+    EXPECT_FALSE(Edit2->Focused());
+    Form->Show();
+    EXPECT_EQ(Form->FocusedControl(), Edit2);
+    Form->SetActiveControl(Ok);
+    EXPECT_TRUE(Ok->Focused());
+    EXPECT_FALSE(Edit2->Focused());
+    Edit1->Hide();
+    EXPECT_THROW(Form->SetActiveControl(Edit1), EInvalidOperation);
+    EXPECT_THROW(Edit1->SetFocus(), EInvalidOperation);
+    EXPECT_TRUE(Ok->Focused());
+}
+
+TEST(Forms, BorderStyleGivesTheWindowKind)
+{
+    struct Case {
+        TFormBorderStyle style;
+        Qt::WindowType type;
+        bool frameless;
+    };
+    const Case cases[] = {
+        {bsSizeable, Qt::Window, false},
+        {bsSingle, Qt::Window, false},
+        {bsDialog, Qt::Dialog, false},
+        {bsToolWindow, Qt::Tool, false},
+        {bsNone, Qt::Window, true},
+    };
+    for (const Case& tc : cases) {
+        auto* f = Create<TForm>(nullptr);
+        f->SetBorderStyle(tc.style);
+        f->SetBorderIcons(TBorderIcons{biSystemMenu});
+        f->Show();
+        EXPECT_EQ(f->Widget()->windowType(), tc.type) << tc.style;
+        EXPECT_EQ(f->Widget()->windowFlags().testFlag(Qt::FramelessWindowHint), tc.frameless) << tc.style;
+        EXPECT_FALSE(f->Widget()->windowFlags().testFlag(Qt::WindowMinimizeButtonHint)) << tc.style;
+        f->SetCaption("Title");
+        EXPECT_EQ(f->Widget()->windowTitle(), QStringLiteral("Title"));
+        Free(f);
+    }
+}
+
+}  // namespace
