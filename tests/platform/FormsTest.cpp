@@ -177,6 +177,16 @@ TEST_F(DialogForm, ShowModalReturnsTheResultOfTheButtonThatClosedIt)
     });
     EXPECT_EQ(Form->ShowModal(), mrCancel);
 
+    // A drive that finishes the closing itself closes the form once.
+    int closes = 0;
+    Form->OnClose = [&](TObject*, TCloseAction&) { ++closes; };
+    r.ExpectModal("TForm", [](TCustomForm* f) {
+        f->SetModalResult(mrYes);
+        EXPECT_TRUE(f->ModalStep());
+    });
+    EXPECT_EQ(Form->ShowModal(), mrYes);
+    EXPECT_EQ(closes, 1);
+
     // Close on a modal form cancels it.
     r.ExpectModal("", [](TCustomForm* f) { f->Close(); });
     EXPECT_EQ(Form->ShowModal(), mrCancel);
