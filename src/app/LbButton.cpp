@@ -94,48 +94,6 @@ void TLbButton::BeforeDestruction()
 
 // ---- properties -----------------------------------------------------------
 
-void TLbButton::SetAlignment(TAlignment v)
-{
-    FAlignment = v;
-    Invalidate();
-}
-
-void TLbButton::SetShadowColor(TColor v)
-{
-    FShadowColor = v;
-    Invalidate();
-}
-
-void TLbButton::SetLightColor(TColor v)
-{
-    FLightColor = v;
-    Invalidate();
-}
-
-void TLbButton::SetFlat(bool v)
-{
-    FFlat = v;
-    Invalidate();
-}
-
-void TLbButton::SetWordWrap(bool v)
-{
-    FWordWrap = v;
-    Invalidate();
-}
-
-void TLbButton::SetLayout(TLbButtonLayout v)
-{
-    FLayout = v;
-    Invalidate();
-}
-
-void TLbButton::SetStyle(TLbButtonStyle v)
-{
-    FStyle = v;
-    Invalidate();
-}
-
 void TLbButton::SetGlyph(TBitmap* v)
 {
     if (v && v != FGlyph.get()) {
@@ -145,12 +103,6 @@ void TLbButton::SetGlyph(TBitmap* v)
     }
     FNumGlyphs = FGlyph->Height() > 0 ? FGlyph->Width() / FGlyph->Height() : 0;
     FKind = bkCustom;
-    Invalidate();
-}
-
-void TLbButton::SetNumGlyphs(int v)
-{
-    FNumGlyphs = v;
     Invalidate();
 }
 
@@ -263,6 +215,9 @@ void TLbButton::Click()
 {
     bDown = true;
     PerformClick();
+    // A click that could not run (hidden or disabled button) leaves no
+    // pressed look behind for when the button shows again.
+    bDown = false;
 }
 
 void TLbButton::PerformClick()

@@ -35,24 +35,24 @@ public:
     void BeforeDestruction() override;
 
     TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment v);
+    void SetAlignment(TAlignment v) { StoreAndRepaint(FAlignment, v); }
     TColor ShadowColor() const { return FShadowColor; }
-    void SetShadowColor(TColor v);
+    void SetShadowColor(TColor v) { StoreAndRepaint(FShadowColor, v); }
     TColor LightColor() const { return FLightColor; }
-    void SetLightColor(TColor v);
+    void SetLightColor(TColor v) { StoreAndRepaint(FLightColor, v); }
     TColor ColorWhenDown() const { return FColorWhenDown; }
     void SetColorWhenDown(TColor v) { FColorWhenDown = v; }
     TColor HotTrackColor() const { return FHotTrackColor; }
     void SetHotTrackColor(TColor v) { FHotTrackColor = v; }
     bool Flat() const { return FFlat; }
-    void SetFlat(bool v);
+    void SetFlat(bool v) { StoreAndRepaint(FFlat, v); }
     bool WordWrap() const { return FWordWrap; }
-    void SetWordWrap(bool v);
+    void SetWordWrap(bool v) { StoreAndRepaint(FWordWrap, v); }
     // The picture strip; setting copies it (none: empty).
     TBitmap* Glyph() const { return FGlyph.get(); }
     void SetGlyph(TBitmap* v);
     int NumGlyphs() const { return FNumGlyphs; }
-    void SetNumGlyphs(int v);
+    void SetNumGlyphs(int v) { StoreAndRepaint(FNumGlyphs, v); }
     TFont* HotTrackFont() const { return FHTFont.get(); }
     void SetHotTrackFont(TFont* v) { FHTFont->Assign(v); }
     bool UseHotTrackFont() const { return FUseHTFont; }
@@ -60,14 +60,14 @@ public:
     TLbButtonKind Kind() const { return FKind; }
     void SetKind(TLbButtonKind v);
     TLbButtonLayout Layout() const { return FLayout; }
-    void SetLayout(TLbButtonLayout v);
+    void SetLayout(TLbButtonLayout v) { StoreAndRepaint(FLayout, v); }
     TModalResult ModalResult() const { return FModalResult; }
     void SetModalResult(TModalResult v);
     // A colour preset; reading always answers lcsCustom.
     TLbColorStyle ColorStyle() const { return FDummyStyle; }
     void SetColorStyle(TLbColorStyle v);
     TLbButtonStyle Style() const { return FStyle; }
-    void SetStyle(TLbButtonStyle v);
+    void SetStyle(TLbButtonStyle v) { StoreAndRepaint(FStyle, v); }
     bool Default() const { return FDefault; }
     void SetDefault(bool v) { FDefault = v; }
     bool Cancel() const { return FCancel; }
@@ -113,6 +113,13 @@ protected:
     void ActionChange();
 
 private:
+    // Stores a look property and repaints.
+    template <class T>
+    void StoreAndRepaint(T& Field, T Value)
+    {
+        Field = Value;
+        Invalidate();
+    }
     bool IsHot() const;
     bool ParentShowing() const;
     bool DialogChar(unsigned Char);
