@@ -51,6 +51,14 @@ QImage DecodeWithQt(const QByteArray& data, const char* format)
     return QImage::fromData(data, format);
 }
 
+// Bytes of one format only; raises EInvalidGraphic with 'msg' otherwise.
+QImage DecodeChecked(const QByteArray& data, FileKind kind, const char* format, const char* msg)
+{
+    QImage img = Sniff(data) == kind ? DecodeWithQt(data, format) : QImage();
+    if (img.isNull()) throw EInvalidGraphic(Text(msg));
+    return img;
+}
+
 // Any of the known formats, by signature; null when none decodes.
 QImage DecodeAny(const QByteArray& data)
 {
@@ -422,9 +430,7 @@ QByteArray TJPEGImage::Encode(const QImage& img) const
 
 QImage TPngImage::Decode(const QByteArray& data) const
 {
-    QImage img = Sniff(data) == FileKind::Png ? DecodeWithQt(data, "PNG") : QImage();
-    if (img.isNull()) throw EInvalidGraphic(Text(Msg::InvalidPng));
-    return img;
+    return DecodeChecked(data, FileKind::Png, "PNG", Msg::InvalidPng);
 }
 
 QByteArray TPngImage::Encode(const QImage& img) const
@@ -434,9 +440,7 @@ QByteArray TPngImage::Encode(const QImage& img) const
 
 QImage TGIFImage::Decode(const QByteArray& data) const
 {
-    QImage img = Sniff(data) == FileKind::Gif ? DecodeWithQt(data, "GIF") : QImage();
-    if (img.isNull()) throw EInvalidGraphic(Text(Msg::InvalidGif));
-    return img;
+    return DecodeChecked(data, FileKind::Gif, "GIF", Msg::InvalidGif);
 }
 
 QByteArray TGIFImage::Encode(const QImage&) const
@@ -446,9 +450,7 @@ QByteArray TGIFImage::Encode(const QImage&) const
 
 QImage TIcon::Decode(const QByteArray& data) const
 {
-    QImage img = Sniff(data) == FileKind::Ico ? DecodeWithQt(data, "ICO") : QImage();
-    if (img.isNull()) throw EInvalidGraphic(Text(Msg::InvalidIcon));
-    return img;
+    return DecodeChecked(data, FileKind::Ico, "ICO", Msg::InvalidIcon);
 }
 
 QByteArray TIcon::Encode(const QImage& img) const
