@@ -375,14 +375,13 @@ TCustomMemo::TCustomMemo(TComponent* AOwner, QWidget* AWidget)
         FText = ToCrLf(PlainText());
         GuardEvent([this] { Change(); });
     };
-    if (auto* p = qobject_cast<QPlainTextEdit*>(Widget())) {
-        QObject::connect(p, &QPlainTextEdit::textChanged, &FSignals, changed);
-        AttachSubWidget(p->viewport());
-    } else if (auto* t = qobject_cast<QTextEdit*>(Widget())) {
-        t->setAcceptRichText(false);
-        QObject::connect(t, &QTextEdit::textChanged, &FSignals, changed);
-        AttachSubWidget(t->viewport());
-    }
+    WithEditor([&](auto* e) {
+        using Editor = std::remove_pointer_t<decltype(e)>;
+        QObject::connect(e, &Editor::textChanged, &FSignals, changed);
+        AttachSubWidget(e->viewport());
+    });
+    // The rich edit takes text only.
+    if (auto* t = qobject_cast<QTextEdit*>(Widget())) t->setAcceptRichText(false);
     SetControlStyle(ControlStyle() | csClickEvents);
     SetTabStop(true);
     SetColor(clWindow);
@@ -395,16 +394,15 @@ TCustomMemo::~TCustomMemo() = default;
 
 QString TCustomMemo::PlainText() const
 {
-    if (auto* p = qobject_cast<QPlainTextEdit*>(Widget())) return p->toPlainText();
-    if (auto* t = qobject_cast<QTextEdit*>(Widget())) return t->toPlainText();
-    return QString();
+    QString text;
+    WithEditor([&](auto* e) { text = e->toPlainText(); });
+    return text;
 }
 
 void TCustomMemo::SetPlainText(const QString& s)
 {
     FSyncing = true;
-    if (auto* p = qobject_cast<QPlainTextEdit*>(Widget())) p->setPlainText(s);
-    if (auto* t = qobject_cast<QTextEdit*>(Widget())) t->setPlainText(s);
+    WithEditor([&](auto* e) { e->setPlainText(s); });
     FSyncing = false;
     FText = ToCrLf(s);
     Change();
@@ -424,8 +422,7 @@ void TCustomMemo::TextChanged()
 void TCustomMemo::SetReadOnly(bool v)
 {
     FReadOnly = v;
-    if (auto* p = qobject_cast<QPlainTextEdit*>(Widget())) p->setReadOnly(v);
-    if (auto* t = qobject_cast<QTextEdit*>(Widget())) t->setReadOnly(v);
+    WithEditor([&](auto* e) { e->setReadOnly(v); });
 }
 
 void TCustomMemo::SetScrollBars(TScrollStyle v)
@@ -474,14 +471,12 @@ void TCustomMemo::UpdateWantKeys()
     if (FWantReturns) keys |= DLGC_WANTALLKEYS;
     if (FWantTabs) keys |= DLGC_WANTTAB;
     SetWantKeys(keys);
-    if (auto* p = qobject_cast<QPlainTextEdit*>(Widget())) p->setTabChangesFocus(!FWantTabs);
-    if (auto* t = qobject_cast<QTextEdit*>(Widget())) t->setTabChangesFocus(!FWantTabs);
+    WithEditor([&](auto* e) { e->setTabChangesFocus(!FWantTabs); });
 }
 
 void TCustomMemo::SelectAll()
 {
-    if (auto* p = qobject_cast<QPlainTextEdit*>(Widget())) p->selectAll();
-    if (auto* t = qobject_cast<QTextEdit*>(Widget())) t->selectAll();
+    WithEditor([](auto* e) { e->selectAll(); });
 }
 
 void TCustomMemo::Change()

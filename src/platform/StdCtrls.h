@@ -13,6 +13,9 @@
 #include "Controls.h"
 #include "ClassesLists.h"
 
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
 #include <memory>
 #include <vector>
 
@@ -21,8 +24,6 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
-class QPlainTextEdit;
-class QTextEdit;
 class QWidget;
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
@@ -193,6 +194,13 @@ protected:
     // The widget's plain text with line breaks as "\n", and its setter.
     QString PlainText() const;
     void SetPlainText(const QString& s);
+    // Calls f with the editor widget, whichever of the two kinds it is.
+    template <class F>
+    void WithEditor(F f) const
+    {
+        if (auto* p = qobject_cast<QPlainTextEdit*>(Widget())) f(p);
+        if (auto* t = qobject_cast<QTextEdit*>(Widget())) f(t);
+    }
 
 private:
     std::unique_ptr<TMemoStrings> FLines;

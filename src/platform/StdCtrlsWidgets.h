@@ -2,9 +2,9 @@
 // The Qt widgets behind the standard controls.
 //
 // A key reaches a ready-made Qt widget only after the control's own key
-// handling has had it; whatever the widget does not use ends there. Left to
-// Qt, an unused key would travel on to the parent widgets and come back to
-// the form's key handling a second time.
+// handling (and the form's) has had it; whatever the widget does not use ends
+// there. Left to Qt, an unused key would travel on to the parent widgets,
+// where a scroll area would scroll on it or a tab widget switch pages.
 
 #include <QKeyEvent>
 
