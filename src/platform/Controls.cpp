@@ -81,7 +81,7 @@ void TControl::SetParent(TWinControl* AParent)
     if (!FWidget) return;
     if (AParent) {
         FTopLevel = false;
-        FWidget->setParent(AParent->Widget());
+        FWidget->setParent(AParent->ClientWidget());
         FWidget->setGeometry(FLeft, FTop, std::max(0, FWidth), std::max(0, FHeight));
         if (FParentFont) ParentFontChanged();
         if (FParentColor) ParentColorChanged();
@@ -291,7 +291,8 @@ void TControl::ApplyWidgetColor()
 
 void TControl::ApplyWidgetHint()
 {
-    if (FWidget) FWidget->setToolTip(FShowHint ? FHint : QString());
+    // A hint "short|long" shows its short part.
+    if (FWidget) FWidget->setToolTip(FShowHint ? FHint.section(QLatin1Char('|'), 0, 0) : QString());
 }
 
 void TControl::ParentFontChanged()
