@@ -487,6 +487,7 @@ protected:
     bool DoKeyDown(Word& Key, TShiftState Shift, intptr_t KeyData);
     bool DoKeyPress(QChar& Key, intptr_t KeyData);
     bool DoKeyUp(Word& Key, TShiftState Shift);
+    bool RunKeyHandler(void (TWinControl::*handler)(Word&, TShiftState), Word& Key, TShiftState Shift);
     // Hands the remains of a key message to a ready-made Qt widget.
     void ForwardKeyToWidget(unsigned Msg, const TMessage& m);
 
