@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextEdit>
@@ -671,9 +672,48 @@ void TCustomCheckBox::TextChanged()
 
 // ---------------------------------------------------------------- TCustomComboBox
 
+// The Qt combo of TCustomComboBox: reports the list opening and closing and
+// lets the control draw over its own painting.
+class TComboWidget : public TKeyEndWidget<QComboBox> {
+public:
+    TCustomComboBox* Control = nullptr;
+
+    void showPopup() override
+    {
+        if (Control) GuardEvent([this] { Control->DropDown(); });
+        QWidget* container = view()->parentWidget();
+        if (container && !FWatching) {
+            container->installEventFilter(this);
+            FWatching = true;
+        }
+        TKeyEndWidget<QComboBox>::showPopup();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        // Every way the list closes (a choice, Escape, a click outside) hides
+        // its container.
+        if (e->type() == QEvent::Hide && Control && view() && watched == view()->parentWidget())
+            GuardEvent([this] { Control->CloseUp(); });
+        return TKeyEndWidget<QComboBox>::eventFilter(watched, e);
+    }
+    void paintEvent(QPaintEvent* e) override
+    {
+        TKeyEndWidget<QComboBox>::paintEvent(e);
+        if (!Control) return;
+        QPainter painter(this);
+        GuardEvent([&] { Control->PaintOver(painter); });
+    }
+
+private:
+    bool FWatching = false;
+};
+
 TCustomComboBox::TCustomComboBox(TComponent* AOwner)
-    : TWinControl(AOwner, new TKeyEndWidget<QComboBox>)
+    : TWinControl(AOwner, new TComboWidget)
 {
+    static_cast<TComboWidget*>(Widget())->Control = this;
     QComboBox* c = Combo();
     c->setInsertPolicy(QComboBox::NoInsert);
     c->setMaxVisibleItems(FDropDownCount);
@@ -724,7 +764,10 @@ TCustomComboBox::TCustomComboBox(TComponent* AOwner)
     SetStyle(csDropDown);
 }
 
-TCustomComboBox::~TCustomComboBox() = default;
+TCustomComboBox::~TCustomComboBox()
+{
+    if (auto* w = dynamic_cast<TComboWidget*>(Widget())) w->Control = nullptr;
+}
 
 QComboBox* TCustomComboBox::Combo() const
 {
@@ -841,6 +884,16 @@ void TCustomComboBox::Clear()
 void TCustomComboBox::Change()
 {
     if (OnChange) OnChange(this);
+}
+
+void TCustomComboBox::DropDown()
+{
+    if (OnDropDown) OnDropDown(this);
+}
+
+void TCustomComboBox::CloseUp()
+{
+    if (OnCloseUp) OnCloseUp(this);
 }
 
 void TCustomComboBox::Select()

@@ -21,6 +21,7 @@
 
 class QAbstractItemModel;
 class QCheckBox;
+class QPainter;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
@@ -353,10 +354,20 @@ public:
     // The user changed the selection or typed into the edit field.
     TNotifyEvent OnChange;
     TNotifyEvent OnSelect;
+    // The list opens (before it shows) and closes (however it closes).
+    TNotifyEvent OnDropDown;
+    TNotifyEvent OnCloseUp;
 
 protected:
     virtual void Change();
     virtual void Select();
+    // The list is about to open; fires OnDropDown.
+    virtual void DropDown();
+    // The list closed; fires OnCloseUp.
+    virtual void CloseUp();
+    // Drawing of a descendant over what the Qt combo painted (the painter
+    // is bound to the combo widget, client coordinates).
+    virtual void PaintOver(QPainter&) {}
     void TextChanged() override;
     QComboBox* Combo() const;
 
@@ -371,6 +382,7 @@ private:
     // The context of the widget's signal connections: they end with the
     // control, before the widget goes.
     QObject FSignals;
+    friend class TComboWidget;
 };
 
 class TComboBox : public TCustomComboBox {
