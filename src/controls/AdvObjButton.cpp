@@ -1,8 +1,8 @@
 #include "AdvObjButton.h"
 
 #include "AdvObjTheme.h"
+#include "AdvStyleIF.h"
 #include "GraphUtils.h"
-#include "OsProfile.h"
 #include "SysFormat.h"
 
 #include <QImage>
@@ -225,7 +225,7 @@ TAdvGridButton::TAdvGridButton(TComponent* AOwner)
       FGlyphDown(std::make_unique<TBitmap>()),
       FGlyphDisabled(std::make_unique<TBitmap>()),
       FGlyphShade(std::make_unique<TBitmap>()),
-      FIsComCtl6(GetOsProfile().IsComCtl6OrLater())
+      FIsComCtl6(IsComCtl6OrLater())
 {
     SetBounds(0, 0, 23, 22);
     // The button raises its click itself (a counting release), so the
@@ -351,7 +351,7 @@ void TAdvGridButton::SetLook(int v)
 
 void TAdvGridButton::ThemeAdapt()
 {
-    switch (AdvObjXPColorScheme()) {
+    switch (GetXPColorScheme()) {
     case 1: SetLook(2); break;
     case 2: SetLook(3); break;
     case 3: SetLook(4); break;
@@ -684,7 +684,7 @@ void TAdvGridButton::Paint()
         const int state = (FState == bsDown || FState == bsExclusive) ? PBS_PRESSED
                           : FMouseInControl                           ? PBS_HOT
                                                                       : PBS_NORMAL;
-        AdvObjDrawThemeButton(c, BP_PUSHBUTTON, state, R);
+        AdvObjDrawThemeButton(Parent(), c, BP_PUSHBUTTON, state, R);
     } else {
         unsigned flags = DFCS_BUTTONPUSH | DFCS_ADJUSTRECT;
         if (FState == bsDown || FState == bsExclusive) flags |= DFCS_PUSHED;

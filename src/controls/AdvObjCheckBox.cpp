@@ -1,8 +1,8 @@
 #include "AdvObjCheckBox.h"
 
 #include "AdvObjTheme.h"
+#include "AdvStyleIF.h"
 #include "GraphUtils.h"
-#include "OsProfile.h"
 
 #include <QImage>
 #include <QRegion>
@@ -17,7 +17,7 @@ const TRect BoxArea(0, 0, 16, 16);
 }  // namespace
 
 TAdvCheckBox::TAdvCheckBox(TComponent* AOwner)
-    : TCustomControl(AOwner), FIsWinXP(GetOsProfile().IsWinXPOrLater()), FBkgBmp(std::make_unique<TBitmap>())
+    : TCustomControl(AOwner), FIsWinXP(IsWinXPOrLater()), FBkgBmp(std::make_unique<TBitmap>())
 {
     SetBounds(0, 0, 98, 20);
     SetCaption(QStringLiteral("TAdvCheckBox"));
@@ -269,7 +269,7 @@ void TAdvCheckBox::Paint()
         const int y = FButtonVertAlign == tlTop ? 4 : FButtonVertAlign == tlCenter ? H / 2 - 6 : H - 14;
         int base = FState == cbChecked ? 5 : FState == cbGrayed ? 9 : 1;
         int sub = !Enabled() ? 3 : FDown ? 2 : FHot ? 1 : 0;
-        AdvObjDrawThemeButton(c, BP_CHECKBOX, base + sub, TRect(x, y, x + 14, y + 14));
+        AdvObjDrawThemeButton(this, c, BP_CHECKBOX, base + sub, TRect(x, y, x + 14, y + 14));
     } else {
         const int x = right ? W - 13 : 0;
         const int y = FButtonVertAlign == tlTop ? 4 : FButtonVertAlign == tlCenter ? H / 2 - 6 : H - 17;
