@@ -48,6 +48,8 @@ TFAbout::TFAbout(TComponent* AOwner) : TForm(AOwner)
     Label4->SetParentFont(false);
     SetVerdana(Label4->Font(), 11, {fsUnderline}, clBlue);
     Label4->SetCursor(crHandPoint);
+    // The address ends inside the window whatever font stands in for Verdana.
+    Label4->SetLeft(std::min(316, 425 - 8 - Label4->Width()));
     Label4->OnClick = [this](TObject*) { Label4Click(); };
 
     LbButton1 = NewButton(this, 32, 115, 81, 22, bsEncarta);

@@ -195,6 +195,8 @@ TFCalyptoreFirmWare::TFCalyptoreFirmWare(TComponent* AOwner) : TForm(AOwner)
     L_Kestro->SetParentFont(false);
     SetVerdana(L_Kestro->Font(), 11, {fsBold}, TitleTextColor);
     L_Kestro->SetCursor(crHandPoint);
+    // The address ends inside the window whatever font stands in for Verdana.
+    L_Kestro->SetLeft(std::min(565, 694 - 8 - L_Kestro->Width()));
     L_Kestro->OnClick = [this](TObject*) { L_KestroClick(); };
 
     LL_Update = new TLinkLabel(this);

@@ -133,7 +133,12 @@ TFSoftOptions::TFSoftOptions(TComponent* AOwner)
     OnShow = [this](TObject*) { FormShow(); };
 }
 
-TFSoftOptions::~TFSoftOptions() = default;
+TFSoftOptions::~TFSoftOptions()
+{
+    // The pages leave their page control before it goes, so it never sees a
+    // page removed while it is half destroyed.
+    for (TTabSheet* page : {TS_Language, TS_Con_Options, TS_Soft_Settings}) Free(page);
+}
 
 void TFSoftOptions::FormCreate()
 {
