@@ -257,6 +257,36 @@ TEST_F(AppWindowsFixture, TimerChecksFirstAfterTheShortWaitThenEveryLongOne)
     }
 }
 
+namespace {
+
+// An HTTP client during whose wait the update timer fires once more, as it
+// can while the options dialog's check waits for its answer.
+class ReenteringHttpClient : public IHttpClient {
+public:
+    THttpResult Get(const QString&, const THttpHeaders&) override
+    {
+        ++Calls;
+        if (Calls == 1) FCalyptoreFirmWare->Timer_UpdateTimer();
+        return THttpResult{true, 200, QStringLiteral("VER. 1.001"), QString()};
+    }
+    int Calls = 0;
+};
+
+}  // namespace
+
+TEST_F(AppWindowsFixture, TimerTickDuringARunningCheckOnlyRearms)
+{
+    auto http = std::make_shared<ReenteringHttpClient>();
+    ScopedService<std::shared_ptr<IHttpClient>> fake(&PlatformServices::Http, http);
+    Start();
+    TFCalyptoreFirmWare* m = FCalyptoreFirmWare;
+    m->Timer_UpdateTimer();
+    EXPECT_EQ(http->Calls, 1);  // the nested tick asked nothing
+    EXPECT_TRUE(m->LL_Update->Visible());
+    EXPECT_TRUE(m->Timer_Update->Enabled());
+    EXPECT_EQ(m->Timer_Update->Interval(), 7200000u);
+}
+
 TEST_F(AppWindowsFixture, TimerStaysOffUnlessBothInternetOptionsAreOn)
 {
     for (auto [internet, update] : {std::pair{true, false}, std::pair{false, true}, std::pair{false, false}}) {
