@@ -99,17 +99,23 @@ QString SeparatorOf(const std::vector<QtToken>& tokens)
 
 QString QuoteLiteral(const QString& text)
 {
-    // Letters and the characters with a meaning of their own go in quotes;
-    // a quote character goes in the other kind of quote.
+    // Letters and the characters with a meaning of their own go in quotes
+    // (a run of them in one pair); a double quote goes in single quotes.
     QString out;
+    bool open = false;
     for (QChar c : text) {
+        const bool quoted = c.isLetter() || c == u'\'' || c == u'/' || c == u':';
+        if (quoted != open) {
+            out += u'"';
+            open = quoted;
+        }
         if (c == u'"')
             out += QStringLiteral("'\"'");
-        else if (c.isLetter() || c == u'\'' || c == u'/' || c == u':')
-            out += u'"' + QString(c) + u'"';
         else
             out += c;
     }
+    if (open)
+        out += u'"';
     return out;
 }
 
@@ -230,55 +236,78 @@ const FormatSettings& FixedFormatSettings()
     return fixed;
 }
 
+LocaleInfo LocaleInfoOf(const QLocale& locale)
+{
+    LocaleInfo info;
+    info.Name = locale.language() == QLocale::C ? QString() : locale.name();
+    info.DecimalPoint = locale.decimalPoint();
+    info.GroupSeparator = locale.groupSeparator();
+    info.ShortDateFormat = locale.dateFormat(QLocale::ShortFormat);
+    info.LongDateFormat = locale.dateFormat(QLocale::LongFormat);
+    info.ShortTimeFormat = locale.timeFormat(QLocale::ShortFormat);
+    info.LongTimeFormat = locale.timeFormat(QLocale::LongFormat);
+    info.AMText = locale.amText();
+    info.PMText = locale.pmText();
+    for (int i = 0; i < 12; ++i) {
+        info.LongMonthNames[i] = locale.monthName(i + 1, QLocale::LongFormat);
+        info.ShortMonthNames[i] = locale.monthName(i + 1, QLocale::ShortFormat);
+    }
+    for (int i = 0; i < 7; ++i) {
+        const int qtDay = i == 0 ? 7 : i;  // Qt counts from Monday = 1
+        info.LongDayNames[i] = locale.dayName(qtDay, QLocale::LongFormat);
+        info.ShortDayNames[i] = locale.dayName(qtDay, QLocale::ShortFormat);
+    }
+    return info;
+}
+
 FormatSettings FormatSettingsFromLocale(const QLocale& locale)
+{
+    return FormatSettingsFromLocale(LocaleInfoOf(locale));
+}
+
+FormatSettings FormatSettingsFromLocale(const LocaleInfo& info)
 {
     FormatSettings fs;  // starts with the fixed values
     const FormatSettings& fixed = FixedFormatSettings();
 
-    fs.RawDecimalSeparator = locale.decimalPoint();
-    fs.DecimalSeparator = SingleOr(fs.RawDecimalSeparator, fixed.DecimalSeparator);
-    fs.ThousandSeparator = SingleOr(locale.groupSeparator(), fixed.ThousandSeparator);
+    fs.RawDecimalSeparator = info.DecimalPoint;
+    fs.DecimalSeparator = SingleOr(info.DecimalPoint, fixed.DecimalSeparator);
+    fs.ThousandSeparator = SingleOr(info.GroupSeparator, fixed.ThousandSeparator);
 
     // The short date must be readable back: numeric day, month and year.
-    const Converted shortDate =
-        ConvertWithSeparator(locale.dateFormat(QLocale::ShortFormat), u'/', fixed.DateSeparator);
+    const Converted shortDate = ConvertWithSeparator(info.ShortDateFormat, u'/', fixed.DateSeparator);
     if (HasAll(shortDate.Fields, "dMy") && !shortDate.Fields.contains(u'N')) {
         fs.ShortDateFormat = shortDate.Format;
         fs.DateSeparator = shortDate.Separator;
     }
-    const auto longDateTokens = Tokenize(locale.dateFormat(QLocale::LongFormat));
     QString longDateFields;
     const QString longDate =
-        ConvertFormat(longDateTokens, fs.DateSeparator, u'/', longDateFields);
+        ConvertFormat(Tokenize(info.LongDateFormat), fs.DateSeparator, u'/', longDateFields);
     if (HasAll(longDateFields, "dy") && (longDateFields.contains(u'M') || longDateFields.contains(u'N')))
         fs.LongDateFormat = longDate;
 
-    const Converted shortTime =
-        ConvertWithSeparator(locale.timeFormat(QLocale::ShortFormat), u':', fixed.TimeSeparator);
+    const Converted shortTime = ConvertWithSeparator(info.ShortTimeFormat, u':', fixed.TimeSeparator);
     if (HasAll(shortTime.Fields, "hm")) {
         fs.ShortTimeFormat = shortTime.Format;
         fs.TimeSeparator = shortTime.Separator;
     }
     QString longTimeFields;
-    const QString longTime = ConvertFormat(Tokenize(locale.timeFormat(QLocale::LongFormat)),
-                                           fs.TimeSeparator, u':', longTimeFields);
+    const QString longTime =
+        ConvertFormat(Tokenize(info.LongTimeFormat), fs.TimeSeparator, u':', longTimeFields);
     if (HasAll(longTimeFields, "hms"))
         fs.LongTimeFormat = longTime;
 
-    fs.TimeAMString = NonEmptyOr(locale.amText(), fixed.TimeAMString);
-    fs.TimePMString = NonEmptyOr(locale.pmText(), fixed.TimePMString);
+    fs.TimeAMString = NonEmptyOr(info.AMText, fixed.TimeAMString);
+    fs.TimePMString = NonEmptyOr(info.PMText, fixed.TimePMString);
     for (int i = 0; i < 12; ++i) {
-        fs.LongMonthNames[i] = NonEmptyOr(locale.monthName(i + 1, QLocale::LongFormat), fixed.LongMonthNames[i]);
-        fs.ShortMonthNames[i] = NonEmptyOr(locale.monthName(i + 1, QLocale::ShortFormat), fixed.ShortMonthNames[i]);
+        fs.LongMonthNames[i] = NonEmptyOr(info.LongMonthNames[i], fixed.LongMonthNames[i]);
+        fs.ShortMonthNames[i] = NonEmptyOr(info.ShortMonthNames[i], fixed.ShortMonthNames[i]);
     }
     for (int i = 0; i < 7; ++i) {
-        const int qtDay = i == 0 ? 7 : i;  // Qt counts from Monday = 1
-        fs.LongDayNames[i] = NonEmptyOr(locale.dayName(qtDay, QLocale::LongFormat), fixed.LongDayNames[i]);
-        fs.ShortDayNames[i] = NonEmptyOr(locale.dayName(qtDay, QLocale::ShortFormat), fixed.ShortDayNames[i]);
+        fs.LongDayNames[i] = NonEmptyOr(info.LongDayNames[i], fixed.LongDayNames[i]);
+        fs.ShortDayNames[i] = NonEmptyOr(info.ShortDayNames[i], fixed.ShortDayNames[i]);
     }
-    const QString name = locale.name();
-    if (locale.language() != QLocale::C && !name.isEmpty())
-        fs.CollationLocale = name;
+    fs.CollationLocale = NonEmptyOr(info.Name, fixed.CollationLocale);
     return fs;
 }
 

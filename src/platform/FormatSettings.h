@@ -48,11 +48,31 @@ struct FormatSettings {
 // The fixed settings used where the system gives nothing usable.
 const FormatSettings& FixedFormatSettings();
 
-// The settings of a locale: separators, the short date and time formats
-// converted from the locale's, names and the collation locale. A field the
-// locale cannot give usably (a separator of more than one character, a short
-// date format lacking day, month or year, ...) keeps its fixed value.
+// What a locale tells about itself, as Qt gives it (format letters are
+// Qt's; names January and Sunday first).
+struct LocaleInfo {
+    QString Name;
+    QString DecimalPoint;
+    QString GroupSeparator;
+    QString ShortDateFormat;
+    QString LongDateFormat;
+    QString ShortTimeFormat;
+    QString LongTimeFormat;
+    QString AMText;
+    QString PMText;
+    std::array<QString, 12> ShortMonthNames;
+    std::array<QString, 12> LongMonthNames;
+    std::array<QString, 7> ShortDayNames;
+    std::array<QString, 7> LongDayNames;
+};
+LocaleInfo LocaleInfoOf(const QLocale& locale);
+
+// The settings of a locale: separators, the date and time formats converted
+// from Qt's letters, names and the collation locale. A field the locale
+// cannot give usably (a separator of more than one character, a short date
+// format lacking a numeric day, month or year, ...) keeps its fixed value.
 FormatSettings FormatSettingsFromLocale(const QLocale& locale);
+FormatSettings FormatSettingsFromLocale(const LocaleInfo& info);
 
 // The process-wide settings: Services().Regional, or the fixed settings when
 // no settings were installed. The pointer form keeps the value alive for a

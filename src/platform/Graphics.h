@@ -404,3 +404,169 @@ private:
     bool FTransparent = false;
     bool FModified = false;
 };
+
+// ---------------------------------------------------------------------------
+// Bitmaps and the picture formats
+
+enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
+enum TTransparentMode { tmAuto, tmFixed };
+
+// A bitmap in memory. Its pixels are 24-bit (3 bytes per pixel, blue, green,
+// red) or 32-bit (4 bytes, blue, green, red, alpha), as ScanLine shows them;
+// other pixel formats are kept as 32-bit. A new or grown area is white.
+class TBitmap : public TGraphic {
+public:
+    DECLARE_CLASSNAME(TBitmap)
+    TBitmap();
+    TBitmap(int width, int height);
+    ~TBitmap() override;
+
+    bool Empty() const override;
+    int Width() const override { return FImage.width(); }
+    int Height() const override { return FImage.height(); }
+    void SetWidth(int v) override { SetSize(v, Height()); }
+    void SetHeight(int v) override { SetSize(Width(), v); }
+    void SetSize(int w, int h);
+    TPixelFormat PixelFormat() const { return FPixelFormat; }
+    void SetPixelFormat(TPixelFormat v);
+
+    // The canvas drawing on the pixels.
+    TCanvas* Canvas();
+    // The bytes of one row; raises EInvalidGraphicOperation outside the bitmap.
+    uint8_t* ScanLine(int row);
+
+    // The colour drawn as see-through when Transparent: the bottom-left pixel
+    // (tmAuto) or the one set (tmFixed). Setting clDefault returns to tmAuto.
+    TColor TransparentColor() const;
+    void SetTransparentColor(TColor v);
+    TTransparentMode TransparentMode() const { return FTransparentMode; }
+    void SetTransparentMode(TTransparentMode v);
+
+    void Assign(TPersistent* Source) override;
+    QImage ToImage() const override;
+    // The pixels as they are (no transparency applied).
+    const QImage& Image() const;
+    void SetImage(const QImage& img);
+
+    // BMP; the other picture formats are read as well.
+    void LoadFromBytes(const QByteArray& data) override;
+    QByteArray SaveToBytes() const override;
+    // Loads the named image resource (see Resources.h); EResNotFound when missing.
+    void LoadFromResourceName(const QString& name);
+
+private:
+    void FlushCanvas() const;
+    void Adopt(QImage img);
+
+    QImage FImage;
+    TPixelFormat FPixelFormat = pfDevice;
+    TColor FTransparentColor = clDefault;
+    TTransparentMode FTransparentMode = tmAuto;
+    std::unique_ptr<TCanvas> FCanvas;
+};
+
+// Graphics that keep a decoded image and their file bytes.
+class TImageGraphic : public TGraphic {
+public:
+    bool Empty() const override { return FImage.isNull(); }
+    int Width() const override { return FImage.width(); }
+    int Height() const override { return FImage.height(); }
+    // The size of a decoded picture is its file's; these do nothing.
+    void SetWidth(int) override {}
+    void SetHeight(int) override {}
+    QImage ToImage() const override { return FImage; }
+    void Assign(TPersistent* Source) override;
+    void LoadFromBytes(const QByteArray& data) override;
+    QByteArray SaveToBytes() const override;
+
+protected:
+    // Decodes the file bytes; raises EInvalidGraphic when they are not valid.
+    virtual QImage Decode(const QByteArray& data) const = 0;
+    // Encodes the image (when it did not come from file bytes).
+    virtual QByteArray Encode(const QImage& img) const = 0;
+    void SetDecoded(const QImage& img, const QByteArray& data);
+
+    QImage FImage;
+    QByteArray FData;  // the file bytes, empty when the image was assigned
+};
+
+// JPEG through libjpeg.
+class TJPEGImage : public TImageGraphic {
+public:
+    DECLARE_CLASSNAME(TJPEGImage)
+    // 1..100; used when the image is written.
+    int CompressionQuality() const { return FQuality; }
+    void SetCompressionQuality(int v);
+    bool Grayscale() const { return FGrayscale; }
+    void SetGrayscale(bool v);
+
+protected:
+    QImage Decode(const QByteArray& data) const override;
+    QByteArray Encode(const QImage& img) const override;
+
+private:
+    int FQuality = 90;
+    bool FGrayscale = false;
+};
+
+class TPngImage : public TImageGraphic {
+public:
+    DECLARE_CLASSNAME(TPngImage)
+protected:
+    QImage Decode(const QByteArray& data) const override;
+    QByteArray Encode(const QImage& img) const override;
+};
+
+// GIF: the first frame is shown; written back only as the bytes it was read from.
+class TGIFImage : public TImageGraphic {
+public:
+    DECLARE_CLASSNAME(TGIFImage)
+protected:
+    QImage Decode(const QByteArray& data) const override;
+    QByteArray Encode(const QImage& img) const override;
+};
+
+class TIcon : public TImageGraphic {
+public:
+    DECLARE_CLASSNAME(TIcon)
+protected:
+    QImage Decode(const QByteArray& data) const override;
+    QByteArray Encode(const QImage& img) const override;
+};
+
+// Holds one graphic of any of the formats above.
+class TPicture : public TPersistent {
+public:
+    DECLARE_CLASSNAME(TPicture)
+    TPicture();
+    ~TPicture() override;
+    TNotifyEvent OnChange;
+
+    TGraphic* Graphic() const { return FGraphic.get(); }
+    // Keeps a copy of g (none: empty).
+    void SetGraphic(TGraphic* g);
+    // The graphic as a bitmap; a graphic of another kind is replaced by an
+    // empty bitmap, as on the platform.
+    TBitmap* Bitmap();
+    int Width() const { return FGraphic ? FGraphic->Width() : 0; }
+    int Height() const { return FGraphic ? FGraphic->Height() : 0; }
+
+    // The format follows the file's extension (.bmp, .png, .gif, .jpg/.jpeg, .ico).
+    void LoadFromFile(const QString& fileName);
+    void SaveToFile(const QString& fileName);
+    // The format follows the bytes' signature.
+    void LoadFromBytes(const QByteArray& data);
+    void Assign(TPersistent* Source) override;
+
+protected:
+    void AssignTo(TPersistent* Dest) override;
+
+private:
+    void Changed();
+    void Take(std::unique_ptr<TGraphic> g);
+    std::unique_ptr<TGraphic> FGraphic;
+};
+
+// A new graphic of the kind the bytes' signature shows, loaded from them;
+// raises EInvalidGraphic for bytes of no known kind.
+std::unique_ptr<TGraphic> LoadGraphic(const QByteArray& data);

@@ -71,7 +71,11 @@ void TCanvas::SetBackend(std::unique_ptr<TCanvasBackend> backend)
     FBackend->Flush();
     FBackend = std::move(backend);
     FBound = true;
-    if (FClip) FBackend->ClipChanged(*this);
+    // A new surface starts as the platform's new device context does: no
+    // clip, the pen at the origin, the text background of the brush.
+    FClip.reset();
+    FPenPos = TPoint();
+    BrushChanged();
 }
 
 void TCanvas::Unbind()

@@ -1,8 +1,139 @@
-// Graphics: the base class of pictures that draw themselves.
+// Graphics: bitmaps, the picture formats and the picture that holds any of them.
 
 #include "Graphics.h"
+#include "GraphicsJpeg.h"
+#include "Resources.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+#include <typeinfo>
+
+namespace {
+
+// The unit's error texts.
+namespace Msg {
+const char* const CannotOpen = "Cannot open file \"%1\".";
+const char* const CannotCreate = "Cannot create file \"%1\".";
+const char* const CannotWrite = "Cannot write file \"%1\".";
+const char* const InvalidBitmap = "Bitmap image is not valid";
+const char* const InvalidPng = "The PNG image is not valid";
+const char* const InvalidGif = "The GIF image is not valid";
+const char* const InvalidIcon = "Icon image is not valid";
+const char* const JpegError = "JPEG error: %1";
+const char* const GifNotWritable = "A GIF image can only be saved as it was read";
+const char* const ScanLineRange = "Scan line index out of range";
+const char* const UnknownExtension = "Unknown picture file extension (.%1)";
+const char* const UnknownFormat = "Unknown picture format";
+}  // namespace Msg
+
+QString Text(const char* msg)
+{
+    return QString::fromUtf8(msg);
+}
+
+enum class FileKind { Unknown, Bmp, Png, Gif, Jpeg, Ico };
+
+FileKind Sniff(const QByteArray& d)
+{
+    if (d.startsWith("BM")) return FileKind::Bmp;
+    if (d.startsWith("\x89PNG")) return FileKind::Png;
+    if (d.startsWith("GIF8")) return FileKind::Gif;
+    if (d.size() >= 3 && uchar(d[0]) == 0xFF && uchar(d[1]) == 0xD8 && uchar(d[2]) == 0xFF)
+        return FileKind::Jpeg;
+    if (d.size() >= 4 && d[0] == 0 && d[1] == 0 && d[2] == 1 && d[3] == 0) return FileKind::Ico;
+    return FileKind::Unknown;
+}
+
+QImage DecodeWithQt(const QByteArray& data, const char* format)
+{
+    return QImage::fromData(data, format);
+}
+
+// Bytes of one format only; raises EInvalidGraphic with 'msg' otherwise.
+QImage DecodeChecked(const QByteArray& data, FileKind kind, const char* format, const char* msg)
+{
+    QImage img = Sniff(data) == kind ? DecodeWithQt(data, format) : QImage();
+    if (img.isNull()) throw EInvalidGraphic(Text(msg));
+    return img;
+}
+
+// Any of the known formats, by signature; null when none decodes.
+QImage DecodeAny(const QByteArray& data)
+{
+    switch (Sniff(data)) {
+    case FileKind::Bmp: return DecodeWithQt(data, "BMP");
+    case FileKind::Png: return DecodeWithQt(data, "PNG");
+    case FileKind::Gif: return DecodeWithQt(data, "GIF");
+    case FileKind::Ico: return DecodeWithQt(data, "ICO");
+    case FileKind::Jpeg: return DecodeJpeg(data, false, nullptr);
+    case FileKind::Unknown: break;
+    }
+    return QImage();
+}
+
+QByteArray EncodeWithQt(const QImage& img, const char* format)
+{
+    QByteArray out;
+    QBuffer buf(&out);
+    buf.open(QIODevice::WriteOnly);
+    img.save(&buf, format);
+    return out;
+}
+
+std::unique_ptr<TGraphic> NewGraphic(FileKind k)
+{
+    switch (k) {
+    case FileKind::Bmp: return std::make_unique<TBitmap>();
+    case FileKind::Png: return std::make_unique<TPngImage>();
+    case FileKind::Gif: return std::make_unique<TGIFImage>();
+    case FileKind::Jpeg: return std::make_unique<TJPEGImage>();
+    case FileKind::Ico: return std::make_unique<TIcon>();
+    case FileKind::Unknown: break;
+    }
+    return nullptr;
+}
+
+// An empty graphic of the same kind (a bitmap for kinds defined elsewhere).
+std::unique_ptr<TGraphic> NewGraphicLike(const TGraphic* g)
+{
+    if (dynamic_cast<const TJPEGImage*>(g)) return NewGraphic(FileKind::Jpeg);
+    if (dynamic_cast<const TPngImage*>(g)) return NewGraphic(FileKind::Png);
+    if (dynamic_cast<const TGIFImage*>(g)) return NewGraphic(FileKind::Gif);
+    if (dynamic_cast<const TIcon*>(g)) return NewGraphic(FileKind::Ico);
+    return NewGraphic(FileKind::Bmp);
+}
+
+FileKind KindForExtension(const QString& fileName)
+{
+    const QString ext = QFileInfo(fileName).suffix().toLower();
+    if (ext == QLatin1String("bmp") || ext == QLatin1String("dib")) return FileKind::Bmp;
+    if (ext == QLatin1String("png")) return FileKind::Png;
+    if (ext == QLatin1String("gif")) return FileKind::Gif;
+    if (ext == QLatin1String("jpg") || ext == QLatin1String("jpeg") || ext == QLatin1String("jpe") ||
+        ext == QLatin1String("jfif"))
+        return FileKind::Jpeg;
+    if (ext == QLatin1String("ico")) return FileKind::Ico;
+    return FileKind::Unknown;
+}
+
+QImage::Format StorageFormat(TPixelFormat pf, bool alpha)
+{
+    if (pf == pf24bit) return QImage::Format_BGR888;
+    return alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+}
+
+// Bits per pixel of a BMP file (0 when unknown).
+int BmpBitCount(const QByteArray& d)
+{
+    if (d.size() < 30) return 0;
+    return uchar(d[28]) | (uchar(d[29]) << 8);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
 
 void TGraphic::Changed()
 {
@@ -27,8 +158,7 @@ void TGraphic::Draw(TCanvas* c, const TRect& r)
 void TGraphic::LoadFromFile(const QString& fileName)
 {
     QFile f(fileName);
-    if (!f.open(QIODevice::ReadOnly))
-        throw EFOpenError(QStringLiteral("Cannot open file \"%1\".").arg(fileName));
+    if (!f.open(QIODevice::ReadOnly)) throw EFOpenError(Text(Msg::CannotOpen).arg(fileName));
     LoadFromBytes(f.readAll());
 }
 
@@ -37,7 +167,383 @@ void TGraphic::SaveToFile(const QString& fileName)
     QByteArray data = SaveToBytes();
     QFile f(fileName);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw EFCreateError(QStringLiteral("Cannot create file \"%1\".").arg(fileName));
-    if (f.write(data) != data.size())
-        throw EFCreateError(QStringLiteral("Cannot write file \"%1\".").arg(fileName));
+        throw EFCreateError(Text(Msg::CannotCreate).arg(fileName));
+    if (f.write(data) != data.size()) throw EFCreateError(Text(Msg::CannotWrite).arg(fileName));
+}
+
+// ---------------------------------------------------------------------------
+
+TBitmap::TBitmap() = default;
+
+TBitmap::TBitmap(int width, int height)
+{
+    SetSize(width, height);
+}
+
+TBitmap::~TBitmap()
+{
+    FCanvas.reset();
+}
+
+void TBitmap::FlushCanvas() const
+{
+    if (FCanvas) FCanvas->Flush();
+}
+
+bool TBitmap::Empty() const
+{
+    return FImage.isNull() || FImage.width() == 0 || FImage.height() == 0;
+}
+
+void TBitmap::SetSize(int w, int h)
+{
+    w = std::max(0, w);
+    h = std::max(0, h);
+    if (w == Width() && h == Height()) return;
+    FlushCanvas();
+    if (w == 0 || h == 0) {
+        FImage = QImage();
+    } else {
+        QImage n(w, h, FImage.isNull() ? StorageFormat(FPixelFormat, false) : FImage.format());
+        n.fill(Qt::white);
+        if (!FImage.isNull()) {
+            QPainter p(&n);
+            p.setCompositionMode(QPainter::CompositionMode_Source);
+            p.drawImage(0, 0, FImage);
+        }
+        FImage = n;
+    }
+    Changed();
+}
+
+void TBitmap::SetPixelFormat(TPixelFormat v)
+{
+    if (v == FPixelFormat) return;
+    FlushCanvas();
+    FPixelFormat = v;
+    if (!FImage.isNull())
+        FImage = FImage.convertToFormat(StorageFormat(v, v == pf32bit && FImage.hasAlphaChannel()));
+    Changed();
+}
+
+TCanvas* TBitmap::Canvas()
+{
+    if (!FCanvas) {
+        FCanvas = std::make_unique<TCanvas>();
+        FCanvas->BindImage(&FImage);
+    }
+    return FCanvas.get();
+}
+
+uint8_t* TBitmap::ScanLine(int row)
+{
+    if (row < 0 || row >= Height()) throw EInvalidGraphicOperation(Text(Msg::ScanLineRange));
+    FlushCanvas();
+    return FImage.scanLine(row);
+}
+
+TColor TBitmap::TransparentColor() const
+{
+    if (FTransparentMode == tmFixed) return FTransparentColor;
+    if (Empty()) return clDefault;
+    FlushCanvas();
+    QRgb v = FImage.pixel(0, Height() - 1);
+    return RGBColor(qRed(v), qGreen(v), qBlue(v));
+}
+
+void TBitmap::SetTransparentColor(TColor v)
+{
+    FTransparentColor = v;
+    FTransparentMode = v == clDefault ? tmAuto : tmFixed;
+    Changed();
+}
+
+void TBitmap::SetTransparentMode(TTransparentMode v)
+{
+    if (v == FTransparentMode) return;
+    FTransparentMode = v;
+    if (v == tmAuto) FTransparentColor = clDefault;
+    Changed();
+}
+
+const QImage& TBitmap::Image() const
+{
+    FlushCanvas();
+    return FImage;
+}
+
+void TBitmap::Adopt(QImage img)
+{
+    FlushCanvas();
+    if (img.format() == QImage::Format_BGR888 || img.format() == QImage::Format_RGB888) {
+        FPixelFormat = pf24bit;
+    } else if (FPixelFormat == pf24bit) {
+        FPixelFormat = img.hasAlphaChannel() ? pf32bit : pf24bit;
+    }
+    FImage = img.isNull() ? QImage() : img.convertToFormat(StorageFormat(FPixelFormat, img.hasAlphaChannel()));
+}
+
+void TBitmap::SetImage(const QImage& img)
+{
+    Adopt(img);
+    Changed();
+}
+
+QImage TBitmap::ToImage() const
+{
+    FlushCanvas();
+    if (FImage.isNull()) return QImage();
+    const bool alpha = FImage.hasAlphaChannel();
+    if (!Transparent() && !alpha) return FImage;
+    QImage img = FImage.convertToFormat(QImage::Format_ARGB32);
+    if (Transparent()) {
+        const QRgb key = ToQColor(TransparentColor()).rgb() & 0xFFFFFF;
+        for (int y = 0; y < img.height(); ++y) {
+            QRgb* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+            for (int x = 0; x < img.width(); ++x)
+                if ((line[x] & 0xFFFFFF) == key) line[x] = 0;
+        }
+    }
+    return img;
+}
+
+void TBitmap::Assign(TPersistent* Source)
+{
+    if (!Source) {
+        FlushCanvas();
+        FImage = QImage();
+        Changed();
+        return;
+    }
+    if (auto* b = dynamic_cast<TBitmap*>(Source)) {
+        if (b == this) return;
+        FlushCanvas();
+        FImage = b->Image();
+        FPixelFormat = b->FPixelFormat;
+        FTransparentColor = b->FTransparentColor;
+        FTransparentMode = b->FTransparentMode;
+        SetTransparent(b->Transparent());
+        Changed();
+        return;
+    }
+    if (auto* g = dynamic_cast<TGraphic*>(Source)) {
+        SetImage(g->ToImage());
+        return;
+    }
+    TGraphic::Assign(Source);
+}
+
+void TBitmap::LoadFromBytes(const QByteArray& data)
+{
+    QImage img = DecodeAny(data);
+    if (img.isNull()) throw EInvalidGraphic(Text(Msg::InvalidBitmap));
+    if (Sniff(data) == FileKind::Bmp) {
+        int bits = BmpBitCount(data);
+        FPixelFormat = bits == 24 ? pf24bit : bits == 32 ? pf32bit : pfDevice;
+    } else {
+        FPixelFormat = img.hasAlphaChannel() ? pf32bit : pfDevice;
+    }
+    SetImage(img);
+}
+
+QByteArray TBitmap::SaveToBytes() const
+{
+    FlushCanvas();
+    if (FImage.isNull()) return QByteArray();
+    return EncodeWithQt(FImage, "BMP");
+}
+
+void TBitmap::LoadFromResourceName(const QString& name)
+{
+    LoadFromBytes(LoadResource(name));
+}
+
+// ---------------------------------------------------------------------------
+
+void TImageGraphic::SetDecoded(const QImage& img, const QByteArray& data)
+{
+    FImage = img;
+    FData = data;
+    Changed();
+}
+
+void TImageGraphic::LoadFromBytes(const QByteArray& data)
+{
+    QImage img = Decode(data);
+    SetDecoded(img, data);
+}
+
+QByteArray TImageGraphic::SaveToBytes() const
+{
+    if (!FData.isEmpty()) return FData;
+    if (FImage.isNull()) return QByteArray();
+    return Encode(FImage);
+}
+
+void TImageGraphic::Assign(TPersistent* Source)
+{
+    if (!Source) {
+        SetDecoded(QImage(), QByteArray());
+        return;
+    }
+    if (Source == this) return;
+    auto* same = dynamic_cast<TImageGraphic*>(Source);
+    if (same && typeid(*same) == typeid(*this)) {
+        SetTransparent(same->Transparent());
+        SetDecoded(same->FImage, same->FData);
+        return;
+    }
+    if (auto* g = dynamic_cast<TGraphic*>(Source)) {
+        SetDecoded(g->ToImage(), QByteArray());
+        return;
+    }
+    TGraphic::Assign(Source);
+}
+
+void TJPEGImage::SetCompressionQuality(int v)
+{
+    FQuality = v < 1 ? 1 : v > 100 ? 100 : v;
+}
+
+void TJPEGImage::SetGrayscale(bool v)
+{
+    if (v == FGrayscale) return;
+    FGrayscale = v;
+    if (!FData.isEmpty()) SetDecoded(Decode(FData), FData);
+}
+
+QImage TJPEGImage::Decode(const QByteArray& data) const
+{
+    QString err;
+    QImage img = DecodeJpeg(data, FGrayscale, &err);
+    if (img.isNull()) throw EInvalidGraphic(Text(Msg::JpegError).arg(err));
+    return img;
+}
+
+QByteArray TJPEGImage::Encode(const QImage& img) const
+{
+    QString err;
+    QByteArray out = EncodeJpeg(img, FQuality, FGrayscale, &err);
+    if (out.isEmpty()) throw EInvalidGraphicOperation(Text(Msg::JpegError).arg(err));
+    return out;
+}
+
+QImage TPngImage::Decode(const QByteArray& data) const
+{
+    return DecodeChecked(data, FileKind::Png, "PNG", Msg::InvalidPng);
+}
+
+QByteArray TPngImage::Encode(const QImage& img) const
+{
+    return EncodeWithQt(img, "PNG");
+}
+
+QImage TGIFImage::Decode(const QByteArray& data) const
+{
+    return DecodeChecked(data, FileKind::Gif, "GIF", Msg::InvalidGif);
+}
+
+QByteArray TGIFImage::Encode(const QImage&) const
+{
+    throw EInvalidGraphicOperation(Text(Msg::GifNotWritable));
+}
+
+QImage TIcon::Decode(const QByteArray& data) const
+{
+    return DecodeChecked(data, FileKind::Ico, "ICO", Msg::InvalidIcon);
+}
+
+QByteArray TIcon::Encode(const QImage& img) const
+{
+    return EncodeWithQt(img, "ICO");
+}
+
+// ---------------------------------------------------------------------------
+
+std::unique_ptr<TGraphic> LoadGraphic(const QByteArray& data)
+{
+    std::unique_ptr<TGraphic> g = NewGraphic(Sniff(data));
+    if (!g) throw EInvalidGraphic(Text(Msg::UnknownFormat));
+    g->LoadFromBytes(data);
+    return g;
+}
+
+TPicture::TPicture() = default;
+
+TPicture::~TPicture() = default;
+
+void TPicture::Changed()
+{
+    if (OnChange) OnChange(this);
+}
+
+void TPicture::Take(std::unique_ptr<TGraphic> g)
+{
+    FGraphic = std::move(g);
+    if (FGraphic) FGraphic->OnChange = [this](TObject*) { Changed(); };
+    Changed();
+}
+
+void TPicture::SetGraphic(TGraphic* g)
+{
+    if (!g) {
+        Take(nullptr);
+        return;
+    }
+    if (g == FGraphic.get()) return;
+    std::unique_ptr<TGraphic> copy = NewGraphicLike(g);
+    copy->Assign(g);
+    Take(std::move(copy));
+}
+
+TBitmap* TPicture::Bitmap()
+{
+    if (!dynamic_cast<TBitmap*>(FGraphic.get())) Take(std::make_unique<TBitmap>());
+    return static_cast<TBitmap*>(FGraphic.get());
+}
+
+void TPicture::LoadFromFile(const QString& fileName)
+{
+    FileKind k = KindForExtension(fileName);
+    if (k == FileKind::Unknown)
+        throw EInvalidGraphic(Text(Msg::UnknownExtension).arg(QFileInfo(fileName).suffix()));
+    std::unique_ptr<TGraphic> g = NewGraphic(k);
+    g->LoadFromFile(fileName);
+    Take(std::move(g));
+}
+
+void TPicture::SaveToFile(const QString& fileName)
+{
+    if (FGraphic) FGraphic->SaveToFile(fileName);
+}
+
+void TPicture::LoadFromBytes(const QByteArray& data)
+{
+    Take(LoadGraphic(data));
+}
+
+void TPicture::Assign(TPersistent* Source)
+{
+    if (!Source) {
+        SetGraphic(nullptr);
+        return;
+    }
+    if (auto* p = dynamic_cast<TPicture*>(Source)) {
+        if (p != this) SetGraphic(p->Graphic());
+        return;
+    }
+    if (auto* g = dynamic_cast<TGraphic*>(Source)) {
+        SetGraphic(g);
+        return;
+    }
+    TPersistent::Assign(Source);
+}
+
+void TPicture::AssignTo(TPersistent* Dest)
+{
+    if (FGraphic && dynamic_cast<TGraphic*>(Dest)) {
+        Dest->Assign(FGraphic.get());
+        return;
+    }
+    TPersistent::AssignTo(Dest);
 }

@@ -8,6 +8,7 @@
 #include "GraphicsPainter.h"
 
 #include <QFontMetrics>
+#include <QPaintEngine>
 #include <QPainterPath>
 #include <QPolygon>
 #include <cmath>
@@ -286,11 +287,14 @@ QImage* TPainterBackend::Surface(TCanvas& c, QPoint& offset)
     offset = QPoint();
     if (FImage) return FImage;
     QPainter* p = Painter(c);
-    if (!p || !p->device() || p->device()->devType() != QInternal::Image) return nullptr;
+    // A widget's painter draws into its window's backing image, which the
+    // paint engine names; the device transform holds the widget's offset there.
+    QPaintDevice* dev = p && p->paintEngine() ? p->paintEngine()->paintDevice() : nullptr;
+    if (!dev || dev->devType() != QInternal::Image) return nullptr;
     QTransform t = p->deviceTransform();
-    if (!t.isTranslating() && !t.isIdentity()) return nullptr;
+    if (t.type() > QTransform::TxTranslate) return nullptr;
     offset = QPoint(int(t.dx()), int(t.dy()));
-    return static_cast<QImage*>(p->device());
+    return static_cast<QImage*>(dev);
 }
 
 TRect TPainterBackend::DeviceRect(TCanvas& c)
@@ -300,9 +304,16 @@ TRect TPainterBackend::DeviceRect(TCanvas& c)
     if (!p || !p->device()) return TRect();
     QRect dev(0, 0, p->device()->width(), p->device()->height());
     bool ok = false;
-    QTransform inv = p->deviceTransform().inverted(&ok);
+    QTransform inv = p->combinedTransform().inverted(&ok);
     if (!ok) return TRect();
-    return TRect::FromQRect(inv.mapRect(dev));
+    QRect area = inv.mapRect(dev);
+    // Inside a paint event only the region being repainted can be drawn on.
+    QRegion sys = p->paintEngine() ? p->paintEngine()->systemClip() : QRegion();
+    if (!sys.isEmpty()) {
+        QTransform devInv = p->deviceTransform().inverted(&ok);
+        if (ok) area &= devInv.mapRect(sys.boundingRect());
+    }
+    return TRect::FromQRect(area);
 }
 
 // ---------------------------------------------------------------------------
@@ -411,19 +422,7 @@ void TPainterBackend::ArcShape(TCanvas& c, const char* kind, const TRect& r, TPo
 
 void TPainterBackend::Line(TCanvas& c, TPoint a, TPoint b)
 {
-    QPainter* p = Painter(c);
-    if (!p) return;
-    PenInfo pen = ResolvePen(c);
-    if (!pen.Visible) return;
-    Scope s(p);
-    ApplyMode(p, pen.Mode);
-    if (pen.Width == 1) {
-        int phase = 0;
-        PixelLine(p, pen, a, b, phase);
-        return;
-    }
-    p->setPen(MakeQPen(pen));
-    p->drawLine(Centre(a), Centre(b));
+    Polyline(c, {a, b});
 }
 
 void TPainterBackend::Polyline(TCanvas& c, const std::vector<TPoint>& pts)

@@ -161,7 +161,10 @@ TTextLayout TCanvas::LayoutText(const QString& text, const TRect& r, unsigned fl
 
     const int width = r.Width();
     std::vector<RawLine> lines;
-    if (flags & DT_SINGLELINE) {
+    if (s.isEmpty()) {
+        // Nothing to lay out: the platform answers an empty rectangle, so
+        // callers that want one line's height measure a blank instead.
+    } else if (flags & DT_SINGLELINE) {
         lines.push_back({s, 0});
     } else {
         for (const RawLine& para : SplitParagraphs(s)) {
@@ -212,6 +215,7 @@ TTextLayout TCanvas::LayoutText(const QString& text, const TRect& r, unsigned fl
 
     int total = int(lines.size()) * lineHeight;
     layout.Bounds = TRect(r.Left, r.Top, r.Left + maxWidth, r.Top + total);
-    layout.Height = single && (flags & (DT_VCENTER | DT_BOTTOM)) ? top - r.Top + lineHeight : total;
+    if (lines.empty()) layout.Height = 0;
+    else layout.Height = single && (flags & (DT_VCENTER | DT_BOTTOM)) ? top - r.Top + lineHeight : total;
     return layout;
 }

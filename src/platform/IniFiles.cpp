@@ -1,6 +1,7 @@
 #include "IniFiles.h"
 
 #include "Services.h"
+#include "SysFormat.h"
 #include "SysUtils.h"
 #include "TextFiles.h"
 
@@ -14,41 +15,6 @@ bool SameName(const QString& a, const QString& b)
 }
 
 }  // namespace
-
-// The lenient integer reader: leading blanks, an optional sign, decimal
-// digits or hexadecimal ones after "$", "x" or "0x"; nothing may follow and
-// the value must fit 32 bits.
-bool IniReadInt(const QString& s, int& value)
-{
-    qsizetype i = 0;
-    while (i < s.size() && s[i].unicode() <= 0x20) ++i;
-    bool neg = false;
-    if (i < s.size() && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-'))) neg = s[i++] == QLatin1Char('-');
-    int base = 10;
-    if (i < s.size() && (s[i] == QLatin1Char('$') || s[i] == QLatin1Char('x') || s[i] == QLatin1Char('X'))) {
-        base = 16;
-        ++i;
-    } else if (i + 1 < s.size() && s[i] == QLatin1Char('0') && (s[i + 1] == QLatin1Char('x') || s[i + 1] == QLatin1Char('X'))) {
-        base = 16;
-        i += 2;
-    }
-    if (i >= s.size()) return false;
-    qint64 v = 0;
-    for (; i < s.size(); ++i) {
-        const ushort c = s[i].unicode();
-        int d;
-        if (c >= '0' && c <= '9') d = c - '0';
-        else if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-        else if (base == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-        else return false;
-        v = v * base + d;
-        if (v > qint64(0x80000000)) return false;
-    }
-    if (neg) v = -v;
-    if (v > 0x7FFFFFFF || v < -qint64(0x80000000)) return false;
-    value = int(v);
-    return true;
-}
 
 QString ResolveIniFileName(const QString& fileName)
 {
@@ -152,7 +118,7 @@ void TMemIniFile::WriteString(const QString& section, const QString& ident, cons
 int TMemIniFile::ReadInteger(const QString& section, const QString& ident, int def) const
 {
     int v;
-    return IniReadInt(ReadString(section, ident, QString()), v) ? v : def;
+    return TryStrToInt(ReadString(section, ident, QString()), v) ? v : def;
 }
 
 void TMemIniFile::WriteInteger(const QString& section, const QString& ident, int value)
@@ -163,7 +129,7 @@ void TMemIniFile::WriteInteger(const QString& section, const QString& ident, int
 bool TMemIniFile::ReadBool(const QString& section, const QString& ident, bool def) const
 {
     int v;
-    return IniReadInt(ReadString(section, ident, QString()), v) ? v != 0 : def;
+    return TryStrToInt(ReadString(section, ident, QString()), v) ? v != 0 : def;
 }
 
 void TMemIniFile::WriteBool(const QString& section, const QString& ident, bool value)

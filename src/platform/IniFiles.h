@@ -71,6 +71,3 @@ private:
 
 // Resolves a relative INI file name against the INI base folder.
 QString ResolveIniFileName(const QString& fileName);
-
-// Reads an integer as the rest of the program does.
-bool IniReadInt(const QString& text, int& value);

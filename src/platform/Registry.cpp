@@ -3,6 +3,7 @@
 #include "Files.h"
 #include "IniFiles.h"
 #include "Services.h"
+#include "SysFormat.h"
 
 #include <QList>
 #include <QMap>
@@ -272,7 +273,7 @@ QString TRegistry::ReadString(const QString& name) const
 int TRegistry::ReadInteger(const QString& name) const
 {
     int v = 0;
-    if (!IniReadInt(ReadString(name), v)) Raise(kInvalidType, name);
+    if (!TryStrToInt(ReadString(name), v)) Raise(kInvalidType, name);
     return v;
 }
 
@@ -401,7 +402,7 @@ void TRegistryIniFile::WriteString(const QString& section, const QString& ident,
 int TRegistryIniFile::ReadInteger(const QString& section, const QString& ident, int def) const
 {
     int v = 0;
-    return IniReadInt(ReadString(section, ident, QString()), v) ? v : def;
+    return TryStrToInt(ReadString(section, ident, QString()), v) ? v : def;
 }
 
 void TRegistryIniFile::WriteInteger(const QString& section, const QString& ident, int value)

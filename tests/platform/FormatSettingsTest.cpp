@@ -4,6 +4,7 @@
 #include "SysStrings.h"
 
 #include <gtest/gtest.h>
+#include <functional>
 
 TEST(FormatSettings, FromLocale)
 {
@@ -58,14 +59,66 @@ TEST(FormatSettings, UnusableFieldsTakeTheFixedValues)
     EXPECT_EQ(fixed.LongDayNames[6], QStringLiteral("Saturday"));
 }
 
-TEST(FormatSettings, RawDecimalSeparatorIsKeptAsGiven)
+TEST(FormatSettings, UnusableLocaleFieldsTable)
 {
-    // Arabic gives its own one-character separator; the raw text is kept
-    // whatever its length, and only a single character is used as is.
-    const FormatSettings ar = FormatSettingsFromLocale(QLocale(QStringLiteral("ar_SA")));
-    EXPECT_EQ(ar.RawDecimalSeparator, QLocale(QStringLiteral("ar_SA")).decimalPoint());
-    const FormatSettings it = FormatSettingsFromLocale(QLocale(QStringLiteral("it_IT")));
-    EXPECT_EQ(it.RawDecimalSeparator, QStringLiteral(","));
+    // Each row spoils one thing a locale tells; only that field falls back.
+    const LocaleInfo base = LocaleInfoOf(QLocale(QStringLiteral("de_DE")));
+    const FormatSettings good = FormatSettingsFromLocale(base);
+    const FormatSettings& fixed = FixedFormatSettings();
+    struct Case {
+        const char* what;
+        std::function<void(LocaleInfo&)> spoil;
+        std::function<void(const FormatSettings&)> check;
+    } cases[] = {
+        {"short date without year", [](LocaleInfo& i) { i.ShortDateFormat = QStringLiteral("dd.MM."); },
+         [&](const FormatSettings& fs) {
+             EXPECT_EQ(fs.ShortDateFormat, fixed.ShortDateFormat);
+             EXPECT_EQ(fs.DateSeparator, fixed.DateSeparator);
+         }},
+        {"short date with a month name", [](LocaleInfo& i) { i.ShortDateFormat = QStringLiteral("d MMM yyyy"); },
+         [&](const FormatSettings& fs) { EXPECT_EQ(fs.ShortDateFormat, fixed.ShortDateFormat); }},
+        {"two-character date separator", [](LocaleInfo& i) { i.ShortDateFormat = QStringLiteral("d. M. yyyy"); },
+         [&](const FormatSettings& fs) {
+             EXPECT_EQ(fs.DateSeparator, fixed.DateSeparator);
+             EXPECT_EQ(fs.ShortDateFormat, QStringLiteral("d/m/yyyy"));
+         }},
+        {"quoted text", [](LocaleInfo& i) { i.LongDateFormat = QStringLiteral("d 'de' MMMM 'de' yyyy"); },
+         [&](const FormatSettings& fs) { EXPECT_EQ(fs.LongDateFormat, QStringLiteral("d \"de\" mmmm \"de\" yyyy")); }},
+        {"empty decimal point", [](LocaleInfo& i) { i.DecimalPoint.clear(); },
+         [&](const FormatSettings& fs) {
+             EXPECT_EQ(fs.DecimalSeparator, fixed.DecimalSeparator);
+             EXPECT_EQ(fs.RawDecimalSeparator, QString());
+         }},
+        {"two-character decimal point", [](LocaleInfo& i) { i.DecimalPoint = QStringLiteral(",,"); },
+         [&](const FormatSettings& fs) {
+             EXPECT_EQ(fs.DecimalSeparator, fixed.DecimalSeparator);
+             EXPECT_EQ(fs.RawDecimalSeparator, QStringLiteral(",,"));
+         }},
+        {"two-character thousand separator", [](LocaleInfo& i) { i.GroupSeparator = QStringLiteral(". "); },
+         [&](const FormatSettings& fs) { EXPECT_EQ(fs.ThousandSeparator, fixed.ThousandSeparator); }},
+        {"short time without minutes", [](LocaleInfo& i) { i.ShortTimeFormat = QStringLiteral("HH"); },
+         [&](const FormatSettings& fs) {
+             EXPECT_EQ(fs.ShortTimeFormat, fixed.ShortTimeFormat);
+             EXPECT_EQ(fs.TimeSeparator, fixed.TimeSeparator);
+         }},
+        {"no AM text and no names", [](LocaleInfo& i) { i.AMText.clear(); i.LongMonthNames[0].clear(); },
+         [&](const FormatSettings& fs) {
+             EXPECT_EQ(fs.TimeAMString, QStringLiteral("AM"));
+             EXPECT_EQ(fs.LongMonthNames[0], QStringLiteral("January"));
+             EXPECT_EQ(fs.LongMonthNames[1], good.LongMonthNames[1]);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        LocaleInfo info = base;
+        c.spoil(info);
+        const FormatSettings fs = FormatSettingsFromLocale(info);
+        c.check(fs);
+        // The fields the row did not spoil keep the locale's values.
+        EXPECT_EQ(fs.LongTimeFormat, good.LongTimeFormat);
+    }
+    EXPECT_EQ(good.RawDecimalSeparator, QStringLiteral(","));
+    EXPECT_EQ(good.DecimalSeparator, u',');
 }
 
 TEST(FormatSettings, ScopedOverrideRestoresThePrevious)

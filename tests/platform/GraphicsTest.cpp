@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 // Readable failure output for Qt strings.
@@ -177,6 +178,16 @@ TEST(Canvas, BoundToCallersPainterKeepsItsClip)
     EXPECT_TRUE(p.hasClipping());
     p.end();
     EXPECT_EQ(Art(img), QStringList({"..##...."}));
+
+    // Binding again starts without the old clip, as a new device context does.
+    TCanvas c;
+    c.SelectClipRect(TRect(0, 0, 1, 1));
+    c.MoveTo(3, 3);
+    QImage img2(2, 1, QImage::Format_RGB32);
+    c.BindImage(&img2);
+    EXPECT_FALSE(c.ClipRegion().has_value());
+    EXPECT_EQ(c.PenPos(), TPoint(0, 0));
+    c.Unbind();
 }
 
 TEST(Canvas, BrushColourMakesAClearBrushSolidAndTextTransparency)
@@ -224,6 +235,11 @@ TEST(DrawText, CalcRectMeasuresLinesAndSingleLine)
     int h = c.DrawText("Hello", r, DT_CALCRECT | DT_SINGLELINE);
     EXPECT_EQ(h, lh);
     EXPECT_EQ(r, TRect(10, 20, 10 + wHello, 20 + lh));
+
+    // An empty text measures nothing, not even one line.
+    r = TRect(10, 20, 500, 500);
+    EXPECT_EQ(c.DrawText("", r, DT_CALCRECT | DT_SINGLELINE), 0);
+    EXPECT_EQ(r, TRect(10, 20, 10, 20));
 
     r = TRect(0, 0, 500, 0);
     h = c.DrawText("Hello\r\nWorld wide\nx", r, DT_CALCRECT);
@@ -358,4 +374,51 @@ TEST(Colors, NamesRoundTrip)
     EXPECT_EQ(StringToColor("$00123456"), 0x123456);
     EXPECT_EQ(StringToColor("255"), clRed);
     EXPECT_THROW(StringToColor("reddish"), EConvertError);
+}
+
+namespace {
+// A child widget that paints through a canvas and reads back what it drew.
+class ProbeWidget : public QWidget {
+public:
+    using QWidget::QWidget;
+    TColor Read = clNone;
+    TColor ReadOutside = clNone;
+    TRect Clip;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        TCanvas c(&p);
+        c.Brush()->SetColor(clWhite);
+        c.FillRect(TRect(0, 0, width(), height()));
+        c.Brush()->SetColor(clRed);
+        c.FillRect(TRect(2, 2, 6, 6));
+        Read = c.Pixels(3, 3);
+        ReadOutside = c.Pixels(8, 8);
+        Clip = c.ClipRect();
+        // Flood fill reads the surface too.
+        c.Brush()->SetColor(clBlue);
+        c.FloodFill(3, 3, clRed, fsSurface);
+    }
+};
+}  // namespace
+
+TEST(Canvas, WidgetPaintReadsItsOwnPixels)
+{
+    QWidget top;
+    top.resize(40, 40);
+    ProbeWidget probe(&top);
+    probe.setGeometry(10, 12, 20, 20);
+    QImage shot = top.grab().toImage();
+    EXPECT_EQ(probe.Read, clRed);
+    EXPECT_EQ(probe.ReadOutside, clWhite);
+    EXPECT_EQ(probe.Clip, TRect(0, 0, 20, 20));
+    EXPECT_EQ(shot.pixel(13, 15) & 0xFFFFFF, 0x0000FFu);
+    EXPECT_EQ(shot.pixel(19, 21) & 0xFFFFFF, 0xFFFFFFu);
+
+    // A partial repaint: ClipRect is the part being repainted.
+    QImage target(40, 40, QImage::Format_RGB32);
+    probe.render(&target, QPoint(0, 0), QRegion(5, 6, 4, 3));
+    EXPECT_EQ(probe.Clip, TRect(5, 6, 9, 9));
 }

@@ -1,4 +1,5 @@
 #include "TestHarness.h"
+#include "Controls.h"
 
 #include "Clock.h"
 #include "Fakes.h"
@@ -62,6 +63,13 @@ bool GrabToPng(QWidget* w, const QString& path)
 {
     if (!w) return false;
     return w->grab().save(path, "PNG");
+}
+
+bool GrabToPng(TControl* c, const QString& path)
+{
+    if (!c || !c->Widget()) return false;
+    if (auto* w = dynamic_cast<TWinControl*>(c)) w->Realign();
+    return GrabToPng(c->Widget(), path);
 }
 
 }  // namespace TestHarness

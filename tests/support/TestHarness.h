@@ -4,6 +4,7 @@
 #include <QString>
 
 class QWidget;
+class TControl;
 
 namespace TestHarness {
 
@@ -21,5 +22,7 @@ QString ProgramDir();
 
 // Grabs a widget to a PNG file (for a look at what a window shows).
 bool GrabToPng(QWidget* w, const QString& path);
+// Grabs a control or form (also a hidden one, laid out as it would show).
+bool GrabToPng(TControl* c, const QString& path);
 
 }  // namespace TestHarness

@@ -1,5 +1,6 @@
 // Test entry: a headless application with everything that varies between
 // machines pinned (platform, scale, style, font, regional settings).
+#include "DialogResponder.h"
 #include "TestHarness.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@ int main(int argc, char** argv)
     TestHarness::InstallFont();
     ::testing::InitGoogleTest(&argc, argv);
     TestHarness::InstallTestServices();
+    DialogResponder::InstallStrictDefaults();
     int rc = RUN_ALL_TESTS();
     return rc;
 }

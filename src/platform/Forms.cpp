@@ -1,0 +1,584 @@
+#include "Forms.h"
+#include "ControlsRouter.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <algorithm>
+
+// Both live for the whole process (forms are freed by Finalize or their owners).
+TApplication* Application = new TApplication(nullptr);
+TScreen* Screen = new TScreen(nullptr);
+
+namespace {
+
+// Raising a window is a request to the window system; the headless one has
+// none to make.
+void RaiseWindow(QWidget* w)
+{
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) w->raise();
+    w->activateWindow();
+}
+
+QRect ScreenArea()
+{
+    if (QScreen* s = QGuiApplication::primaryScreen()) return s->availableGeometry();
+    return QRect(0, 0, 1024, 768);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// TCustomForm
+
+TCustomForm::TCustomForm(TComponent* AOwner)
+    : TCustomControl(AOwner)
+{
+    FFormState |= fsCreating;
+    SetTopLevel(true);
+    Widget()->setWindowFlags(Qt::Window);
+    Widget()->setFocusPolicy(Qt::StrongFocus);
+    // Forms are created hidden and shown by Show or ShowModal.
+    TCustomControl::SetVisible(false);
+    SetColor(clBtnFace);
+    SetBounds(0, 0, 320, 240);
+    Screen->AddForm(this);
+}
+
+TCustomForm::~TCustomForm()
+{
+    if (FModalLoop) FModalLoop->exit();
+    Screen->RemoveForm(this);
+    if (Application->MainForm() == this) Application->SetMainForm(nullptr);
+}
+
+void TCustomForm::AfterConstruction()
+{
+    TCustomControl::AfterConstruction();
+    FFormState &= ~unsigned(fsCreating);
+    DoCreate();
+}
+
+void TCustomForm::BeforeDestruction()
+{
+    if (!FDestroyFired) {
+        FDestroyFired = true;
+        try {
+            DoDestroy();
+        } catch (...) {
+            ReportEventException();
+        }
+    }
+    TCustomControl::BeforeDestruction();
+}
+
+void TCustomForm::DoCreate()
+{
+    if (OnCreate) OnCreate(this);
+}
+
+void TCustomForm::DoDestroy()
+{
+    if (OnDestroy) OnDestroy(this);
+}
+
+void TCustomForm::DoShow()
+{
+    if (OnShow) OnShow(this);
+}
+
+void TCustomForm::DoHide()
+{
+    if (OnHide) OnHide(this);
+}
+
+void TCustomForm::DoClose(TCloseAction& Action)
+{
+    if (OnClose) OnClose(this, Action);
+}
+
+void TCustomForm::Activate()
+{
+    if (OnActivate) OnActivate(this);
+}
+
+void TCustomForm::Deactivate()
+{
+    if (OnDeactivate) OnDeactivate(this);
+}
+
+void TCustomForm::Paint()
+{
+    if (OnPaint) OnPaint(this);
+}
+
+void TCustomForm::TextChanged()
+{
+    if (Widget()) Widget()->setWindowTitle(Caption());
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle v)
+{
+    FBorderStyle = v;
+    if (!Visible()) ApplyWindowFlags();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons v)
+{
+    FBorderIcons = v;
+    if (!Visible()) ApplyWindowFlags();
+}
+
+void TCustomForm::ApplyWindowFlags()
+{
+    Qt::WindowFlags f = Qt::Window;
+    switch (FBorderStyle) {
+    case bsNone:
+        f |= Qt::FramelessWindowHint;
+        break;
+    case bsDialog:
+        f = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        break;
+    case bsToolWindow:
+    case bsSizeToolWin:
+        f = Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+        break;
+    default:
+        f |= Qt::WindowTitleHint;
+        if (FBorderIcons.Contains(biSystemMenu)) f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if (FBorderIcons.Contains(biMinimize)) f |= Qt::WindowMinimizeButtonHint;
+        if (FBorderIcons.Contains(biMaximize) && FBorderStyle == bsSizeable) f |= Qt::WindowMaximizeButtonHint;
+        break;
+    }
+    if (FBorderStyle == bsSingle || FBorderStyle == bsDialog || FBorderStyle == bsToolWindow)
+        f |= Qt::MSWindowsFixedSizeDialogHint;
+    if (Widget() && Widget()->windowFlags() != f) {
+        TControlEventRouter::GeometryGuard g(nullptr);
+        Widget()->setWindowFlags(f);
+    }
+}
+
+void TCustomForm::PlaceOnShow()
+{
+    QRect area = ScreenArea();
+    TCustomForm* centreOn = nullptr;
+    switch (FPosition) {
+    case poScreenCenter:
+    case poDesktopCenter:
+        SetBounds(area.x() + (area.width() - Width()) / 2, area.y() + (area.height() - Height()) / 2, Width(),
+                  Height());
+        return;
+    case poMainFormCenter:
+        centreOn = Application->MainForm();
+        break;
+    case poOwnerFormCenter:
+        centreOn = dynamic_cast<TCustomForm*>(Owner());
+        break;
+    default:
+        return;
+    }
+    if (!centreOn || centreOn == this) centreOn = nullptr;
+    if (centreOn)
+        SetBounds(centreOn->Left() + (centreOn->Width() - Width()) / 2,
+                  centreOn->Top() + (centreOn->Height() - Height()) / 2, Width(), Height());
+    else
+        SetBounds(area.x() + (area.width() - Width()) / 2, area.y() + (area.height() - Height()) / 2, Width(),
+                  Height());
+}
+
+void TCustomForm::SetVisible(bool v)
+{
+    if (v == Visible()) return;
+    if (v) {
+        FFormState |= fsShowing;
+        try {
+            ApplyWindowFlags();
+            PlaceOnShow();
+            DoShow();
+        } catch (...) {
+            FFormState &= ~unsigned(fsShowing);
+            throw;
+        }
+        TCustomControl::SetVisible(true);
+        FFormState &= ~unsigned(fsShowing);
+        FFormState |= fsVisible;
+        Realign();
+        RaiseWindow(Widget());
+        Screen->SetActiveForm(this);
+        SetWindowFocus();
+    } else {
+        DoHide();
+        if (FFocusedControl && FFocusedControl->Focused()) {
+            FFocusedControl->FRouter->SetFocusNotified(false);
+            FFocusedControl->Perform(WM_KILLFOCUS);
+        }
+        TCustomControl::SetVisible(false);
+        FFormState &= ~unsigned(fsVisible);
+        if (Screen->ActiveForm() == this) {
+            TCustomForm* next = nullptr;
+            for (int i = Screen->FormCount() - 1; i >= 0; --i) {
+                TCustomForm* f = Screen->Forms(i);
+                if (f != this && f->Visible()) {
+                    next = f;
+                    break;
+                }
+            }
+            Screen->SetActiveForm(next);
+        }
+    }
+}
+
+void TCustomForm::SetWindowFocus()
+{
+    TWinControl* c = FActiveControl;
+    if (c && !c->CanFocus()) c = nullptr;
+    if (!c) c = FindNextControl(nullptr, true, true, false);
+    if (c) FocusControl(c);
+}
+
+bool TCustomForm::Active() const
+{
+    return Screen->ActiveForm() == this;
+}
+
+void TCustomForm::BringToFrontWindow()
+{
+    if (!Widget()) return;
+    RaiseWindow(Widget());
+    Screen->SetActiveForm(this);
+}
+
+void TCustomForm::SetActiveControl(TWinControl* c)
+{
+    if (c == FActiveControl) return;
+    if (c && (GetParentForm(c) != this || (!HasState(csLoading) && !c->CanFocus())))
+        throw EInvalidOperation(QStringLiteral("Cannot focus a disabled or invisible window"));
+    FActiveControl = c;
+    if (c && Visible()) FocusControl(c);
+}
+
+void TCustomForm::FocusControl(TWinControl* c)
+{
+    if (HasState(csDestroying)) return;
+    if (!Visible()) {
+        FActiveControl = c;
+        return;
+    }
+    TWinControl* old = FFocusedControl;
+    if (c == old) {
+        FActiveControl = c;
+        if (c && !c->Focused()) {
+            c->FRouter->SetFocusNotified(true);
+            c->Perform(WM_SETFOCUS);
+        }
+        if (c && c->Widget()) {
+            TControlEventRouter::FocusEchoGuard g(c->FRouter);
+            c->Widget()->setFocus(Qt::OtherFocusReason);
+        }
+        return;
+    }
+    // The capture holder loses the capture when the focus goes elsewhere.
+    if (TControl* cap = GetCaptureControl()) {
+        auto* capWin = dynamic_cast<TWinControl*>(cap);
+        if (cap != c && !(capWin && c && capWin->ContainsControl(c))) CancelCapture();
+    }
+    FPreviousFocus = old;
+    FFocusedControl = c;
+    FActiveControl = c;
+    if (old && old->Focused()) {
+        old->FRouter->SetFocusNotified(false);
+        old->Perform(WM_KILLFOCUS, uintptr_t(c));
+    }
+    if (c) {
+        c->FRouter->SetFocusNotified(true);
+        c->Perform(WM_SETFOCUS, uintptr_t(old));
+    }
+    // Exit the old control and its parents up to the one both share, then
+    // enter the new one's chain from the top down.
+    std::vector<TWinControl*> enter;
+    for (TWinControl* x = c; x && x != this; x = x->Parent()) enter.push_back(x);
+    for (TWinControl* x = old; x && x != this; x = x->Parent()) {
+        if (std::find(enter.begin(), enter.end(), x) != enter.end()) {
+            enter.erase(std::find(enter.begin(), enter.end(), x), enter.end());
+            break;
+        }
+        x->Perform(CM_EXIT);
+    }
+    for (auto it = enter.rbegin(); it != enter.rend(); ++it) (*it)->Perform(CM_ENTER);
+    Perform(CM_FOCUSCHANGED, 0, intptr_t(c));
+    if (FFocusedControl == c && c && c->Widget()) {
+        TControlEventRouter::FocusEchoGuard g1(c->FRouter);
+        TControlEventRouter::FocusEchoGuard g2(old ? old->FRouter : nullptr);
+        c->Widget()->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void TCustomForm::ControlRemoved(TWinControl* c)
+{
+    if (FFocusedControl && c->ContainsControl(FFocusedControl)) FFocusedControl = nullptr;
+    if (FActiveControl && c->ContainsControl(FActiveControl)) FActiveControl = nullptr;
+    if (FPreviousFocus && c->ContainsControl(FPreviousFocus)) FPreviousFocus = nullptr;
+}
+
+bool TCustomForm::DialogKey(Word Key, TShiftState Shift)
+{
+    if (Shift.Contains(ssAlt)) return false;
+    TWinControl* current = FFocusedControl ? FFocusedControl : FActiveControl;
+    switch (Key) {
+    case VK_TAB:
+        if (Shift.Contains(ssCtrl)) return false;
+        SelectNext(current, !Shift.Contains(ssShift), true);
+        return true;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+        if (!current || !current->Parent()) return false;
+        current->Parent()->SelectNext(current, Key == VK_RIGHT || Key == VK_DOWN, false);
+        return true;
+    default:
+        break;
+    }
+    // Enter, Escape: whoever answers (default and cancel buttons).
+    TMessage m{CM_DIALOGKEY, Key, intptr_t(Shift.Bits()), 0};
+    TCustomControl::DefaultHandler(m);
+    return m.Result != 0;
+}
+
+void TCustomForm::DefaultHandler(TMessage& m)
+{
+    if (m.Msg == CM_DIALOGKEY) {
+        m.Result = DialogKey(Word(m.WParam), TShiftState::FromBits(uint64_t(m.LParam))) ? 1 : 0;
+        return;
+    }
+    TCustomControl::DefaultHandler(m);
+}
+
+bool TCustomForm::HandleQtEvent(QWidget* w, QEvent* e)
+{
+    if (w != Widget()) return false;
+    switch (e->type()) {
+    case QEvent::Close:
+        // The window's close box: the form decides (Close, CloseQuery, OnClose).
+        e->ignore();
+        Close();
+        return true;
+    case QEvent::WindowActivate:
+        Screen->SetActiveForm(this);
+        return false;
+    case QEvent::WindowDeactivate:
+        CancelCapture();
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool TCustomForm::CloseQuery()
+{
+    bool canClose = true;
+    if (OnCloseQuery) OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TCustomForm::Close()
+{
+    if (FFormState & fsModal) {
+        SetModalResult(mrCancel);
+        return;
+    }
+    if (!CloseQuery()) return;
+    TCloseAction action = caHide;
+    DoClose(action);
+    if (action == caNone) return;
+    if (Application->MainForm() == this) {
+        Hide();
+        Application->Terminate();
+        return;
+    }
+    switch (action) {
+    case caHide: Hide(); break;
+    case caMinimize: if (Widget()) Widget()->showMinimized(); break;
+    case caFree: Release(); break;
+    default: break;
+    }
+}
+
+void TCustomForm::Release()
+{
+    FreeDeferred();
+}
+
+void TCustomForm::ExitModalLoop()
+{
+    if (FModalLoop) FModalLoop->exit();
+}
+
+void TCustomForm::SetModalResult(TModalResult v)
+{
+    FModalResult = v;
+    if (v != mrNone && FModalLoop) FModalLoop->exit();
+}
+
+void TCustomForm::CloseModal()
+{
+    TCloseAction action = caNone;
+    if (CloseQuery()) {
+        action = caHide;
+        DoClose(action);
+    }
+    if (action == caNone) FModalResult = mrNone;
+    else if (action == caFree) Release();
+}
+
+bool TCustomForm::ModalStep()
+{
+    if (FModalResult == mrNone) return false;
+    CloseModal();
+    return FModalResult != mrNone;
+}
+
+TCustomForm::TModalHook& TCustomForm::ModalHook()
+{
+    static TModalHook hook;
+    return hook;
+}
+
+TModalResult TCustomForm::ShowModal()
+{
+    if (Visible() || !Enabled() || (FFormState & fsModal))
+        throw EInvalidOperation(QStringLiteral("Cannot make a visible window modal"));
+    CancelCapture();
+    TCustomForm* previous = Screen->ActiveForm();
+    FFormState |= fsModal;
+    FModalResult = mrNone;
+    Widget()->setWindowModality(Qt::ApplicationModal);
+    auto finish = [&]() {
+        FModalLoop = nullptr;
+        Hide();
+        if (Widget()) Widget()->setWindowModality(Qt::NonModal);
+        FFormState &= ~unsigned(fsModal);
+        if (previous && previous != this && previous->Visible()) previous->BringToFrontWindow();
+    };
+    try {
+        Show();
+        TModalHook& hook = ModalHook();
+        if (hook && hook(this)) {
+            // Driven by the hook: a form it left open counts as cancelled.
+            if (Visible() && !ModalStep()) FModalResult = mrCancel;
+        } else {
+            QEventLoop loop;
+            FModalLoop = &loop;
+            for (;;) {
+                if (FModalResult == mrNone) loop.exec(QEventLoop::DialogExec);
+                if (Application->Terminated() && Application->Running()) {
+                    if (FModalResult == mrNone) FModalResult = mrCancel;
+                    break;
+                }
+                if (ModalStep()) break;
+            }
+        }
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+    return FModalResult;
+}
+
+// ---------------------------------------------------------------------------
+// TApplication
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
+
+void TApplication::Run()
+{
+    FRunning = true;
+    FTerminated = false;
+    try {
+        if (FMainForm && !FMainForm->Visible()) FMainForm->Show();
+    } catch (...) {
+        ReportEventException();
+    }
+    // An event loop of our own: ending it leaves Qt's state as it was, so
+    // the process may run another loop later (tests do).
+    QEventLoop loop;
+    FRunLoop = &loop;
+    if (!FTerminated) loop.exec();
+    FRunLoop = nullptr;
+    FRunning = false;
+}
+
+void TApplication::Terminate()
+{
+    FTerminated = true;
+    if (!FRunning) return;
+    // Modal forms leave their loops (as cancelled), then the run ends.
+    for (int i = 0; i < Screen->FormCount(); ++i) Screen->Forms(i)->ExitModalLoop();
+    if (FRunLoop) FRunLoop->exit(0);
+}
+
+void TApplication::ProcessMessages()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void TApplication::Finalize()
+{
+    DestroyComponents();
+    FMainForm = nullptr;
+}
+
+QString TApplication::ExeName() const
+{
+    return QCoreApplication::applicationFilePath();
+}
+
+// ---------------------------------------------------------------------------
+// TScreen
+
+TWinControl* TScreen::ActiveControl() const
+{
+    return FActiveForm ? FActiveForm->FocusedControl() : nullptr;
+}
+
+void TScreen::SetCursor(TCursor v)
+{
+    if (v == FCursor) return;
+    if (FCursor != crDefault) QApplication::restoreOverrideCursor();
+    FCursor = v;
+    if (v != crDefault) QApplication::setOverrideCursor(QCursor(CursorShapeOf(v)));
+}
+
+int TScreen::Width() const
+{
+    QScreen* s = QGuiApplication::primaryScreen();
+    return s ? s->geometry().width() : 1024;
+}
+
+int TScreen::Height() const
+{
+    QScreen* s = QGuiApplication::primaryScreen();
+    return s ? s->geometry().height() : 768;
+}
+
+void TScreen::RemoveForm(TCustomForm* f)
+{
+    FForms.erase(std::remove(FForms.begin(), FForms.end(), f), FForms.end());
+    if (FActiveForm == f) FActiveForm = nullptr;
+}
+
+void TScreen::SetActiveForm(TCustomForm* f)
+{
+    if (f == FActiveForm) return;
+    TCustomForm* old = FActiveForm;
+    FActiveForm = f;
+    if (old) {
+        CancelCapture();
+        old->Deactivate();
+    }
+    if (f) f->Activate();
+}

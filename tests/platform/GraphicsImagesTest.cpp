@@ -1,0 +1,489 @@
+// Bitmaps, picture formats, resources, the image list, edges and frame controls.
+
+#include "GraphUtils.h"
+#include "Graphics.h"
+#include "GraphicsJpeg.h"
+#include "GraphicsRecording.h"
+#include "ImgList.h"
+#include "Resources.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray Encode(const QImage& img, const char* format)
+{
+    QByteArray out;
+    QBuffer buf(&out);
+    buf.open(QIODevice::WriteOnly);
+    img.save(&buf, format);
+    return out;
+}
+
+void WriteFile(const QString& path, const QByteArray& data)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+
+// 8 x 6: left half red, right half blue.
+QImage TwoColourImage()
+{
+    QImage img(8, 6, QImage::Format_RGB32);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 8; ++x) img.setPixel(x, y, x < 4 ? qRgb(255, 0, 0) : qRgb(0, 0, 255));
+    return img;
+}
+
+bool Reddish(TColor c)
+{
+    return GetRValue(c) > 200 && GetGValue(c) < 60 && GetBValue(c) < 60;
+}
+
+bool Bluish(TColor c)
+{
+    return GetBValue(c) > 200 && GetRValue(c) < 60 && GetGValue(c) < 60;
+}
+
+// A white bitmap to draw on.
+std::unique_ptr<TBitmap> WhiteBitmap(int w, int h)
+{
+    auto b = std::make_unique<TBitmap>(w, h);
+    return b;
+}
+
+}  // namespace
+
+TEST(Pictures, JpegAndPngLoadFromFilesAndDraw)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QString err;
+    const QByteArray jpeg = EncodeJpeg(TwoColourImage(), 95, false, &err);
+    ASSERT_FALSE(jpeg.isEmpty()) << err.toStdString();
+    // Our encoder writes what another decoder reads.
+    EXPECT_EQ(QImage::fromData(jpeg, "JPG").size(), QSize(8, 6));
+    WriteFile(dir.filePath("pic.jpg"), jpeg);
+
+    QImage withAlpha(4, 4, QImage::Format_ARGB32);
+    withAlpha.fill(qRgba(0, 255, 0, 255));
+    withAlpha.setPixel(0, 0, qRgba(0, 0, 0, 0));
+    WriteFile(dir.filePath("pic.png"), Encode(withAlpha, "PNG"));
+
+    TPicture pic;
+    int changes = 0;
+    pic.OnChange = [&](TObject*) { ++changes; };
+    pic.LoadFromFile(dir.filePath("pic.jpg"));
+    ASSERT_NE(dynamic_cast<TJPEGImage*>(pic.Graphic()), nullptr);
+    EXPECT_EQ(pic.Width(), 8);
+    EXPECT_EQ(pic.Height(), 6);
+    EXPECT_EQ(changes, 1);
+
+    auto target = WhiteBitmap(12, 10);
+    target->Canvas()->Draw(2, 2, pic.Graphic());
+    EXPECT_TRUE(Reddish(target->Canvas()->Pixels(3, 4)));
+    EXPECT_TRUE(Bluish(target->Canvas()->Pixels(8, 4)));
+    EXPECT_EQ(target->Canvas()->Pixels(1, 1), clWhite);
+    EXPECT_EQ(target->Canvas()->Pixels(10, 4), clWhite);
+
+    pic.LoadFromFile(dir.filePath("pic.png"));
+    ASSERT_NE(dynamic_cast<TPngImage*>(pic.Graphic()), nullptr);
+    target->Canvas()->StretchDraw(TRect(0, 0, 8, 8), pic.Graphic());
+    EXPECT_EQ(target->Canvas()->Pixels(0, 0), clWhite);  // see-through pixel, stretched to 2 x 2
+    EXPECT_EQ(target->Canvas()->Pixels(1, 1), clWhite);
+    EXPECT_EQ(target->Canvas()->Pixels(2, 2), clLime);
+    EXPECT_EQ(target->Canvas()->Pixels(7, 7), clLime);
+
+    // A JPEG written by another encoder reads through libjpeg, also by signature.
+    std::unique_ptr<TGraphic> g = LoadGraphic(Encode(TwoColourImage(), "JPG"));
+    ASSERT_NE(dynamic_cast<TJPEGImage*>(g.get()), nullptr);
+    EXPECT_TRUE(Reddish(FromQColor(QColor(g->ToImage().pixel(1, 1)))));
+}
+
+TEST(Pictures, JpegRoundTripThroughBitmap)
+{
+    TBitmap bmp;
+    bmp.SetImage(TwoColourImage());
+    TJPEGImage jpg;
+    jpg.Assign(&bmp);
+    jpg.SetCompressionQuality(90);
+    QTemporaryDir dir;
+    jpg.SaveToFile(dir.filePath("out.jpg"));
+    TJPEGImage back;
+    back.LoadFromFile(dir.filePath("out.jpg"));
+    EXPECT_EQ(back.Width(), 8);
+    TBitmap again;
+    again.Assign(&back);
+    EXPECT_TRUE(Bluish(again.Canvas()->Pixels(6, 3)));
+
+    back.SetGrayscale(true);
+    QRgb v = back.ToImage().pixel(1, 1);
+    EXPECT_EQ(qRed(v), qGreen(v));
+    EXPECT_EQ(qGreen(v), qBlue(v));
+}
+
+TEST(Pictures, BadDataGivesClearErrors)
+{
+    QByteArray notJpeg("\xFF\xD8\xFF\xE0" " this is no JPEG at all");
+    TJPEGImage jpg;
+    try {
+        jpg.LoadFromBytes(notJpeg);
+        FAIL() << "no error";
+    } catch (const EInvalidGraphic& e) {
+        EXPECT_TRUE(e.Message().startsWith("JPEG error: ")) << e.Message().toStdString();
+    }
+    EXPECT_TRUE(jpg.Empty());
+
+    struct Case {
+        const char* Name;
+        std::function<void()> Run;
+    };
+    const std::vector<Case> cases = {
+        {"png from other bytes", [] { TPngImage p; p.LoadFromBytes("GIF89a"); }},
+        {"bitmap from text", [] { TBitmap b; b.LoadFromBytes("hello"); }},
+        {"unknown signature", [] { LoadGraphic("hello"); }},
+        {"empty jpeg", [] { TJPEGImage j; j.LoadFromBytes(QByteArray()); }},
+        {"unknown extension", [] { TPicture p; p.LoadFromFile("/tmp/picture.xyz"); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        EXPECT_THROW(c.Run(), EInvalidGraphic);
+    }
+    TPicture p;
+    EXPECT_THROW(p.LoadFromFile("/nonexistent/folder/x.png"), EFOpenError);
+    EXPECT_EQ(p.Graphic(), nullptr);
+}
+
+TEST(Bitmap, ScanLinesSizeAndBmpFiles)
+{
+    TBitmap b;
+    b.SetPixelFormat(pf24bit);
+    b.SetSize(3, 2);
+    EXPECT_EQ(b.Canvas()->Pixels(2, 1), clWhite);  // new pixels are white
+    uint8_t* row = b.ScanLine(0);
+    // Blue, green, red per pixel.
+    row[0] = 255; row[1] = 0; row[2] = 0;
+    row[3] = 0; row[4] = 0; row[5] = 255;
+    EXPECT_EQ(b.Canvas()->Pixels(0, 0), clBlue);
+    EXPECT_EQ(b.Canvas()->Pixels(1, 0), clRed);
+    EXPECT_THROW(b.ScanLine(2), EInvalidGraphicOperation);
+
+    // Growing keeps the pixels, the new area is white.
+    b.Canvas()->Brush()->SetColor(clLime);
+    b.Canvas()->FillRect(TRect(2, 1, 3, 2));
+    b.SetSize(5, 3);
+    EXPECT_EQ(b.Canvas()->Pixels(0, 0), clBlue);
+    EXPECT_EQ(b.Canvas()->Pixels(2, 1), clLime);
+    EXPECT_EQ(b.Canvas()->Pixels(4, 2), clWhite);
+
+    b.SetPixelFormat(pf32bit);
+    uint8_t* r32 = b.ScanLine(2);
+    r32[4] = 0; r32[5] = 255; r32[6] = 255;  // pixel 1: yellow as blue, green, red
+    EXPECT_EQ(b.Canvas()->Pixels(1, 2), clYellow);
+
+    QTemporaryDir dir;
+    b.SaveToFile(dir.filePath("b.bmp"));
+    TPicture pic;
+    pic.LoadFromFile(dir.filePath("b.bmp"));
+    TBitmap* loaded = pic.Bitmap();
+    EXPECT_EQ(loaded->Width(), 5);
+    EXPECT_EQ(loaded->Canvas()->Pixels(2, 1), clLime);
+    EXPECT_EQ(loaded->Canvas()->Pixels(1, 2), clYellow);
+}
+
+TEST(Bitmap, TransparentDrawLeavesKeyColourOut)
+{
+    TBitmap glyph(4, 4);
+    glyph.Canvas()->Brush()->SetColor(clFuchsia);
+    glyph.Canvas()->FillRect(TRect(0, 0, 4, 4));
+    glyph.Canvas()->Brush()->SetColor(clRed);
+    glyph.Canvas()->FillRect(TRect(1, 1, 3, 3));
+    glyph.SetTransparent(true);
+    EXPECT_EQ(glyph.TransparentMode(), tmAuto);
+    EXPECT_EQ(glyph.TransparentColor(), clFuchsia);  // the bottom-left pixel
+
+    TBitmap target(6, 6);
+    target.Canvas()->Draw(1, 1, &glyph);
+    EXPECT_EQ(target.Canvas()->Pixels(1, 1), clWhite);
+    EXPECT_EQ(target.Canvas()->Pixels(2, 2), clRed);
+    EXPECT_EQ(target.Canvas()->Pixels(3, 3), clRed);
+    EXPECT_EQ(target.Canvas()->Pixels(4, 4), clWhite);
+
+    // A fixed key colour: now red is see-through and fuchsia is drawn.
+    glyph.SetTransparentColor(clRed);
+    EXPECT_EQ(glyph.TransparentMode(), tmFixed);
+    TBitmap t2(4, 4);
+    t2.Canvas()->Draw(0, 0, &glyph);
+    EXPECT_EQ(t2.Canvas()->Pixels(0, 0), clFuchsia);
+    EXPECT_EQ(t2.Canvas()->Pixels(1, 1), clWhite);
+
+    // Without Transparent every pixel is drawn.
+    glyph.SetTransparent(false);
+    TBitmap t3(4, 4);
+    t3.Canvas()->Draw(0, 0, &glyph);
+    EXPECT_EQ(t3.Canvas()->Pixels(0, 0), clFuchsia);
+}
+
+TEST(Bitmap, CopyRectAndAssign)
+{
+    TBitmap src(4, 4);
+    src.Canvas()->Brush()->SetColor(clBlue);
+    src.Canvas()->FillRect(TRect(2, 2, 4, 4));
+    TBitmap copy;
+    copy.Assign(&src);
+    // Drawing on the source afterwards does not reach the copy.
+    src.Canvas()->Brush()->SetColor(clRed);
+    src.Canvas()->FillRect(TRect(0, 0, 1, 1));
+    EXPECT_EQ(copy.Canvas()->Pixels(0, 0), clWhite);
+    EXPECT_EQ(copy.Canvas()->Pixels(3, 3), clBlue);
+
+    TBitmap dst(4, 4);
+    dst.Canvas()->CopyRect(TRect(0, 0, 2, 2), src.Canvas(), TRect(2, 2, 4, 4));
+    EXPECT_EQ(dst.Canvas()->Pixels(1, 1), clBlue);
+    EXPECT_EQ(dst.Canvas()->Pixels(2, 2), clWhite);
+}
+
+TEST(Resources, NamesWithoutCaseAndBitmapResources)
+{
+    QImage img(2, 2, QImage::Format_RGB32);
+    img.fill(qRgb(255, 0, 0));
+    RegisterResource("LbTestGlyph", Encode(img, "BMP"));
+    ASSERT_TRUE(FindResource("lbtestglyph").has_value());
+    EXPECT_FALSE(FindResource("LbNoSuchThing").has_value());
+    TBitmap b;
+    b.LoadFromResourceName("LBTESTGLYPH");
+    EXPECT_EQ(b.Width(), 2);
+    EXPECT_EQ(b.Canvas()->Pixels(1, 1), clRed);
+    EXPECT_THROW(b.LoadFromResourceName("LbNoSuchThing"), EResNotFound);
+    EXPECT_EQ(b.Width(), 2);
+    UnregisterResource("lbTestGlyph");
+    EXPECT_FALSE(FindResource("LbTestGlyph").has_value());
+}
+
+TEST(ImageList, AddsStripsDrawsItemsAndGreysDisabled)
+{
+    TImageList list;
+    list.SetSize(4, 4);
+    int changes = 0;
+    list.OnChange = [&](TObject*) { ++changes; };
+    // A strip of two images on a fuchsia background: a red and a blue square.
+    TBitmap strip(8, 4);
+    strip.Canvas()->Brush()->SetColor(clFuchsia);
+    strip.Canvas()->FillRect(TRect(0, 0, 8, 4));
+    strip.Canvas()->Brush()->SetColor(clRed);
+    strip.Canvas()->FillRect(TRect(1, 1, 3, 3));
+    strip.Canvas()->Brush()->SetColor(clBlue);
+    strip.Canvas()->FillRect(TRect(5, 1, 7, 3));
+    EXPECT_EQ(list.AddMasked(&strip, clFuchsia), 0);
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_EQ(changes, 1);
+
+    TBitmap target(10, 6);
+    list.Draw(target.Canvas(), 5, 1, 1);
+    EXPECT_EQ(target.Canvas()->Pixels(5, 1), clWhite);  // masked
+    EXPECT_EQ(target.Canvas()->Pixels(6, 2), clBlue);
+    EXPECT_EQ(target.Canvas()->Pixels(7, 3), clBlue);
+    list.Draw(target.Canvas(), 0, 0, 7);  // outside the list: nothing
+    EXPECT_EQ(target.Canvas()->Pixels(1, 1), clWhite);
+
+    list.Draw(target.Canvas(), 0, 0, 0, false);
+    EXPECT_EQ(target.Canvas()->Pixels(1, 1), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(target.Canvas()->Pixels(3, 3), ColorToRGB(clBtnHighlight));
+
+    TBitmap one;
+    EXPECT_TRUE(list.GetBitmap(0, &one));
+    EXPECT_EQ(one.Width(), 4);
+    EXPECT_EQ(one.Canvas()->Pixels(0, 0), clWhite);
+    EXPECT_EQ(one.Canvas()->Pixels(1, 1), clRed);
+    EXPECT_FALSE(list.GetBitmap(2, &one));
+
+    // Add with a mask bitmap: white mask pixels are see-through.
+    TBitmap mask(4, 4);
+    mask.Canvas()->Brush()->SetColor(clBlack);
+    mask.Canvas()->FillRect(TRect(0, 0, 2, 4));
+    EXPECT_EQ(list.Add(&one, &mask), 2);
+    TRecordingCanvas rec;
+    list.Draw(&rec, 3, 4, 2);
+    EXPECT_EQ(rec.Log(), QStringList({"DrawImage(3,4,7,8,4x4 from 0,0,4,4)"}));
+    EXPECT_EQ(qAlpha(list.Image(2).pixel(3, 0)), 0);
+    EXPECT_EQ(qAlpha(list.Image(2).pixel(1, 1)), 255);
+
+    list.SetWidth(16);
+    EXPECT_EQ(list.Count(), 0);
+}
+
+TEST(Edges, RaisedSunkenAndAdjust)
+{
+    TBitmap b(4, 4);
+    TRect r(0, 0, 4, 4);
+    ASSERT_TRUE(DrawEdge(b.Canvas(), r, EDGE_RAISED, BF_RECT | BF_MIDDLE | BF_ADJUST));
+    EXPECT_EQ(r, TRect(2, 2, 2, 2));
+    TCanvas* c = b.Canvas();
+    EXPECT_EQ(c->Pixels(0, 0), ColorToRGB(cl3DLight));
+    EXPECT_EQ(c->Pixels(2, 0), ColorToRGB(cl3DLight));
+    EXPECT_EQ(c->Pixels(3, 0), ColorToRGB(cl3DDkShadow));  // the corner belongs to the dark side
+    EXPECT_EQ(c->Pixels(0, 3), ColorToRGB(cl3DDkShadow));
+    EXPECT_EQ(c->Pixels(1, 1), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(c->Pixels(2, 2), ColorToRGB(clBtnShadow));
+
+    TBitmap s(5, 5);
+    r = TRect(0, 0, 5, 5);
+    DrawEdge(s.Canvas(), r, BDR_SUNKENOUTER, BF_RECT | BF_MIDDLE);
+    EXPECT_EQ(r, TRect(0, 0, 5, 5));  // no BF_ADJUST: unchanged
+    EXPECT_EQ(s.Canvas()->Pixels(0, 0), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(s.Canvas()->Pixels(4, 4), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(s.Canvas()->Pixels(2, 2), ColorToRGB(clBtnFace));
+
+    // Only the sides asked for; the canvas's tools are left as they were.
+    TRecordingCanvas rec;
+    rec.Brush()->SetColor(clRed);
+    r = TRect(0, 0, 10, 10);
+    DrawEdge(&rec, r, BDR_RAISEDINNER, BF_LEFT | BF_TOP);
+    EXPECT_EQ(rec.Log(), QStringList({"FillRect(0,0,1,10) brush=clBtnHighlight",
+                                      "FillRect(0,0,10,1) brush=clBtnHighlight"}));
+    EXPECT_EQ(rec.Brush()->Color(), clRed);
+}
+
+TEST(FrameControls, ComboArrowCheckBoxAndPushButton)
+{
+    TBitmap b(17, 17);
+    TRect r(0, 0, 17, 17);
+    ASSERT_TRUE(DrawFrameControl(b.Canvas(), r, DFC_SCROLL, DFCS_SCROLLCOMBOBOX));
+    TCanvas* c = b.Canvas();
+    // The arrow: 7 pixels wide at the top row, 1 at the tip, centred.
+    int top = -1;
+    for (int y = 0; y < 17 && top < 0; ++y)
+        if (c->Pixels(8, y) == ColorToRGB(clBtnText)) top = y;
+    ASSERT_GE(top, 0);
+    for (int x = 5; x <= 11; ++x) EXPECT_EQ(c->Pixels(x, top), ColorToRGB(clBtnText)) << x;
+    EXPECT_EQ(c->Pixels(4, top), ColorToRGB(clBtnFace));
+    EXPECT_EQ(c->Pixels(8, top + 3), ColorToRGB(clBtnText));
+    EXPECT_EQ(c->Pixels(7, top + 3), ColorToRGB(clBtnFace));
+
+    TBitmap box(13, 13);
+    r = TRect(0, 0, 13, 13);
+    DrawFrameControl(box.Canvas(), r, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED);
+    int marks = 0;
+    for (int y = 2; y < 11; ++y)
+        for (int x = 2; x < 11; ++x) marks += box.Canvas()->Pixels(x, y) == ColorToRGB(clWindowText);
+    EXPECT_EQ(marks, 21);  // seven columns, three pixels each
+    EXPECT_EQ(box.Canvas()->Pixels(0, 0), ColorToRGB(clBtnShadow));
+
+    r = TRect(0, 0, 40, 20);
+    TRecordingCanvas rec;
+    DrawFrameControl(&rec, r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT);
+    EXPECT_EQ(r, TRect(2, 2, 38, 18));
+    EXPECT_EQ(rec.Log().last(), "FillRect(2,2,38,18) brush=clBtnFace");
+    EXPECT_FALSE(DrawFrameControl(&rec, r, DFC_CAPTION, 0));
+}
+
+// Draws every kind of primitive on one picture. Set CALYPTOR_LOOK_DIR to a
+// folder to get it as graphics-look.png (and a 3x enlargement) for a look.
+TEST(GraphicsLook, AllPrimitivesOnOnePicture)
+{
+    TBitmap b(360, 220);
+    TCanvas* c = b.Canvas();
+    c->Brush()->SetColor(clBtnFace);
+    c->FillRect(TRect(0, 0, 360, 220));
+
+    // Frames, rectangles, lines.
+    c->Brush()->SetColor(clNavy);
+    c->FrameRect(TRect(5, 5, 45, 30));
+    c->Pen()->SetColor(clBlack);
+    c->Brush()->SetColor(clYellow);
+    c->Rectangle(50, 5, 90, 30);
+    c->RoundRect(95, 5, 135, 30, 10, 10);
+    c->Brush()->SetColor(clAqua);
+    c->Ellipse(140, 5, 180, 30);
+    c->Pen()->SetStyle(psDot);
+    c->MoveTo(185, 5);
+    c->LineTo(225, 30);
+    c->Pen()->SetStyle(psSolid);
+    c->Pen()->SetWidth(3);
+    c->MoveTo(230, 17);
+    c->LineTo(270, 17);
+    c->Pen()->SetWidth(1);
+    c->Brush()->SetColor(clLime);
+    c->Polygon({TPoint(280, 30), TPoint(300, 5), TPoint(320, 30)});
+    c->Brush()->SetColor(clRed);
+    c->Pie(325, 5, 355, 30, 355, 5, 325, 5);
+
+    // Edges.
+    const unsigned edges[] = {EDGE_RAISED, EDGE_SUNKEN, EDGE_ETCHED, EDGE_BUMP, BDR_RAISEDINNER,
+                              BDR_SUNKENOUTER};
+    int x = 5;
+    for (unsigned e : edges) {
+        TRect r(x, 40, x + 50, 70);
+        DrawEdge(c, r, e, BF_RECT | BF_MIDDLE);
+        x += 58;
+    }
+
+    // Frame controls.
+    struct Fc { unsigned Type, State; int W, H; };
+    const Fc controls[] = {
+        {DFC_BUTTON, DFCS_BUTTONPUSH, 60, 23},
+        {DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_PUSHED, 60, 23},
+        {DFC_BUTTON, DFCS_BUTTONCHECK, 13, 13},
+        {DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED, 13, 13},
+        {DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED | DFCS_INACTIVE, 13, 13},
+        {DFC_BUTTON, DFCS_BUTTONRADIO, 12, 12},
+        {DFC_BUTTON, DFCS_BUTTONRADIO | DFCS_CHECKED, 12, 12},
+        {DFC_SCROLL, DFCS_SCROLLCOMBOBOX, 17, 19},
+        {DFC_SCROLL, DFCS_SCROLLCOMBOBOX | DFCS_PUSHED, 17, 19},
+        {DFC_SCROLL, DFCS_SCROLLCOMBOBOX | DFCS_INACTIVE, 17, 19},
+        {DFC_SCROLL, DFCS_SCROLLUP, 16, 16},
+        {DFC_SCROLL, DFCS_SCROLLLEFT, 16, 16},
+        {DFC_SCROLL, DFCS_SCROLLRIGHT, 16, 16},
+        {DFC_SCROLL, DFCS_SCROLLDOWN | DFCS_FLAT, 16, 16},
+    };
+    x = 5;
+    for (const Fc& f : controls) {
+        TRect r = Bounds(x, 80, f.W, f.H);
+        EXPECT_TRUE(DrawFrameControl(c, r, f.Type, f.State));
+        x += f.W + 6;
+    }
+
+    // Text.
+    c->Brush()->SetStyle(bsClear);
+    c->Font()->SetColor(clBlack);
+    c->TextOut(5, 110, "TextOut in the default font");
+    c->Font()->SetStyle(TFontStyles{fsBold});
+    TRect tr(5, 130, 150, 150);
+    c->Brush()->SetColor(clWhite);
+    c->FillRect(tr);
+    c->Brush()->SetStyle(bsClear);
+    c->DrawText("&Bold centred, prefix", tr, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+    c->Font()->SetStyle(TFontStyles());
+    TRect er(5, 155, 100, 172);
+    c->Brush()->SetColor(clWhite);
+    c->FillRect(er);
+    c->Brush()->SetStyle(bsClear);
+    c->DrawText("An ellipsis cuts this long text", er, DT_SINGLELINE | DT_END_ELLIPSIS | DT_VCENTER);
+    TRect wr(160, 110, 260, 215);
+    c->Brush()->SetColor(clWhite);
+    c->FillRect(wr);
+    c->Brush()->SetStyle(bsClear);
+    c->DrawText("Word break wraps this text into several lines inside its box.", wr, DT_WORDBREAK);
+    c->Font()->SetOrientation(900);
+    c->TextOut(290, 210, "Turned 90");
+    c->Font()->SetOrientation(0);
+    c->DrawFocusRect(TRect(3, 128, 152, 152));
+
+    const QString lookDir = qEnvironmentVariable("CALYPTOR_LOOK_DIR");
+    if (!lookDir.isEmpty()) {
+        const QImage img = b.Image();
+        img.save(QDir(lookDir).filePath("graphics-look.png"));
+        img.scaled(img.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+            .save(QDir(lookDir).filePath("graphics-look-3x.png"));
+        img.copy(QRect(130, 75, 230, 30)).scaled(230 * 6, 30 * 6, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+            .save(QDir(lookDir).filePath("graphics-look-controls-6x.png"));
+    }
+    EXPECT_EQ(c->Pixels(6, 6), ColorToRGB(clBtnFace));
+    EXPECT_EQ(c->Pixels(5, 5), clNavy);
+}
