@@ -306,10 +306,7 @@ void TFCalyptoreFirmWare::Set_Lang()
     Btn_S7_Protocol_Access->SetHint(LangText(25));
     Btn_CreateBin->SetHint(LangText(26));
 
-    auto both = [](TLbButton* b, int caption, int hint) {
-        b->SetCaption(LangText(caption));
-        b->SetHint(LangText(hint));
-    };
+    auto both = SetButtonTexts;
     both(Btn_PROFIBUS_GSD, 27, 28);
     both(Btn_KNX_Access, 29, 30);
     both(Btn_IEC61850_Access, 31, 32);

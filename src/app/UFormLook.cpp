@@ -292,6 +292,32 @@ TPanel* NewButtonPanel(TForm* form)
     return p;
 }
 
+void SetButtonTexts(TLbButton* button, int captionEntry, int hintEntry)
+{
+    button->SetCaption(LangText(captionEntry));
+    button->SetHint(LangText(hintEntry));
+}
+
+// ---------------------------------------------------------------------------
+// TFramedDialog
+
+TFramedDialog::TFramedDialog(TComponent* AOwner, TFormBorderStyle border, int clientWidth,
+                             int clientHeight, int okLeft, int cancelLeft)
+    : TForm(AOwner)
+{
+    StyleForm(this, border, clientWidth, clientHeight);
+    const TTitlePanel t = NewTitlePanel(this);
+    P_Title = t.P_Title;
+    L_SW_Code = t.L_SW_Code;
+    L_SW_Desc = t.L_SW_Desc;
+    P_Button = NewButtonPanel(this);
+    Btn_OK = NewButton(P_Button, okLeft, 6, 110, 28, bsEncarta);
+    SetButtonGlyph(Btn_OK, TGlyphKind::Ok, 16);
+    Btn_Cancel = NewButton(P_Button, cancelLeft, 6, 110, 28, bsEncarta);
+    SetButtonGlyph(Btn_Cancel, TGlyphKind::Cancel, 16);
+    Btn_Cancel->SetModalResult(mrCancel);
+}
+
 // ---------------------------------------------------------------------------
 // TTitledForm
 

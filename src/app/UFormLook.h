@@ -61,6 +61,25 @@ TTitlePanel NewTitlePanel(TForm* form);
 // The button panel at the bottom of a dialog (40 pixels).
 TPanel* NewButtonPanel(TForm* form);
 
+// A button's caption and hint from two entries of Language_Table.
+void SetButtonTexts(TLbButton* button, int captionEntry, int hintEntry);
+
+// A dialog of the program's look: title panel, button panel with OK and
+// Cancel, the border and client size given, centred.
+class TFramedDialog : public TForm {
+public:
+    DECLARE_CLASSNAME(TFramedDialog)
+    TFramedDialog(TComponent* AOwner, TFormBorderStyle border, int clientWidth, int clientHeight,
+                  int okLeft, int cancelLeft);
+
+    TPanel* P_Title;
+    TLabel* L_SW_Code;
+    TLabel* L_SW_Desc;
+    TPanel* P_Button;
+    TLbButton* Btn_OK;
+    TLbButton* Btn_Cancel;
+};
+
 // A window that, for now, has only its title panel: the later windows of
 // the program start from it. Its creation shows Software_Code and runs
 // Set_Lang, which sets the caption and L_SW_Desc from two entries of

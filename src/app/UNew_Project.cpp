@@ -6,13 +6,9 @@
 
 TFNew_Project* FNew_Project = nullptr;
 
-TFNew_Project::TFNew_Project(TComponent* AOwner) : TForm(AOwner)
+TFNew_Project::TFNew_Project(TComponent* AOwner)
+    : TFramedDialog(AOwner, bsSingle, 331, 162, 40, 180)
 {
-    StyleForm(this, bsSingle, 331, 162);
-    const TTitlePanel t = NewTitlePanel(this);
-    P_Title = t.P_Title;
-    L_SW_Code = t.L_SW_Code;
-    L_SW_Desc = t.L_SW_Desc;
 
     Label1 = NewLabel(this, 16, 80);
     E_New_Proj = new TEdit(this);
@@ -22,13 +18,7 @@ TFNew_Project::TFNew_Project(TComponent* AOwner) : TForm(AOwner)
     E_New_Proj->SetTabStop(true);
     E_New_Proj->OnKeyPress = [this](TObject*, QChar& Key) { E_New_ProjKeyPress(Key); };
 
-    P_Button = NewButtonPanel(this);
-    Btn_OK = NewButton(P_Button, 40, 6, 110, 28, bsEncarta);
-    SetButtonGlyph(Btn_OK, TGlyphKind::Ok, 16);
     Btn_OK->OnClick = [this](TObject*) { Btn_OKClick(); };
-    Btn_Cancel = NewButton(P_Button, 180, 6, 110, 28, bsEncarta);
-    SetButtonGlyph(Btn_Cancel, TGlyphKind::Cancel, 16);
-    Btn_Cancel->SetModalResult(mrCancel);
 
     OnCreate = [this](TObject*) { FormCreate(); };
     OnShow = [this](TObject*) { FormShow(); };
@@ -48,10 +38,8 @@ void TFNew_Project::Set_Lang()
     L_SW_Desc->SetCaption(LangText(101));
     Label1->SetCaption(LangText(102));
     E_New_Proj->SetHint(LangText(108));
-    Btn_OK->SetCaption(LangText(103));
-    Btn_OK->SetHint(LangText(109));
-    Btn_Cancel->SetCaption(LangText(104));
-    Btn_Cancel->SetHint(LangText(110));
+    SetButtonTexts(Btn_OK, 103, 109);
+    SetButtonTexts(Btn_Cancel, 104, 110);
 }
 
 void TFNew_Project::FormShow()

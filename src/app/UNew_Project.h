@@ -4,19 +4,13 @@
 
 #include "UFormLook.h"
 
-class TFNew_Project : public TForm {
+class TFNew_Project : public TFramedDialog {
 public:
     DECLARE_CLASSNAME(TFNew_Project)
     explicit TFNew_Project(TComponent* AOwner);
 
-    TPanel* P_Title;
-    TLabel* L_SW_Code;
-    TLabel* L_SW_Desc;
     TLabel* Label1;
     TEdit* E_New_Proj;
-    TPanel* P_Button;
-    TLbButton* Btn_OK;
-    TLbButton* Btn_Cancel;
 
     void FormCreate();
     void FormShow();

@@ -5,13 +5,9 @@
 
 TFOpenConf* FOpenConf = nullptr;
 
-TFOpenConf::TFOpenConf(TComponent* AOwner) : TForm(AOwner), SL(std::make_unique<TStringList>())
+TFOpenConf::TFOpenConf(TComponent* AOwner)
+    : TFramedDialog(AOwner, bsSizeable, 377, 351, 136, 252), SL(std::make_unique<TStringList>())
 {
-    StyleForm(this, bsSizeable, 377, 351);
-    const TTitlePanel t = NewTitlePanel(this);
-    P_Title = t.P_Title;
-    L_SW_Code = t.L_SW_Code;
-    L_SW_Desc = t.L_SW_Desc;
 
     Label1 = NewLabel(this, 16, 78);
     ListBox1 = new TListBox(this);
@@ -22,14 +18,8 @@ TFOpenConf::TFOpenConf(TComponent* AOwner) : TForm(AOwner), SL(std::make_unique<
     ListBox1->SetTabStop(true);
     ListBox1->OnClick = [this](TObject*) { ListBox1Click(); };
 
-    P_Button = NewButtonPanel(this);
-    Btn_OK = NewButton(P_Button, 136, 6, 110, 28, bsEncarta);
-    SetButtonGlyph(Btn_OK, TGlyphKind::Ok, 16);
     Btn_OK->SetModalResult(mrOk);
     Btn_OK->SetAnchors({akTop, akRight});
-    Btn_Cancel = NewButton(P_Button, 252, 6, 110, 28, bsEncarta);
-    SetButtonGlyph(Btn_Cancel, TGlyphKind::Cancel, 16);
-    Btn_Cancel->SetModalResult(mrCancel);
     Btn_Cancel->SetAnchors({akTop, akRight});
 
     OnCreate = [this](TObject*) { FormCreate(); };
@@ -52,10 +42,8 @@ void TFOpenConf::Set_Lang()
     L_SW_Desc->SetCaption(LangText(201));
     Label1->SetCaption(LangText(202));
     ListBox1->SetHint(LangText(205));
-    Btn_OK->SetCaption(LangText(203));
-    Btn_OK->SetHint(LangText(206));
-    Btn_Cancel->SetCaption(LangText(204));
-    Btn_Cancel->SetHint(LangText(207));
+    SetButtonTexts(Btn_OK, 203, 206);
+    SetButtonTexts(Btn_Cancel, 204, 207);
 }
 
 void TFOpenConf::Load_Existing_Configuration()

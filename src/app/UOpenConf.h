@@ -7,20 +7,14 @@
 
 #include <memory>
 
-class TFOpenConf : public TForm {
+class TFOpenConf : public TFramedDialog {
 public:
     DECLARE_CLASSNAME(TFOpenConf)
     explicit TFOpenConf(TComponent* AOwner);
     ~TFOpenConf() override;
 
-    TPanel* P_Title;
-    TLabel* L_SW_Code;
-    TLabel* L_SW_Desc;
     TLabel* Label1;
     TListBox* ListBox1;
-    TPanel* P_Button;
-    TLbButton* Btn_OK;
-    TLbButton* Btn_Cancel;
 
     // The project names found, and the one chosen (empty: none).
     std::unique_ptr<TStringList> SL;

@@ -65,21 +65,10 @@ bool Answer_Is_Newer(const QString& answer)
 // ---------------------------------------------------------------------------
 
 TFSoftOptions::TFSoftOptions(TComponent* AOwner)
-    : TForm(AOwner), SL_Languages(std::make_unique<TStringList>())
+    : TFramedDialog(AOwner, bsSingle, 509, 373, 266, 384), SL_Languages(std::make_unique<TStringList>())
 {
-    StyleForm(this, bsSingle, 509, 373);
-    const TTitlePanel t = NewTitlePanel(this);
-    P_Title = t.P_Title;
-    L_SW_Code = t.L_SW_Code;
-    L_SW_Desc = t.L_SW_Desc;
 
-    P_Button = NewButtonPanel(this);
-    Btn_OK = NewButton(P_Button, 266, 6, 110, 28, bsEncarta);
-    SetButtonGlyph(Btn_OK, TGlyphKind::Ok, 16);
     Btn_OK->OnClick = [this](TObject*) { Btn_OKClick(); };
-    Btn_Cancel = NewButton(P_Button, 384, 6, 110, 28, bsEncarta);
-    SetButtonGlyph(Btn_Cancel, TGlyphKind::Cancel, 16);
-    Btn_Cancel->SetModalResult(mrCancel);
 
     PC_Options = new TPageControl(this);
     PC_Options->SetParent(this);

@@ -17,7 +17,7 @@ int Conv_Version(const QString& Ver_str);
 // Whether a version query's answer names a newer version than ours.
 bool Answer_Is_Newer(const QString& answer);
 
-class TFSoftOptions : public TForm {
+class TFSoftOptions : public TFramedDialog {
 public:
     DECLARE_CLASSNAME(TFSoftOptions)
     explicit TFSoftOptions(TComponent* AOwner);
@@ -25,12 +25,6 @@ public:
 
     static constexpr int SlotCount = 6;
 
-    TPanel* P_Title;
-    TLabel* L_SW_Code;
-    TLabel* L_SW_Desc;
-    TPanel* P_Button;
-    TLbButton* Btn_OK;
-    TLbButton* Btn_Cancel;
     TPageControl* PC_Options;
     TTabSheet* TS_Language;
     TLabel* L_Sel_Lang;
