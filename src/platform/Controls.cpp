@@ -81,7 +81,7 @@ void TControl::SetParent(TWinControl* AParent)
     if (!FWidget) return;
     if (AParent) {
         FTopLevel = false;
-        FWidget->setParent(AParent->Widget());
+        FWidget->setParent(AParent->ClientWidget());
         FWidget->setGeometry(FLeft, FTop, std::max(0, FWidth), std::max(0, FHeight));
         if (FParentFont) ParentFontChanged();
         if (FParentColor) ParentColorChanged();

@@ -406,6 +406,10 @@ public:
     void SelectNext(TWinControl* Current, bool GoForward, bool CheckTabStop);
     void SelectFirst();
 
+    // The widget the children's widgets sit on: the control's own, or an
+    // inner area (the content of a scrolling control, a panel's body).
+    virtual QWidget* ClientWidget() const { return Widget(); }
+
     // Visible, enabled and on a showing (or at least visible) window.
     virtual bool CanFocus() const;
     // The control has the keyboard focus.
