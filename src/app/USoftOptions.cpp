@@ -122,12 +122,7 @@ TFSoftOptions::TFSoftOptions(TComponent* AOwner)
     OnShow = [this](TObject*) { FormShow(); };
 }
 
-TFSoftOptions::~TFSoftOptions()
-{
-    // The pages leave their page control before it goes, so it never sees a
-    // page removed while it is half destroyed.
-    for (TTabSheet* page : {TS_Language, TS_Con_Options, TS_Soft_Settings}) Free(page);
-}
+TFSoftOptions::~TFSoftOptions() = default;
 
 void TFSoftOptions::FormCreate()
 {
