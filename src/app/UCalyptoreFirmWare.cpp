@@ -326,20 +326,25 @@ void TFCalyptoreFirmWare::Set_Lang()
     both(Btn_PROFINET_XML, 59, 60);
 }
 
+namespace {
+
+// Set_Lang of each window, through its own class (each window has one).
+template <class... Forms>
+void SetLangOf(Forms*... forms)
+{
+    ((forms ? forms->Set_Lang() : void()), ...);
+}
+
+}  // namespace
+
 void TFCalyptoreFirmWare::Change_Language()
 {
     Set_Lang();
-    FNew_Project->Set_Lang();
-    FOpenConf->Set_Lang();
-    FSoftOptions->Set_Lang();
-    const std::initializer_list<TTitledForm*> others = {
-        FBoot, FParGen, FS7_Protocol_Set_Access, FKNXAccess, FIEC61850_Variables,
-        FTLS_Server_Known_Cert, FReceiveCAN, FTransmitCAN, FSet_PDO_Access,
-        FSet_SDO_Client_Access, FSet_SDO_Server_Access, FSNMP_Trap_Access, FMQTT_Set_Topic,
-        FTopicTemplate, FBACnetSlaveSetAccess, FBACnet_Eng_Unit, FOPC_UA_Server_Access,
-        FProfinetFileName};
-    for (TTitledForm* f : others)
-        if (f) f->Set_Lang();
+    SetLangOf(FNew_Project, FOpenConf, FSoftOptions, FBoot, FParGen, FS7_Protocol_Set_Access, FKNXAccess,
+              FIEC61850_Variables, FTLS_Server_Known_Cert, FReceiveCAN, FTransmitCAN, FSet_PDO_Access,
+              FSet_SDO_Client_Access, FSet_SDO_Server_Access, FSNMP_Trap_Access, FMQTT_Set_Topic,
+              FTopicTemplate, FBACnetSlaveSetAccess, FBACnet_Eng_Unit, FOPC_UA_Server_Access,
+              FProfinetFileName);
 }
 
 // ---------------------------------------------------------------------------
