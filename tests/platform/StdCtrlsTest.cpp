@@ -525,6 +525,68 @@ TEST_F(LinkLabelTest, ClickOnTheAnchorReportsItsLink)
     EXPECT_EQ(log.last(), QStringLiteral("more 1"));
 }
 
+// ---- image and panel
+
+TEST(ImageTest, WhereThePictureGoesAndItsTransparency)
+{
+    TForm* f = Create<TForm>(nullptr);
+    auto* image = new TImage(f);
+    image->SetParent(f);
+    image->SetBounds(0, 0, 100, 50);
+    TBitmap bmp(20, 10);
+    image->Picture()->SetGraphic(&bmp);
+    struct Case {
+        bool stretch, proportional, center;
+        TRect dest;
+    };
+    const Case cases[] = {
+        {false, false, false, Rect(0, 0, 20, 10)},
+        {false, false, true, Rect(40, 20, 60, 30)},
+        {true, false, false, Rect(0, 0, 100, 50)},
+        {true, true, false, Rect(0, 0, 100, 50)},  // 2:1 fits 100 x 50 exactly
+        {true, true, true, Rect(0, 0, 100, 50)},
+    };
+    for (const Case& tc : cases) {
+        image->SetStretch(tc.stretch);
+        image->SetProportional(tc.proportional);
+        image->SetCenter(tc.center);
+        EXPECT_EQ(image->DestRect(), tc.dest) << tc.stretch << tc.proportional << tc.center;
+    }
+    image->SetHeight(100);  // now the width limits: 100 x 50, centred
+    EXPECT_EQ(image->DestRect(), Rect(0, 25, 100, 75));
+
+    image->SetTransparent(true);
+    EXPECT_TRUE(image->Picture()->Graphic()->Transparent());
+    // A picture loaded later takes the image's setting too.
+    TBitmap other(4, 4);
+    image->Picture()->SetGraphic(&other);
+    EXPECT_TRUE(image->Picture()->Graphic()->Transparent());
+    image->SetAutoSize(true);
+    EXPECT_EQ(image->Width(), 4);
+    Free(f);
+}
+
+TEST(PanelTest, ChildrenAlignInsideTheBevels)
+{
+    TForm* f = Create<TForm>(nullptr);
+    f->SetBounds(0, 0, 300, 200);
+    auto* panel = new TPanel(f);
+    panel->SetParent(f);
+    panel->SetBounds(0, 0, 200, 100);
+    auto* inner = new TPanel(f);
+    inner->SetParent(panel);
+    inner->SetAlign(alClient);
+    EXPECT_EQ(inner->BoundsRect(), Rect(1, 1, 199, 99));
+    panel->SetBevelInner(bvLowered);
+    panel->SetBorderWidth(2);
+    EXPECT_EQ(inner->BoundsRect(), Rect(4, 4, 196, 96));
+    panel->SetBevelOuter(bvNone);
+    panel->SetBevelInner(bvNone);
+    panel->SetBorderWidth(0);
+    EXPECT_EQ(inner->BoundsRect(), Rect(0, 0, 200, 100));
+    Free(f);
+}
+
 // ---- the look of all of them
 
 TEST_F(LookTest, AFormWithEachStandardControl)
