@@ -2,6 +2,7 @@
 // state and the cost of painting.
 #include "GridsTestKit.h"
 #include "OsProfile.h"
+#include "TestHarness.h"
 
 #include <gtest/gtest.h>
 
@@ -369,6 +370,41 @@ TEST(GridPaint, APaintDrawsOnlyTheVisibleCells)
     g->SetTopRow(1);
     g->Render();
     expectVisible(1);
+}
+
+} // namespace
+
+namespace {
+
+// A look at a plain grid: fixed row and column, a range selection, the
+// focused cell and the editor open on it. CALYPTOR_GRID_GRAB names a file to
+// keep the picture in.
+TEST(GridLook, GrabOfAPlainStringGrid)
+{
+    GridFixture f(420, 200);
+    TProbeGrid* g = f.Grid;
+    g->FocusMode = 1;
+    g->SetBorderStyle(bsSingle);
+    g->SetScrollBars(TScrollStyle::ssBoth);
+    g->SetColCount(8);
+    g->SetRowCount(12);
+    g->SetOptions(g->Options() + goEditing);
+    for (int c = 1; c < 8; ++c) g->SetCells(c, 0, QStringLiteral("Col %1").arg(c));
+    for (int r = 1; r < 12; ++r) g->SetCells(0, r, QStringLiteral("Row %1").arg(r));
+    for (int r = 1; r < 12; ++r)
+        for (int c = 1; c < 8; ++c) g->SetCells(c, r, QStringLiteral("%1.%2").arg(r).arg(c));
+    g->FocusCell(1, 1, true);
+    g->MoveColRow(3, 4, false, true);  // the range (1,1)-(3,4), current (3,4)
+    g->SetEditorMode(true);
+    ASSERT_TRUE(g->EditorShown());
+    g->InplaceEditor()->SetText("edit here");
+    const QString path = qEnvironmentVariableIsSet("CALYPTOR_GRID_GRAB")
+                             ? qEnvironmentVariable("CALYPTOR_GRID_GRAB")
+                             : TestHarness::ProgramDir() + "/grid.png";
+    ASSERT_TRUE(TestHarness::GrabToPng(g, path));
+    const QImage img(path);
+    const TRect sel = g->CellRect(2, 2);
+    EXPECT_EQ(img.pixelColor(sel.Left + 2 + 40, sel.Top + 2 + 18), ToQColor(clHighlight));
 }
 
 } // namespace
