@@ -4,6 +4,7 @@
 #include "AdvUtil.h"
 #include "AdvUtilPaint.h"
 #include "FormatSettings.h"
+#include "GridTestFormat.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
@@ -11,17 +12,6 @@
 #include <vector>
 
 namespace {
-
-FormatSettings Fixed()
-{
-    FormatSettings fs;
-    fs.ThousandSeparator = u',';
-    fs.DecimalSeparator = u'.';
-    fs.DateSeparator = u'/';
-    fs.TimeSeparator = u':';
-    fs.ShortDateFormat = QStringLiteral("d/M/yyyy");
-    return fs;
-}
 
 // 100,000 values of 200 characters: mostly letters, some numbers and dates
 // padded to the length (so they are text), in a fixed random order.
@@ -50,7 +40,7 @@ const std::vector<QString>& Cells()
 
 void MatchCells(benchmark::State& state, const char* condition)
 {
-    ScopedFormatSettings fs(Fixed());
+    ScopedFormatSettings fs(GridTestFormat());
     const QString c = QString::fromLatin1(condition);
     const auto& cells = Cells();
     for (auto _ : state) {

@@ -2,6 +2,7 @@
 
 #include "AdvUtil.h"
 #include "FormatSettings.h"
+#include "GridTestFormat.h"
 #include "SysUtils.h"
 #include "asgdd.h"
 
@@ -26,12 +27,7 @@ namespace {
 
 FormatSettings Settings(uint8_t flag)
 {
-    FormatSettings fs;
-    fs.ThousandSeparator = u',';
-    fs.DecimalSeparator = u'.';
-    fs.DateSeparator = u'/';
-    fs.TimeSeparator = u':';
-    fs.ShortDateFormat = QStringLiteral("d/M/yyyy");
+    FormatSettings fs = GridTestFormat();
     if (flag & 1) {  // the other common settings: "." groups, "," decimals
         fs.ThousandSeparator = u'.';
         fs.DecimalSeparator = u',';
