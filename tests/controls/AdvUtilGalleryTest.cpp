@@ -63,13 +63,14 @@ TEST(AdvUtilGallery, AllPainters)
         DrawCellShape(c, 5 + s * 32, 210, clNavy, 0xFFC080, TCellShape(s), 24, 28);
     // Row 8: error underline, drop triangle, node glyphs.
     c->Font()->SetColor(clBlack);
+    c->Brush()->SetStyle(bsClear);
     c->TextOut(8, 261, QStringLiteral("Ths text has an eror"));
     DrawErrorUnderline(nullptr, c, QStringLiteral("Ths text has an eror"), 3, 0, 14, TRect(5, 260, 200, 280));
     DrawErrorUnderline(nullptr, c, QStringLiteral("Ths text has an eror"), 4, 16, 14, TRect(5, 260, 200, 280));
     DrawDropTriangle(c, 220, 265, clBlack);
     int x = 240;
     for (const char* g : {"ASGLEAFCLOSE", "ASGLEAFOPEN", "XPNODEC", "XPNODEO"}) {
-        DrawResourceBitmap(c, clWhite, TRect(x, 262, x + 9, 271), QString::fromLatin1(g));
+        DrawResourceBitmap(c, clWhite, TRect(x, 262, x + 11, 273), QString::fromLatin1(g));
         x += 16;
     }
     AdvXPVS::FreeThemeLibrary();
