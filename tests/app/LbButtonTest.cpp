@@ -762,7 +762,7 @@ TEST_F(LbButtonFixture, ShowcaseOfStylesStatesAndLayoutsIsGrabbed)
     // The about box's OK: 81 x 22, a two-image strip.
     TLbButton* about = styled(0, 0, 81, 22, QStringLiteral("OK"));
     about->SetKind(bkOK);
-    about->SetBounds(left + 5 * colW - 20, y + 44, 81, 22);
+    about->SetBounds(left + 2 * colW, y + 30, 81, 22);
     about->SetStyle(bsEncarta);
     about->SetNumGlyphs(2);
     about->SetModalResult(mrOk);
