@@ -353,6 +353,11 @@ private:
     int ClientW() const;
     int ClientH() const;
     void SetCount(bool cols, int v);
+    void SetFixed(bool cols, int v);
+    void SetSize(bool cols, int i, int v);
+    // After a change of sizes: the notification, the scroll bars, the editor, a repaint.
+    void SizesChanged(bool cols);
+    void LayoutChanged();
     void CountChanged(int oldCols, int oldRows);
     void ScrollToShow(int ACol, int ARow);
     void SetTopLeftInternal(int leftCol, int topRow);
