@@ -1,5 +1,7 @@
 #include "AsgHTMLE.h"
 
+#include "AdvStyleIF.h"
+#include "AdvXPVS.h"
 #include "AsgHTMLERender.h"
 #include "OsProfile.h"
 
@@ -112,7 +114,11 @@ void SetHTMLHighlightColors(TColor background, TColor text)
 TColor HTMLHighlightColor() { return gHighlightBg; }
 TColor HTMLHighlightTextColor() { return gHighlightText; }
 
-void DetectWinXP() { gWinXP = GetOsProfile().IsWinXPOrLater(); }
+void DetectWinXP()
+{
+    gWinXP = IsWinXPOrLater();
+    AdvXPVS::InitThemeLibrary();
+}
 
 TColor HTMLColorByName(const QString& name)
 {
@@ -207,7 +213,8 @@ bool THTMLRenderer::Run(const QString& text)
     C->SetBkMode(TRANSPARENT);
 
     if (!gWinXP) DetectWinXP();
-    FThemed = *gWinXP && GetOsProfile().VisualStylesActive;
+    const TThemeEntries& theme = AdvXPVS::Theme;
+    FThemed = *gWinXP && theme.IsThemeActive && theme.IsThemeActive();
 
     R.VisibleText.clear();
     R.FocusedValue.clear();

@@ -14,11 +14,11 @@
 
 #include <QString>
 
-class QWidget;
 class TBitmap;
 class TCustomImageList;
 class THTMLPictureCache;
 class TPictureContainer;
+class TWinControl;
 
 // Measures text for the renderer: the extent of a text in the canvas's
 // current font with the renderer's text flags (prefix processing and
@@ -57,7 +57,7 @@ struct THTMLDrawArgs {
     QString ControlID;                        // the control the locate pass finds
     THTMLPictureCache* PictureCache = nullptr;
     TPictureContainer* PictureContainer = nullptr;
-    QWidget* Window = nullptr;                // theme data is opened for it
+    TWinControl* Window = nullptr;            // theme data is opened for it (may be none)
     int BiDiMode = 0;                         // 0 left to right, 1 right to left, 2/3 RTL reading
     IHTMLTextMeasurer* Measurer = nullptr;    // none: the canvas measures
 };

@@ -2,6 +2,7 @@
 
 #include "AsgHTMLERender.h"
 
+#include "AdvXPVS.h"
 #include "GraphUtils.h"
 #include "ImgList.h"
 #include "PictureContainer.h"
@@ -13,53 +14,16 @@
 
 namespace {
 
-// The visual-style parts the controls use ("combobox" 1, "button" 1 to 3),
-// drawn here in the themed look until the theme layer offers them.
-void DrawThemePart(TCanvas* c, QWidget* /*window*/, const char* cls, int part, int state,
+// A visual-style part of the theme layer, opened for the window and closed after.
+void DrawThemePart(TCanvas* c, TWinControl* window, const char* cls, int part, int state,
                    const TRect& r)
 {
-    const bool hot = state == 2, pressed = state == 3, checked = state == 5;
-    const QLatin1StringView name(cls);
-    if (name == QLatin1StringView("combobox")) {
-        c->Brush()->SetColor(hot ? TColor(0xFCF4E9) : TColor(0xF0F0F0));
-        c->Pen()->SetColor(hot ? TColor(0xE8B07E) : TColor(0xB99D7F));
-        c->Rectangle(r);
-        const int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
-        c->Brush()->SetColor(TColor(0x404040));
-        c->Pen()->SetColor(TColor(0x404040));
-        c->Polygon({TPoint(cx - 3, cy - 1), TPoint(cx + 3, cy - 1), TPoint(cx, cy + 2)});
-        return;
-    }
-    if (part == 3) {  // check box
-        c->Brush()->SetColor(clWhite);
-        c->Pen()->SetColor(TColor(0x8F8F8F));
-        c->Rectangle(r);
-        if (checked) {
-            c->Pen()->SetColor(TColor(0x5A3A1E));
-            c->Pen()->SetWidth(2);
-            c->Polyline({TPoint(r.Left + 3, r.Top + 6), TPoint(r.Left + 5, r.Top + 9),
-                         TPoint(r.Right - 3, r.Top + 3)});
-            c->Pen()->SetWidth(1);
-        }
-        return;
-    }
-    if (part == 2) {  // radio button
-        c->Brush()->SetColor(clWhite);
-        c->Pen()->SetColor(TColor(0x8F8F8F));
-        c->Ellipse(r);
-        if (checked) {
-            c->Brush()->SetColor(TColor(0x5A3A1E));
-            c->Pen()->SetColor(TColor(0x5A3A1E));
-            TRect dot = r;
-            dot.Inflate(-3, -3);
-            c->Ellipse(dot);
-        }
-        return;
-    }
-    // push button
-    c->Brush()->SetColor(pressed ? TColor(0xF7E4CC) : hot ? TColor(0xFBF1E5) : TColor(0xE1E1E1));
-    c->Pen()->SetColor(hot || pressed ? TColor(0xD77800) : TColor(0xADADAD));
-    c->RoundRect(r, 3, 3);
+    TThemeEntries& theme = AdvXPVS::Theme;
+    if (!theme.OpenThemeData || !theme.DrawThemeBackground) return;
+    const HTHEME h = theme.OpenThemeData(window, QLatin1StringView(cls));
+    if (!h) return;
+    theme.DrawThemeBackground(h, c, part, state, r, nullptr);
+    if (theme.CloseThemeData) theme.CloseThemeData(h);
 }
 
 int ScaleFrom96(int v, int dpi) { return MulDiv(v, dpi, ScreenPixelsPerInch); }
@@ -351,25 +315,26 @@ void THTMLRenderer::DrawControl(const TControlTag& ct, int x, int b, int w, int 
         text(ct.Value, TRect(x + 4, b - l + 4, x + w - 18, b), DT_LEFT);
         TRect btn(x + w - 18, b - l + 5, x + w - 1, b + 1);
         if (FThemed)
-            DrawThemePart(C, A.Window, "combobox", 1, hot ? 2 : 1, btn);
+            DrawThemePart(C, A.Window, "combobox", CP_DROPDOWNBUTTON, hot ? CBXS_HOT : CBXS_NORMAL, btn);
         else
             DrawFrameControl(C, btn, DFC_SCROLL, DFCS_SCROLLCOMBOBOX);
     } else if (type == u"CHECK") {
         TRect box(x + 2, b - 15, x + 15, b);
         if (FThemed)
-            DrawThemePart(C, A.Window, "button", 3, checked ? 5 : 1, box);
+            DrawThemePart(C, A.Window, "button", BP_CHECKBOX, checked ? CBS_CHECKEDNORMAL : CBS_UNCHECKEDNORMAL, box);
         else
             DrawFrameControl(C, box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (checked ? DFCS_CHECKED : 0));
     } else if (type == u"RADIO") {
         TRect box(x + 2, b - 14, x + 14, b);
         if (FThemed)
-            DrawThemePart(C, A.Window, "button", 2, checked ? 5 : 1, box);
+            DrawThemePart(C, A.Window, "button", BP_RADIOBUTTON, checked ? RBS_CHECKEDNORMAL : RBS_UNCHECKEDNORMAL, box);
         else
             DrawFrameControl(C, box, DFC_BUTTON, DFCS_BUTTONRADIO | DFCS_FLAT | (checked ? DFCS_CHECKED : 0));
     } else if (type == u"BUTTON") {
         TRect face(x + 2, b - buttonH, x + w - 2, b);
         if (FThemed)
-            DrawThemePart(C, A.Window, "button", 1, A.Pressed && hot ? 3 : hot ? 2 : 1, face);
+            DrawThemePart(C, A.Window, "button", BP_PUSHBUTTON,
+                          A.Pressed && hot ? PBS_PRESSED : hot ? PBS_HOT : PBS_NORMAL, face);
         else
             DrawFrameControl(C, face, DFC_BUTTON, DFCS_BUTTONPUSH | (hot && A.Pressed ? DFCS_PUSHED : 0));
         C->Brush()->SetStyle(bsClear);
