@@ -45,17 +45,35 @@ bool ReplaceAllNoCase(QString& text, const QString& upperPattern, const QString&
     return true;
 }
 
+// The entity rounds on one stretch of text.
+QString DrawEntityRounds(QString s)
+{
+    if (!s.contains(u'&')) return s;
+    bool any = true;
+    while (any) {
+        any = false;
+        for (const auto& e : kDrawEntities)
+            any = ReplaceAllNoCase(s, QLatin1StringView(e.Name), QString::fromUtf16(e.Text)) || any;
+    }
+    return s;
+}
+
 QString PrepareText(const QString& text)
 {
-    QString s = text;
-    if (s.contains(u'&')) {
-        bool any = true;
-        while (any) {
-            any = false;
-            for (const auto& e : kDrawEntities)
-                any = ReplaceAllNoCase(s, QLatin1StringView(e.Name), QString::fromUtf16(e.Text)) || any;
-        }
+    // CONTROL tags keep their entities: their values are stored encoded and
+    // decoded when the tag is read; a decoded "&quot;" would end the value.
+    QString s;
+    const QString upper = UpCaseAscii(text);
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype p = upper.indexOf(QStringLiteral("<CONTROL "), from);
+        const qsizetype gt = p < 0 ? -1 : text.indexOf(u'>', p);
+        if (gt < 0) break;
+        s += DrawEntityRounds(text.mid(from, p - from));
+        s += QStringView(text).mid(p, gt + 1 - p);
+        from = gt + 1;
     }
+    s += DrawEntityRounds(text.mid(from));
     return LineBreaksToBR(UnwrapHashTags(s), true);
 }
 
@@ -698,8 +716,10 @@ void THTMLRenderer::CloseAnchor(const THTMLLineGeometry& g, const THTMLLine& lin
     if (!A.FixedColors) f->SetColor(FDefFont->Color());
     FInAnchor = false;
     if (FHoverPending) {
-        const int left = LineLeft(g) + (FAnchorStartedInLine ? FAnchorStartW : 0);
-        R.HoverRect = TRect(left, g.Rect.Top, LineLeft(g) + line.Width, g.TextBottom);
+        const int start = FAnchorStartedInLine ? FAnchorStartW : 0;
+        R.HoverRect = FRightToLeft
+                          ? TRect(g.Rect.Right - line.Width, g.Rect.Top, g.Rect.Right - start, g.TextBottom)
+                          : TRect(LineLeft(g) + start, g.Rect.Top, LineLeft(g) + line.Width, g.TextBottom);
         R.HitAnchor = FAnchorCounter;
         FHoverPending = false;
     }

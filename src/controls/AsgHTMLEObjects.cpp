@@ -98,7 +98,7 @@ bool THTMLRenderer::ImageTag(const QString& tag, const QString& upper, const THT
     const int wantH = MarkupPixels(LeadingInt(MarkupAttr(tag, upper, QStringLiteral("HEIGHT"))));
     const QString usrc = UpCaseAscii(src);
     const int dpiX = C->PixelsPerInch(), dpiY = C->PixelsPerInch();
-    const int x = FPenX, top = g.Rect.Top;
+    const int top = g.Rect.Top;
     int w = 0, h = 0;
     // What to draw once the room is settled.
     int listIndex = -1, shellSize = 0;
@@ -115,7 +115,7 @@ bool THTMLRenderer::ImageTag(const QString& tag, const QString& upper, const THT
     }
     const bool large = usrc.startsWith(QStringLiteral("LSYS:"));
     if (large || usrc.startsWith(QStringLiteral("SSYS:"))) {
-        DrawShellIcon(C, x, top, shellSize, A.Scale, A.Printing, false, large, src.mid(5));
+        DrawShellIcon(C, FPenX, top, shellSize, A.Scale, A.Printing, false, large, src.mid(5));
         if (shellSize > 0) {
             w = ScaleFrom96(shellSize, dpiX);
             h = ScaleFrom96(shellSize, dpiY);
@@ -155,6 +155,7 @@ bool THTMLRenderer::ImageTag(const QString& tag, const QString& upper, const THT
         return false;
     }
 
+    const int x = FRightToLeft ? FPenX - w : FPenX;
     if (g.Drawing) {
         if (listIndex >= 0) {
             if (!A.Printing) {
@@ -273,7 +274,8 @@ bool THTMLRenderer::ControlTag(const QString& tag, const THTMLLineGeometry& g, T
         line.Hit = true;
         R.AnchorValue = QStringLiteral("ctrl");
         FImageUnderPoint = FImageCounter;
-        R.ControlRect = Bounds(LineLeft(g) + line.Width, g.Rect.Top, w, h);
+        R.ControlRect = Bounds(FRightToLeft ? g.Rect.Right - line.Width - w : LineLeft(g) + line.Width,
+                               g.Rect.Top, w, h);
         R.ControlValue = ct.Value;
         R.ControlID = ct.ID;
         R.ControlType = ct.Type;
@@ -304,7 +306,8 @@ void THTMLRenderer::DrawControl(const TControlTag& ct, int x, int b, int w, int 
     };
     auto text = [&](const QString& s, TRect r, unsigned flags) {
         C->Font()->SetColor(clWindowText);
-        C->DrawText(s, r, flags | DT_SINGLELINE | DT_VCENTER);
+        // The value as stored: no prefix character.
+        C->DrawText(s, r, flags | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     };
     if (type == u"EDIT" || type == u"PASSWORD" || type == u"MASK") {
         field(TRect(x, b - l + 4, x + w, b + 2));
