@@ -91,11 +91,11 @@ bool THTMLRenderer::ImageTag(const QString& tag, const QString& upper, const THT
 {
     ++FImageCounter;
     // Source values keep their case (paths and file names on Linux do).
-    QString src = MarkupAttr(tag, upper, QStringLiteral("SRC"));
-    const QString alt = MarkupAttr(tag, upper, QStringLiteral("ALT"));
+    QString src = TagAttribute(tag, upper, QStringLiteral("SRC"));
+    const QString alt = TagAttribute(tag, upper, QStringLiteral("ALT"));
     if (!alt.isEmpty() && FImageCounter == FImageUnderPoint) src = alt;
-    const int wantW = MarkupPixels(LeadingInt(MarkupAttr(tag, upper, QStringLiteral("WIDTH"))));
-    const int wantH = MarkupPixels(LeadingInt(MarkupAttr(tag, upper, QStringLiteral("HEIGHT"))));
+    const int wantW = MarkupPixels(LeadingInt(TagAttribute(tag, upper, QStringLiteral("WIDTH"))));
+    const int wantH = MarkupPixels(LeadingInt(TagAttribute(tag, upper, QStringLiteral("HEIGHT"))));
     const QString usrc = UpCaseAscii(src);
     const int dpiX = C->PixelsPerInch(), dpiY = C->PixelsPerInch();
     const int top = g.Rect.Top;
@@ -220,7 +220,7 @@ bool THTMLRenderer::ImageTag(const QString& tag, const QString& upper, const THT
 void THTMLRenderer::BodyBackground(const QString& tag, const QString& upper)
 {
     if (!upper.contains(QStringLiteral("BACKGROUND"))) return;
-    THTMLPicture* pic = LookUpPicture(MarkupAttr(tag, upper, QStringLiteral("BACKGROUND")));
+    THTMLPicture* pic = LookUpPicture(TagAttribute(tag, upper, QStringLiteral("BACKGROUND")));
     if (!pic || pic->Empty() || pic->Width() <= 0 || pic->Height() <= 0) return;
     const std::optional<QRegion> saved = C->ClipRegion();
     C->SelectClipRect(FRect);

@@ -18,13 +18,10 @@ using namespace MarkupTest;
 
 namespace {
 
-class MarkupObjects : public ::testing::Test {
+class MarkupObjects : public MarkupCanvasTest {
 protected:
     MarkupObjects()
     {
-        c.Font()->SetSize(10);
-        c.Brush()->SetColor(clWhite);
-        a.Measurer = &m;
         a.PictureContainer = &container;
         a.PictureCache = &cache;
         list.SetSize(16, 16);
@@ -43,25 +40,6 @@ protected:
         item->SetName(name);
         item->Picture()->LoadFromStream(bytes);
     }
-    bool Draw(const QString& text, TRect rect = TRect(0, 0, 400, 200))
-    {
-        c.ClearLog();
-        return DrawHTMLText(&c, text, rect, a, r);
-    }
-    bool Measure(const QString& text, TRect rect = TRect(0, 0, 400, 200))
-    {
-        a.MeasureOnly = true;
-        const bool hit = Draw(text, rect);
-        a.MeasureOnly = false;
-        return hit;
-    }
-    std::vector<TCanvasOp> Ops(const char* kind) const
-    {
-        std::vector<TCanvasOp> out;
-        for (const TCanvasOp& op : c.Ops())
-            if (op.Kind == QLatin1StringView(kind)) out.push_back(op);
-        return out;
-    }
     // The profile with or without visual styles.
     void Themed(bool on)
     {
@@ -70,10 +48,6 @@ protected:
         profile.emplace(&PlatformServices::Profile, p);
     }
 
-    TRecordingCanvas c;
-    TFakeMeasurer m;
-    THTMLDrawArgs a;
-    THTMLDrawResult r;
     TImageList list;
     TPictureContainer container;
     THTMLPictureCache cache;
