@@ -321,18 +321,17 @@ void THTMLRenderer::DrawControl(const TControlTag& ct, int x, int b, int w, int 
             DrawThemePart(C, A.Window, "combobox", CP_DROPDOWNBUTTON, hot ? CBXS_HOT : CBXS_NORMAL, btn);
         else
             DrawFrameControl(C, btn, DFC_SCROLL, DFCS_SCROLLCOMBOBOX);
-    } else if (type == u"CHECK") {
-        TRect box(x + 2, b - 15, x + 15, b);
+    } else if (type == u"CHECK" || type == u"RADIO") {
+        // Check boxes and radio buttons are never drawn hot.
+        const bool radio = type == u"RADIO";
+        TRect box(x + 2, b - (radio ? 14 : 15), x + (radio ? 14 : 15), b);
         if (FThemed)
-            DrawThemePart(C, A.Window, "button", BP_CHECKBOX, checked ? CBS_CHECKEDNORMAL : CBS_UNCHECKEDNORMAL, box);
+            DrawThemePart(C, A.Window, "button", radio ? BP_RADIOBUTTON : BP_CHECKBOX,
+                          checked ? CBS_CHECKEDNORMAL : CBS_UNCHECKEDNORMAL, box);
         else
-            DrawFrameControl(C, box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (checked ? DFCS_CHECKED : 0));
-    } else if (type == u"RADIO") {
-        TRect box(x + 2, b - 14, x + 14, b);
-        if (FThemed)
-            DrawThemePart(C, A.Window, "button", BP_RADIOBUTTON, checked ? RBS_CHECKEDNORMAL : RBS_UNCHECKEDNORMAL, box);
-        else
-            DrawFrameControl(C, box, DFC_BUTTON, DFCS_BUTTONRADIO | DFCS_FLAT | (checked ? DFCS_CHECKED : 0));
+            DrawFrameControl(C, box, DFC_BUTTON,
+                             (radio ? DFCS_BUTTONRADIO : DFCS_BUTTONCHECK) | DFCS_FLAT |
+                                 (checked ? DFCS_CHECKED : 0));
     } else if (type == u"BUTTON") {
         TRect face(x + 2, b - buttonH, x + w - 2, b);
         if (FThemed)
