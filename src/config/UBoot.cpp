@@ -51,34 +51,22 @@ TPanel* NewPanel(TForm* form, int height)
     return p;
 }
 
-TEdit* NewEdit(TWinControl* parent, int left, int top, int width)
+// An input control on a panel of the dialog (owned by the dialog).
+template <class T>
+T* NewInput(TWinControl* parent, int left, int top, int width, int height = 22)
 {
-    auto* e = new TEdit(parent->Owner());
-    e->SetParent(parent);
-    e->SetBounds(left, top, width, 22);
-    e->SetShowHint(true);
-    e->SetTabStop(true);
-    return e;
-}
-
-TComboBox* NewList(TWinControl* parent, int left, int top, int width)
-{
-    auto* c = new TComboBox(parent->Owner());
+    auto* c = new T(parent->Owner());
     c->SetParent(parent);
-    c->SetStyle(csDropDownList);
-    c->SetBounds(left, top, width, 22);
+    c->SetBounds(left, top, width, height);
     c->SetShowHint(true);
     c->SetTabStop(true);
     return c;
 }
 
-TCheckBox* NewCheck(TWinControl* parent, int left, int top, int width)
+TComboBox* NewList(TWinControl* parent, int left, int top, int width)
 {
-    auto* c = new TCheckBox(parent->Owner());
-    c->SetParent(parent);
-    c->SetBounds(left, top, width, 20);
-    c->SetShowHint(true);
-    c->SetTabStop(true);
+    auto* c = NewInput<TComboBox>(parent, left, top, width);
+    c->SetStyle(csDropDownList);
     return c;
 }
 
@@ -109,7 +97,7 @@ void TFBoot::BuildControls()
     L_IP_Address = NewLabel(P_IP_Address, 16, 10);
     TEdit** octets[] = {&E_IP1, &E_IP2, &E_IP3, &E_IP4};
     for (int i = 0; i < 4; ++i) {
-        TEdit* e = NewEdit(P_IP_Address, 16 + i * 62, 30, 48);
+        TEdit* e = NewInput<TEdit>(P_IP_Address, 16 + i * 62, 30, 48);
         e->SetText(QStringLiteral("0"));
         e->OnKeyPress = [this](TObject* Sender, QChar& Key) { KeyPress(Sender, Key); };
         *octets[i] = e;
@@ -123,12 +111,12 @@ void TFBoot::BuildControls()
     P_Eth_Search = NewPanel(this, SearchPanelHeight);
     L_Devices_Found = NewLabel(P_Eth_Search, 16, 8);
     Btn_Search_Devices = NewButton(P_Eth_Search, 16, 124, 150, 28, bsEncarta);
-    CB_Show_All_Devices = NewCheck(P_Eth_Search, 190, 128, 200);
+    CB_Show_All_Devices = NewInput<TCheckBox>(P_Eth_Search, 190, 128, 200, 20);
 
     P_Options = NewPanel(this, OptionsPanelHeight);
     L_Update_Option = NewLabel(P_Options, 16, 10);
     CB_Update_Options = NewList(P_Options, 16, 30, 230);
-    CB_Update_Option_Read_Back = NewCheck(P_Options, 268, 31, 165);
+    CB_Update_Option_Read_Back = NewInput<TCheckBox>(P_Options, 268, 31, 165, 20);
     CB_Update_Option_Read_Back->SetChecked(true);
 
     P_Serial = NewPanel(this, SerialPanelHeight);
