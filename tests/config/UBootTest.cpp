@@ -379,7 +379,7 @@ TEST_F(BootDialog, ShowingEthernet)
             EXPECT_EQ(FBoot->P_IP_Address->Top(), FBoot->P_Title->Height());
             EXPECT_EQ(FBoot->P_Options->Top(), FBoot->P_IP_Address->Top() + FBoot->P_IP_Address->Height());
             EXPECT_EQ(FBoot->P_Button->Top(), FBoot->P_Options->Top() + FBoot->P_Options->Height());
-            EXPECT_EQ(FBoot->Caption(), QStringLiteral("Update Device UDP"));
+            EXPECT_EQ(FBoot->Caption(), Language_Table->Strings(1002));
             EXPECT_EQ(FBoot->L_SW_Desc->Caption(), Language_Table->Strings(1003));
             EXPECT_EQ(FBoot->L_SW_Code->Caption(), QStringLiteral("CF52104"));
         });
@@ -397,7 +397,7 @@ TEST_F(BootDialog, ShowingSerial)
     Update_Read_Back = true;
     Last_IP_Address = QStringLiteral("10.1.1.1");
     ShowAndDrive([&] {
-        EXPECT_EQ(FBoot->Caption(), QStringLiteral("Update Device Serial"));
+        EXPECT_EQ(FBoot->Caption(), Language_Table->Strings(1000));
         EXPECT_EQ(FBoot->L_SW_Desc->Caption(), Language_Table->Strings(1001));
         EXPECT_FALSE(FBoot->P_IP_Address->Visible());
         EXPECT_FALSE(FBoot->P_Eth_Search->Visible());
