@@ -23,6 +23,27 @@
 //       void MouseDown(TMouseButton b, TShiftState s, int x, int y) override;
 //   };
 //   auto* box = new TMyBox(form); box->SetParent(form); box->SetBounds(8, 8, 100, 24);
+//
+// Wrapping a ready-made Qt widget: hand it to the constructor
+// (TWinControl(AOwner, new QLineEdit)). Its mouse events still become
+// messages (MouseDown, Click, ...) and then reach the Qt widget; a widget that
+// reports clicks itself should drop csClickEvents from ControlStyle. Its keys
+// pass the key path first (dialog keys, KeyDown, KeyPress) and what survives
+// is handed to it; SetWantKeys says which keys it claims. Parts of a compound
+// widget (viewports, inner edits) report through AttachSubWidget.
+//
+// Keys: a key-down runs KeyDown(Key, Shift) (which may zero Key); its
+// character then runs KeyPress(Key) even when Key was zeroed; only KeyPress
+// zeroing the character suppresses it. Ctrl+letter arrives as a control
+// character (Ctrl+C 3), Enter 13, Escape 27, Tab 9, Backspace 8; bit 22 of the
+// key data (KF_KEYPAD_BIT) marks the numeric keypad. Tab, arrows, Enter and
+// Escape go to the form (CM_DIALOGKEY) unless the control claims them.
+//
+// Mouse: press, release, double-click, release; Click on a release inside
+// after a press (csClickEvents); the control captures the mouse while a button
+// is held (csCaptureMouse). The wheel arrives as WM_MOUSEWHEEL, counted in
+// steps of 120 (DoMouseWheelDown/Up), and what a control leaves goes to its
+// parent. Timers: SetTimer(id, ms) calls TimerTick(id) on every tick.
 
 #include "Classes.h"
 #include "Graphics.h"
@@ -406,6 +427,10 @@ public:
     void SelectNext(TWinControl* Current, bool GoForward, bool CheckTabStop);
     void SelectFirst();
 
+    // The widget the children's widgets sit on: the control's own, or an
+    // inner area (the content of a scrolling control, a panel's body).
+    virtual QWidget* ClientWidget() const { return Widget(); }
+
     // Visible, enabled and on a showing (or at least visible) window.
     virtual bool CanFocus() const;
     // The control has the keyboard focus.
@@ -462,6 +487,7 @@ protected:
     bool DoKeyDown(Word& Key, TShiftState Shift, intptr_t KeyData);
     bool DoKeyPress(QChar& Key, intptr_t KeyData);
     bool DoKeyUp(Word& Key, TShiftState Shift);
+    bool RunKeyHandler(void (TWinControl::*handler)(Word&, TShiftState), Word& Key, TShiftState Shift);
     // Hands the remains of a key message to a ready-made Qt widget.
     void ForwardKeyToWidget(unsigned Msg, const TMessage& m);
 
@@ -477,36 +503,47 @@ private:
     unsigned FWantKeys = 0;
 };
 
-// A control without children that paints itself (labels, shapes, images).
-class TGraphicControl : public TControl {
+// Binds canvas to painter (with the control's font and colour), runs paint,
+// and unbinds it again, also when paint throws.
+void PaintOnCanvas(TCanvas* canvas, QPainter& painter, const TControl* control, const std::function<void()>& paint);
+
+// What the self-painting controls share: a canvas bound to the widget's
+// painter while Paint runs.
+template <class Base>
+class TPaintedControl : public Base {
 public:
-    DECLARE_CLASSNAME(TGraphicControl)
-    explicit TGraphicControl(TComponent* AOwner, QWidget* AWidget = nullptr);
-    ~TGraphicControl() override;
+    TPaintedControl(TComponent* AOwner, QWidget* AWidget)
+        : Base(AOwner, AWidget), FCanvas(std::make_unique<TCanvas>())
+    {
+    }
     TCanvas* Canvas() const { return FCanvas.get(); }
 
 protected:
     virtual void Paint() {}
-    void PaintWidget(QPainter& painter) override;
+    void PaintWidget(QPainter& painter) override
+    {
+        PaintOnCanvas(FCanvas.get(), painter, this, [this]() { Paint(); });
+    }
 
 private:
     std::unique_ptr<TCanvas> FCanvas;
 };
 
+// A control without children that paints itself (labels, shapes, images).
+class TGraphicControl : public TPaintedControl<TControl> {
+public:
+    DECLARE_CLASSNAME(TGraphicControl)
+    explicit TGraphicControl(TComponent* AOwner, QWidget* AWidget = nullptr);
+};
+
 // A windowed control that paints itself (buttons, grids, panels).
-class TCustomControl : public TWinControl {
+class TCustomControl : public TPaintedControl<TWinControl> {
 public:
     DECLARE_CLASSNAME(TCustomControl)
-    explicit TCustomControl(TComponent* AOwner, QWidget* AWidget = nullptr);
-    ~TCustomControl() override;
-    TCanvas* Canvas() const { return FCanvas.get(); }
-
-protected:
-    virtual void Paint() {}
-    void PaintWidget(QPainter& painter) override;
-
-private:
-    std::unique_ptr<TCanvas> FCanvas;
+    explicit TCustomControl(TComponent* AOwner, QWidget* AWidget = nullptr)
+        : TPaintedControl<TWinControl>(AOwner, AWidget)
+    {
+    }
 };
 
 // ---- free functions ------------------------------------------------------

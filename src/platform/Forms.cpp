@@ -231,6 +231,20 @@ void TCustomForm::SetVisible(bool v)
     }
 }
 
+void TCustomForm::WindowFocusChanged(bool active)
+{
+    // The window's focused control gets or loses the focus with the window:
+    // focus messages only, no enter or exit.
+    TWinControl* c = FFocusedControl;
+    if (!c || !c->FRouter || c->Focused() == active || (active && !Visible())) return;
+    c->FRouter->SetFocusNotified(active);
+    c->Perform(active ? WM_SETFOCUS : WM_KILLFOCUS);
+    if (active && c->Widget()) {
+        TControlEventRouter::FocusEchoGuard g(c->FRouter);
+        c->Widget()->setFocus(Qt::ActiveWindowFocusReason);
+    }
+}
+
 void TCustomForm::SetWindowFocus()
 {
     TWinControl* c = FActiveControl;
@@ -420,6 +434,7 @@ void TCustomForm::ExitModalLoop()
 void TCustomForm::SetModalResult(TModalResult v)
 {
     FModalResult = v;
+    if (v == mrNone) FModalClosed = false;
     if (v != mrNone && FModalLoop) FModalLoop->exit();
 }
 
@@ -436,9 +451,11 @@ void TCustomForm::CloseModal()
 
 bool TCustomForm::ModalStep()
 {
+    if (FModalClosed) return true;
     if (FModalResult == mrNone) return false;
     CloseModal();
-    return FModalResult != mrNone;
+    FModalClosed = FModalResult != mrNone;
+    return FModalClosed;
 }
 
 TCustomForm::TModalHook& TCustomForm::ModalHook()
@@ -455,6 +472,7 @@ TModalResult TCustomForm::ShowModal()
     TCustomForm* previous = Screen->ActiveForm();
     FFormState |= fsModal;
     FModalResult = mrNone;
+    FModalClosed = false;
     Widget()->setWindowModality(Qt::ApplicationModal);
     auto finish = [&]() {
         FModalLoop = nullptr;
@@ -468,7 +486,7 @@ TModalResult TCustomForm::ShowModal()
         TModalHook& hook = ModalHook();
         if (hook && hook(this)) {
             // Driven by the hook: a form it left open counts as cancelled.
-            if (Visible() && !ModalStep()) FModalResult = mrCancel;
+            if (!ModalStep()) FModalResult = mrCancel;
         } else {
             QEventLoop loop;
             FModalLoop = &loop;
@@ -578,7 +596,11 @@ void TScreen::SetActiveForm(TCustomForm* f)
     FActiveForm = f;
     if (old) {
         CancelCapture();
+        old->WindowFocusChanged(false);
         old->Deactivate();
     }
-    if (f) f->Activate();
+    if (f) {
+        f->Activate();
+        f->WindowFocusChanged(true);
+    }
 }

@@ -129,6 +129,7 @@ private:
     void PlaceOnShow();
     void CloseModal();
     void SetWindowFocus();
+    void WindowFocusChanged(bool active);
 
     TFormBorderStyle FBorderStyle = bsSizeable;
     TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
@@ -141,6 +142,7 @@ private:
     TWinControl* FPreviousFocus = nullptr;
     QEventLoop* FModalLoop = nullptr;
     bool FDestroyFired = false;
+    bool FModalClosed = false;
 };
 
 class TForm : public TCustomForm {

@@ -244,6 +244,8 @@ public:
     virtual QImage Grab(TCanvas& c, const TRect& r) = 0;
     // Ends any painting in progress so the surface may be read or resized.
     virtual void Flush() {}
+    // Dots per inch of the surface (a printer's differ from the screen's).
+    virtual int PixelsPerInch(TCanvas&) { return ScreenPixelsPerInch; }
 };
 
 // ---------------------------------------------------------------------------
@@ -339,6 +341,8 @@ public:
     void Unlock() { if (FLockCount > 0) --FLockCount; }
     int LockCount() const { return FLockCount; }
     void Refresh() {}
+    // Dots per inch of the surface drawn on: 96 for the screen and images.
+    int PixelsPerInch() const { return FBackend->PixelsPerInch(const_cast<TCanvas&>(*this)); }
 
     // Text layout used by DrawText (also for measuring without drawing).
     TTextLayout LayoutText(const QString& text, const TRect& r, unsigned flags) const;
@@ -422,8 +426,10 @@ public:
     ~TBitmap() override;
 
     bool Empty() const override;
-    int Width() const override { return FImage.width(); }
-    int Height() const override { return FImage.height(); }
+    // The size is kept apart from the image: a bitmap whose width is set
+    // before its height has no pixels yet but must remember the width.
+    int Width() const override { return FWidth; }
+    int Height() const override { return FHeight; }
     void SetWidth(int v) override { SetSize(v, Height()); }
     void SetHeight(int v) override { SetSize(Width(), v); }
     void SetSize(int w, int h);
@@ -459,6 +465,8 @@ private:
     void Adopt(QImage img);
 
     QImage FImage;
+    int FWidth = 0;
+    int FHeight = 0;
     TPixelFormat FPixelFormat = pfDevice;
     TColor FTransparentColor = clDefault;
     TTransparentMode FTransparentMode = tmAuto;

@@ -420,3 +420,84 @@ TEST_F(ControlsLayout, ParentFontAndColourReachTheChildrenUntilTheyHaveTheirOwn)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ControlsWindows, AuxiliaryWindowsNeverTakeTheFocus)
+{
+    TCustomControl hint(nullptr);
+    hint.SetBounds(100, 120, 80, 20);
+    hint.MakeAuxiliaryWindow(true);
+    QWidget* w = hint.Widget();
+    EXPECT_TRUE(w->isWindow());
+    EXPECT_FALSE(hint.Visible());
+    Qt::WindowFlags f = w->windowFlags();
+    EXPECT_TRUE(f.testFlag(Qt::Tool));
+    EXPECT_TRUE(f.testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(f.testFlag(Qt::WindowDoesNotAcceptFocus));
+    EXPECT_TRUE(f.testFlag(Qt::WindowTransparentForInput));
+    EXPECT_TRUE(w->testAttribute(Qt::WA_ShowWithoutActivating));
+    hint.Show();
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(w->geometry(), QRect(100, 120, 80, 20));
+
+    TCustomControl list(nullptr);
+    list.MakeDropDownWindow();
+    EXPECT_EQ(list.Widget()->windowType(), Qt::Popup);
+}
+
+TEST(ControlsWindows, RedrawLockAndButtonState)
+{
+    auto* f = Create<TForm>(nullptr);
+    auto* c = new TLogControl(f);
+    c->SetParent(f);
+    c->Perform(WM_SETREDRAW, 0);
+    EXPECT_FALSE(c->Widget()->updatesEnabled());
+    EXPECT_TRUE(c->RedrawLocked());
+    c->Perform(WM_SETREDRAW, 1);
+    EXPECT_TRUE(c->Widget()->updatesEnabled());
+
+    bool downInHandler = false;
+    c->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) {
+        downInHandler = GetAsyncKeyState(VK_LBUTTON) < 0;
+    };
+    Input::Press(c, QPoint(2, 2));
+    EXPECT_TRUE(downInHandler);
+    Input::Release(c, QPoint(2, 2));
+    EXPECT_FALSE(GetAsyncKeyState(VK_LBUTTON) < 0);
+    Free(f);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ControlsHover, EnterAndLeaveOncePerCrossingAndHints)
+{
+    auto* f = Create<TForm>(nullptr);
+    auto* c = new TLogControl(f);
+    c->SetParent(f);
+    QStringList seen;
+    c->OnMouseEnter = [&](TObject*) { seen << "enter"; };
+    c->OnMouseLeave = [&](TObject*) { seen << "leave"; };
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(c->Widget(), &enter);
+    QApplication::sendEvent(c->Widget(), &enter);
+    QApplication::sendEvent(c->Widget(), &leave);
+    EXPECT_EQ(seen, (QStringList{"enter", "leave"}));
+
+    // Hints show (their short part) only with ShowHint, which children take
+    // from their parent until they have their own.
+    c->SetHint("Save|Saves the table to its file");
+    EXPECT_TRUE(c->ParentShowHint());
+    EXPECT_TRUE(c->Widget()->toolTip().isEmpty());
+    f->SetShowHint(true);
+    EXPECT_EQ(c->Widget()->toolTip(), QStringLiteral("Save"));
+    c->SetShowHint(false);
+    EXPECT_FALSE(c->ParentShowHint());
+    EXPECT_TRUE(c->Widget()->toolTip().isEmpty());
+    Free(f);
+}
+
+}  // namespace

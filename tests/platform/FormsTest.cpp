@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QLineEdit>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -176,12 +177,44 @@ TEST_F(DialogForm, ShowModalReturnsTheResultOfTheButtonThatClosedIt)
     });
     EXPECT_EQ(Form->ShowModal(), mrCancel);
 
+    // A drive that finishes the closing itself closes the form once.
+    int closes = 0;
+    Form->OnClose = [&](TObject*, TCloseAction&) { ++closes; };
+    r.ExpectModal("TForm", [](TCustomForm* f) {
+        f->SetModalResult(mrYes);
+        EXPECT_TRUE(f->ModalStep());
+    });
+    EXPECT_EQ(Form->ShowModal(), mrYes);
+    EXPECT_EQ(closes, 1);
+
     // Close on a modal form cancels it.
     r.ExpectModal("", [](TCustomForm* f) { f->Close(); });
     EXPECT_EQ(Form->ShowModal(), mrCancel);
     // A visible form cannot become modal.
     Form->Show();
     EXPECT_THROW(Form->ShowModal(), EInvalidOperation);
+}
+
+TEST_F(DialogForm, AModalFormOverAnotherTakesTheFocusWithoutExits)
+{
+    Form->Show();
+    EXPECT_TRUE(Edit1->Focused());
+    auto* modal = Create<TForm>(nullptr);
+    auto* inner = new TLogControl(modal, &Log, "m");
+    inner->SetParent(modal);
+    Log.clear();
+    DialogResponder r;
+    r.ExpectModal("TForm", [&](TCustomForm* f) {
+        EXPECT_FALSE(Edit1->Focused());
+        EXPECT_TRUE(inner->Focused());
+        f->SetModalResult(mrOk);
+    });
+    EXPECT_EQ(modal->ShowModal(), mrOk);
+    EXPECT_TRUE(Edit1->Focused());
+    EXPECT_EQ(Screen->ActiveForm(), Form);
+    // Only the modal form's own control entered; the first form saw no exit.
+    EXPECT_EQ(Log, QStringList{"m:enter"});
+    Free(modal);
 }
 
 TEST_F(DialogForm, ShowModalRunsItsOwnEventLoop)
@@ -257,15 +290,98 @@ TEST_F(DialogForm, GrabbedFormShowsItsControls)
 {
     Edit1->SetCaption("first edit");
     Edit2->SetCaption("second");
+    // Hidden (as created) and shown: the same picture.
+    for (bool shown : {false, true}) {
+        if (shown) Form->Show();
+        QString path = QDir(TestHarness::ProgramDir()).filePath("form.png");
+        ASSERT_TRUE(TestHarness::GrabToPng(Form, path));
+        QImage img(path);
+        ASSERT_FALSE(img.isNull());
+        EXPECT_EQ(img.size(), QSize(280, 120));
+        // The edit's frame is drawn black at its place.
+        EXPECT_EQ(img.pixelColor(10, 10), QColor(Qt::black)) << "shown " << shown;
+        EXPECT_EQ(img.pixelColor(5, 5), ToQColor(clBtnFace)) << "shown " << shown;
+        if (qEnvironmentVariableIsSet("CALYPTOR_KEEP_PNG")) img.save(qEnvironmentVariable("CALYPTOR_KEEP_PNG"));
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FormsFocus, QtFocusChangesAreFocusMovesInsideTheForm)
+{
+    auto* f = Create<TForm>(nullptr);
+    f->SetBounds(0, 0, 200, 100);
+    QStringList log;
+    auto edit = [&](int top, const QString& name) {
+        auto* e = new TWinControl(f, new QLineEdit());
+        e->SetParent(f);
+        e->SetTabStop(true);
+        e->SetBounds(5, top, 150, 22);
+        e->OnEnter = [&log, name](TObject*) { log << name + " enter"; };
+        e->OnExit = [&log, name](TObject*) { log << name + " exit"; };
+        return e;
+    };
+    TWinControl* a = edit(5, "a");
+    TWinControl* b = edit(40, "b");
+    f->Show();
+    QApplication::processEvents();
+    EXPECT_EQ(f->FocusedControl(), a);
+    // The user clicks into b: Qt moves its focus, the form follows.
+    b->Widget()->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), b->Widget());
+    EXPECT_EQ(f->FocusedControl(), b);
+    EXPECT_EQ(log, (QStringList{"a enter", "a exit", "b enter"}));
+    Free(f);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DialogForm, ActiveControlIsFocusedWhenTheFormShows)
+{
+    Form->SetActiveControl(Edit2);  // hidden: only remembered
+    EXPECT_FALSE(Edit2->Focused());
     Form->Show();
-    QString path = QDir(TestHarness::ProgramDir()).filePath("form.png");
-    ASSERT_TRUE(TestHarness::GrabToPng(Form, path));
-    QImage img(path);
-    ASSERT_FALSE(img.isNull());
-    EXPECT_EQ(img.size(), QSize(280, 120));
-    // The edit's frame is drawn black at its place.
-    EXPECT_EQ(img.pixelColor(10, 10), QColor(Qt::black));
-    if (qEnvironmentVariableIsSet("CALYPTOR_KEEP_PNG")) img.save(qEnvironmentVariable("CALYPTOR_KEEP_PNG"));
+    EXPECT_EQ(Form->FocusedControl(), Edit2);
+    Form->SetActiveControl(Ok);
+    EXPECT_TRUE(Ok->Focused());
+    EXPECT_FALSE(Edit2->Focused());
+    Edit1->Hide();
+    EXPECT_THROW(Form->SetActiveControl(Edit1), EInvalidOperation);
+    EXPECT_THROW(Edit1->SetFocus(), EInvalidOperation);
+    EXPECT_TRUE(Ok->Focused());
+}
+
+TEST(Forms, BorderStyleGivesTheWindowKind)
+{
+    struct Case {
+        TFormBorderStyle style;
+        Qt::WindowType type;
+        bool frameless;
+    };
+    const Case cases[] = {
+        {bsSizeable, Qt::Window, false},
+        {bsSingle, Qt::Window, false},
+        {bsDialog, Qt::Dialog, false},
+        {bsToolWindow, Qt::Tool, false},
+        {bsNone, Qt::Window, true},
+    };
+    for (const Case& tc : cases) {
+        auto* f = Create<TForm>(nullptr);
+        f->SetBorderStyle(tc.style);
+        f->SetBorderIcons(TBorderIcons{biSystemMenu});
+        f->Show();
+        EXPECT_EQ(f->Widget()->windowType(), tc.type) << tc.style;
+        EXPECT_EQ(f->Widget()->windowFlags().testFlag(Qt::FramelessWindowHint), tc.frameless) << tc.style;
+        EXPECT_FALSE(f->Widget()->windowFlags().testFlag(Qt::WindowMinimizeButtonHint)) << tc.style;
+        f->SetCaption("Title");
+        EXPECT_EQ(f->Widget()->windowTitle(), QStringLiteral("Title"));
+        Free(f);
+    }
 }
 
 }  // namespace

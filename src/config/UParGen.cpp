@@ -1,0 +1,5 @@
+#include "UParGen.h"
+
+TFParGen* FParGen = nullptr;
+
+TFParGen::TFParGen(TComponent* AOwner) : TTitledForm(AOwner, 640, 337, 400, 401) {}
