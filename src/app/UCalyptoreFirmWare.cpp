@@ -199,13 +199,8 @@ TFCalyptoreFirmWare::TFCalyptoreFirmWare(TComponent* AOwner) : TForm(AOwner)
     L_Kestro->SetLeft(std::min(565, 694 - 8 - L_Kestro->Width()));
     L_Kestro->OnClick = [this](TObject*) { L_KestroClick(); };
 
-    LL_Update = new TLinkLabel(this);
-    LL_Update->SetParent(this);
-    LL_Update->SetBounds(208, 19, 294, 17);
-    LL_Update->SetVisible(false);
-    LL_Update->OnLinkClick = [this](TObject*, const QString& Link, TSysLinkType) {
-        LL_UpdateLinkClick(Link);
-    };
+    LL_Update =
+        NewLinkLabel(this, 208, 19, 294, 17, [this](const QString& Link) { LL_UpdateLinkClick(Link); });
 
     Timer_Update = new TTimer(this);
     Timer_Update->SetEnabled(false);

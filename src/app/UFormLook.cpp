@@ -42,6 +42,17 @@ TLabel* NewLabel(TWinControl* parent, int left, int top, const QString& caption)
     return l;
 }
 
+TLinkLabel* NewLinkLabel(TWinControl* parent, int left, int top, int width, int height,
+                         std::function<void(const QString& Link)> onLink)
+{
+    auto* l = new TLinkLabel(parent);
+    l->SetParent(parent);
+    l->SetBounds(left, top, width, height);
+    l->SetVisible(false);
+    l->OnLinkClick = [onLink = std::move(onLink)](TObject*, const QString& Link, TSysLinkType) { onLink(Link); };
+    return l;
+}
+
 TLbButton* NewButton(TWinControl* parent, int left, int top, int width, int height,
                      TLbButtonStyle style, TColor hotTrack)
 {

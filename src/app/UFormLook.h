@@ -10,6 +10,7 @@
 #include "StdCtrls.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 constexpr TColor WindowColor = 15595512;      // RGB 248, 247, 237
@@ -31,6 +32,11 @@ void StyleForm(TForm* form, TFormBorderStyle border, int clientWidth, int client
 
 // A label on parent at (left, top), auto-sized, transparent.
 TLabel* NewLabel(TWinControl* parent, int left, int top, const QString& caption = QString());
+
+// A link label at the bounds given, hidden; a click on its link calls onLink
+// with the link's address.
+TLinkLabel* NewLinkLabel(TWinControl* parent, int left, int top, int width, int height,
+                         std::function<void(const QString& Link)> onLink);
 
 // A push button of the program's look: window colour, orange when down,
 // grey light colour, the hot-track colour given.

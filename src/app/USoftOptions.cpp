@@ -103,13 +103,8 @@ TFSoftOptions::TFSoftOptions(TComponent* AOwner)
     Btn_Check_Update = NewButton(TS_Con_Options, 24, 84, 200, 28, bsEncarta);
     SetButtonGlyph(Btn_Check_Update, TGlyphKind::Check, 16);
     Btn_Check_Update->OnClick = [this](TObject*) { Btn_Check_UpdateClick(); };
-    LL_Check_Update = new TLinkLabel(this);
-    LL_Check_Update->SetParent(TS_Con_Options);
-    LL_Check_Update->SetBounds(24, 128, 440, 17);
-    LL_Check_Update->SetVisible(false);
-    LL_Check_Update->OnLinkClick = [this](TObject*, const QString& Link, TSysLinkType) {
-        LL_Check_UpdateLinkClick(Link);
-    };
+    LL_Check_Update = NewLinkLabel(TS_Con_Options, 24, 128, 440, 17,
+                                   [this](const QString& Link) { LL_Check_UpdateLinkClick(Link); });
 
     TS_Soft_Settings = NewPage(PC_Options);
     CB_Soft_Set_Jump_Table = NewCheckBox(TS_Soft_Settings, 24, 20, 440);

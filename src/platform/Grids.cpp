@@ -84,51 +84,52 @@ void TCustomGrid::CountChanged(int oldCols, int oldRows)
     FTopLeft.X = std::clamp(FTopLeft.X, FFixedCols, ColCount() - 1);
     FTopLeft.Y = std::clamp(FTopLeft.Y, FFixedRows, RowCount() - 1);
     SizeChanged(oldCols, oldRows);
+    LayoutChanged();
+}
+
+void TCustomGrid::LayoutChanged()
+{
     UpdateScrollRange();
     UpdateEditorBounds();
     Invalidate();
 }
 
-void TCustomGrid::SetFixedCols(int v)
+void TCustomGrid::SizesChanged(bool cols)
 {
-    v = std::max(v, 0);
-    if (v >= ColCount()) throw EInvalidGridOperation(kFixedColsTooBig);
-    if (v == FFixedCols) return;
-    FFixedCols = v;
-    CountChanged(ColCount(), RowCount());
-    FCurrent.X = std::max(FCurrent.X, v);
-    FAnchor.X = std::max(FAnchor.X, v);
+    if (cols) ColWidthsChanged();
+    else RowHeightsChanged();
+    LayoutChanged();
 }
 
-void TCustomGrid::SetFixedRows(int v)
+void TCustomGrid::SetFixedCols(int v) { SetFixed(true, v); }
+void TCustomGrid::SetFixedRows(int v) { SetFixed(false, v); }
+
+void TCustomGrid::SetFixed(bool cols, int v)
 {
     v = std::max(v, 0);
-    if (v >= RowCount()) throw EInvalidGridOperation(kFixedRowsTooBig);
-    if (v == FFixedRows) return;
-    FFixedRows = v;
+    if (v >= (cols ? ColCount() : RowCount())) throw EInvalidGridOperation(cols ? kFixedColsTooBig : kFixedRowsTooBig);
+    int& fixed = cols ? FFixedCols : FFixedRows;
+    if (v == fixed) return;
+    fixed = v;
     CountChanged(ColCount(), RowCount());
-    FCurrent.Y = std::max(FCurrent.Y, v);
-    FAnchor.Y = std::max(FAnchor.Y, v);
+    int& cur = cols ? FCurrent.X : FCurrent.Y;
+    int& anchor = cols ? FAnchor.X : FAnchor.Y;
+    cur = std::max(cur, v);
+    anchor = std::max(anchor, v);
 }
 
 void TCustomGrid::SetDefaultColWidth(int v)
 {
     FDefaultColWidth = std::max(v, 0);
     FCols.SetAll(FDefaultColWidth);
-    ColWidthsChanged();
-    UpdateScrollRange();
-    UpdateEditorBounds();
-    Invalidate();
+    SizesChanged(true);
 }
 
 void TCustomGrid::SetDefaultRowHeight(int v)
 {
     FDefaultRowHeight = std::max(v, 0);
     FRows.SetAll(FDefaultRowHeight);
-    RowHeightsChanged();
-    UpdateScrollRange();
-    UpdateEditorBounds();
-    Invalidate();
+    SizesChanged(false);
 }
 
 int TCustomGrid::ColWidths(int i) const
@@ -141,24 +142,14 @@ int TCustomGrid::RowHeights(int i) const
     return i >= 0 && i < RowCount() ? FRows.Size(i) : FDefaultRowHeight;
 }
 
-void TCustomGrid::SetColWidths(int i, int v)
-{
-    if (i < 0 || i >= ColCount()) throw EInvalidGridOperation(kIndexOutOfRange);
-    if (!FCols.SetSize(i, v)) return;
-    ColWidthsChanged();
-    UpdateScrollRange();
-    UpdateEditorBounds();
-    Invalidate();
-}
+void TCustomGrid::SetColWidths(int i, int v) { SetSize(true, i, v); }
+void TCustomGrid::SetRowHeights(int i, int v) { SetSize(false, i, v); }
 
-void TCustomGrid::SetRowHeights(int i, int v)
+void TCustomGrid::SetSize(bool cols, int i, int v)
 {
-    if (i < 0 || i >= RowCount()) throw EInvalidGridOperation(kIndexOutOfRange);
-    if (!FRows.SetSize(i, v)) return;
-    RowHeightsChanged();
-    UpdateScrollRange();
-    UpdateEditorBounds();
-    Invalidate();
+    TGridAxis& axis = cols ? FCols : FRows;
+    if (i < 0 || i >= axis.Count()) throw EInvalidGridOperation(kIndexOutOfRange);
+    if (axis.SetSize(i, v)) SizesChanged(cols);
 }
 
 void TCustomGrid::SetGridLineWidth(int v)
@@ -166,9 +157,7 @@ void TCustomGrid::SetGridLineWidth(int v)
     FGridLineWidth = std::max(v, 0);
     FCols.SetLineWidth(FOptions.Contains(goVertLine) ? FGridLineWidth : 0);
     FRows.SetLineWidth(FOptions.Contains(goHorzLine) ? FGridLineWidth : 0);
-    UpdateScrollRange();
-    UpdateEditorBounds();
-    Invalidate();
+    LayoutChanged();
 }
 
 bool TCustomGrid::TabStops(int c) const
@@ -219,18 +208,14 @@ void TCustomGrid::SetBorderStyle(TBorderStyle v)
 {
     if (v == FBorderStyle) return;
     FBorderStyle = v;
-    UpdateScrollRange();
-    UpdateEditorBounds();
-    Invalidate();
+    LayoutChanged();
 }
 
 void TCustomGrid::SetCtl3D(bool v)
 {
     if (v == FCtl3D) return;
     FCtl3D = v;
-    UpdateScrollRange();
-    UpdateEditorBounds();
-    Invalidate();
+    LayoutChanged();
 }
 
 void TCustomGrid::SetFixedColor(TColor v)
@@ -520,10 +505,7 @@ void TCustomGrid::MoveColumn(int FromIndex, int ToIndex)
     FAnchor.X = Rotated(FAnchor.X, FromIndex, ToIndex);
     if (FEditorCell.X >= 0) FEditorCell.X = Rotated(FEditorCell.X, FromIndex, ToIndex);
     ColumnMoved(FromIndex, ToIndex);
-    ColWidthsChanged();
-    UpdateScrollRange();
-    UpdateEditorBounds();
-    Invalidate();
+    SizesChanged(true);
 }
 
 void TCustomGrid::MoveRow(int FromIndex, int ToIndex)
@@ -536,10 +518,7 @@ void TCustomGrid::MoveRow(int FromIndex, int ToIndex)
     FAnchor.Y = Rotated(FAnchor.Y, FromIndex, ToIndex);
     if (FEditorCell.Y >= 0) FEditorCell.Y = Rotated(FEditorCell.Y, FromIndex, ToIndex);
     RowMoved(FromIndex, ToIndex);
-    RowHeightsChanged();
-    UpdateScrollRange();
-    UpdateEditorBounds();
-    Invalidate();
+    SizesChanged(false);
 }
 
 void TCustomGrid::DeleteColumn(int ACol)

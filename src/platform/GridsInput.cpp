@@ -603,8 +603,7 @@ void TCustomGrid::ModifyScrollBar(int Bar, int Code, int Pos)
     case SB_THUMBPOSITION: next = MulDiv(Pos, maxFirst - fixed, 127) + fixed; break;
     default: return;
     }
-    // User scrolling stays within the last full view; a view already beyond
-    // it (set on purpose) is not pulled back by a step towards it.
+    // User scrolling stays within the last full view.
     next = std::clamp(next, fixed, std::max(maxFirst, fixed));
     if (vert) SetTopLeftInternal(FTopLeft.X, next);
     else SetTopLeftInternal(next, FTopLeft.Y);
