@@ -102,9 +102,7 @@ void TGridAlphaMask::MergeMask(TBitmap* Mask, TBitmap* Bitmap, TColor)
     if (Mask->Width() != w || Mask->Height() != h) return;
     const QImage mask = Mask->Image().convertToFormat(QImage::Format_RGB32);
     const QImage colour = Bitmap->Image().convertToFormat(QImage::Format_RGB32);
-    // The colour is stored already multiplied by alpha: the bytes are the
-    // premultiplied ones, kept in a plain 32-bit image.
-    QImage out(w, h, QImage::Format_ARGB32);
+    QImage out(w, h, QImage::Format_ARGB32_Premultiplied);
     for (int y = 0; y < h; ++y) {
         const auto* m = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
         const auto* c = reinterpret_cast<const QRgb*>(colour.constScanLine(y));
@@ -121,12 +119,7 @@ void TGridAlphaMask::MergeMask(TBitmap* Mask, TBitmap* Bitmap, TColor)
 
 QImage TGridAlphaMask::PremultipliedImage() const
 {
-    const QImage& img = Image();
-    if (img.isNull()) return QImage();
-    const QImage argb = img.convertToFormat(QImage::Format_ARGB32);
-    return QImage(argb.constBits(), argb.width(), argb.height(), argb.bytesPerLine(),
-                  QImage::Format_ARGB32_Premultiplied)
-        .copy();
+    return Image().convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 // ---------------------------------------------------------------------------

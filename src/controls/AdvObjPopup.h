@@ -42,8 +42,10 @@ public:
     explicit TGridFocusWindow(TComponent* AOwner);
 };
 
-// A 32-bit bitmap whose pixels (blue, green, red, alpha) hold colour
-// already multiplied by alpha.
+// A 32-bit bitmap of colour with alpha. It keeps the picture the way the
+// platform's 32-bit bitmaps do, so that drawing it or showing it in a
+// layered window looks right; PremultipliedImage gives the pixels with the
+// colour multiplied by alpha (bytes blue, green, red, alpha).
 class TGridAlphaMask : public TBitmap {
 public:
     DECLARE_CLASSNAME(TGridAlphaMask)

@@ -327,3 +327,34 @@ TEST_F(ButtonForm, DropDownPartAndAccelerator)
     EXPECT_EQ(b->Perform(CM_DIALOGCHAR, 'f'), 0);
     EXPECT_EQ(Clicks[0], 2);
 }
+
+TEST_F(ButtonForm, DoubleClickOnlyWhileDownAndTheActionLink)
+{
+    Form->Show();
+    TAdvGridButton* b = AddButton(0);
+    int doubles = 0;
+    b->OnDblClick = [&doubles](TObject*) { ++doubles; };
+    b->DblClick();
+    EXPECT_EQ(doubles, 0);
+    b->SetGroupIndex(2);
+    b->SetDown(true);
+    b->DblClick();
+    EXPECT_EQ(doubles, 1);
+
+    // The action's caption reaches the button while the button shows it.
+    auto* action = new TAction(Form);
+    action->SetCaption("Go");
+    int executed = 0;
+    action->OnExecute = [&executed](TObject*) { ++executed; };
+    TAdvGridButton* linked = AddButton(40);
+    linked->SetAction(action);
+    action->SetCaption("Again");
+    EXPECT_EQ(linked->Caption(), "Again");
+    linked->SetCaption("Own");
+    action->SetCaption("Later");
+    EXPECT_EQ(linked->Caption(), "Own");
+    Input::Click(linked, QPoint(5, 5));
+    EXPECT_EQ(executed, 1);
+    Free(action);
+    EXPECT_EQ(linked->Action(), nullptr);
+}

@@ -100,6 +100,11 @@ TEST(GridAlphaMask, MergeMask)
     // 200 * 128 / 255 = 100.39, 100 * 128 / 255 = 50.20, 50 * 128 / 255 = 25.10.
     EXPECT_EQ(bytes(2, 0), (std::array<int, 4>{25, 50, 100, 128}));
     EXPECT_EQ(bytes(1, 1), (std::array<int, 4>{25, 50, 100, 128}));
+    // Drawn (or shown in a layered window) the picture keeps its colour.
+    const QRgb shown = m.Image().pixel(2, 0);
+    EXPECT_NEAR(qRed(shown), 200, 1);
+    EXPECT_NEAR(qGreen(shown), 100, 1);
+    EXPECT_EQ(qAlpha(shown), 128);
 
     // A 32-bit colour bitmap or a mask of another size changes nothing.
     const QImage before = m.Image();

@@ -68,6 +68,25 @@ void ExpectAssignCopies(TPersistent* src, TPersistent* dst, const QSet<QString>&
     EXPECT_EQ(fired, 0);
 }
 
+// Runs op on a fresh settings object; answers how often it notified (with
+// itself as the sender).
+template <class T>
+std::function<int()> Counting(std::function<void(T&)> op)
+{
+    return [op]() {
+        std::unique_ptr<T> obj;
+        if constexpr (std::is_same_v<T, TSearchFooter>)
+            obj = std::make_unique<T>(nullptr, false);
+        else
+            obj = std::make_unique<T>();
+        int n = 0;
+        T* self = obj.get();
+        obj->OnChange = [&n, self](TObject* s) { n += s == self; };
+        op(*obj);
+        return n;
+    };
+}
+
 }  // namespace
 
 TEST(SettingsObjects, DefaultsAfterConstruction)
@@ -147,33 +166,9 @@ TEST(SettingsObjects, WhichSettersNotify)
         std::function<int()> Run;  // the number of notifications
         int Expected;
     };
-    auto footer = [](std::function<void(TSearchFooter&)> op) {
-        return [op]() {
-            TSearchFooter f(nullptr, false);
-            int n = 0;
-            f.OnChange = [&n](TObject* s) { n += s != nullptr; };
-            op(f);
-            return n;
-        };
-    };
-    auto bands = [](std::function<void(TBands&)> op) {
-        return [op]() {
-            TBands b;
-            int n = 0;
-            b.OnChange = [&n](TObject*) { ++n; };
-            op(b);
-            return n;
-        };
-    };
-    auto nav = [](std::function<void(TNavigation&)> op) {
-        return [op]() {
-            TNavigation v;
-            int n = 0;
-            v.OnChange = [&n](TObject*) { ++n; };
-            op(v);
-            return n;
-        };
-    };
+    const auto footer = Counting<TSearchFooter>;
+    const auto bands = Counting<TBands>;
+    const auto nav = Counting<TNavigation>;
     const std::vector<Case> cases = {
         {"ShowClose to its current value", footer([](TSearchFooter& f) { f.SetShowClose(true); }), 1},
         {"Color same value", footer([](TSearchFooter& f) { f.SetColor(TColor(0xFFFFFF)); }), 1},
