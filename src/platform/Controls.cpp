@@ -60,6 +60,8 @@ TControl::~TControl()
 
 void TControl::BeforeDestruction()
 {
+    // A windowed control hears of its window's end while it is whole.
+    if (dynamic_cast<TWinControl*>(this)) GuardEvent([this]() { Perform(WM_DESTROY); });
     TComponent::BeforeDestruction();
     if (FRouter) FRouter->Detach();
     ForgetCaptureOf(this);
@@ -79,7 +81,7 @@ void TControl::SetParent(TWinControl* AParent)
     if (!FWidget) return;
     if (AParent) {
         FTopLevel = false;
-        FWidget->setParent(AParent->Widget());
+        FWidget->setParent(AParent->ClientWidget());
         FWidget->setGeometry(FLeft, FTop, std::max(0, FWidth), std::max(0, FHeight));
         if (FParentFont) ParentFontChanged();
         if (FParentColor) ParentColorChanged();
@@ -473,6 +475,9 @@ TWinControl::TWinControl(TComponent* AOwner, QWidget* AWidget)
 
 TWinControl::~TWinControl()
 {
+    // Qt events that the children's removal causes no longer reach this
+    // half-destroyed control.
+    if (FRouter) FRouter->Detach();
     // Children go first, each the platform way, while this one is whole.
     while (!FControls.empty()) {
         TControl* c = FControls.back();
@@ -751,42 +756,21 @@ void TWinControl::ParentShowHintChanged()
 // TGraphicControl, TCustomControl
 
 TGraphicControl::TGraphicControl(TComponent* AOwner, QWidget* AWidget)
-    : TControl(AOwner, AWidget), FCanvas(std::make_unique<TCanvas>())
+    : TPaintedControl<TControl>(AOwner, AWidget)
 {
     SetControlStyle(ControlStyle() | csOpaque);
 }
 
-TGraphicControl::~TGraphicControl() = default;
-
-void TGraphicControl::PaintWidget(QPainter& painter)
+void PaintOnCanvas(TCanvas* canvas, QPainter& painter, const TControl* control, const std::function<void()>& paint)
 {
-    FCanvas->BindPainter(&painter);
-    FCanvas->SetFont(Font());
-    FCanvas->Brush()->SetColor(FColor);
+    canvas->BindPainter(&painter);
     struct Unbind {
         TCanvas* c;
         ~Unbind() { c->Unbind(); }
-    } unbind{FCanvas.get()};
-    Paint();
-}
-
-TCustomControl::TCustomControl(TComponent* AOwner, QWidget* AWidget)
-    : TWinControl(AOwner, AWidget), FCanvas(std::make_unique<TCanvas>())
-{
-}
-
-TCustomControl::~TCustomControl() = default;
-
-void TCustomControl::PaintWidget(QPainter& painter)
-{
-    FCanvas->BindPainter(&painter);
-    FCanvas->SetFont(Font());
-    FCanvas->Brush()->SetColor(FColor);
-    struct Unbind {
-        TCanvas* c;
-        ~Unbind() { c->Unbind(); }
-    } unbind{FCanvas.get()};
-    Paint();
+    } unbind{canvas};
+    canvas->SetFont(control->Font());
+    canvas->Brush()->SetColor(control->Color());
+    paint();
 }
 
 // ---------------------------------------------------------------------------

@@ -406,6 +406,10 @@ public:
     void SelectNext(TWinControl* Current, bool GoForward, bool CheckTabStop);
     void SelectFirst();
 
+    // The widget the children's widgets sit on: the control's own, or an
+    // inner area (the content of a scrolling control, a panel's body).
+    virtual QWidget* ClientWidget() const { return Widget(); }
+
     // Visible, enabled and on a showing (or at least visible) window.
     virtual bool CanFocus() const;
     // The control has the keyboard focus.
@@ -477,36 +481,47 @@ private:
     unsigned FWantKeys = 0;
 };
 
-// A control without children that paints itself (labels, shapes, images).
-class TGraphicControl : public TControl {
+// Binds canvas to painter (with the control's font and colour), runs paint,
+// and unbinds it again, also when paint throws.
+void PaintOnCanvas(TCanvas* canvas, QPainter& painter, const TControl* control, const std::function<void()>& paint);
+
+// What the self-painting controls share: a canvas bound to the widget's
+// painter while Paint runs.
+template <class Base>
+class TPaintedControl : public Base {
 public:
-    DECLARE_CLASSNAME(TGraphicControl)
-    explicit TGraphicControl(TComponent* AOwner, QWidget* AWidget = nullptr);
-    ~TGraphicControl() override;
+    TPaintedControl(TComponent* AOwner, QWidget* AWidget)
+        : Base(AOwner, AWidget), FCanvas(std::make_unique<TCanvas>())
+    {
+    }
     TCanvas* Canvas() const { return FCanvas.get(); }
 
 protected:
     virtual void Paint() {}
-    void PaintWidget(QPainter& painter) override;
+    void PaintWidget(QPainter& painter) override
+    {
+        PaintOnCanvas(FCanvas.get(), painter, this, [this]() { Paint(); });
+    }
 
 private:
     std::unique_ptr<TCanvas> FCanvas;
 };
 
+// A control without children that paints itself (labels, shapes, images).
+class TGraphicControl : public TPaintedControl<TControl> {
+public:
+    DECLARE_CLASSNAME(TGraphicControl)
+    explicit TGraphicControl(TComponent* AOwner, QWidget* AWidget = nullptr);
+};
+
 // A windowed control that paints itself (buttons, grids, panels).
-class TCustomControl : public TWinControl {
+class TCustomControl : public TPaintedControl<TWinControl> {
 public:
     DECLARE_CLASSNAME(TCustomControl)
-    explicit TCustomControl(TComponent* AOwner, QWidget* AWidget = nullptr);
-    ~TCustomControl() override;
-    TCanvas* Canvas() const { return FCanvas.get(); }
-
-protected:
-    virtual void Paint() {}
-    void PaintWidget(QPainter& painter) override;
-
-private:
-    std::unique_ptr<TCanvas> FCanvas;
+    explicit TCustomControl(TComponent* AOwner, QWidget* AWidget = nullptr)
+        : TPaintedControl<TWinControl>(AOwner, AWidget)
+    {
+    }
 };
 
 // ---- free functions ------------------------------------------------------

@@ -56,20 +56,12 @@ uintptr_t MouseKeysOf(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods)
 
 void NoteModifiers(Qt::KeyboardModifiers mods)
 {
-    TShiftState s;
-    if (mods & Qt::ShiftModifier) s += ssShift;
-    if (mods & Qt::ControlModifier) s += ssCtrl;
-    if (mods & Qt::AltModifier) s += ssAlt;
-    g_Modifiers = s;
+    g_Modifiers = ShiftStateFromQt(mods);
 }
 
 void NoteButtons(Qt::MouseButtons b)
 {
-    TShiftState s;
-    if (b & Qt::LeftButton) s += ssLeft;
-    if (b & Qt::RightButton) s += ssRight;
-    if (b & Qt::MiddleButton) s += ssMiddle;
-    g_Buttons = s;
+    g_Buttons = ShiftStateFromQt(Qt::NoModifier, b);
 }
 
 TShiftState KeyShift()
@@ -421,10 +413,11 @@ bool TControlEventRouter::RouteKey(QWidget*, QEvent* e)
     return true;
 }
 
-bool TControlEventRouter::RouteFocus(QWidget* w, QEvent* e)
+bool TControlEventRouter::RouteFocus(QWidget*, QEvent* e)
 {
     auto* c = dynamic_cast<TWinControl*>(FControl);
-    if (!c || w != c->Widget() || FFocusEcho > 0) return false;
+    // The control's widget or one of its attached parts.
+    if (!c || FFocusEcho > 0) return false;
     auto* fe = static_cast<QFocusEvent*>(e);
     TCustomForm* form = GetParentForm(c);
     if (form && form->HasState(csDestroying)) return false;
@@ -447,6 +440,7 @@ bool TControlEventRouter::RouteFocus(QWidget* w, QEvent* e)
     Qt::FocusReason r = fe->reason();
     QWidget* next = QApplication::focusWidget();
     TControl* nextControl = next ? TControl::FromWidget(next) : nullptr;
+    if (nextControl == c && r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason) return false;
     bool staysInForm = r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason && nextControl
                        && GetParentForm(nextControl) == form && form;
     if (!staysInForm) {

@@ -188,7 +188,8 @@ void ScrollArrow(TCanvas* c, TRect& r, unsigned state)
 
 bool DrawEdge(TCanvas* c, TRect& r, unsigned edge, unsigned flags)
 {
-    if (!c) return false;
+    // Diagonal edges are not used by the system and not drawn.
+    if (!c || (flags & BF_DIAGONAL)) return false;
     ToolsKeeper keep(c);
     TRect q = r;
     const unsigned sides = flags & BF_RECT;

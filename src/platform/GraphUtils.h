@@ -67,7 +67,8 @@ inline constexpr unsigned DFCS_MONO = 0x8000;
 
 // Draws the edges 'edge' (BDR_*/EDGE_*) on the sides in 'flags' (BF_*);
 // BF_MIDDLE fills the inside with the button face, BF_ADJUST shrinks r to
-// the inside. The canvas's brush and pen are left as they were.
+// the inside. The canvas's brush and pen are left as they were. Diagonal
+// edges (BF_DIAGONAL) are not drawn: false.
 bool DrawEdge(TCanvas* c, TRect& r, unsigned edge, unsigned flags);
 
 // Draws a frame control of kind 'type' (DFC_BUTTON, DFC_SCROLL) in the part

@@ -244,6 +244,8 @@ public:
     virtual QImage Grab(TCanvas& c, const TRect& r) = 0;
     // Ends any painting in progress so the surface may be read or resized.
     virtual void Flush() {}
+    // Dots per inch of the surface (a printer's differ from the screen's).
+    virtual int PixelsPerInch(TCanvas&) { return ScreenPixelsPerInch; }
 };
 
 // ---------------------------------------------------------------------------
@@ -339,6 +341,8 @@ public:
     void Unlock() { if (FLockCount > 0) --FLockCount; }
     int LockCount() const { return FLockCount; }
     void Refresh() {}
+    // Dots per inch of the surface drawn on: 96 for the screen and images.
+    int PixelsPerInch() const { return FBackend->PixelsPerInch(const_cast<TCanvas&>(*this)); }
 
     // Text layout used by DrawText (also for measuring without drawing).
     TTextLayout LayoutText(const QString& text, const TRect& r, unsigned flags) const;

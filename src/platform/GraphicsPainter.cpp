@@ -297,6 +297,16 @@ QImage* TPainterBackend::Surface(TCanvas& c, QPoint& offset)
     return static_cast<QImage*>(dev);
 }
 
+int TPainterBackend::PixelsPerInch(TCanvas& c)
+{
+    QPainter* p = Painter(c);
+    // Images keep the screen's resolution whatever their stored density.
+    if (FImage || !p || !p->device() || p->device()->devType() == QInternal::Image)
+        return ScreenPixelsPerInch;
+    int dpi = p->device()->logicalDpiX();
+    return dpi > 0 ? dpi : ScreenPixelsPerInch;
+}
+
 TRect TPainterBackend::DeviceRect(TCanvas& c)
 {
     if (FImage) return TRect(0, 0, FImage->width(), FImage->height());

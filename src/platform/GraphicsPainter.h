@@ -36,6 +36,7 @@ public:
     TRect DeviceRect(TCanvas& c) override;
     QImage Grab(TCanvas& c, const TRect& r) override;
     void Flush() override;
+    int PixelsPerInch(TCanvas& c) override;
 
 private:
     // The active painter with the canvas's clip applied; null when none.

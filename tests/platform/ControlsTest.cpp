@@ -420,3 +420,52 @@ TEST_F(ControlsLayout, ParentFontAndColourReachTheChildrenUntilTheyHaveTheirOwn)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ControlsWindows, AuxiliaryWindowsNeverTakeTheFocus)
+{
+    TCustomControl hint(nullptr);
+    hint.SetBounds(100, 120, 80, 20);
+    hint.MakeAuxiliaryWindow(true);
+    QWidget* w = hint.Widget();
+    EXPECT_TRUE(w->isWindow());
+    EXPECT_FALSE(hint.Visible());
+    Qt::WindowFlags f = w->windowFlags();
+    EXPECT_TRUE(f.testFlag(Qt::Tool));
+    EXPECT_TRUE(f.testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(f.testFlag(Qt::WindowDoesNotAcceptFocus));
+    EXPECT_TRUE(f.testFlag(Qt::WindowTransparentForInput));
+    EXPECT_TRUE(w->testAttribute(Qt::WA_ShowWithoutActivating));
+    hint.Show();
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(w->geometry(), QRect(100, 120, 80, 20));
+
+    TCustomControl list(nullptr);
+    list.MakeDropDownWindow();
+    EXPECT_EQ(list.Widget()->windowType(), Qt::Popup);
+}
+
+TEST(ControlsWindows, RedrawLockAndButtonState)
+{
+    auto* f = Create<TForm>(nullptr);
+    auto* c = new TLogControl(f);
+    c->SetParent(f);
+    c->Perform(WM_SETREDRAW, 0);
+    EXPECT_FALSE(c->Widget()->updatesEnabled());
+    EXPECT_TRUE(c->RedrawLocked());
+    c->Perform(WM_SETREDRAW, 1);
+    EXPECT_TRUE(c->Widget()->updatesEnabled());
+
+    bool downInHandler = false;
+    c->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) {
+        downInHandler = GetAsyncKeyState(VK_LBUTTON) < 0;
+    };
+    Input::Press(c, QPoint(2, 2));
+    EXPECT_TRUE(downInHandler);
+    Input::Release(c, QPoint(2, 2));
+    EXPECT_FALSE(GetAsyncKeyState(VK_LBUTTON) < 0);
+    Free(f);
+}
+
+}  // namespace

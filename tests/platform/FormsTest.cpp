@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QLineEdit>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -257,15 +258,51 @@ TEST_F(DialogForm, GrabbedFormShowsItsControls)
 {
     Edit1->SetCaption("first edit");
     Edit2->SetCaption("second");
-    Form->Show();
-    QString path = QDir(TestHarness::ProgramDir()).filePath("form.png");
-    ASSERT_TRUE(TestHarness::GrabToPng(Form, path));
-    QImage img(path);
-    ASSERT_FALSE(img.isNull());
-    EXPECT_EQ(img.size(), QSize(280, 120));
-    // The edit's frame is drawn black at its place.
-    EXPECT_EQ(img.pixelColor(10, 10), QColor(Qt::black));
-    if (qEnvironmentVariableIsSet("CALYPTOR_KEEP_PNG")) img.save(qEnvironmentVariable("CALYPTOR_KEEP_PNG"));
+    // Hidden (as created) and shown: the same picture.
+    for (bool shown : {false, true}) {
+        if (shown) Form->Show();
+        QString path = QDir(TestHarness::ProgramDir()).filePath("form.png");
+        ASSERT_TRUE(TestHarness::GrabToPng(Form, path));
+        QImage img(path);
+        ASSERT_FALSE(img.isNull());
+        EXPECT_EQ(img.size(), QSize(280, 120));
+        // The edit's frame is drawn black at its place.
+        EXPECT_EQ(img.pixelColor(10, 10), QColor(Qt::black)) << "shown " << shown;
+        EXPECT_EQ(img.pixelColor(5, 5), ToQColor(clBtnFace)) << "shown " << shown;
+        if (qEnvironmentVariableIsSet("CALYPTOR_KEEP_PNG")) img.save(qEnvironmentVariable("CALYPTOR_KEEP_PNG"));
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FormsFocus, QtFocusChangesAreFocusMovesInsideTheForm)
+{
+    auto* f = Create<TForm>(nullptr);
+    f->SetBounds(0, 0, 200, 100);
+    QStringList log;
+    auto edit = [&](int top, const QString& name) {
+        auto* e = new TWinControl(f, new QLineEdit());
+        e->SetParent(f);
+        e->SetTabStop(true);
+        e->SetBounds(5, top, 150, 22);
+        e->OnEnter = [&log, name](TObject*) { log << name + " enter"; };
+        e->OnExit = [&log, name](TObject*) { log << name + " exit"; };
+        return e;
+    };
+    TWinControl* a = edit(5, "a");
+    TWinControl* b = edit(40, "b");
+    f->Show();
+    QApplication::processEvents();
+    EXPECT_EQ(f->FocusedControl(), a);
+    // The user clicks into b: Qt moves its focus, the form follows.
+    b->Widget()->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), b->Widget());
+    EXPECT_EQ(f->FocusedControl(), b);
+    EXPECT_EQ(log, (QStringList{"a enter", "a exit", "b enter"}));
+    Free(f);
 }
 
 }  // namespace

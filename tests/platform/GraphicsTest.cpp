@@ -6,6 +6,8 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -421,4 +423,23 @@ TEST(Canvas, WidgetPaintReadsItsOwnPixels)
     QImage target(40, 40, QImage::Format_RGB32);
     probe.render(&target, QPoint(0, 0), QRegion(5, 6, 4, 3));
     EXPECT_EQ(probe.Clip, TRect(5, 6, 9, 9));
+}
+
+TEST(Canvas, PixelsPerInchFollowsTheSurface)
+{
+    TCanvas unbound;
+    EXPECT_EQ(unbound.PixelsPerInch(), 96);
+    QImage img(4, 4, QImage::Format_RGB32);
+    img.setDotsPerMeterX(11811);  // 300 dpi stored in the image: still drawn as the screen
+    TCanvas onImage;
+    onImage.BindImage(&img);
+    EXPECT_EQ(onImage.PixelsPerInch(), 96);
+    onImage.Unbind();
+
+    QTemporaryDir dir;
+    QPdfWriter pdf(dir.filePath("p.pdf"));
+    pdf.setResolution(300);
+    QPainter p(&pdf);
+    TCanvas printer(&p);
+    EXPECT_EQ(printer.PixelsPerInch(), 300);
 }
