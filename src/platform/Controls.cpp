@@ -291,7 +291,8 @@ void TControl::ApplyWidgetColor()
 
 void TControl::ApplyWidgetHint()
 {
-    if (FWidget) FWidget->setToolTip(FShowHint ? FHint : QString());
+    // A hint "short|long" shows its short part.
+    if (FWidget) FWidget->setToolTip(FShowHint ? FHint.section(QLatin1Char('|'), 0, 0) : QString());
 }
 
 void TControl::ParentFontChanged()

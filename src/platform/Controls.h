@@ -23,6 +23,27 @@
 //       void MouseDown(TMouseButton b, TShiftState s, int x, int y) override;
 //   };
 //   auto* box = new TMyBox(form); box->SetParent(form); box->SetBounds(8, 8, 100, 24);
+//
+// Wrapping a ready-made Qt widget: hand it to the constructor
+// (TWinControl(AOwner, new QLineEdit)). Its mouse events still become
+// messages (MouseDown, Click, ...) and then reach the Qt widget; a widget that
+// reports clicks itself should drop csClickEvents from ControlStyle. Its keys
+// pass the key path first (dialog keys, KeyDown, KeyPress) and what survives
+// is handed to it; SetWantKeys says which keys it claims. Parts of a compound
+// widget (viewports, inner edits) report through AttachSubWidget.
+//
+// Keys: a key-down runs KeyDown(Key, Shift) (which may zero Key); its
+// character then runs KeyPress(Key) even when Key was zeroed; only KeyPress
+// zeroing the character suppresses it. Ctrl+letter arrives as a control
+// character (Ctrl+C 3), Enter 13, Escape 27, Tab 9, Backspace 8; bit 22 of the
+// key data (KF_KEYPAD_BIT) marks the numeric keypad. Tab, arrows, Enter and
+// Escape go to the form (CM_DIALOGKEY) unless the control claims them.
+//
+// Mouse: press, release, double-click, release; Click on a release inside
+// after a press (csClickEvents); the control captures the mouse while a button
+// is held (csCaptureMouse). The wheel arrives as WM_MOUSEWHEEL, counted in
+// steps of 120 (DoMouseWheelDown/Up), and what a control leaves goes to its
+// parent. Timers: SetTimer(id, ms) calls TimerTick(id) on every tick.
 
 #include "Classes.h"
 #include "Graphics.h"
@@ -466,6 +487,7 @@ protected:
     bool DoKeyDown(Word& Key, TShiftState Shift, intptr_t KeyData);
     bool DoKeyPress(QChar& Key, intptr_t KeyData);
     bool DoKeyUp(Word& Key, TShiftState Shift);
+    bool RunKeyHandler(void (TWinControl::*handler)(Word&, TShiftState), Word& Key, TShiftState Shift);
     // Hands the remains of a key message to a ready-made Qt widget.
     void ForwardKeyToWidget(unsigned Msg, const TMessage& m);
 

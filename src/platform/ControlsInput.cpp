@@ -756,26 +756,26 @@ void TWinControl::DefaultHandler(TMessage& m)
     }
 }
 
-bool TWinControl::DoKeyDown(Word& Key, TShiftState Shift, intptr_t)
+bool TWinControl::RunKeyHandler(void (TWinControl::*handler)(Word&, TShiftState), Word& Key, TShiftState Shift)
 {
+    // With KeyPreview the form sees the key first and may zero it.
     TCustomForm* f = GetParentForm(this);
     if (f && f != this && f->KeyPreview()) {
-        f->KeyDown(Key, Shift);
+        (f->*handler)(Key, Shift);
         if (Key == 0) return false;
     }
-    KeyDown(Key, Shift);
+    (this->*handler)(Key, Shift);
     return Key != 0;
+}
+
+bool TWinControl::DoKeyDown(Word& Key, TShiftState Shift, intptr_t)
+{
+    return RunKeyHandler(&TWinControl::KeyDown, Key, Shift);
 }
 
 bool TWinControl::DoKeyUp(Word& Key, TShiftState Shift)
 {
-    TCustomForm* f = GetParentForm(this);
-    if (f && f != this && f->KeyPreview()) {
-        f->KeyUp(Key, Shift);
-        if (Key == 0) return false;
-    }
-    KeyUp(Key, Shift);
-    return Key != 0;
+    return RunKeyHandler(&TWinControl::KeyUp, Key, Shift);
 }
 
 bool TWinControl::DoKeyPress(QChar& Key, intptr_t)

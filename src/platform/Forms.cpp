@@ -420,6 +420,7 @@ void TCustomForm::ExitModalLoop()
 void TCustomForm::SetModalResult(TModalResult v)
 {
     FModalResult = v;
+    if (v == mrNone) FModalClosed = false;
     if (v != mrNone && FModalLoop) FModalLoop->exit();
 }
 
@@ -436,9 +437,11 @@ void TCustomForm::CloseModal()
 
 bool TCustomForm::ModalStep()
 {
+    if (FModalClosed) return true;
     if (FModalResult == mrNone) return false;
     CloseModal();
-    return FModalResult != mrNone;
+    FModalClosed = FModalResult != mrNone;
+    return FModalClosed;
 }
 
 TCustomForm::TModalHook& TCustomForm::ModalHook()
@@ -455,6 +458,7 @@ TModalResult TCustomForm::ShowModal()
     TCustomForm* previous = Screen->ActiveForm();
     FFormState |= fsModal;
     FModalResult = mrNone;
+    FModalClosed = false;
     Widget()->setWindowModality(Qt::ApplicationModal);
     auto finish = [&]() {
         FModalLoop = nullptr;
@@ -468,7 +472,7 @@ TModalResult TCustomForm::ShowModal()
         TModalHook& hook = ModalHook();
         if (hook && hook(this)) {
             // Driven by the hook: a form it left open counts as cancelled.
-            if (Visible() && !ModalStep()) FModalResult = mrCancel;
+            if (!ModalStep()) FModalResult = mrCancel;
         } else {
             QEventLoop loop;
             FModalLoop = &loop;

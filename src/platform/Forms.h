@@ -141,6 +141,7 @@ private:
     TWinControl* FPreviousFocus = nullptr;
     QEventLoop* FModalLoop = nullptr;
     bool FDestroyFired = false;
+    bool FModalClosed = false;
 };
 
 class TForm : public TCustomForm {

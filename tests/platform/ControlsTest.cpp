@@ -469,3 +469,35 @@ TEST(ControlsWindows, RedrawLockAndButtonState)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ControlsHover, EnterAndLeaveOncePerCrossingAndHints)
+{
+    auto* f = Create<TForm>(nullptr);
+    auto* c = new TLogControl(f);
+    c->SetParent(f);
+    QStringList seen;
+    c->OnMouseEnter = [&](TObject*) { seen << "enter"; };
+    c->OnMouseLeave = [&](TObject*) { seen << "leave"; };
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(c->Widget(), &enter);
+    QApplication::sendEvent(c->Widget(), &enter);
+    QApplication::sendEvent(c->Widget(), &leave);
+    EXPECT_EQ(seen, (QStringList{"enter", "leave"}));
+
+    // Hints show (their short part) only with ShowHint, which children take
+    // from their parent until they have their own.
+    c->SetHint("Save|Saves the table to its file");
+    EXPECT_TRUE(c->ParentShowHint());
+    EXPECT_TRUE(c->Widget()->toolTip().isEmpty());
+    f->SetShowHint(true);
+    EXPECT_EQ(c->Widget()->toolTip(), QStringLiteral("Save"));
+    c->SetShowHint(false);
+    EXPECT_FALSE(c->ParentShowHint());
+    EXPECT_TRUE(c->Widget()->toolTip().isEmpty());
+    Free(f);
+}
+
+}  // namespace

@@ -177,6 +177,16 @@ TEST_F(DialogForm, ShowModalReturnsTheResultOfTheButtonThatClosedIt)
     });
     EXPECT_EQ(Form->ShowModal(), mrCancel);
 
+    // A drive that finishes the closing itself closes the form once.
+    int closes = 0;
+    Form->OnClose = [&](TObject*, TCloseAction&) { ++closes; };
+    r.ExpectModal("TForm", [](TCustomForm* f) {
+        f->SetModalResult(mrYes);
+        EXPECT_TRUE(f->ModalStep());
+    });
+    EXPECT_EQ(Form->ShowModal(), mrYes);
+    EXPECT_EQ(closes, 1);
+
     // Close on a modal form cancels it.
     r.ExpectModal("", [](TCustomForm* f) { f->Close(); });
     EXPECT_EQ(Form->ShowModal(), mrCancel);
@@ -303,6 +313,53 @@ TEST(FormsFocus, QtFocusChangesAreFocusMovesInsideTheForm)
     EXPECT_EQ(f->FocusedControl(), b);
     EXPECT_EQ(log, (QStringList{"a enter", "a exit", "b enter"}));
     Free(f);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DialogForm, ActiveControlIsFocusedWhenTheFormShows)
+{
+    Form->SetActiveControl(Edit2);  // hidden: only remembered
+    EXPECT_FALSE(Edit2->Focused());
+    Form->Show();
+    EXPECT_EQ(Form->FocusedControl(), Edit2);
+    Form->SetActiveControl(Ok);
+    EXPECT_TRUE(Ok->Focused());
+    EXPECT_FALSE(Edit2->Focused());
+    Edit1->Hide();
+    EXPECT_THROW(Form->SetActiveControl(Edit1), EInvalidOperation);
+    EXPECT_THROW(Edit1->SetFocus(), EInvalidOperation);
+    EXPECT_TRUE(Ok->Focused());
+}
+
+TEST(Forms, BorderStyleGivesTheWindowKind)
+{
+    struct Case {
+        TFormBorderStyle style;
+        Qt::WindowType type;
+        bool frameless;
+    };
+    const Case cases[] = {
+        {bsSizeable, Qt::Window, false},
+        {bsSingle, Qt::Window, false},
+        {bsDialog, Qt::Dialog, false},
+        {bsToolWindow, Qt::Tool, false},
+        {bsNone, Qt::Window, true},
+    };
+    for (const Case& tc : cases) {
+        auto* f = Create<TForm>(nullptr);
+        f->SetBorderStyle(tc.style);
+        f->SetBorderIcons(TBorderIcons{biSystemMenu});
+        f->Show();
+        EXPECT_EQ(f->Widget()->windowType(), tc.type) << tc.style;
+        EXPECT_EQ(f->Widget()->windowFlags().testFlag(Qt::FramelessWindowHint), tc.frameless) << tc.style;
+        EXPECT_FALSE(f->Widget()->windowFlags().testFlag(Qt::WindowMinimizeButtonHint)) << tc.style;
+        f->SetCaption("Title");
+        EXPECT_EQ(f->Widget()->windowTitle(), QStringLiteral("Title"));
+        Free(f);
+    }
 }
 
 }  // namespace

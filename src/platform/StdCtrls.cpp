@@ -1,0 +1,852 @@
+#include "StdCtrls.h"
+#include "StdCtrlsWidgets.h"
+
+#include <QAbstractItemModel>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextEdit>
+#include <QValidator>
+
+namespace {
+
+// Error texts of the unit.
+const char* const SListIndexError = "List index out of bounds (%1)";
+
+// Limits typed and pasted text to a number of characters; text set by the
+// program is not limited (as the original's edit limit works).
+class TMaxLengthValidator : public QValidator {
+public:
+    explicit TMaxLengthValidator(QObject* parent) : QValidator(parent) {}
+    int Max = 0;
+    State validate(QString& input, int&) const override
+    {
+        return Max > 0 && input.size() > Max ? Invalid : Acceptable;
+    }
+};
+
+// Windows line breaks in the text of a multi-line control.
+QString ToCrLf(QString s)
+{
+    s.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    return s;
+}
+
+QString FromCrLf(QString s)
+{
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return s;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- TCustomLabel
+
+TCustomLabel::TCustomLabel(TComponent* AOwner)
+    : TGraphicControl(AOwner)
+{
+    SetParentColor(true);
+    SetBounds(0, 0, 65, 17);
+}
+
+void TCustomLabel::SetAlignment(TAlignment v)
+{
+    if (v == FAlignment) return;
+    FAlignment = v;
+    Invalidate();
+}
+
+void TCustomLabel::SetLayout(TVerticalLayout v)
+{
+    if (v == FLayout) return;
+    FLayout = v;
+    Invalidate();
+}
+
+void TCustomLabel::SetAutoSize(bool v)
+{
+    if (v == FAutoSize) return;
+    FAutoSize = v;
+    AdjustBounds();
+}
+
+void TCustomLabel::SetWordWrap(bool v)
+{
+    if (v == FWordWrap) return;
+    FWordWrap = v;
+    AdjustBounds();
+    Invalidate();
+}
+
+void TCustomLabel::SetTransparent(bool v)
+{
+    if (v == FTransparent) return;
+    FTransparent = v;
+    Invalidate();
+}
+
+void TCustomLabel::SetShowAccelChar(bool v)
+{
+    if (v == FShowAccelChar) return;
+    FShowAccelChar = v;
+    AdjustBounds();
+    Invalidate();
+}
+
+void TCustomLabel::SetFocusControl(TWinControl* v)
+{
+    if (v == FFocusControl) return;
+    if (FFocusControl) FFocusControl->RemoveFreeNotification(this);
+    FFocusControl = v;
+    if (v) v->FreeNotification(this);
+}
+
+void TCustomLabel::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TGraphicControl::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == FFocusControl) FFocusControl = nullptr;
+}
+
+void TCustomLabel::WndProc(TMessage& Message)
+{
+    // The label's accelerator moves the focus to its FocusControl.
+    if (Message.Msg == CM_DIALOGCHAR && FFocusControl && Enabled() && FShowAccelChar &&
+        IsAccel(unsigned(Message.WParam), Caption()) && FFocusControl->CanFocus()) {
+        FFocusControl->SetFocus();
+        Message.Result = 1;
+        return;
+    }
+    TGraphicControl::WndProc(Message);
+}
+
+unsigned TCustomLabel::DrawTextFlags() const
+{
+    unsigned flags = DT_EXPANDTABS;
+    if (FWordWrap) flags |= DT_WORDBREAK;
+    if (FAlignment == taCenter) flags |= DT_CENTER;
+    if (FAlignment == taRightJustify) flags |= DT_RIGHT;
+    if (!FShowAccelChar) flags |= DT_NOPREFIX;
+    return flags;
+}
+
+void TCustomLabel::Paint()
+{
+    TCanvas* c = Canvas();
+    TRect r = ClientRect();
+    if (!FTransparent) {
+        c->Brush()->SetStyle(bsSolid);
+        c->Brush()->SetColor(Color());
+        c->FillRect(r);
+    }
+    c->Brush()->SetStyle(bsClear);
+    c->Font()->Assign(Font());
+    const unsigned flags = DrawTextFlags();
+    const QString text = Caption();
+    if (FLayout != tlTop) {
+        TRect calc = r;
+        c->DrawText(text.isEmpty() ? QStringLiteral(" ") : text, calc, flags | DT_CALCRECT);
+        int room = r.Height() - calc.Height();
+        r.Offset(0, FLayout == tlBottom ? room : room / 2);
+    }
+    if (Enabled()) {
+        c->DrawText(text, r, flags);
+    } else {
+        // The engraved look of disabled text.
+        TRect lit = r;
+        lit.Offset(1, 1);
+        c->Font()->SetColor(clBtnHighlight);
+        c->DrawText(text, lit, flags);
+        c->Font()->SetColor(clBtnShadow);
+        c->DrawText(text, r, flags);
+    }
+}
+
+void TCustomLabel::AdjustBounds()
+{
+    if (!FAutoSize || HasState(csLoading)) return;
+    TCanvas measure;
+    measure.Font()->Assign(Font());
+    TRect r = ClientRect();
+    QString text = Caption();
+    // An empty caption still takes one line.
+    if (text.isEmpty() || (FShowAccelChar && text == QStringLiteral("&"))) text += QLatin1Char(' ');
+    measure.DrawText(text, r, DrawTextFlags() | DT_CALCRECT);
+    int x = Left();
+    if (FAlignment == taRightJustify) x += Width() - r.Right;
+    SetBounds(x, Top(), r.Right, r.Bottom);
+}
+
+void TCustomLabel::TextChanged()
+{
+    AdjustBounds();
+    Invalidate();
+}
+
+void TCustomLabel::FontChanged()
+{
+    TGraphicControl::FontChanged();
+    AdjustBounds();
+    Invalidate();
+}
+
+void TCustomLabel::EnabledChanged()
+{
+    TGraphicControl::EnabledChanged();
+    Invalidate();
+}
+
+// ---------------------------------------------------------------- TCustomEdit
+
+TCustomEdit::TCustomEdit(TComponent* AOwner)
+    : TWinControl(AOwner, new TKeyEndWidget<QLineEdit>)
+{
+    QLineEdit* e = Edit();
+    e->setValidator(new TMaxLengthValidator(e));
+    e->setFrame(true);
+    SetControlStyle(ControlStyle() | csClickEvents);
+    SetWantKeys(DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL);
+    SetTabStop(true);
+    SetColor(clWindow);
+    SetBounds(0, 0, 121, 21);
+    QObject::connect(e, &QLineEdit::textChanged, &FSignals, [this](const QString& s) {
+        if (FSyncing) return;
+        // A change made in the widget (typing, paste, undo).
+        FText = s;
+        GuardEvent([this] { Change(); });
+    });
+}
+
+QLineEdit* TCustomEdit::Edit() const
+{
+    return static_cast<QLineEdit*>(Widget());
+}
+
+void TCustomEdit::SetMaxLength(int v)
+{
+    FMaxLength = std::max(0, v);
+    static_cast<TMaxLengthValidator*>(const_cast<QValidator*>(Edit()->validator()))->Max = FMaxLength;
+}
+
+void TCustomEdit::SetReadOnly(bool v)
+{
+    FReadOnly = v;
+    Edit()->setReadOnly(v);
+}
+
+int TCustomEdit::SelStart() const
+{
+    QLineEdit* e = Edit();
+    return e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
+}
+
+void TCustomEdit::SetSelStart(int v)
+{
+    QLineEdit* e = Edit();
+    e->deselect();
+    e->setCursorPosition(std::clamp(v, 0, int(e->text().size())));
+}
+
+int TCustomEdit::SelLength() const
+{
+    return int(Edit()->selectedText().size());
+}
+
+void TCustomEdit::SetSelLength(int v)
+{
+    QLineEdit* e = Edit();
+    int start = SelStart();
+    int len = std::clamp(v, 0, int(e->text().size()) - start);
+    if (len == 0) {
+        SetSelStart(start);
+        return;
+    }
+    e->setSelection(start, len);
+}
+
+QString TCustomEdit::SelText() const
+{
+    return Edit()->selectedText();
+}
+
+void TCustomEdit::SelectAll()
+{
+    Edit()->selectAll();
+}
+
+void TCustomEdit::ClearSelection()
+{
+    if (Edit()->hasSelectedText()) Edit()->del();
+}
+
+void TCustomEdit::TextChanged()
+{
+    QLineEdit* e = Edit();
+    if (e->text() != FText) {
+        FSyncing = true;
+        e->setText(FText);
+        e->setCursorPosition(0);
+        FSyncing = false;
+    }
+    Change();
+}
+
+void TCustomEdit::DoEnter()
+{
+    if (FAutoSelect && !(ControlState() & csLButtonDown)) SelectAll();
+    TWinControl::DoEnter();
+}
+
+void TCustomEdit::Change()
+{
+    if (OnChange) OnChange(this);
+}
+
+// ---------------------------------------------------------------- TMemoStrings
+
+QStringList TMemoStrings::Lines() const
+{
+    QString text = FMemo->PlainText();
+    if (text.isEmpty()) return {};
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (lines.last().isEmpty()) lines.removeLast();
+    return lines;
+}
+
+void TMemoStrings::SetLines(const QStringList& lines)
+{
+    QString text;
+    for (const QString& l : lines) text += l + QLatin1Char('\n');
+    FMemo->SetPlainText(text);
+}
+
+QString TMemoStrings::Get(int Index) const
+{
+    QStringList lines = Lines();
+    if (Index < 0 || Index >= lines.size()) Error(QString::fromLatin1(SListIndexError), Index);
+    return lines.at(Index);
+}
+
+int TMemoStrings::GetCount() const
+{
+    return int(Lines().size());
+}
+
+void TMemoStrings::Put(int Index, const QString& S)
+{
+    QStringList lines = Lines();
+    if (Index < 0 || Index >= lines.size()) Error(QString::fromLatin1(SListIndexError), Index);
+    lines[Index] = S;
+    SetLines(lines);
+}
+
+void TMemoStrings::Insert(int Index, const QString& S)
+{
+    QStringList lines = Lines();
+    if (Index < 0 || Index > lines.size()) Error(QString::fromLatin1(SListIndexError), Index);
+    lines.insert(Index, S);
+    SetLines(lines);
+}
+
+void TMemoStrings::Delete(int Index)
+{
+    QStringList lines = Lines();
+    if (Index < 0 || Index >= lines.size()) Error(QString::fromLatin1(SListIndexError), Index);
+    lines.removeAt(Index);
+    SetLines(lines);
+}
+
+void TMemoStrings::Clear()
+{
+    FMemo->SetPlainText(QString());
+}
+
+// ---------------------------------------------------------------- TCustomMemo
+
+TCustomMemo::TCustomMemo(TComponent* AOwner, QWidget* AWidget)
+    : TWinControl(AOwner, AWidget ? AWidget : new TKeyEndWidget<QPlainTextEdit>),
+      FLines(std::make_unique<TMemoStrings>(this))
+{
+    auto changed = [this] {
+        if (FSyncing) return;
+        FText = ToCrLf(PlainText());
+        GuardEvent([this] { Change(); });
+    };
+    WithEditor([&](auto* e) {
+        using Editor = std::remove_pointer_t<decltype(e)>;
+        QObject::connect(e, &Editor::textChanged, &FSignals, changed);
+        AttachSubWidget(e->viewport());
+    });
+    // The rich edit takes text only.
+    if (auto* t = qobject_cast<QTextEdit*>(Widget())) t->setAcceptRichText(false);
+    SetControlStyle(ControlStyle() | csClickEvents);
+    SetTabStop(true);
+    SetColor(clWindow);
+    SetBounds(0, 0, 185, 89);
+    UpdateWantKeys();
+    UpdateScrollBars();
+}
+
+TCustomMemo::~TCustomMemo() = default;
+
+QString TCustomMemo::PlainText() const
+{
+    QString text;
+    WithEditor([&](auto* e) { text = e->toPlainText(); });
+    return text;
+}
+
+void TCustomMemo::SetPlainText(const QString& s)
+{
+    FSyncing = true;
+    WithEditor([&](auto* e) { e->setPlainText(s); });
+    FSyncing = false;
+    FText = ToCrLf(s);
+    Change();
+}
+
+void TCustomMemo::TextChanged()
+{
+    QString plain = FromCrLf(FText);
+    if (plain != PlainText()) {
+        SetPlainText(plain);
+        return;
+    }
+    FText = ToCrLf(plain);
+    Change();
+}
+
+void TCustomMemo::SetReadOnly(bool v)
+{
+    FReadOnly = v;
+    WithEditor([&](auto* e) { e->setReadOnly(v); });
+}
+
+void TCustomMemo::SetScrollBars(TScrollStyle v)
+{
+    FScrollBars = v;
+    UpdateScrollBars();
+}
+
+void TCustomMemo::SetWordWrap(bool v)
+{
+    FWordWrap = v;
+    UpdateScrollBars();
+}
+
+void TCustomMemo::UpdateScrollBars()
+{
+    auto* area = qobject_cast<QAbstractScrollArea*>(Widget());
+    if (!area) return;
+    bool h = FScrollBars == ssHorizontal || FScrollBars == ssBoth;
+    bool v = FScrollBars == ssVertical || FScrollBars == ssBoth;
+    area->setHorizontalScrollBarPolicy(h ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    area->setVerticalScrollBarPolicy(v ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    // A horizontal scroll bar means long lines scroll instead of wrapping.
+    bool wrap = FWordWrap && !h;
+    if (auto* p = qobject_cast<QPlainTextEdit*>(Widget()))
+        p->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    if (auto* t = qobject_cast<QTextEdit*>(Widget()))
+        t->setLineWrapMode(wrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+}
+
+void TCustomMemo::SetWantReturns(bool v)
+{
+    FWantReturns = v;
+    UpdateWantKeys();
+}
+
+void TCustomMemo::SetWantTabs(bool v)
+{
+    FWantTabs = v;
+    UpdateWantKeys();
+}
+
+void TCustomMemo::UpdateWantKeys()
+{
+    unsigned keys = DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL;
+    if (FWantReturns) keys |= DLGC_WANTALLKEYS;
+    if (FWantTabs) keys |= DLGC_WANTTAB;
+    SetWantKeys(keys);
+    WithEditor([&](auto* e) { e->setTabChangesFocus(!FWantTabs); });
+}
+
+void TCustomMemo::SelectAll()
+{
+    WithEditor([](auto* e) { e->selectAll(); });
+}
+
+void TCustomMemo::Change()
+{
+    if (OnChange) OnChange(this);
+}
+
+// ---------------------------------------------------------------- TItemModelStrings
+
+namespace {
+// Where an item's object is kept in the model.
+constexpr int ObjectRole = Qt::UserRole + 0x71;
+}  // namespace
+
+void TItemModelStrings::CheckIndex(int Index) const
+{
+    if (Index < 0 || Index >= GetCount()) Error(QString::fromLatin1(SListIndexError), Index);
+}
+
+QString TItemModelStrings::Get(int Index) const
+{
+    CheckIndex(Index);
+    return FModel->data(FModel->index(Index, 0), Qt::DisplayRole).toString();
+}
+
+int TItemModelStrings::GetCount() const
+{
+    return FModel->rowCount();
+}
+
+TObject* TItemModelStrings::GetObject(int Index) const
+{
+    CheckIndex(Index);
+    return reinterpret_cast<TObject*>(FModel->data(FModel->index(Index, 0), ObjectRole).value<quintptr>());
+}
+
+void TItemModelStrings::Put(int Index, const QString& S)
+{
+    CheckIndex(Index);
+    FModel->setData(FModel->index(Index, 0), S, Qt::DisplayRole);
+    Changed();
+}
+
+void TItemModelStrings::PutObject(int Index, TObject* AObject)
+{
+    CheckIndex(Index);
+    FModel->setData(FModel->index(Index, 0), QVariant::fromValue(quintptr(AObject)), ObjectRole);
+}
+
+void TItemModelStrings::Insert(int Index, const QString& S)
+{
+    if (Index < 0 || Index > GetCount()) Error(QString::fromLatin1(SListIndexError), Index);
+    FModel->insertRows(Index, 1);
+    FModel->setData(FModel->index(Index, 0), S, Qt::DisplayRole);
+    Changed();
+}
+
+void TItemModelStrings::Delete(int Index)
+{
+    CheckIndex(Index);
+    FModel->removeRows(Index, 1);
+    Changed();
+}
+
+void TItemModelStrings::Clear()
+{
+    if (GetCount() > 0) FModel->removeRows(0, GetCount());
+    Changed();
+}
+
+int TItemModelStrings::IndexOf(const QString& S) const
+{
+    for (int i = 0, n = GetCount(); i < n; ++i)
+        if (CompareStrings(Get(i), S) == 0) return i;
+    return -1;
+}
+
+void TItemModelStrings::Changed()
+{
+    if (OnItemsChanged) OnItemsChanged();
+}
+
+// ---------------------------------------------------------------- TCustomListBox
+
+TCustomListBox::TCustomListBox(TComponent* AOwner)
+    : TWinControl(AOwner, new TKeyEndWidget<QListWidget>)
+{
+    QListWidget* l = List();
+    l->setSelectionMode(QAbstractItemView::SingleSelection);
+    l->setUniformItemSizes(true);
+    FItems = std::make_unique<TItemModelStrings>(l->model());
+    AttachSubWidget(l->viewport());
+    // The list box tells a click by its selection, not by the mouse.
+    SetControlStyle(ControlStyle() & ~unsigned(csClickEvents | csCaptureMouse));
+    SetWantKeys(DLGC_WANTCHARS | DLGC_WANTARROWS);
+    SetTabStop(true);
+    SetColor(clWindow);
+    SetBounds(0, 0, 121, 97);
+    QObject::connect(l, &QListWidget::currentRowChanged, &FSignals, [this](int) {
+        if (FSettingIndex > 0) return;
+        GuardEvent([this] { Click(); });
+    });
+}
+
+TCustomListBox::~TCustomListBox() = default;
+
+QListWidget* TCustomListBox::List() const
+{
+    return static_cast<QListWidget*>(Widget());
+}
+
+int TCustomListBox::ItemIndex() const
+{
+    return List()->currentRow();
+}
+
+void TCustomListBox::SetItemIndex(int v)
+{
+    if (v < 0 || v >= Count()) v = -1;
+    ++FSettingIndex;
+    List()->setCurrentRow(v);
+    if (v < 0) List()->clearSelection();
+    --FSettingIndex;
+}
+
+// ---------------------------------------------------------------- TCustomCheckBox
+
+TCustomCheckBox::TCustomCheckBox(TComponent* AOwner)
+    : TWinControl(AOwner, new TKeyEndWidget<QCheckBox>)
+{
+    QCheckBox* b = Box();
+    b->setTristate(false);
+    SetControlStyle(ControlStyle() & ~unsigned(csClickEvents | csCaptureMouse));
+    SetTabStop(true);
+    SetBounds(0, 0, 97, 17);
+    // The widget toggles on a click or the space bar; the state is ours.
+    QObject::connect(b, &QCheckBox::clicked, &FSignals, [this](bool) {
+        GuardEvent([this] { Toggle(); });
+        ShowState();
+    });
+}
+
+QCheckBox* TCustomCheckBox::Box() const
+{
+    return static_cast<QCheckBox*>(Widget());
+}
+
+void TCustomCheckBox::ShowState()
+{
+    Qt::CheckState s = FState == cbChecked ? Qt::Checked : FState == cbGrayed ? Qt::PartiallyChecked : Qt::Unchecked;
+    Box()->setTristate(FState == cbGrayed || FAllowGrayed);
+    if (Box()->checkState() != s) Box()->setCheckState(s);
+}
+
+void TCustomCheckBox::SetState(TCheckBoxState v)
+{
+    if (v == FState) return;
+    FState = v;
+    ShowState();
+    // As on the original platform, a change made by the program clicks too
+    // (not while the owner is still loading).
+    if (!HasState(csLoading)) Click();
+}
+
+void TCustomCheckBox::SetAllowGrayed(bool v)
+{
+    FAllowGrayed = v;
+    ShowState();
+}
+
+void TCustomCheckBox::SetAlignment(TAlignment v)
+{
+    FAlignment = v;
+    Box()->setLayoutDirection(v == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
+}
+
+void TCustomCheckBox::Toggle()
+{
+    switch (FState) {
+    case cbUnchecked: SetState(FAllowGrayed ? cbGrayed : cbChecked); break;
+    case cbChecked: SetState(cbUnchecked); break;
+    case cbGrayed: SetState(cbChecked); break;
+    }
+}
+
+void TCustomCheckBox::TextChanged()
+{
+    Box()->setText(FText);
+    // The form handles accelerators; no shortcut of Qt's own.
+    Box()->setShortcut(QKeySequence());
+}
+
+// ---------------------------------------------------------------- TCustomComboBox
+
+TCustomComboBox::TCustomComboBox(TComponent* AOwner)
+    : TWinControl(AOwner, new TKeyEndWidget<QComboBox>)
+{
+    QComboBox* c = Combo();
+    c->setInsertPolicy(QComboBox::NoInsert);
+    c->setMaxVisibleItems(FDropDownCount);
+    FItems = std::make_unique<TItemModelStrings>(c->model());
+    FItems->OnItemsChanged = [this] { ShowItemText(); };
+    SetControlStyle(ControlStyle() & ~unsigned(csClickEvents | csCaptureMouse));
+    SetTabStop(true);
+    SetColor(clWindow);
+    SetBounds(0, 0, 145, 21);
+
+    // The model's own reactions (the first item selected when added, another
+    // chosen when the selected one goes) are not the platform's: adding
+    // keeps the selection as it was, removing the selected item leaves none.
+    QAbstractItemModel* m = c->model();
+    auto saved = std::make_shared<int>(-1);
+    QObject::connect(m, &QAbstractItemModel::rowsAboutToBeInserted, &FSignals, [this, saved](const QModelIndex&, int, int) {
+        *saved = Combo()->currentIndex();
+        ++FQuiet;
+    });
+    QObject::connect(m, &QAbstractItemModel::rowsInserted, &FSignals, [this, saved](const QModelIndex&, int, int) {
+        if (*saved < 0 && Combo()->currentIndex() >= 0) {
+            QString keep = FText;
+            Combo()->setCurrentIndex(-1);
+            if (Combo()->isEditable()) Combo()->setEditText(keep);
+        }
+        --FQuiet;
+    });
+    QObject::connect(m, &QAbstractItemModel::rowsAboutToBeRemoved, &FSignals, [this, saved](const QModelIndex&, int first, int last) {
+        int cur = Combo()->currentIndex();
+        *saved = cur < first ? cur : cur > last ? cur - (last - first + 1) : -1;
+        ++FQuiet;
+    });
+    QObject::connect(m, &QAbstractItemModel::rowsRemoved, &FSignals, [this, saved](const QModelIndex&, int, int) {
+        if (Combo()->currentIndex() != *saved) Combo()->setCurrentIndex(*saved);
+        --FQuiet;
+    });
+
+    QObject::connect(c, &QComboBox::currentIndexChanged, &FSignals, [this](int) {
+        if (FQuiet > 0) return;
+        // The user picked another item.
+        FText = Combo()->currentText();
+        GuardEvent([this] {
+            Click();
+            Select();
+        });
+    });
+    QObject::connect(c, &QComboBox::currentTextChanged, &FSignals, [this](const QString& s) { FText = s; });
+    SetStyle(csDropDown);
+}
+
+TCustomComboBox::~TCustomComboBox() = default;
+
+QComboBox* TCustomComboBox::Combo() const
+{
+    return static_cast<QComboBox*>(Widget());
+}
+
+void TCustomComboBox::SetStyle(TComboBoxStyle v)
+{
+    FStyle = v;
+    QComboBox* c = Combo();
+    bool editable = v == csDropDown || v == csSimple;
+    if (c->isEditable() != editable || (editable && !c->lineEdit())) {
+        ++FQuiet;
+        QString keep = FText;
+        c->setEditable(editable);
+        if (editable) {
+            QLineEdit* e = c->lineEdit();
+            c->setCompleter(nullptr);
+            e->setValidator(new TMaxLengthValidator(e));
+            static_cast<TMaxLengthValidator*>(const_cast<QValidator*>(e->validator()))->Max = FMaxLength;
+            AttachSubWidget(e);
+            QObject::connect(e, &QLineEdit::textEdited, &FSignals, [this](const QString& s) {
+                FText = s;
+                GuardEvent([this] { Change(); });
+            });
+            if (c->currentIndex() < 0) c->setEditText(keep);
+        }
+        FText = c->currentText();
+        --FQuiet;
+    }
+    UpdateWantKeys();
+}
+
+void TCustomComboBox::UpdateWantKeys()
+{
+    SetWantKeys(DLGC_WANTCHARS | DLGC_WANTARROWS);
+}
+
+int TCustomComboBox::ItemIndex() const
+{
+    return Combo()->currentIndex();
+}
+
+void TCustomComboBox::SetItemIndex(int v)
+{
+    if (v < 0 || v >= FItems->Count()) v = -1;
+    ++FQuiet;
+    Combo()->setCurrentIndex(v);
+    if (Combo()->isEditable()) Combo()->setEditText(v >= 0 ? FItems->Strings(v) : QString());
+    FText = Combo()->currentText();
+    --FQuiet;
+}
+
+void TCustomComboBox::ShowItemText()
+{
+    FText = Combo()->currentText();
+}
+
+void TCustomComboBox::TextChanged()
+{
+    ++FQuiet;
+    int match = FItems->IndexOf(FText);
+    if (Combo()->isEditable()) {
+        // The text as given; the item it names (if any) becomes selected.
+        QString text = FText;
+        Combo()->setCurrentIndex(match);
+        Combo()->setEditText(text);
+        FText = text;
+    } else if (match >= 0) {
+        Combo()->setCurrentIndex(match);
+        FText = Combo()->currentText();
+    } else {
+        // A choice list only shows its items: an unknown text changes nothing.
+        FText = Combo()->currentText();
+    }
+    --FQuiet;
+}
+
+void TCustomComboBox::SetMaxLength(int v)
+{
+    FMaxLength = std::max(0, v);
+    if (QLineEdit* e = Combo()->lineEdit())
+        static_cast<TMaxLengthValidator*>(const_cast<QValidator*>(e->validator()))->Max = FMaxLength;
+}
+
+void TCustomComboBox::SetDropDownCount(int v)
+{
+    FDropDownCount = std::max(1, v);
+    Combo()->setMaxVisibleItems(FDropDownCount);
+}
+
+bool TCustomComboBox::DroppedDown() const
+{
+    return Combo()->view() && Combo()->view()->isVisible();
+}
+
+void TCustomComboBox::SetDroppedDown(bool v)
+{
+    if (v)
+        Combo()->showPopup();
+    else
+        Combo()->hidePopup();
+}
+
+void TCustomComboBox::Clear()
+{
+    FItems->Clear();
+    ++FQuiet;
+    if (Combo()->isEditable()) Combo()->setEditText(QString());
+    FText = Combo()->currentText();
+    --FQuiet;
+}
+
+void TCustomComboBox::Change()
+{
+    if (OnChange) OnChange(this);
+}
+
+void TCustomComboBox::Select()
+{
+    if (OnSelect)
+        OnSelect(this);
+    else
+        Change();
+}
