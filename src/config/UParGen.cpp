@@ -30,6 +30,10 @@ constexpr int PanelBottomMargin = 12;
 
 constexpr int Row(int n) { return RowTop + n * RowPitch; }
 
+// The octet edits a period walks through: first and last field of each
+// chain, whose fields are consecutive in the file's order.
+const std::pair<int, int> OctetChains[] = {{pgPriDns1, pgSecDns4}, {pgS7_IP1, pgS7_GAT4}};
+
 const TParGenPanelInfo Panels[ParGenPanelCount] = {
     {"CP_Ethernet_Connection", 929}, {"CP_S7_Protocol", 406}, {"CP_Serial", 479},
     {"CP_Modbus_TCP_Slave", 423}, {"CP_PROFIBUS", 442}, {"CP_IEC61850_Server", 872},
@@ -178,13 +182,15 @@ TComboBox* TFParGen::NewList(TWinControl* parent, const char* name, int field, i
     return c;
 }
 
-// Four octet edits <prefix>1 .. <prefix>4 in one row.
-void TFParGen::NewOctetRow(TWinControl* parent, const char* prefix, int firstField, int top, TEdit** edits)
+// Four octet edits <prefix>1 .. <prefix>4 in one row, kept in `edits`.
+void TFParGen::NewOctetRow(TWinControl* parent, const char* prefix, int firstField, int top,
+                           std::array<TEdit**, 4> edits)
 {
     for (int i = 0; i < 4; ++i) {
         const QByteArray name = QByteArray(prefix) + QByteArray::number(i + 1);
-        edits[i] = NewEdit(parent, name.constData(), firstField + i, FieldLeft + i * OctetPitch, top, OctetWidth);
-        edits[i]->OnKeyPress = [this](TObject* s, QChar& k) { KeyPress(s, k); };
+        TEdit* e = NewEdit(parent, name.constData(), firstField + i, FieldLeft + i * OctetPitch, top, OctetWidth);
+        e->OnKeyPress = [this](TObject* s, QChar& k) { KeyPress(s, k); };
+        *edits[size_t(i)] = e;
     }
 }
 
@@ -198,41 +204,31 @@ void TFParGen::BuildEthernetConnection()
     CB_EthConn_En_DHCP_WiFi = NewCheckBox(p, "CB_EthConn_En_DHCP_WiFi", pgDhcpWiFi, LabelLeft, Row(2));
     CB_EthConn_Enable_DNS = NewCheckBox(p, "CB_EthConn_Enable_DNS", pgEnableDns, LabelLeft, Row(3));
     L_EthConn_Primary_DNS = NewRowLabel(p, "L_EthConn_Primary_DNS", Row(4));
-    TEdit* pri[4];
-    NewOctetRow(p, "E_EthConn_Pri_DNS_IP", pgPriDns1, Row(4), pri);
+    NewOctetRow(p, "E_EthConn_Pri_DNS_IP", pgPriDns1, Row(4),
+                {&E_EthConn_Pri_DNS_IP1, &E_EthConn_Pri_DNS_IP2, &E_EthConn_Pri_DNS_IP3, &E_EthConn_Pri_DNS_IP4});
     L_EthConn_Secondary_DNS = NewRowLabel(p, "L_EthConn_Secondary_DNS", Row(5));
-    TEdit* sec[4];
-    NewOctetRow(p, "E_EthConn_Sec_DNS_IP", pgSecDns1, Row(5), sec);
-    E_EthConn_Pri_DNS_IP1 = pri[0], E_EthConn_Pri_DNS_IP2 = pri[1];
-    E_EthConn_Pri_DNS_IP3 = pri[2], E_EthConn_Pri_DNS_IP4 = pri[3];
-    E_EthConn_Sec_DNS_IP1 = sec[0], E_EthConn_Sec_DNS_IP2 = sec[1];
-    E_EthConn_Sec_DNS_IP3 = sec[2], E_EthConn_Sec_DNS_IP4 = sec[3];
-    FOctetChains.push_back({pri[0], pri[1], pri[2], pri[3], sec[0], sec[1], sec[2], sec[3]});
+    NewOctetRow(p, "E_EthConn_Sec_DNS_IP", pgSecDns1, Row(5),
+                {&E_EthConn_Sec_DNS_IP1, &E_EthConn_Sec_DNS_IP2, &E_EthConn_Sec_DNS_IP3, &E_EthConn_Sec_DNS_IP4});
 }
 
 void TFParGen::BuildS7Protocol()
 {
     TCategoryPanel* p = CP_S7_Protocol;
     L_S7_Protocol_IP = NewRowLabel(p, "L_S7_Protocol_IP", Row(0));
-    TEdit* ip[4];
-    NewOctetRow(p, "E_S7_Protocol_IP", pgS7_IP1, Row(0), ip);
+    NewOctetRow(p, "E_S7_Protocol_IP", pgS7_IP1, Row(0),
+                {&E_S7_Protocol_IP1, &E_S7_Protocol_IP2, &E_S7_Protocol_IP3, &E_S7_Protocol_IP4});
     L_S7_Protocol_SM = NewRowLabel(p, "L_S7_Protocol_SM", Row(1));
-    TEdit* sm[4];
-    NewOctetRow(p, "E_S7_Protocol_SM", pgS7_SM1, Row(1), sm);
+    NewOctetRow(p, "E_S7_Protocol_SM", pgS7_SM1, Row(1),
+                {&E_S7_Protocol_SM1, &E_S7_Protocol_SM2, &E_S7_Protocol_SM3, &E_S7_Protocol_SM4});
     CB_S7_Protocol_En_GAT = NewCheckBox(p, "CB_S7_Protocol_En_GAT", pgS7_EnGat, LabelLeft, Row(2));
-    TEdit* gat[4];
-    NewOctetRow(p, "E_S7_Protocol_GAT", pgS7_GAT1, Row(2), gat);
+    NewOctetRow(p, "E_S7_Protocol_GAT", pgS7_GAT1, Row(2),
+                {&E_S7_Protocol_GAT1, &E_S7_Protocol_GAT2, &E_S7_Protocol_GAT3, &E_S7_Protocol_GAT4});
     L_S7_Protocol_TimeOut = NewRowLabel(p, "L_S7_Protocol_TimeOut", Row(3));
     E_S7_Protocol_TimeOut = NewEdit(p, "E_S7_Protocol_TimeOut", pgS7_TimeOut, FieldLeft, Row(3), 2 * OctetPitch - 6);
     CB_S7_Protocol_Reset_TimeOut =
         NewCheckBox(p, "CB_S7_Protocol_Reset_TimeOut", pgS7_EnResetTimeOut, LabelLeft, Row(4));
     E_S7_Protocol_Reset_TimeOut =
         NewEdit(p, "E_S7_Protocol_Reset_TimeOut", pgS7_ResetTimeOut, FieldLeft, Row(4), 2 * OctetPitch - 6);
-    E_S7_Protocol_IP1 = ip[0], E_S7_Protocol_IP2 = ip[1], E_S7_Protocol_IP3 = ip[2], E_S7_Protocol_IP4 = ip[3];
-    E_S7_Protocol_SM1 = sm[0], E_S7_Protocol_SM2 = sm[1], E_S7_Protocol_SM3 = sm[2], E_S7_Protocol_SM4 = sm[3];
-    E_S7_Protocol_GAT1 = gat[0], E_S7_Protocol_GAT2 = gat[1];
-    E_S7_Protocol_GAT3 = gat[2], E_S7_Protocol_GAT4 = gat[3];
-    FOctetChains.push_back({ip[0], ip[1], ip[2], ip[3], sm[0], sm[1], sm[2], sm[3], gat[0], gat[1], gat[2], gat[3]});
 }
 
 void TFParGen::BuildSerial()
@@ -455,17 +451,19 @@ void TFParGen::Btn_OKClick(TObject*)
     SetModalResult(mrOk);
 }
 
-// A period never goes into an octet edit; inside a chain it moves on.
+// A period never goes into an octet edit; inside a chain it moves on to the
+// next edit, when that can take the focus.
 void TFParGen::KeyPress(TObject* Sender, QChar& Key)
 {
     if (Key != QLatin1Char('.'))
         return;
     Key = QChar();
-    for (const std::vector<TEdit*>& chain : FOctetChains) {
-        for (size_t i = 0; i + 1 < chain.size(); ++i) {
-            if (chain[i] == Sender) {
-                if (chain[i + 1]->CanFocus())
-                    chain[i + 1]->SetFocus();
+    for (const auto& [first, last] : OctetChains) {
+        for (int f = first; f < last; ++f) {
+            if (FieldControl(f) == Sender) {
+                TWinControl* next = FieldControl(f + 1);
+                if (next->CanFocus())
+                    next->SetFocus();
                 return;
             }
         }

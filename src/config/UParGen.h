@@ -137,7 +137,7 @@ private:
     TCheckBox* NewCheckBox(TWinControl* parent, const char* name, int field, int left, int top);
     TComboBox* NewList(TWinControl* parent, const char* name, int field, int top);
     TLabel* NewRowLabel(TWinControl* parent, const char* name, int top);
-    void NewOctetRow(TWinControl* parent, const char* prefix, int firstField, int top, TEdit** edits);
+    void NewOctetRow(TWinControl* parent, const char* prefix, int firstField, int top, std::array<TEdit**, 4> edits);
 
     void Order_TAB_Panels();
     void Order_TAB_Panels_52104();
@@ -151,8 +151,6 @@ private:
 
     std::array<TCategoryPanel*, ParGenPanelCount> FPanels{};
     std::array<TWinControl*, ParGenFieldCount> FFieldControls{};
-    // The octet edits that the period key walks through, each chain in order.
-    std::vector<std::vector<TEdit*>> FOctetChains;
     // Wheel deltas not yet a whole step.
     int FWheelRest = 0;
     TXmlDocument XML1;

@@ -6,6 +6,7 @@
 #include "OsProfile.h"
 #include "Services.h"
 #include "TestHarness.h"
+#include "TestProject.h"
 #include "UComon.h"
 #include "ULanguage.h"
 #include "UParGen.h"
@@ -23,42 +24,19 @@
 
 namespace {
 
-QByteArray FileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    f.write(bytes);
-}
-
 class ParGenEditor : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetSharedState();
-        SetProgramFolders();
+        TestProject::Start();
         FillEnglishTable();
         Software_Code = QStringLiteral("CF52104");
-        OpenProject(QStringLiteral("P1"));
         Form = Create<TFParGen>(nullptr);
     }
     void TearDown() override
     {
         Free(Form);
         ResetSharedState();
-    }
-
-    static void OpenProject(const QString& name)
-    {
-        Project_Name = name;
-        Project_Path = Projects_Dir + QLatin1Char('/') + name;
-        ASSERT_TRUE(QDir().mkpath(Project_Path));
-        Set_Files();
     }
 
     // Shows the editor modally; `drive` runs while it is shown (after its
@@ -115,7 +93,7 @@ TEST_F(ParGenEditor, NewProjectOkWritesTheDefaultsThatTheBankBuilderTurnsIntoBan
 {
     ASSERT_EQ(ShowEditOk({}), mrOk);
     ASSERT_TRUE(FileExists(ParGen_File));
-    const QByteArray raw = FileBytes(ParGen_File);
+    const QByteArray raw = TestProject::Read(ParGen_File);
     EXPECT_FALSE(raw.startsWith("<?xml"));
 
     TXmlDocument doc;
@@ -135,7 +113,7 @@ TEST_F(ParGenEditor, NewProjectOkWritesTheDefaultsThatTheBankBuilderTurnsIntoBan
     ASSERT_TRUE(built.Ok) << built.Reason.toStdString();
     EXPECT_EQ(General_Parameters.Checksum, 4189u);
     ASSERT_TRUE(SaveConfigurationBanks().Ok);
-    const QByteArray bank1 = FileBytes(Project_Path + QStringLiteral("/bin/bank1.bin"));
+    const QByteArray bank1 = TestProject::Read(Project_Path + QStringLiteral("/bin/bank1.bin"));
     ASSERT_EQ(bank1.size(), 2048);
     EXPECT_EQ(bank1.mid(0x28, 4), QByteArray("\xC0\xA8\x00\x05", 4));  // 192.168.0.5
     EXPECT_EQ(bank1.mid(0x7FC, 4), QByteArray("\x5D\x10\x00\x00", 4));  // 4189
@@ -189,15 +167,15 @@ TEST_F(ParGenEditor, AnUnreadableFileShowsTheDefaultsNotTheLastProjectsValues)
     Show([&](DialogResponder&) { shown = Form->Values(); });
     EXPECT_EQ(shown, a);
 
-    OpenProject(QStringLiteral("P2"));
+    TestProject::Open(QStringLiteral("P2"));
     const QByteArray broken("<Par_Gen><S7_Protocol_IP1>11</S7_Protocol_IP1>");
-    WriteFile(ParGen_File, broken);
+    TestProject::Write(ParGen_File, broken);
     Show([&](DialogResponder&) { shown = Form->Values(); }, QStringLiteral("cannot be read"));
     EXPECT_EQ(shown, TParGenValues());
     EXPECT_TRUE(Form->CB_S7_Protocol_En_GAT->Enabled());  // laid out for the defaults
     ASSERT_EQ(Seen.size(), 2);                               // the error, then the window
     EXPECT_TRUE(Seen[0].contains(ParGen_File)) << Seen[0].toStdString();
-    EXPECT_EQ(FileBytes(ParGen_File), broken);  // cancelled: left alone
+    EXPECT_EQ(TestProject::Read(ParGen_File), broken);  // cancelled: left alone
 }
 
 TEST_F(ParGenEditor, WiFiDhcpLoadsAndSavesButCannotBeChanged)
@@ -258,7 +236,7 @@ TEST_F(ParGenEditor, AFailedCheckShowsItsMessageKeepsTheWindowAndWritesNothing)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ASSERT_TRUE(SaveParGenFile(doc, ParGen_File, TParGenValues()).Ok);
-        const QByteArray before = FileBytes(ParGen_File);
+        const QByteArray before = TestProject::Read(ParGen_File);
         TParGenValues typed;
         const TModalResult result = ShowEditOk(
             [&] {
@@ -272,7 +250,7 @@ TEST_F(ParGenEditor, AFailedCheckShowsItsMessageKeepsTheWindowAndWritesNothing)
         } else {
             EXPECT_NE(result, mrOk);
             EXPECT_TRUE(StillOpen);
-            EXPECT_EQ(FileBytes(ParGen_File), before);
+            EXPECT_EQ(TestProject::Read(ParGen_File), before);
         }
     }
 }
@@ -290,19 +268,19 @@ TEST_F(ParGenEditor, AFailedSaveIsReportedAndKeepsTheWindowAndTheOldFile)
     // writes into read-only folders, so this half needs an ordinary user).
     if (geteuid() == 0)
         return;
-    OpenProject(QStringLiteral("P2"));
+    TestProject::Open(QStringLiteral("P2"));
     TParGenValues old;
     old[pgS7_IP4] = QStringLiteral("9");
     TXmlDocument doc;
     ASSERT_TRUE(SaveParGenFile(doc, ParGen_File, old).Ok);
-    const QByteArray before = FileBytes(ParGen_File);
+    const QByteArray before = TestProject::Read(ParGen_File);
     QFile::setPermissions(Project_Path, QFile::ReadOwner | QFile::ExeOwner);
     const TModalResult result =
         ShowEditOk([&] { Edit(pgS7_IP4)->SetText("7"); }, QStringLiteral("cannot be written"));
     QFile::setPermissions(Project_Path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_NE(result, mrOk);
     EXPECT_TRUE(StillOpen);
-    EXPECT_EQ(FileBytes(ParGen_File), before);
+    EXPECT_EQ(TestProject::Read(ParGen_File), before);
 }
 
 TEST_F(ParGenEditor, CancelWritesNothingAndTheNextShowReloads)
@@ -318,12 +296,12 @@ TEST_F(ParGenEditor, CancelWritesNothingAndTheNextShowReloads)
     saved[pgS7_IP1] = QStringLiteral("10");
     TXmlDocument doc;
     ASSERT_TRUE(SaveParGenFile(doc, ParGen_File, saved).Ok);
-    const QByteArray before = FileBytes(ParGen_File);
+    const QByteArray before = TestProject::Read(ParGen_File);
     Show([&](DialogResponder&) {
         Edit(pgS7_IP1)->SetText("99");
         Form->Btn_Cancel->Click();
     });
-    EXPECT_EQ(FileBytes(ParGen_File), before);
+    EXPECT_EQ(TestProject::Read(ParGen_File), before);
     QString shown;
     Show([&](DialogResponder&) { shown = Edit(pgS7_IP1)->Text(); });
     EXPECT_EQ(shown, "10");
@@ -503,13 +481,8 @@ TEST_F(ParGenEditor, AWheelOverAControlOfTheGroupReachesTheWindow)
     Show([&](DialogResponder&) {
         TControlScrollBar* bar = Form->CPG->VertScrollBar();
         bar->SetPosition(60);
-        auto wheel = [&](QPoint angle) {
-            TControl* over = Form->CP_Ethernet_Connection;
-            const QPoint p(30, 100);  // in view with the group scrolled by 60
-            QWheelEvent e(QPointF(p), QPointF(over->Widget()->mapToGlobal(p)), QPoint(), angle, Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(over->Widget(), &e);
-        };
+        // In view with the group scrolled by 60.
+        auto wheel = [&](QPoint angle) { Input::Wheel(Form->CP_Ethernet_Connection, angle, QPoint(30, 100)); };
         wheel(QPoint(0, -120));
         EXPECT_EQ(bar->Position(), 60 + 2 * bar->Increment());
         wheel(QPoint(-120, 0));  // sideways: no vertical scrolling

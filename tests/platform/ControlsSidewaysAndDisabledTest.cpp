@@ -7,18 +7,6 @@
 #include <QPalette>
 #include <gtest/gtest.h>
 
-namespace {
-
-void Wheel(TControl* c, QPoint angle, Qt::KeyboardModifiers mods = Qt::NoModifier)
-{
-    const QPoint p(3, 3);
-    QWheelEvent e(QPointF(p), QPointF(c->Widget()->mapToGlobal(p)), QPoint(), angle, Qt::NoButton, mods,
-                  Qt::NoScrollPhase, false);
-    QApplication::sendEvent(c->Widget(), &e);
-}
-
-}  // namespace
-
 TEST(ControlsWheel, SidewaysWheelsReachNoWheelHandler)
 {
     TForm* form = Create<TForm>(nullptr);
@@ -31,12 +19,12 @@ TEST(ControlsWheel, SidewaysWheelsReachNoWheelHandler)
         deltas.push_back(d);
         h = true;
     };
-    Wheel(c, QPoint(120, 0));
-    Wheel(c, QPoint(-120, 0));
+    Input::Wheel(c, QPoint(120, 0), QPoint(3, 3));
+    Input::Wheel(c, QPoint(-120, 0), QPoint(3, 3));
     EXPECT_TRUE(deltas.empty());
-    Wheel(c, QPoint(0, -120));
+    Input::Wheel(c, -120);
     // Qt reports a vertical wheel turned with Alt held as sideways.
-    Wheel(c, QPoint(120, 0), Qt::AltModifier);
+    Input::Wheel(c, QPoint(120, 0), QPoint(3, 3), Qt::AltModifier);
     EXPECT_EQ(deltas, (std::vector<int>{-120, 120}));
     Free(form);
 }
