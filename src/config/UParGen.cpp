@@ -15,6 +15,9 @@ const char* const CannotWriteText = "Error! The file %1 cannot be written: %2";
 
 constexpr int FormClientWidth = 460;
 constexpr int FormClientHeight = 700;
+constexpr int ButtonWidth = 110;
+constexpr int ButtonHeight = 28;
+constexpr int ButtonPitch = ButtonWidth + 8;
 
 // Inside a panel: the label column, the control column, and the rows.
 constexpr int LabelLeft = 12;
@@ -100,14 +103,16 @@ TFParGen::TFParGen(TComponent* AOwner) : TTitledForm(AOwner, FormClientWidth, Fo
     SetName(QStringLiteral("FParGen"));
     SetShowHint(true);
 
+    // The user may make the window lower or taller, never wider.
+    SetBorderStyle(bsSizeable);
     P_Buttons = NewButtonPanel(this);
-    Btn_OK = NewButton(P_Buttons, FormClientWidth - 2 * 110 - 16, 6, 100, 28, bsModern);
+    Btn_OK = NewButton(P_Buttons, FormClientWidth - 2 * ButtonPitch, 6, ButtonWidth, ButtonHeight, bsEncarta);
     Btn_OK->SetName(QStringLiteral("Btn_OK"));
-    SetButtonGlyph(Btn_OK, TGlyphKind::Ok);
+    SetButtonGlyph(Btn_OK, TGlyphKind::Ok, 16);
     Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
-    Btn_Cancel = NewButton(P_Buttons, FormClientWidth - 110 - 8, 6, 100, 28, bsModern);
+    Btn_Cancel = NewButton(P_Buttons, FormClientWidth - ButtonPitch, 6, ButtonWidth, ButtonHeight, bsEncarta);
     Btn_Cancel->SetName(QStringLiteral("Btn_Cancel"));
-    SetButtonGlyph(Btn_Cancel, TGlyphKind::Cancel);
+    SetButtonGlyph(Btn_Cancel, TGlyphKind::Cancel, 16);
     Btn_Cancel->SetModalResult(mrCancel);
 
     CPG = new TCategoryPanelGroup(this);
@@ -334,10 +339,8 @@ void TFParGen::StackPanels()
 void TFParGen::Set_Lang()
 {
     ShowTitleTexts(400, 401);
-    Btn_OK->SetCaption(LangText(402));
-    Btn_Cancel->SetCaption(LangText(403));
-    SetHintText(Btn_OK, 404);
-    SetHintText(Btn_Cancel, 405);
+    SetButtonTexts(Btn_OK, 402, 404);
+    SetButtonTexts(Btn_Cancel, 403, 405);
 
     // Entries of the labels and check boxes (captions) and of the edits and
     // lists (hints).
