@@ -9,6 +9,7 @@ PACKAGES=(
   libpugixml-dev
   libjpeg62-turbo-dev
   libgtest-dev
+  libbenchmark-dev
   fonts-dejavu-core
 )
 

@@ -231,6 +231,20 @@ void TCustomForm::SetVisible(bool v)
     }
 }
 
+void TCustomForm::WindowFocusChanged(bool active)
+{
+    // The window's focused control gets or loses the focus with the window:
+    // focus messages only, no enter or exit.
+    TWinControl* c = FFocusedControl;
+    if (!c || !c->FRouter || c->Focused() == active || (active && !Visible())) return;
+    c->FRouter->SetFocusNotified(active);
+    c->Perform(active ? WM_SETFOCUS : WM_KILLFOCUS);
+    if (active && c->Widget()) {
+        TControlEventRouter::FocusEchoGuard g(c->FRouter);
+        c->Widget()->setFocus(Qt::ActiveWindowFocusReason);
+    }
+}
+
 void TCustomForm::SetWindowFocus()
 {
     TWinControl* c = FActiveControl;
@@ -582,7 +596,11 @@ void TScreen::SetActiveForm(TCustomForm* f)
     FActiveForm = f;
     if (old) {
         CancelCapture();
+        old->WindowFocusChanged(false);
         old->Deactivate();
     }
-    if (f) f->Activate();
+    if (f) {
+        f->Activate();
+        f->WindowFocusChanged(true);
+    }
 }

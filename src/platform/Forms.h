@@ -129,6 +129,7 @@ private:
     void PlaceOnShow();
     void CloseModal();
     void SetWindowFocus();
+    void WindowFocusChanged(bool active);
 
     TFormBorderStyle FBorderStyle = bsSizeable;
     TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};

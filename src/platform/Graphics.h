@@ -426,8 +426,10 @@ public:
     ~TBitmap() override;
 
     bool Empty() const override;
-    int Width() const override { return FImage.width(); }
-    int Height() const override { return FImage.height(); }
+    // The size is kept apart from the image: a bitmap whose width is set
+    // before its height has no pixels yet but must remember the width.
+    int Width() const override { return FWidth; }
+    int Height() const override { return FHeight; }
     void SetWidth(int v) override { SetSize(v, Height()); }
     void SetHeight(int v) override { SetSize(Width(), v); }
     void SetSize(int w, int h);
@@ -463,6 +465,8 @@ private:
     void Adopt(QImage img);
 
     QImage FImage;
+    int FWidth = 0;
+    int FHeight = 0;
     TPixelFormat FPixelFormat = pfDevice;
     TColor FTransparentColor = clDefault;
     TTransparentMode FTransparentMode = tmAuto;

@@ -201,6 +201,8 @@ void TBitmap::SetSize(int w, int h)
     h = std::max(0, h);
     if (w == Width() && h == Height()) return;
     FlushCanvas();
+    FWidth = w;
+    FHeight = h;
     if (w == 0 || h == 0) {
         FImage = QImage();
     } else {
@@ -237,7 +239,7 @@ TCanvas* TBitmap::Canvas()
 
 uint8_t* TBitmap::ScanLine(int row)
 {
-    if (row < 0 || row >= Height()) throw EInvalidGraphicOperation(Text(Msg::ScanLineRange));
+    if (row < 0 || row >= FImage.height()) throw EInvalidGraphicOperation(Text(Msg::ScanLineRange));
     FlushCanvas();
     return FImage.scanLine(row);
 }
@@ -281,6 +283,8 @@ void TBitmap::Adopt(QImage img)
         FPixelFormat = img.hasAlphaChannel() ? pf32bit : pf24bit;
     }
     FImage = img.isNull() ? QImage() : img.convertToFormat(StorageFormat(FPixelFormat, img.hasAlphaChannel()));
+    FWidth = FImage.width();
+    FHeight = FImage.height();
 }
 
 void TBitmap::SetImage(const QImage& img)
@@ -312,6 +316,7 @@ void TBitmap::Assign(TPersistent* Source)
     if (!Source) {
         FlushCanvas();
         FImage = QImage();
+        FWidth = FHeight = 0;
         Changed();
         return;
     }
@@ -319,6 +324,8 @@ void TBitmap::Assign(TPersistent* Source)
         if (b == this) return;
         FlushCanvas();
         FImage = b->Image();
+        FWidth = b->FWidth;
+        FHeight = b->FHeight;
         FPixelFormat = b->FPixelFormat;
         FTransparentColor = b->FTransparentColor;
         FTransparentMode = b->FTransparentMode;

@@ -195,6 +195,28 @@ TEST_F(DialogForm, ShowModalReturnsTheResultOfTheButtonThatClosedIt)
     EXPECT_THROW(Form->ShowModal(), EInvalidOperation);
 }
 
+TEST_F(DialogForm, AModalFormOverAnotherTakesTheFocusWithoutExits)
+{
+    Form->Show();
+    EXPECT_TRUE(Edit1->Focused());
+    auto* modal = Create<TForm>(nullptr);
+    auto* inner = new TLogControl(modal, &Log, "m");
+    inner->SetParent(modal);
+    Log.clear();
+    DialogResponder r;
+    r.ExpectModal("TForm", [&](TCustomForm* f) {
+        EXPECT_FALSE(Edit1->Focused());
+        EXPECT_TRUE(inner->Focused());
+        f->SetModalResult(mrOk);
+    });
+    EXPECT_EQ(modal->ShowModal(), mrOk);
+    EXPECT_TRUE(Edit1->Focused());
+    EXPECT_EQ(Screen->ActiveForm(), Form);
+    // Only the modal form's own control entered; the first form saw no exit.
+    EXPECT_EQ(Log, QStringList{"m:enter"});
+    Free(modal);
+}
+
 TEST_F(DialogForm, ShowModalRunsItsOwnEventLoop)
 {
     // No hook: the real nested loop runs until a result is set.

@@ -487,3 +487,21 @@ TEST(GraphicsLook, AllPrimitivesOnOnePicture)
     EXPECT_EQ(c->Pixels(6, 6), ColorToRGB(clBtnFace));
     EXPECT_EQ(c->Pixels(5, 5), clNavy);
 }
+
+TEST(Bitmap, SizeSetOneSideAtATime)
+{
+    // Width first, then height: the width must survive the moment the
+    // bitmap has no pixels.
+    TBitmap b;
+    b.SetWidth(16);
+    EXPECT_EQ(b.Width(), 16);
+    EXPECT_EQ(b.Height(), 0);
+    EXPECT_TRUE(b.Empty());
+    b.SetHeight(12);
+    EXPECT_EQ(b.Width(), 16);
+    EXPECT_EQ(b.Height(), 12);
+    EXPECT_FALSE(b.Empty());
+    EXPECT_EQ(b.Image().width(), 16);
+    EXPECT_EQ(b.Image().height(), 12);
+    EXPECT_THROW(TBitmap().ScanLine(0), EInvalidGraphicOperation);
+}

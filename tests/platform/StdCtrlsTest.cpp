@@ -698,3 +698,26 @@ TEST_F(LookTest, AFormWithEachStandardControl)
 }
 
 }  // namespace
+
+// A form whose page control goes with its pages (each holding a control):
+// the pages leave while the page control is being destroyed.
+TEST(PageControlTeardown, FreeingTheFormWithItsPages)
+{
+    for (int active = 0; active < 3; ++active) {
+        TForm* form = Create<TForm>(nullptr);
+        auto* pc = new TPageControl(form);
+        pc->SetParent(form);
+        pc->SetAlign(alClient);
+        for (int i = 0; i < 3; ++i) {
+            auto* page = new TTabSheet(form);
+            page->SetPageControl(pc);
+            auto* label = new TLabel(form);
+            label->SetParent(page);
+        }
+        pc->SetActivePageIndex(active);
+        int changes = 0;
+        pc->OnChange = [&](TObject*) { ++changes; };
+        Free(form);
+        EXPECT_EQ(changes, 0);
+    }
+}

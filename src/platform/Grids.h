@@ -1,0 +1,462 @@
+#pragma once
+// The platform grid: TCustomGrid (geometry, current cell and selection,
+// keyboard, mouse, painting, the in-place editor protocol and its own scroll
+// bars), TDrawGrid (the events) and TStringGrid (the cell store).
+//
+// Coordinates are client coordinates: the origin lies inside the border and
+// the client area ends before the scroll bars. Mouse messages reach WndProc
+// and the handlers in client coordinates.
+//
+// Deriving a grid:
+//   class TMyGrid : public TStringGrid {
+//   protected:
+//       void DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState) override;
+//       bool SelectCell(int ACol, int ARow) override;
+//   };
+//   auto* g = Create<TMyGrid>(form); g->SetParent(form); g->SetBounds(0, 0, 400, 300);
+
+#include "Controls.h"
+#include "Forms.h"
+#include "GridsMask.h"
+#include "GridsStore.h"
+
+#include <QRegion>
+#include <functional>
+#include <vector>
+
+class QScrollBar;
+class QPlainTextEdit;
+class TCustomGrid;
+class TGridScrollBarBridge;
+
+struct TGridCoord {
+    int X = 0;
+    int Y = 0;
+    friend bool operator==(const TGridCoord&, const TGridCoord&) = default;
+};
+
+// Both corners inclusive.
+struct TGridRect {
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+    bool Contains(int c, int r) const { return c >= Left && c <= Right && r >= Top && r <= Bottom; }
+    friend bool operator==(const TGridRect&, const TGridRect&) = default;
+};
+inline TGridRect GridRect(int l, int t, int r, int b) { return TGridRect{l, t, r, b}; }
+
+enum TGridOption {
+    goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goDrawFocusSelected,
+    goRowSizing, goColSizing, goRowMoving, goColMoving, goEditing, goTabs, goRowSelect,
+    goAlwaysShowEditor, goThumbTracking
+};
+using TGridOptions = TSet<TGridOption>;
+
+enum TGridState { gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsRowMoving, gsColMoving };
+
+enum TGridDrawStateItem { gdSelected, gdFocused, gdFixed, gdRowSelected, gdHotTrack, gdPressed };
+using TGridDrawState = TSet<TGridDrawStateItem>;
+
+enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+// Scroll bars, their codes (the low word of a WM_VSCROLL/WM_HSCROLL WParam;
+// the position is in the high word) and their state.
+inline constexpr int SB_HORZ = 0;
+inline constexpr int SB_VERT = 1;
+inline constexpr int SB_LINEUP = 0;
+inline constexpr int SB_LINELEFT = 0;
+inline constexpr int SB_LINEDOWN = 1;
+inline constexpr int SB_LINERIGHT = 1;
+inline constexpr int SB_PAGEUP = 2;
+inline constexpr int SB_PAGELEFT = 2;
+inline constexpr int SB_PAGEDOWN = 3;
+inline constexpr int SB_PAGERIGHT = 3;
+inline constexpr int SB_THUMBPOSITION = 4;
+inline constexpr int SB_THUMBTRACK = 5;
+inline constexpr int SB_TOP = 6;
+inline constexpr int SB_LEFT = 6;
+inline constexpr int SB_BOTTOM = 7;
+inline constexpr int SB_RIGHT = 7;
+inline constexpr int SB_ENDSCROLL = 8;
+inline constexpr uintptr_t ScrollWParam(int code, int pos) { return uintptr_t(uint16_t(code)) | (uintptr_t(uint16_t(pos)) << 16); }
+inline constexpr int ScrollCodeOf(uintptr_t w) { return int(w & 0xFFFF); }
+inline constexpr int ScrollPosOf(uintptr_t w) { return int(int16_t(uint16_t((w >> 16) & 0xFFFF))); }
+
+struct TScrollInfo {
+    int Min = 0;
+    int Max = 127;
+    int Page = 0;
+    int Pos = 0;
+};
+
+using TDrawCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState State)>;
+using TSelectCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& CanSelect)>;
+using TMovedEvent = std::function<void(TObject* Sender, int FromIndex, int ToIndex)>;
+using TGetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, QString& Value)>;
+using TSetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, const QString& Value)>;
+
+enum TEditAlignment { eaLeft, eaRight, eaCenter };
+
+// The editor base: a frameless multi-line edit over the current cell.
+class TInplaceEdit : public TWinControl {
+    friend class TCustomGrid;
+
+public:
+    DECLARE_CLASSNAME(TInplaceEdit)
+    explicit TInplaceEdit(TComponent* AOwner);
+    ~TInplaceEdit() override;
+
+    TCustomGrid* Grid() const { return FGrid; }
+    QString Text() const;
+    void SetText(const QString& v);
+    int SelStart() const;
+    void SetSelStart(int v);
+    int SelLength() const;
+    void SetSelLength(int v);
+    QString SelText() const;
+    void SetSelText(const QString& v);
+    void SelectAll();
+    int MaxLength() const { return FMaxLength; }
+    void SetMaxLength(int v) { FMaxLength = v < 0 ? 0 : v; }
+    // The mask (empty: none); EditText is the text shown with its blanks.
+    QString EditMask() const { return FMask.Mask(); }
+    void SetEditMask(const QString& v);
+    QString EditText() const;
+    void SetEditText(const QString& v);
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool v);
+    bool Modified() const { return FModified; }
+    void SetModified(bool v) { FModified = v; }
+    // Kept for the editor styles; the edit does not mask the characters.
+    QChar PasswordChar() const { return FPasswordChar; }
+    void SetPasswordChar(QChar v) { FPasswordChar = v; }
+    TEditAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TEditAlignment v);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool v);
+    bool WantReturns() const { return FWantReturns; }
+    void SetWantReturns(bool v) { FWantReturns = v; }
+    // The formatting rectangle's margins.
+    void SetTextMargins(int left, int top, int right = 0, int bottom = 0);
+    int CharFromPos(TPoint p) const;
+    int LineFromChar(int index) const;
+    // Applies the styles (alignment, word wrap) to the edit again.
+    void Recreate();
+    // The first required mask position still blank, or -1.
+    int MaskMissingPosition() const;
+
+    TNotifyEvent OnChange;
+
+protected:
+    virtual void UpdateContents();
+    virtual void BoundsChanged();
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyPress(QChar& Key) override;
+    void KeyUp(Word& Key, TShiftState Shift) override;
+    void DoEnter() override;
+    void DoExit() override;
+    void DefaultHandler(TMessage& Message) override;
+    virtual void Change();
+    void SetParent(TWinControl* AParent) override;
+
+    TCustomGrid* FGrid = nullptr;
+
+private:
+    void ShowMaskText(int caret);
+    void SyncMaskSelection();
+    QPlainTextEdit* FEdit;
+    TEditMaskModel FMask;
+    int FMaxLength = 0;
+    bool FReadOnly = false;
+    bool FModified = false;
+    QChar FPasswordChar;
+    TEditAlignment FAlignment = eaLeft;
+    bool FWordWrap = false;
+    bool FWantReturns = false;
+    bool FLoading = false;
+};
+
+class TCustomGrid : public TCustomControl {
+    friend class TInplaceEdit;
+    friend class TGridScrollBarBridge;
+
+public:
+    DECLARE_CLASSNAME(TCustomGrid)
+    explicit TCustomGrid(TComponent* AOwner);
+    ~TCustomGrid() override;
+    void AfterConstruction() override;
+
+    // ---- counts and sizes
+    int ColCount() const { return FCols.Count(); }
+    void SetColCount(int v);
+    int RowCount() const { return FRows.Count(); }
+    void SetRowCount(int v);
+    int FixedCols() const { return FFixedCols; }
+    void SetFixedCols(int v);
+    int FixedRows() const { return FFixedRows; }
+    void SetFixedRows(int v);
+    int DefaultColWidth() const { return FDefaultColWidth; }
+    void SetDefaultColWidth(int v);
+    int DefaultRowHeight() const { return FDefaultRowHeight; }
+    void SetDefaultRowHeight(int v);
+    int ColWidths(int i) const;
+    void SetColWidths(int i, int v);
+    int RowHeights(int i) const;
+    void SetRowHeights(int i, int v);
+    int GridLineWidth() const { return FGridLineWidth; }
+    void SetGridLineWidth(int v);
+    bool TabStops(int c) const;
+    void SetTabStops(int c, bool v);
+
+    TGridOptions Options() const { return FOptions; }
+    void SetOptions(TGridOptions v);
+    bool DefaultDrawing() const { return FDefaultDrawing; }
+    void SetDefaultDrawing(bool v);
+    TScrollStyle ScrollBars() const { return FScrollBars; }
+    void SetScrollBars(TScrollStyle v);
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle v);
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool v);
+    TColor FixedColor() const { return FFixedColor; }
+    void SetFixedColor(TColor v);
+
+    // ---- geometry (client coordinates)
+    TRect ClientRect() const override;
+    int BorderWidth() const;
+    TRect CellRect(int ACol, int ARow) const;
+    TGridCoord MouseCoord(int X, int Y) const;
+    void MouseToCell(int X, int Y, int& ACol, int& ARow) const;
+    int VisibleColCount() const;
+    int VisibleRowCount() const;
+    int MaxLeftCol() const;
+    int MaxTopRow() const;
+    // The whole extent of all columns (rows), lines included.
+    int GridWidth() const;
+    int GridHeight() const;
+
+    // ---- current cell, selection, view
+    int Col() const { return FCurrent.X; }
+    void SetCol(int v);
+    int Row() const { return FCurrent.Y; }
+    void SetRow(int v);
+    TGridRect Selection() const;
+    void SetSelection(const TGridRect& v);
+    int TopRow() const { return FTopLeft.Y; }
+    void SetTopRow(int v);
+    int LeftCol() const { return FTopLeft.X; }
+    void SetLeftCol(int v);
+    void FocusCell(int ACol, int ARow, bool MoveAnchor);
+    void MoveColRow(int ACol, int ARow, bool MoveAnchor, bool Show);
+    TGridState GridState() const { return FGridState; }
+    void SetGridState(TGridState v) { FGridState = v; }
+
+    void InvalidateCell(int ACol, int ARow);
+    void InvalidateRow(int ARow);
+    void InvalidateCol(int ACol);
+    void InvalidateRect(const TGridRect& r);
+    using TControl::InvalidateRect;
+    void InvalidateGrid() { Invalidate(); }
+
+    // The grid or its in-place editor has the keyboard focus.
+    virtual bool Focused() const;
+    virtual bool UseRightToLeftAlignment() const { return false; }
+
+    // ---- moving and deleting
+    void MoveColumn(int FromIndex, int ToIndex);
+    void MoveRow(int FromIndex, int ToIndex);
+    void DeleteColumn(int ACol);
+    void DeleteRow(int ARow);
+
+    // ---- editor
+    bool EditorMode() const { return FEditorMode; }
+    void SetEditorMode(bool v);
+    TInplaceEdit* InplaceEditor() const { return FEditor; }
+    void ShowEditor();
+    void ShowEditorChar(QChar ch);
+    void HideEditor() { HideEditorEx(false); }
+    void InvalidateEditor();
+    bool EditorShown() const;
+
+    // ---- scroll bars (the Windows model)
+    void SetScrollInfo(int Bar, const TScrollInfo& Info);
+    TScrollInfo GetScrollInfo(int Bar) const;
+    void ShowScrollBar(int Bar, bool Show);
+    void EnableScrollBar(int Bar, bool Enable);
+    bool ScrollBarVisible(int Bar) const;
+    bool ScrollBarEnabled(int Bar) const;
+    QScrollBar* ScrollBarWidget(int Bar) const;
+
+    // Runs exactly what a tick of control timer id runs.
+    void DeliverTimer(unsigned id) { TimerTick(id); }
+
+    void WndProc(TMessage& Message) override;
+
+    // ---- events
+    TDrawCellEvent OnDrawCell;
+    TSelectCellEvent OnSelectCell;
+    TNotifyEvent OnTopLeftChanged;
+    TMovedEvent OnColumnMoved;
+    TMovedEvent OnRowMoved;
+    TGetEditEvent OnGetEditText;
+    TGetEditEvent OnGetEditMask;
+    TSetEditEvent OnSetEditText;
+
+protected:
+    // ---- virtual operations
+    virtual void SizeChanged(int OldColCount, int OldRowCount);
+    virtual void ColWidthsChanged() {}
+    virtual void RowHeightsChanged() {}
+    virtual void TopLeftChanged();
+    virtual void ColumnMoved(int FromIndex, int ToIndex);
+    virtual void RowMoved(int FromIndex, int ToIndex);
+    virtual void DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState);
+    virtual bool SelectCell(int ACol, int ARow);
+    virtual bool CanEditShow();
+    virtual bool CanEditModify() { return true; }
+    virtual bool CanEditAcceptKey(QChar) { return true; }
+    virtual QString GetEditText(int ACol, int ARow);
+    virtual void SetEditText(int ACol, int ARow, const QString& Value);
+    virtual QString GetEditMask(int ACol, int ARow);
+    virtual int GetEditLimit() { return 0; }
+    virtual TInplaceEdit* CreateEditor();
+    virtual void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs);
+    virtual void UpdateScrollRange();
+    virtual void UpdateScrollPos();
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyPress(QChar& Key) override;
+    void KeyUp(Word& Key, TShiftState Shift) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+    void Paint() override;
+    void Resize() override;
+    void TimerTick(unsigned id) override;
+    bool HandleQtEvent(QWidget* w, QEvent* e) override;
+    void PaintWidget(QPainter& painter) override;
+
+    // The grid's own handling of a scroll message of one bar.
+    virtual void ModifyScrollBar(int Bar, int Code, int Pos);
+    void HideEditorEx(bool Cancel);
+    // The current cell clamped into the normal cells (a selection set outside
+    // the grid comes back in here).
+    TGridCoord ClampedCurrent() const;
+    bool IsNormalCell(int ACol, int ARow) const;
+
+private:
+    using AxisView = TGridAxisView;
+    AxisView ColView() const;
+    AxisView RowView() const;
+    int ClientW() const;
+    int ClientH() const;
+    void SetCount(bool cols, int v);
+    void SetFixed(bool cols, int v);
+    void SetSize(bool cols, int i, int v);
+    // After a change of sizes: the notification, the scroll bars, the editor, a repaint.
+    void SizesChanged(bool cols);
+    void LayoutChanged();
+    void CountChanged(int oldCols, int oldRows);
+    void ScrollToShow(int ACol, int ARow);
+    void SetTopLeftInternal(int leftCol, int topRow);
+    void InvalidateClient(const TRect& r);
+    void InvalidateSelectionChange(const TGridRect& oldSel, TGridCoord oldCur);
+    TGridRect DrawingSelection() const;
+    bool SelectionInside() const;
+    void LayoutScrollBars();
+    void ApplyScrollBar(int Bar);
+    void UpdateEditorBounds();
+    void KeyMove(int c, int r, TShiftState Shift);
+    void TabMove(bool backward);
+    void ExtendSelectionTo(int X, int Y);
+    int DropIndexAt(bool cols, int pos) const;
+    void EndMouseMode(bool apply, int X, int Y);
+    void ScrollBarAction(int Bar, int Action);
+    void ScrollBarReleased(int Bar, bool slider);
+
+    TGridAxis FCols;
+    TGridAxis FRows;
+    int FFixedCols = 1;
+    int FFixedRows = 1;
+    int FDefaultColWidth = 64;
+    int FDefaultRowHeight = 24;
+    int FGridLineWidth = 1;
+    std::vector<bool> FTabStops;
+    TGridOptions FOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect};
+    bool FDefaultDrawing = true;
+    TScrollStyle FScrollBars = TScrollStyle::ssBoth;
+    TBorderStyle FBorderStyle = bsSingle;
+    bool FCtl3D = true;
+    TColor FFixedColor = clBtnFace;
+
+    TGridCoord FCurrent;
+    TGridCoord FAnchor;
+    TGridCoord FTopLeft;
+    TGridState FGridState = gsNormal;
+    int FSizingIndex = -1;
+    int FSizingPos = 0;
+    int FSizingOfs = 0;
+    int FMoveFrom = -1;
+    int FMovePos = -1;  // the drop index, -1 when none shown
+    TPoint FLastMouse;
+    bool FHadFocusAtPress = false;
+
+    TInplaceEdit* FEditor = nullptr;
+    bool FEditorMode = false;
+    bool FEditorLoaded = false;
+    TGridCoord FEditorCell{-1, -1};
+
+    QScrollBar* FBars[2] = {nullptr, nullptr};
+    TGridScrollBarBridge* FBridge = nullptr;
+    TScrollInfo FScroll[2];
+    bool FBarShown[2] = {false, false};
+    bool FBarEnabled[2] = {true, true};
+    int FBarLastAction[2] = {-1, -1};
+
+    QRegion FPaintRegion;      // widget coordinates of the paint under way
+    bool FForwardingMouse = false;
+};
+
+class TDrawGrid : public TCustomGrid {
+public:
+    DECLARE_CLASSNAME(TDrawGrid)
+    explicit TDrawGrid(TComponent* AOwner) : TCustomGrid(AOwner) {}
+    // The cell's own rectangle and the cell at a point, public for users.
+    using TCustomGrid::CellRect;
+
+protected:
+    void DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState) override;
+    void ColumnMoved(int FromIndex, int ToIndex) override;
+    void RowMoved(int FromIndex, int ToIndex) override;
+};
+
+class TStringGrid : public TDrawGrid {
+public:
+    DECLARE_CLASSNAME(TStringGrid)
+    explicit TStringGrid(TComponent* AOwner) : TDrawGrid(AOwner) {}
+
+    const QString& Cells(int ACol, int ARow) const { return FStore.Text(ACol, ARow); }
+    void SetCells(int ACol, int ARow, const QString& v);
+    TObject* Objects(int ACol, int ARow) const { return FStore.Object(ACol, ARow); }
+    void SetObjects(int ACol, int ARow, TObject* v);
+
+    // Block shifts of the store alone (no counts, sizes or events); the
+    // deleted lines come back with their texts and object slots.
+    void StoreInsertRows(int At, int N);
+    std::vector<TGridStoreLine> StoreDeleteRows(int At, int N);
+    void StoreInsertCols(int At, int N);
+    std::vector<TGridStoreLine> StoreDeleteCols(int At, int N);
+    TGridStoreStats StoreStats() const { return FStore.Stats(); }
+
+protected:
+    void DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState) override;
+    QString GetEditText(int ACol, int ARow) override;
+    void SetEditText(int ACol, int ARow, const QString& Value) override;
+    void ColumnMoved(int FromIndex, int ToIndex) override;
+    void RowMoved(int FromIndex, int ToIndex) override;
+
+private:
+    TGridCellStore FStore;
+};

@@ -1,0 +1,245 @@
+#include "GridsStore.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+const QString& EmptyText()
+{
+    static const QString empty;
+    return empty;
+}
+
+const QString kIndexOutOfRange = QStringLiteral("Grid index out of range");
+
+template <typename T>
+void Rotate(std::vector<T>& v, size_t from, size_t to)
+{
+    if (from < to)
+        std::rotate(v.begin() + ptrdiff_t(from), v.begin() + ptrdiff_t(from) + 1, v.begin() + ptrdiff_t(to) + 1);
+    else if (to < from)
+        std::rotate(v.begin() + ptrdiff_t(to), v.begin() + ptrdiff_t(from), v.begin() + ptrdiff_t(from) + 1);
+}
+
+// Rotates within a vector that may be shorter than the indexes: it grows to
+// cover both ends only when an element inside it has to move.
+template <typename T>
+void RotateSparse(std::vector<T>& v, int from, int to)
+{
+    if (from == to || from < 0 || to < 0) return;
+    const size_t need = size_t(std::max(from, to)) + 1;
+    if (v.size() <= size_t(std::min(from, to))) return;  // nothing stored in the range
+    if (v.size() < need) v.resize(need);
+    Rotate(v, size_t(from), size_t(to));
+}
+
+} // namespace
+
+const QString& TGridCellStore::Text(int c, int r) const
+{
+    if (c < 0 || r < 0 || size_t(r) >= FRows.size() || !FRows[size_t(r)]) return EmptyText();
+    const TGridStoreLine& row = *FRows[size_t(r)];
+    return size_t(c) < row.size() ? row[size_t(c)].Text : EmptyText();
+}
+
+TObject* TGridCellStore::Object(int c, int r) const
+{
+    if (c < 0 || r < 0 || size_t(r) >= FRows.size() || !FRows[size_t(r)]) return nullptr;
+    const TGridStoreLine& row = *FRows[size_t(r)];
+    return size_t(c) < row.size() ? row[size_t(c)].Object : nullptr;
+}
+
+TGridStoreLine* TGridCellStore::RowFor(int r)
+{
+    if (size_t(r) >= FRows.size()) FRows.resize(size_t(r) + 1);
+    auto& p = FRows[size_t(r)];
+    if (!p) p = std::make_unique<TGridStoreLine>();
+    return p.get();
+}
+
+bool TGridCellStore::SetText(int c, int r, const QString& v)
+{
+    if (c < 0 || r < 0) throw EInvalidGridOperation(kIndexOutOfRange);
+    if (v.isEmpty() && Text(c, r).isEmpty()) return false;
+    TGridStoreLine& row = *RowFor(r);
+    if (size_t(c) >= row.size()) row.resize(size_t(c) + 1);
+    if (row[size_t(c)].Text == v) return false;
+    row[size_t(c)].Text = v;
+    return true;
+}
+
+bool TGridCellStore::SetObject(int c, int r, TObject* v)
+{
+    if (c < 0 || r < 0) throw EInvalidGridOperation(kIndexOutOfRange);
+    if (Object(c, r) == v) return false;
+    TGridStoreLine& row = *RowFor(r);
+    if (size_t(c) >= row.size()) row.resize(size_t(c) + 1);
+    row[size_t(c)].Object = v;
+    return true;
+}
+
+void TGridCellStore::InsertRows(int at, int n)
+{
+    if (at < 0 || n <= 0 || size_t(at) >= FRows.size()) return;
+    std::vector<std::unique_ptr<TGridStoreLine>> empty(static_cast<size_t>(n));
+    FRows.insert(FRows.begin() + at, std::make_move_iterator(empty.begin()), std::make_move_iterator(empty.end()));
+}
+
+std::vector<TGridStoreLine> TGridCellStore::DeleteRows(int at, int n)
+{
+    std::vector<TGridStoreLine> out;
+    if (at < 0 || n <= 0) return out;
+    out.resize(size_t(n));
+    if (size_t(at) >= FRows.size()) return out;
+    const size_t end = std::min(FRows.size(), size_t(at) + size_t(n));
+    for (size_t i = size_t(at); i < end; ++i)
+        if (FRows[i]) out[i - size_t(at)] = std::move(*FRows[i]);
+    FRows.erase(FRows.begin() + at, FRows.begin() + ptrdiff_t(end));
+    return out;
+}
+
+void TGridCellStore::InsertCols(int at, int n)
+{
+    if (at < 0 || n <= 0) return;
+    for (auto& row : FRows)
+        if (row && size_t(at) < row->size()) row->insert(row->begin() + at, size_t(n), TGridStoreCell());
+}
+
+std::vector<TGridStoreLine> TGridCellStore::DeleteCols(int at, int n)
+{
+    std::vector<TGridStoreLine> out;
+    if (at < 0 || n <= 0) return out;
+    out.resize(size_t(n));
+    for (size_t r = 0; r < FRows.size(); ++r) {
+        TGridStoreLine* row = FRows[r].get();
+        if (!row || size_t(at) >= row->size()) continue;
+        const size_t end = std::min(row->size(), size_t(at) + size_t(n));
+        for (size_t c = size_t(at); c < end; ++c) {
+            if ((*row)[c].Empty()) continue;
+            TGridStoreLine& col = out[c - size_t(at)];
+            if (col.size() <= r) col.resize(r + 1);
+            col[r] = std::move((*row)[c]);
+        }
+        row->erase(row->begin() + at, row->begin() + ptrdiff_t(end));
+    }
+    return out;
+}
+
+void TGridCellStore::MoveRow(int from, int to)
+{
+    RotateSparse(FRows, from, to);
+}
+
+void TGridCellStore::MoveCol(int from, int to)
+{
+    for (auto& row : FRows)
+        if (row) RotateSparse(*row, from, to);
+}
+
+void TGridCellStore::Clear()
+{
+    FRows.clear();
+}
+
+TGridStoreStats TGridCellStore::Stats() const
+{
+    TGridStoreStats s;
+    for (const auto& row : FRows) {
+        if (!row) continue;
+        ++s.AllocatedRows;
+        s.AllocatedCells += int(row->size());
+    }
+    return s;
+}
+
+// ---- TGridAxis --------------------------------------------------------------
+
+void TGridAxis::SetCount(int n, int defaultSize)
+{
+    n = std::max(n, 0);
+    const size_t old = FSizes.size();
+    if (size_t(n) <= old) {
+        // A Fenwick tree cut short stays valid for the indexes it keeps.
+        FSizes.resize(size_t(n));
+        FTree.resize(size_t(n) + 1);
+        return;
+    }
+    FSizes.resize(size_t(n), std::max(defaultSize, 0));
+    FTree.resize(size_t(n) + 1);
+    for (size_t k = old + 1; k <= size_t(n); ++k) {
+        const size_t low = k & (~k + 1);
+        FTree[k] = Extent(int(k - 1)) + Prefix(int(k - 1)) - Prefix(int(k - low));
+    }
+}
+
+bool TGridAxis::SetSize(int i, int v)
+{
+    v = std::max(v, 0);
+    if (FSizes.at(size_t(i)) == v) return false;
+    const int before = Extent(i);
+    FSizes[size_t(i)] = v;
+    Add(i, Extent(i) - before);
+    return true;
+}
+
+void TGridAxis::SetAll(int v)
+{
+    std::fill(FSizes.begin(), FSizes.end(), std::max(v, 0));
+    Rebuild();
+}
+
+void TGridAxis::SetLineWidth(int v)
+{
+    v = std::max(v, 0);
+    if (v == FLine) return;
+    FLine = v;
+    Rebuild();
+}
+
+void TGridAxis::Rebuild()
+{
+    const size_t n = FSizes.size();
+    FTree.assign(n + 1, 0);
+    for (size_t k = 1; k <= n; ++k) {
+        FTree[k] += Extent(int(k - 1));
+        const size_t parent = k + (k & (~k + 1));
+        if (parent <= n) FTree[parent] += FTree[k];
+    }
+}
+
+void TGridAxis::Add(int i, long long delta)
+{
+    if (delta == 0) return;
+    for (size_t k = size_t(i) + 1; k < FTree.size(); k += k & (~k + 1)) FTree[k] += delta;
+}
+
+long long TGridAxis::Prefix(int i) const
+{
+    long long s = 0;
+    for (size_t k = size_t(std::clamp(i, 0, Count())); k > 0; k -= k & (~k + 1)) s += FTree[k];
+    return s;
+}
+
+int TGridAxis::IndexAt(long long x) const
+{
+    if (x < 0) return -1;
+    const size_t n = FSizes.size();
+    size_t pos = 0;
+    size_t step = 1;
+    while (step * 2 <= n) step *= 2;
+    for (; step > 0; step /= 2) {
+        if (pos + step <= n && FTree[pos + step] <= x) {
+            pos += step;
+            x -= FTree[pos];
+        }
+    }
+    return int(pos);
+}
+
+void TGridAxis::Move(int from, int to)
+{
+    if (from == to) return;
+    Rotate(FSizes, size_t(from), size_t(to));
+    Rebuild();
+}

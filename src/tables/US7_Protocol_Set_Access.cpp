@@ -1,0 +1,5 @@
+#include "US7_Protocol_Set_Access.h"
+
+TFS7_Protocol_Set_Access* FS7_Protocol_Set_Access = nullptr;
+
+TFS7_Protocol_Set_Access::TFS7_Protocol_Set_Access(TComponent* AOwner) : TTitledForm(AOwner, 640, 337, 1200, 1201) {}
