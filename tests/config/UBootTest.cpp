@@ -26,6 +26,20 @@ using namespace BootEcho;
 
 namespace {
 
+// The real launcher on the real clock, so that a stand-in updater really
+// runs, and an echo client (fake) that answers at once.
+struct RealUpdaterServices {
+    std::shared_ptr<TFakeIcmpClient> Echo = [] {
+        auto e = std::make_shared<TFakeIcmpClient>();
+        e->Script = {TPingResult{true, 1032, 0}};
+        return e;
+    }();
+    ScopedService<std::shared_ptr<IClock>> Clock{&PlatformServices::Clock, std::make_shared<SystemClock>()};
+    ScopedService<std::shared_ptr<IProcessLauncher>> Launcher{&PlatformServices::Launcher,
+                                                              std::make_shared<TPosixProcessLauncher>()};
+    ScopedService<std::shared_ptr<IIcmpClient>> Icmp{&PlatformServices::Icmp, Echo};
+};
+
 class BootDialog : public ::testing::Test {
 protected:
     void SetUp() override
@@ -274,14 +288,7 @@ TEST_F(BootDialog, SecondClickDuringTheLoopStartsNothing)
 
 TEST_F(BootDialog, StandInUpdaterGetsTheJob)
 {
-    // The real launcher on the real clock, starting the script in the
-    // test's program folder; the echo client answers at once.
-    ScopedService<std::shared_ptr<IClock>> clock(&PlatformServices::Clock, std::make_shared<SystemClock>());
-    ScopedService<std::shared_ptr<IProcessLauncher>> launcher(&PlatformServices::Launcher,
-                                                              std::make_shared<TPosixProcessLauncher>());
-    auto echo = std::make_shared<TFakeIcmpClient>();
-    echo->Script = {TPingResult{true, 1032, 0}};
-    ScopedService<std::shared_ptr<IIcmpClient>> icmp(&PlatformServices::Icmp, echo);
+    RealUpdaterServices real;
     WriteUpdater();
     ShowAndDrive([&] {
         SetFields({"192", "168", "2", "205"});
@@ -290,7 +297,7 @@ TEST_F(BootDialog, StandInUpdaterGetsTheJob)
         FBoot->Btn_Update->Click();
     });
     EXPECT_TRUE(StillOpen);
-    EXPECT_EQ(echo->Addresses.size(), 2);
+    EXPECT_EQ(real.Echo->Addresses.size(), 2);
     const QByteArray job = ReadAll(JobFile());
     ASSERT_FALSE(job.isEmpty());
     EXPECT_EQ(ReadAll(Exe_Dir + QStringLiteral("/marker.xml")), job);  // written before the start
@@ -298,6 +305,36 @@ TEST_F(BootDialog, StandInUpdaterGetsTheJob)
     EXPECT_EQ(Last_IP_Address, QStringLiteral("192.168.2.205"));
     EXPECT_EQ(Update_Option, 2);
     EXPECT_FALSE(Update_Read_Back);
+}
+
+TEST_F(BootDialog, UpdateDeviceStepEndToEnd)
+{
+    // The main window's step: banks written, the dialog shown, the device
+    // answering (fake), the job handed to the stand-in updater.
+    RealUpdaterServices real;
+    ASSERT_TRUE(ForceDirectories(Project_Path + QStringLiteral("/bin")));
+    WriteUpdater();
+    FBoot->Form_Type = 0;
+    DialogResponder r;
+    r.ExpectModal(QStringLiteral("TFBoot"), [&](TCustomForm*) {
+        EXPECT_EQ(FBoot->Form_Type, 1);
+        SetFields({"192", "168", "2", "205"});
+        FBoot->Btn_Update->Click();
+        FBoot->Btn_Cancel->Click();
+    });
+    FCalyptoreFirmWare->Update_Device();
+    EXPECT_EQ(r.Pending(), 0);
+    TXmlDocument job;
+    ASSERT_TRUE(job.LoadFromFile(Exe_Dir + QStringLiteral("/marker.xml")));
+    const TXmlNode ops = job.DocumentElement().ChildElement(QStringLiteral("Operations"));
+    ASSERT_EQ(ops.ChildElementCount(), 3);
+    EXPECT_EQ(ops.ChildElementAt(0).ChildElement(QStringLiteral("Ope_FileName")).Text(),
+              Master_Dir + QStringLiteral("/Sim52104.sim"));
+    for (int i : {1, 2}) {
+        const QString bank = ops.ChildElementAt(i).ChildElement(QStringLiteral("Ope_FileName")).Text();
+        EXPECT_TRUE(bank.startsWith(Project_Path + QStringLiteral("/bin/bank")));
+        EXPECT_TRUE(FileExists(bank)) << bank.toStdString();
+    }
 }
 
 TEST_F(BootDialog, UpdaterOrJobFileFailuresAreReportedOnce)
@@ -320,13 +357,7 @@ TEST_F(BootDialog, UpdaterOrJobFileFailuresAreReportedOnce)
         SCOPED_TRACE(c.Name);
         TearDown();
         SetUp();
-        ScopedService<std::shared_ptr<IClock>> clock(&PlatformServices::Clock,
-                                                     std::make_shared<SystemClock>());
-        ScopedService<std::shared_ptr<IProcessLauncher>> launcher(
-            &PlatformServices::Launcher, std::make_shared<TPosixProcessLauncher>());
-        auto echo = std::make_shared<TFakeIcmpClient>();
-        echo->Script = {TPingResult{true, 1032, 0}};
-        ScopedService<std::shared_ptr<IIcmpClient>> icmp(&PlatformServices::Icmp, echo);
+        RealUpdaterServices real;
         c.Prepare();
         QString shown;
         ShowAndDrive(
