@@ -30,6 +30,9 @@ int PosUpper(const QString& pattern, const QString& text, int& pos);
 int PosOut(const QString& pattern, const QString& text, int& pos);
 // Replaces the first occurrence found by PosNoCase; true when one was replaced.
 bool ReplaceFirstNoCase(const QString& pattern, const QString& replacement, QString& text);
+// Replaces every occurrence of an upper-case pattern, matched in the
+// upper-cased text, in one pass; true when any was replaced.
+bool ReplaceAllNoCase(const QString& upperPattern, const QString& replacement, QString& text);
 // The value of the text's leading digits (after blanks and a sign); 0 when
 // none. Saturates at the int range instead of overflowing.
 int LeadingInt(const QString& text);
@@ -118,6 +121,9 @@ struct TControlTag {
 // The value of NAME="..." in a tag text (name upper case, with its "=");
 // empty when missing.
 QString TagAttribute(const QString& tagText, const QString& nameWithEq);
+// The same with the tag's upper-cased text given: the name is found there,
+// the value taken from the tag in its own case.
+QString TagAttribute(const QString& tagText, const QString& upperTagText, const QString& name);
 TControlTag ParseControlTag(const QString& tagText);
 bool HasControlTag(const QString& text);
 // The ID of the first editable control after the one with ID id (from the

@@ -15,36 +15,8 @@ using namespace MarkupTest;
 
 namespace {
 
-class Markup : public ::testing::Test {
+class Markup : public MarkupCanvasTest {
 protected:
-    Markup()
-    {
-        c.Font()->SetName("DejaVu Sans");
-        c.Font()->SetSize(10);
-        c.Font()->SetColor(clBlack);
-        a.Measurer = &m;
-        SetHTMLHighlightColors(clHighlight, clHighlightText);
-    }
-
-    bool Draw(const QString& text, TRect rect = TRect(0, 0, 400, 200))
-    {
-        c.ClearLog();
-        return DrawHTMLText(&c, text, rect, a, r);
-    }
-    bool Measure(const QString& text, TRect rect = TRect(0, 0, 400, 200))
-    {
-        a.MeasureOnly = true;
-        const bool hit = Draw(text, rect);
-        a.MeasureOnly = false;
-        return hit;
-    }
-    std::vector<TCanvasOp> Ops(const char* kind) const
-    {
-        std::vector<TCanvasOp> out;
-        for (const TCanvasOp& op : c.Ops())
-            if (op.Kind == QLatin1StringView(kind)) out.push_back(op);
-        return out;
-    }
     QStringList Texts() const
     {
         QStringList out;
@@ -57,11 +29,6 @@ protected:
         f.SetSize(points);
         return f.Height();
     }
-
-    TRecordingCanvas c;
-    TFakeMeasurer m;
-    THTMLDrawArgs a;
-    THTMLDrawResult r;
 };
 
 }  // namespace
@@ -339,7 +306,9 @@ TEST_F(Markup, EmptyTextAndTheCanvasComesBackAsFound)
     c.Brush()->SetColor(clAqua);
     const QString texts[] = {"</R>x", "<R 45>x<R 90>y", "<R a=\"30\">x</R></R></R>",
                              QString(10000, u'<'), "<FONT COLOR=\"clRed\" SIZE=\"7\"><B>x",
-                             "<P BGCOLOR=\"clRed\"><HI><E>x", "<", "a<b", "<A HREF=\"x\">y"};
+                             "<P BGCOLOR=\"clRed\"><HI><E>x", "<", "a<b", "<A HREF=\"x\">y",
+                             QStringLiteral("<#a>").repeated(5000), QStringLiteral("&amp;").repeated(5000),
+                             QStringLiteral("<BR>").repeated(3000) + "x"};
     for (const QString& t : texts) {
         Draw(t);
         EXPECT_EQ(c.Font()->Orientation(), 0) << t.left(20).toStdString();
