@@ -165,7 +165,7 @@ void TAsgEditButton::BtnMouseUp(TMouseButton Button)
 
 // ---------------------------------------------------------------- edit with button
 
-TAsgEditBtn::TAsgEditBtn(TComponent* AOwner) : TCustomEdit(AOwner)
+TAsgEditBtn::TAsgEditBtn(TComponent* AOwner) : TAsgEdgeButtonEdit(AOwner)
 {
     FButton = new TAsgEditButton(this);
     FButton->SetParent(this);
@@ -187,21 +187,6 @@ void TAsgEditBtn::SetButtonWidth(int v)
     FButtonWidth = v;
     FButton->SetWidth(v);
     Resize();
-}
-
-void TAsgEditBtn::SetEditorEnabled(bool v)
-{
-    FEditorEnabled = v;
-    // Every way the user changes text in the Qt edit (typing, Backspace and
-    // Delete, undo, paste by key, menu or middle button, drops) ends at its
-    // read-only flag; the program's own writes still go through.
-    Edit()->setReadOnly(ReadOnly() || !v);
-}
-
-void TAsgEditBtn::SetReadOnly(bool v)
-{
-    TCustomEdit::SetReadOnly(v);
-    Edit()->setReadOnly(v || !FEditorEnabled);
 }
 
 void TAsgEditBtn::SetRightAlign(bool v)
@@ -230,7 +215,7 @@ void TAsgEditBtn::ClickButton(TObject* Sender)
 
 void TAsgEditBtn::KeyDown(Word& Key, TShiftState Shift)
 {
-    TCustomEdit::KeyDown(Key, Shift);
+    TAsgEdgeButtonEdit::KeyDown(Key, Shift);
     // Either Alt key counts: they cannot be told apart portably.
     if (Key == VK_F4 && !Shift.Contains(ssCtrl) && !Shift.Contains(ssAlt)) ClickButton(this);
 }
@@ -254,19 +239,6 @@ void TAsgEditBtn::SetEditRect()
     Edit()->setTextMargins(0, 0, right, 0);
 }
 
-void TAsgEditBtn::Resize()
-{
-    TCustomEdit::Resize();
-    if (!FButton) return;
-    if (Height() < GetMinHeight() && !FLayingOut) {
-        FLayingOut = true;
-        SetHeight(GetMinHeight());
-        FLayingOut = false;
-        return;
-    }
-    FButton->SetBoundsRect(EditButtonBounds(Width(), Height(), FButton->Width(), true));
-    SetEditRect();
-}
 
 // ---------------------------------------------------------------- unit edit
 
@@ -345,7 +317,7 @@ void TAsgUnitEditBtn::SetUnitID(const QString& v)
 
 void TAsgUnitEditBtn::Resize()
 {
-    TAsgEditBtn::Resize();
+    TAsgEdgeButtonEdit::Resize();
     UpdateUnitWidget();
 }
 

@@ -5,6 +5,7 @@
 
 #include "Buttons.h"
 #include "StdCtrls.h"
+#include "asgspin.h"
 
 #include <memory>
 
@@ -84,7 +85,7 @@ private:
     bool FFlat = false;
 };
 
-class TAsgEditBtn : public TCustomEdit {
+class TAsgEditBtn : public TAsgEdgeButtonEdit {
 public:
     DECLARE_CLASSNAME(TAsgEditBtn)
     explicit TAsgEditBtn(TComponent* AOwner);
@@ -98,9 +99,6 @@ public:
     void SetButtonCaption(const QString& v) { FButton->SetButtonCaption(v); }
     TBitmap* Glyph() const { return FButton->Glyph(); }
     void SetGlyph(TBitmap* v) { FButton->SetGlyph(v); }
-    bool EditorEnabled() const { return FEditorEnabled; }
-    void SetEditorEnabled(bool v);
-    void SetReadOnly(bool v);
     bool RightAlign() const { return FRightAlign; }
     void SetRightAlign(bool v);
     bool IsWinXP() const { return FIsWinXP; }
@@ -108,15 +106,15 @@ public:
     TAsgEditButton* Button() const { return FButton; }
 
     virtual void ClickButton(TObject* Sender);
-    int GetMinHeight() const;
+    int GetMinHeight() const override;
 
     TNotifyEvent OnClickBtn;
 
 protected:
     void KeyDown(Word& Key, TShiftState Shift) override;
     void DoEnter() override;
-    void Resize() override;
-    void SetEditRect();
+    TWinControl* EdgeControl() const override { return FButton; }
+    void SetEditRect() override;
     int UnitSize() const { return FUnitSize; }
     void SetUnitSize(int v);
 
@@ -124,10 +122,8 @@ private:
     int FUnitSize = 0;
     bool FRightAlign = false;
     TAsgEditButton* FButton = nullptr;
-    bool FEditorEnabled = true;
     int FButtonWidth = 0;
     bool FIsWinXP = false;
-    bool FLayingOut = false;
 };
 
 using TUnitChangeEvent = std::function<void(TObject* Sender, const QString& NewUnit)>;

@@ -543,7 +543,7 @@ void TAsgSpinButton::DoExit()
 
 // ---------------------------------------------------------------- spin edit
 
-TAsgSpinEdit::TAsgSpinEdit(TComponent* AOwner) : TCustomEdit(AOwner)
+TAsgSpinEdit::TAsgSpinEdit(TComponent* AOwner) : TAsgEdgeButtonEdit(AOwner)
 {
     FButton = new TAsgSpinButton(this);
     FButton->SetParent(this);
@@ -573,7 +573,7 @@ int TAsgSpinEdit::Value() const
 void TAsgSpinEdit::SetValue(int v)
 {
     SetText(QString::number(SpinCheck(v, FMinValue, FMaxValue)));
-    if (!FEditorEnabled) SelectAll();
+    if (!EditorEnabled()) SelectAll();
 }
 
 double TAsgSpinEdit::FloatValue() const
@@ -633,18 +633,34 @@ void TAsgSpinEdit::SetPrecision(int v)
     if (FSpinType == sptFloat) SetFloatValue(FloatValue());
 }
 
-void TAsgSpinEdit::SetEditorEnabled(bool v)
+void TAsgEdgeButtonEdit::SetEditorEnabled(bool v)
 {
     FEditorEnabled = v;
-    // Every way the user changes text in the Qt edit (typing, undo, paste by
-    // key, menu or middle button, drops) ends at its read-only flag.
+    // Every way the user changes text in the Qt edit (typing, Backspace and
+    // Delete, undo, paste by key, menu or middle button, drops) ends at its
+    // read-only flag; the program's own writes still go through.
     Edit()->setReadOnly(ReadOnly() || !v);
 }
 
-void TAsgSpinEdit::SetReadOnly(bool v)
+void TAsgEdgeButtonEdit::SetReadOnly(bool v)
 {
     TCustomEdit::SetReadOnly(v);
     Edit()->setReadOnly(v || !FEditorEnabled);
+}
+
+void TAsgEdgeButtonEdit::Resize()
+{
+    TCustomEdit::Resize();
+    TWinControl* edge = EdgeControl();
+    if (!edge) return;
+    if (Height() < GetMinHeight() && !FLayingOut) {
+        FLayingOut = true;
+        SetHeight(GetMinHeight());
+        FLayingOut = false;
+        return;
+    }
+    edge->SetBoundsRect(EditButtonBounds(Width(), Height(), edge->Width(), true));
+    SetEditRect();
 }
 
 void TAsgSpinEdit::SetEditAlign(TEditAlign v)
@@ -735,7 +751,7 @@ void TAsgSpinEdit::DownClick(TObject*)
 
 bool TAsgSpinEdit::IsValidChar(QChar Key) const
 {
-    return SpinIsValidChar({Key, Text(), SelStart(), SelLength(), FSpinType, FEditorEnabled, FPrecision});
+    return SpinIsValidChar({Key, Text(), SelStart(), SelLength(), FSpinType, EditorEnabled(), FPrecision});
 }
 
 // ---- keys and focus
@@ -754,7 +770,7 @@ void TAsgSpinEdit::WndProc(TMessage& Message)
     if (Message.Msg == WM_CHAR && Message.WParam == '.' && (Message.LParam & KF_KEYPAD_BIT)
         && FExcelStyleDecimalSeparator)
         Message.WParam = Regional().DecimalSeparator.unicode();
-    TCustomEdit::WndProc(Message);
+    TAsgEdgeButtonEdit::WndProc(Message);
 }
 
 void TAsgSpinEdit::KeyDown(Word& Key, TShiftState Shift)
@@ -764,8 +780,8 @@ void TAsgSpinEdit::KeyDown(Word& Key, TShiftState Shift)
         FDropReturnChar = true;
         PostKey(VK_TAB);
     }
-    if (Key == VK_DELETE && !FEditorEnabled) Key = 0;
-    TCustomEdit::KeyDown(Key, Shift);
+    if (Key == VK_DELETE && !EditorEnabled()) Key = 0;
+    TAsgEdgeButtonEdit::KeyDown(Key, Shift);
 }
 
 void TAsgSpinEdit::KeyPress(QChar& Key)
@@ -782,18 +798,18 @@ void TAsgSpinEdit::KeyPress(QChar& Key)
         MessageBeep(0);
         return;
     }
-    TCustomEdit::KeyPress(Key);
+    TAsgEdgeButtonEdit::KeyPress(Key);
 }
 
 void TAsgSpinEdit::DoEnter()
 {
-    if (AutoSelect() && !(GetAsyncKeyState(VK_LBUTTON) < 0 && FEditorEnabled)) SelectAll();
+    if (AutoSelect() && !(GetAsyncKeyState(VK_LBUTTON) < 0 && EditorEnabled())) SelectAll();
     TWinControl::DoEnter();
 }
 
 void TAsgSpinEdit::DoExit()
 {
-    TCustomEdit::DoExit();
+    TAsgEdgeButtonEdit::DoExit();
     switch (FSpinType) {
     case sptNormal: {
         const int v = Value(), c = SpinCheck(v, FMinValue, FMaxValue);
@@ -820,7 +836,7 @@ void TAsgSpinEdit::DoExit()
 
 void TAsgSpinEdit::Loaded()
 {
-    TCustomEdit::Loaded();
+    TAsgEdgeButtonEdit::Loaded();
     if (FSpinType == sptDate) SetText(DateToStr(FDateValue, Regional()));
     if (FSpinType == sptTime) SetText(SpinTimeText(FTimeValue, FShowSeconds));
     SetSpinType(FSpinType);
@@ -858,17 +874,3 @@ void TAsgSpinEdit::SetEditRect()
     Edit()->setTextMargins(0, 0, FButton->Width() + 2, 0);
 }
 
-void TAsgSpinEdit::Resize()
-{
-    TCustomEdit::Resize();
-    if (!FButton) return;
-    if (Height() < GetMinHeight() && !FLayingOut) {
-        // The raised height comes back here and places the button.
-        FLayingOut = true;
-        SetHeight(GetMinHeight());
-        FLayingOut = false;
-        return;
-    }
-    FButton->SetBoundsRect(EditButtonBounds(Width(), Height(), FButton->Width(), true));
-    SetEditRect();
-}

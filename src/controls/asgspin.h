@@ -82,6 +82,32 @@ int EditMinHeight(TFont* Font, bool Compact);
 // new-style border (common controls 6 with Ctl3D), else flush right.
 TRect EditButtonBounds(int EditWidth, int EditHeight, int ButtonWidth, bool Ctl3D);
 
+// An edit with a control at its right edge (the spin arrows, a push
+// button) and a switch that stops the user's own changes of the text.
+class TAsgEdgeButtonEdit : public TCustomEdit {
+public:
+    DECLARE_CLASSNAME(TAsgEdgeButtonEdit)
+    explicit TAsgEdgeButtonEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
+
+    bool EditorEnabled() const { return FEditorEnabled; }
+    void SetEditorEnabled(bool v);
+    void SetReadOnly(bool v);
+    virtual int GetMinHeight() const = 0;
+
+protected:
+    // The control at the right edge (none while it is being made).
+    virtual TWinControl* EdgeControl() const = 0;
+    // The text's rectangle left of the edge control.
+    virtual void SetEditRect() = 0;
+    // A too small height is raised (which comes back here); otherwise the
+    // edge control is placed and the text rectangle follows.
+    void Resize() override;
+
+private:
+    bool FEditorEnabled = true;
+    bool FLayingOut = false;
+};
+
 // ---- arrow buttons
 
 class TAsgSpinButton;
@@ -196,7 +222,7 @@ private:
 
 // ---- the spin edit
 
-class TAsgSpinEdit : public TCustomEdit {
+class TAsgSpinEdit : public TAsgEdgeButtonEdit {
 public:
     DECLARE_CLASSNAME(TAsgSpinEdit)
     explicit TAsgSpinEdit(TComponent* AOwner);
@@ -241,9 +267,6 @@ public:
     void SetPrecision(int v);
     bool ShowSeconds() const { return FShowSeconds; }
     void SetShowSeconds(bool v) { FShowSeconds = v; }
-    bool EditorEnabled() const { return FEditorEnabled; }
-    void SetEditorEnabled(bool v);
-    void SetReadOnly(bool v);
     bool ReturnIsTab() const { return FReturnIsTab; }
     void SetReturnIsTab(bool v) { FReturnIsTab = v; }
     bool ExcelStyleDecimalSeparator() const { return FExcelStyleDecimalSeparator; }
@@ -272,15 +295,15 @@ public:
     void Loaded() override;
     void WndProc(TMessage& Message) override;
     // The least height that shows the text.
-    int GetMinHeight() const;
+    int GetMinHeight() const override;
 
 protected:
     void KeyDown(Word& Key, TShiftState Shift) override;
     void KeyPress(QChar& Key) override;
     void DoEnter() override;
     void DoExit() override;
-    void Resize() override;
-    void SetEditRect();
+    TWinControl* EdgeControl() const override { return FButton; }
+    void SetEditRect() override;
     void ApplyAlignment();
     void Step(bool Up, bool Page);
 
@@ -291,7 +314,6 @@ private:
     int FIncrement = 1;
     double FIncrementFloat = 0.1;
     TAsgSpinButton* FButton = nullptr;
-    bool FEditorEnabled = true;
     TSpinDirection FDirection = spVertical;
     TAsgSpinType FSpinType = sptNormal;
     int FPrecision = 0;
@@ -307,5 +329,4 @@ private:
     bool FAllowEmptyValue = false;
     double FIncrementFloatPage = 1.0;
     bool FDropReturnChar = false;
-    bool FLayingOut = false;
 };

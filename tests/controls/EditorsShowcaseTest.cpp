@@ -1,5 +1,7 @@
 // A form with every editor control, grabbed to a PNG to look at.
 #include "ASGEdit.h"
+#include "AdvDateTimePicker.h"
+#include "AsgDateTimePicker.h"
 #include "AsgCombo.h"
 #include "ClassesLists.h"
 #include "EditorsFixture.h"
@@ -65,6 +67,23 @@ TEST_F(EditorsShowcase, AllEditorsOnOneForm)
     units.Add(QStringLiteral("mm"));
     unit->SetUnits(&units);
     unit->SetTextAndUnit(QStringLiteral("12mm"));
+
+    auto* metro = Add<TAsgDateTimePicker>(100, 200, 140, 21);
+    metro->SetMetroStyle(true);
+    metro->SetBorderColor(clNavy);
+    metro->ButtonColors().Color = clSkyBlue;
+    metro->ButtonColors().TextColor = clNavy;
+    metro->ButtonColors().BorderColor = clNavy;
+    metro->SetDateTime(EncodeDate(2024, 3, 15));
+    auto* both = Add<TAdvDateTimePicker>(100, 240, 200, 21);
+    both->SetLabelCaption(QStringLiteral("Start:"));
+    both->SetLabelPosition(lpLeftCenter);
+    both->SetDateTime(EncodeDate(2024, 3, 15) + EncodeTime(10, 20, 30, 0));
+    auto* checked = Add<TAdvDateTimePicker>(100, 280, 200, 21);
+    checked->SetShowCheckbox(true);
+    checked->SetDateTime(EncodeDate(2024, 3, 15) + EncodeTime(10, 20, 30, 0));
+    checked->SetChecked(false);
+    checked->SetDateTime(EncodeDate(2024, 3, 15) + EncodeTime(10, 20, 30, 0));
 
     Form->Show();
     QString dir = TestHarness::ProgramDir();
