@@ -127,9 +127,10 @@ public:
     void SetReadOnly(bool v);
     bool Modified() const { return FModified; }
     void SetModified(bool v) { FModified = v; }
-    // Kept for the editor styles; the edit does not mask the characters.
+    // A password cell: a single line that shows this character for each
+    // character of the text (a null character: plain text).
     QChar PasswordChar() const { return FPasswordChar; }
-    void SetPasswordChar(QChar v) { FPasswordChar = v; }
+    void SetPasswordChar(QChar v);
     TEditAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TEditAlignment v);
     bool WordWrap() const { return FWordWrap; }
@@ -163,6 +164,8 @@ protected:
 
 private:
     void ShowMaskText(int caret);
+    void ShowSecret(int caret);
+    void ReplaceSecret(int start, int length, const QString& with);
     void SyncMaskSelection();
     QPlainTextEdit* FEdit;
     TEditMaskModel FMask;
@@ -170,6 +173,7 @@ private:
     bool FReadOnly = false;
     bool FModified = false;
     QChar FPasswordChar;
+    QString FSecret;  // the text of a password cell
     TEditAlignment FAlignment = eaLeft;
     bool FWordWrap = false;
     bool FWantReturns = false;

@@ -178,6 +178,7 @@ void TInplaceEdit::SetParent(TWinControl* AParent)
 
 QString TInplaceEdit::Text() const
 {
+    if (!FPasswordChar.isNull()) return FSecret;
     if (FMask.Active()) {
         TEditMaskModel m = FMask;
         m.SetEditText(FEdit->toPlainText());
@@ -188,6 +189,12 @@ QString TInplaceEdit::Text() const
 
 void TInplaceEdit::SetText(const QString& v)
 {
+    if (!FPasswordChar.isNull()) {
+        FSecret = FMaxLength > 0 ? v.left(FMaxLength) : v;
+        FSecret.remove(QChar(u'\n'));
+        ShowSecret(int(FSecret.size()));
+        return;
+    }
     if (FMask.Active()) {
         FMask.SetText(v);
         ShowMaskText(0);
@@ -225,6 +232,7 @@ void TInplaceEdit::SetSelLength(int v)
 
 QString TInplaceEdit::SelText() const
 {
+    if (!FPasswordChar.isNull()) return FSecret.mid(SelStart(), SelLength());
     return FEdit->textCursor().selectedText().replace(QChar::ParagraphSeparator, u'\n');
 }
 
@@ -234,6 +242,11 @@ void TInplaceEdit::SetSelText(const QString& v)
     if (FMaxLength > 0) {
         const int room = FMaxLength - int(FEdit->toPlainText().size()) + SelLength();
         ins = ins.left(std::max(room, 0));
+    }
+    if (!FPasswordChar.isNull()) {
+        ins.remove(QChar(u'\n'));
+        ReplaceSecret(SelStart(), SelLength(), ins);
+        return;
     }
     FEdit->textCursor().insertText(ins);
 }
@@ -273,6 +286,34 @@ void TInplaceEdit::ShowMaskText(int caret)
 {
     FEdit->setPlainText(FMask.EditText());
     SetSelStart(caret);
+}
+
+void TInplaceEdit::SetPasswordChar(QChar v)
+{
+    if (v == FPasswordChar) return;
+    const QString text = Text();
+    FPasswordChar = v;
+    SetText(text);
+}
+
+void TInplaceEdit::ShowSecret(int caret)
+{
+    const bool loading = FLoading;
+    FLoading = true;
+    FEdit->setPlainText(QString(FSecret.size(), FPasswordChar));
+    FLoading = loading;
+    SetSelStart(caret);
+    if (!FLoading) {
+        FModified = true;
+        GuardEvent([this]() { Change(); });
+    }
+}
+
+void TInplaceEdit::ReplaceSecret(int start, int length, const QString& with)
+{
+    start = std::clamp(start, 0, int(FSecret.size()));
+    FSecret.replace(start, std::clamp(length, 0, int(FSecret.size()) - start), with);
+    ShowSecret(start + int(with.size()));
 }
 
 void TInplaceEdit::SyncMaskSelection()
@@ -339,7 +380,9 @@ void TInplaceEdit::UpdateContents()
     const QString mask = FGrid->GetEditMask(c, r);
     const QString text = FGrid->GetEditText(c, r);
     FMask.SetMask(mask);
-    if (FMask.Active()) {
+    if (!FPasswordChar.isNull()) {
+        SetText(text);
+    } else if (FMask.Active()) {
         FMask.SetText(text);
         FEdit->setPlainText(FMask.EditText());
     } else {
@@ -373,7 +416,7 @@ void TInplaceEdit::KeyDown(Word& Key, TShiftState Shift)
     default: break;
     }
     if (toGrid) {
-        if (Key == VK_RETURN && FWantReturns) return;
+        if (Key == VK_RETURN && FWantReturns && FPasswordChar.isNull()) return;
         FGrid->KeyDown(Key, Shift);
         Key = 0;
         return;
@@ -387,6 +430,14 @@ void TInplaceEdit::KeyDown(Word& Key, TShiftState Shift)
         Key = 0;
     }
     if (FReadOnly && (Key == VK_BACK || Key == VK_DELETE)) Key = 0;
+    if (!FPasswordChar.isNull() && (Key == VK_BACK || Key == VK_DELETE)) {
+        // The shown characters stand for the text: it is edited here.
+        const int start = SelStart(), length = SelLength();
+        if (length > 0) ReplaceSecret(start, length, QString());
+        else if (Key == VK_BACK && start > 0) ReplaceSecret(start - 1, 1, QString());
+        else if (Key == VK_DELETE) ReplaceSecret(start, 1, QString());
+        Key = 0;
+    }
 }
 
 void TInplaceEdit::KeyPress(QChar& Key)
@@ -398,7 +449,7 @@ void TInplaceEdit::KeyPress(QChar& Key)
     TWinControl::KeyPress(Key);  // OnKeyPress
     if (Key.isNull()) return;
     const ushort k = Key.unicode();
-    if (k == 9 || k == 27 || (k == 13 && !FWantReturns)) {
+    if (k == 9 || k == 27 || (k == 13 && (!FWantReturns || !FPasswordChar.isNull()))) {
         Key = QChar();
         return;
     }
@@ -416,6 +467,11 @@ void TInplaceEdit::KeyPress(QChar& Key)
     }
     if (k >= 32 && FMaxLength > 0 && int(FEdit->toPlainText().size()) - SelLength() >= FMaxLength) {
         MessageBeep(0);
+        Key = QChar();
+        return;
+    }
+    if (k >= 32 && !FPasswordChar.isNull()) {
+        ReplaceSecret(SelStart(), SelLength(), QString(Key));
         Key = QChar();
     }
 }

@@ -41,6 +41,9 @@ protected:
 
 TEST_F(ThemeTest, EntryTables)
 {
+    // Start from unloaded tables, whatever other tests loaded before.
+    AdvXPVS::FreeThemeLibrary();
+    ATXPVS::FreeThemeLibrary();
     OsProfile missing;
     missing.VisualStylesPresent = false;
     UseProfile(missing);

@@ -436,6 +436,28 @@ TEST(GridEditor, MaskRefusesMisfitsAndAnIncompleteLeave)
     EXPECT_EQ(g->Cells(2, 2), "12:34");
 }
 
+TEST(GridEditor, PasswordCellsShowTheirCharacterAndKeepTheText)
+{
+    EditorGrid e;
+    TProbeGrid* g = e.Grid;
+    g->SetCells(2, 2, "abc");
+    g->ShowEditor();
+    TInplaceEdit* ed = g->InplaceEditor();
+    QWidget* w = ed->Widget();
+    ed->SetPasswordChar(u'*');
+    EXPECT_EQ(ed->EditText(), "***");
+    EXPECT_EQ(ed->Text(), "abc");
+    ed->SetSelStart(3);
+    QTest::keyClick(w, Qt::Key_D);
+    QTest::keyClick(w, Qt::Key_Backspace);
+    QTest::keyClick(w, Qt::Key_Backspace);
+    QTest::keyClick(w, Qt::Key_X);
+    EXPECT_EQ(ed->EditText(), "***");
+    EXPECT_EQ(ed->Text(), "abx");
+    g->HideEditor();
+    EXPECT_EQ(g->Cells(2, 2), "abx");
+}
+
 // ---- scroll bars -------------------------------------------------------------------
 
 struct ScrollGrid : GridFixture {
