@@ -45,17 +45,35 @@ bool ReplaceAllNoCase(QString& text, const QString& upperPattern, const QString&
     return true;
 }
 
+// The entity rounds on one stretch of text.
+QString DrawEntityRounds(QString s)
+{
+    if (!s.contains(u'&')) return s;
+    bool any = true;
+    while (any) {
+        any = false;
+        for (const auto& e : kDrawEntities)
+            any = ReplaceAllNoCase(s, QLatin1StringView(e.Name), QString::fromUtf16(e.Text)) || any;
+    }
+    return s;
+}
+
 QString PrepareText(const QString& text)
 {
-    QString s = text;
-    if (s.contains(u'&')) {
-        bool any = true;
-        while (any) {
-            any = false;
-            for (const auto& e : kDrawEntities)
-                any = ReplaceAllNoCase(s, QLatin1StringView(e.Name), QString::fromUtf16(e.Text)) || any;
-        }
+    // CONTROL tags keep their entities: their values are stored encoded and
+    // decoded when the tag is read; a decoded "&quot;" would end the value.
+    QString s;
+    const QString upper = UpCaseAscii(text);
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype p = upper.indexOf(QStringLiteral("<CONTROL "), from);
+        const qsizetype gt = p < 0 ? -1 : text.indexOf(u'>', p);
+        if (gt < 0) break;
+        s += DrawEntityRounds(text.mid(from, p - from));
+        s += QStringView(text).mid(p, gt + 1 - p);
+        from = gt + 1;
     }
+    s += DrawEntityRounds(text.mid(from));
     return LineBreaksToBR(UnwrapHashTags(s), true);
 }
 
@@ -66,19 +84,6 @@ QString RunEntities(QString run)
     run.replace(QStringLiteral("&lt;"), QStringLiteral("<"), Qt::CaseInsensitive);
     run.replace(QStringLiteral("&gt;"), QStringLiteral(">"), Qt::CaseInsensitive);
     return run;
-}
-
-// The value of NAME in an (upper-cased) tag: between the first double quote
-// after the name and the next one.
-QString RenderAttr(const QString& tag, const QString& upper, const QString& name)
-{
-    const qsizetype p = upper.indexOf(name);
-    if (p < 0) return QString();
-    const qsizetype q1 = tag.indexOf(u'"', p + name.size());
-    if (q1 < 0) return QString();
-    const qsizetype q2 = tag.indexOf(u'"', q1 + 1);
-    if (q2 < 0) return QString();
-    return tag.mid(q1 + 1, q2 - q1 - 1);
 }
 
 int FontSizeFromTag(const QString& upper)
@@ -96,11 +101,6 @@ int FontSizeFromTag(const QString& upper)
 }
 
 }  // namespace
-
-QString MarkupAttr(const QString& tag, const QString& upper, const QString& name)
-{
-    return RenderAttr(tag, upper, name);
-}
 
 // ---------------------------------------------------------------------------
 // Unit-wide state and colours
@@ -523,7 +523,7 @@ bool THTMLRenderer::HandleTag(const QString& tag, const THTMLLineGeometry& g, TH
         } else if (c2 == u'O' && g.Drawing) {
             BodyBackground(tag, upper);
             if (upper.contains(QStringLiteral("BGCOLOR"))) {
-                const QString bg = RenderAttr(tag, upper, QStringLiteral("BGCOLOR"));
+                const QString bg = TagAttribute(tag, upper, QStringLiteral("BGCOLOR"));
                 const QString ubg = UpCaseAscii(bg);
                 if (ubg.contains(QStringLiteral("CL")))
                     SetBrushColor(HTMLColorValue(bg));
@@ -562,7 +562,7 @@ bool THTMLRenderer::HandleTag(const QString& tag, const THTMLLineGeometry& g, TH
         if (c2 == u'>') {
             setStyle(fsItalic, true);
         } else if (c2 == u'N') {
-            const int v = MarkupPixels(LeadingInt(RenderAttr(tag, upper, QStringLiteral("IND"))));
+            const int v = MarkupPixels(LeadingInt(TagAttribute(tag, upper, QStringLiteral("IND"))));
             if (line.Width < v) {
                 FPenX = FRightToLeft ? g.Rect.Right - v : g.Rect.Left + v;
                 line.Width = v;
@@ -583,7 +583,7 @@ bool THTMLRenderer::HandleTag(const QString& tag, const THTMLLineGeometry& g, TH
         break;
     case u'P': ParagraphTag(tag, g); break;
     case u'R': {
-        const QString q = RenderAttr(tag, upper, QString());
+        const QString q = TagAttribute(tag, upper, QString());
         SelectRotatedFont(C, LeadingInt(q.isEmpty() ? upper.mid(2) : q),
                           g.FirstPass ? FRotatedMeasure : FRotatedDraw);
         break;
@@ -611,11 +611,11 @@ bool THTMLRenderer::HandleTag(const QString& tag, const THTMLLineGeometry& g, TH
 void THTMLRenderer::FontTag(const QString& upper, const THTMLLineGeometry& g)
 {
     TFont* f = C->Font();
-    const QString face = RenderAttr(upper, upper, QStringLiteral("FACE"));
+    const QString face = TagAttribute(upper, upper, QStringLiteral("FACE"));
     if (!face.isEmpty()) f->SetName(face);
-    const QString color = RenderAttr(upper, upper, QStringLiteral(" COLOR"));
+    const QString color = TagAttribute(upper, upper, QStringLiteral(" COLOR"));
     if (!color.isEmpty() && !A.FixedColors) f->SetColor(HTMLColorValue(color));
-    const QString bg = RenderAttr(upper, upper, QStringLiteral("BGCOLOR"));
+    const QString bg = TagAttribute(upper, upper, QStringLiteral("BGCOLOR"));
     if (!bg.isEmpty() && g.Drawing && !A.FixedColors) {
         FCurrentBg = BrushColorNow();
         SetBrushColor(HTMLColorValue(bg));
@@ -630,15 +630,15 @@ void THTMLRenderer::ParagraphTag(const QString& tag, const THTMLLineGeometry& g)
 {
     const QString upper = UpCaseAscii(tag);
     if (upper.contains(QStringLiteral("ALIGN"))) {
-        const QString v = RenderAttr(upper, upper, QStringLiteral("ALIGN"));
+        const QString v = TagAttribute(upper, upper, QStringLiteral("ALIGN"));
         if (v.contains(QStringLiteral("RIGHT"))) FAlign = 1;
         if (v.contains(QStringLiteral("LEFT"))) FAlign = 0;
         if (v.contains(QStringLiteral("CENTER"))) FAlign = 2;
     }
     if (upper.contains(QStringLiteral("INDENT")))
-        FIndent = MarkupPixels(LeadingInt(RenderAttr(upper, upper, QStringLiteral("INDENT"))));
+        FIndent = MarkupPixels(LeadingInt(TagAttribute(upper, upper, QStringLiteral("INDENT"))));
     if (upper.contains(QStringLiteral("BGCOLOR")) && g.Drawing) {
-        const QString v = RenderAttr(upper, upper, QStringLiteral("BGCOLOR"));
+        const QString v = TagAttribute(upper, upper, QStringLiteral("BGCOLOR"));
         const TColor col = v.isEmpty() ? clNone : HTMLColorValue(v);
         FParaPrevBrush = BrushColorNow();
         SetBrushColor(col);
@@ -676,10 +676,10 @@ void THTMLRenderer::OpenAnchor(const QString& tag, const QString& upper, const T
     if (!A.FixedColors && !(A.HoverOnlyLinks && hovered && A.HoverTextColor != clNone))
         f->SetColor(A.LinkColor);
     if (upper.contains(QStringLiteral("HREF"))) {
-        FAnchorValue = RenderAttr(tag, upper, QStringLiteral("HREF"));
+        FAnchorValue = TagAttribute(tag, upper, QStringLiteral("HREF"));
         FInAnchor = true;
     }
-    if (upper.contains(QStringLiteral("TITLE"))) FAnchorTitle = RenderAttr(tag, upper, QStringLiteral("TITLE"));
+    if (upper.contains(QStringLiteral("TITLE"))) FAnchorTitle = TagAttribute(tag, upper, QStringLiteral("TITLE"));
     FAnchorStartW = line.Width;
     FAnchorStartedInLine = true;
 }
@@ -698,8 +698,10 @@ void THTMLRenderer::CloseAnchor(const THTMLLineGeometry& g, const THTMLLine& lin
     if (!A.FixedColors) f->SetColor(FDefFont->Color());
     FInAnchor = false;
     if (FHoverPending) {
-        const int left = LineLeft(g) + (FAnchorStartedInLine ? FAnchorStartW : 0);
-        R.HoverRect = TRect(left, g.Rect.Top, LineLeft(g) + line.Width, g.TextBottom);
+        const int start = FAnchorStartedInLine ? FAnchorStartW : 0;
+        R.HoverRect = FRightToLeft
+                          ? TRect(g.Rect.Right - line.Width, g.Rect.Top, g.Rect.Right - start, g.TextBottom)
+                          : TRect(LineLeft(g) + start, g.Rect.Top, LineLeft(g) + line.Width, g.TextBottom);
         R.HitAnchor = FAnchorCounter;
         FHoverPending = false;
     }

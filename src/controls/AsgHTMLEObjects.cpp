@@ -91,14 +91,14 @@ bool THTMLRenderer::ImageTag(const QString& tag, const QString& upper, const THT
 {
     ++FImageCounter;
     // Source values keep their case (paths and file names on Linux do).
-    QString src = MarkupAttr(tag, upper, QStringLiteral("SRC"));
-    const QString alt = MarkupAttr(tag, upper, QStringLiteral("ALT"));
+    QString src = TagAttribute(tag, upper, QStringLiteral("SRC"));
+    const QString alt = TagAttribute(tag, upper, QStringLiteral("ALT"));
     if (!alt.isEmpty() && FImageCounter == FImageUnderPoint) src = alt;
-    const int wantW = MarkupPixels(LeadingInt(MarkupAttr(tag, upper, QStringLiteral("WIDTH"))));
-    const int wantH = MarkupPixels(LeadingInt(MarkupAttr(tag, upper, QStringLiteral("HEIGHT"))));
+    const int wantW = MarkupPixels(LeadingInt(TagAttribute(tag, upper, QStringLiteral("WIDTH"))));
+    const int wantH = MarkupPixels(LeadingInt(TagAttribute(tag, upper, QStringLiteral("HEIGHT"))));
     const QString usrc = UpCaseAscii(src);
     const int dpiX = C->PixelsPerInch(), dpiY = C->PixelsPerInch();
-    const int x = FPenX, top = g.Rect.Top;
+    const int top = g.Rect.Top;
     int w = 0, h = 0;
     // What to draw once the room is settled.
     int listIndex = -1, shellSize = 0;
@@ -115,7 +115,7 @@ bool THTMLRenderer::ImageTag(const QString& tag, const QString& upper, const THT
     }
     const bool large = usrc.startsWith(QStringLiteral("LSYS:"));
     if (large || usrc.startsWith(QStringLiteral("SSYS:"))) {
-        DrawShellIcon(C, x, top, shellSize, A.Scale, A.Printing, false, large, src.mid(5));
+        DrawShellIcon(C, FPenX, top, shellSize, A.Scale, A.Printing, false, large, src.mid(5));
         if (shellSize > 0) {
             w = ScaleFrom96(shellSize, dpiX);
             h = ScaleFrom96(shellSize, dpiY);
@@ -155,6 +155,7 @@ bool THTMLRenderer::ImageTag(const QString& tag, const QString& upper, const THT
         return false;
     }
 
+    const int x = FRightToLeft ? FPenX - w : FPenX;
     if (g.Drawing) {
         if (listIndex >= 0) {
             if (!A.Printing) {
@@ -219,7 +220,7 @@ bool THTMLRenderer::ImageTag(const QString& tag, const QString& upper, const THT
 void THTMLRenderer::BodyBackground(const QString& tag, const QString& upper)
 {
     if (!upper.contains(QStringLiteral("BACKGROUND"))) return;
-    THTMLPicture* pic = LookUpPicture(MarkupAttr(tag, upper, QStringLiteral("BACKGROUND")));
+    THTMLPicture* pic = LookUpPicture(TagAttribute(tag, upper, QStringLiteral("BACKGROUND")));
     if (!pic || pic->Empty() || pic->Width() <= 0 || pic->Height() <= 0) return;
     const std::optional<QRegion> saved = C->ClipRegion();
     C->SelectClipRect(FRect);
@@ -273,7 +274,8 @@ bool THTMLRenderer::ControlTag(const QString& tag, const THTMLLineGeometry& g, T
         line.Hit = true;
         R.AnchorValue = QStringLiteral("ctrl");
         FImageUnderPoint = FImageCounter;
-        R.ControlRect = Bounds(LineLeft(g) + line.Width, g.Rect.Top, w, h);
+        R.ControlRect = Bounds(FRightToLeft ? g.Rect.Right - line.Width - w : LineLeft(g) + line.Width,
+                               g.Rect.Top, w, h);
         R.ControlValue = ct.Value;
         R.ControlID = ct.ID;
         R.ControlType = ct.Type;
@@ -304,7 +306,8 @@ void THTMLRenderer::DrawControl(const TControlTag& ct, int x, int b, int w, int 
     };
     auto text = [&](const QString& s, TRect r, unsigned flags) {
         C->Font()->SetColor(clWindowText);
-        C->DrawText(s, r, flags | DT_SINGLELINE | DT_VCENTER);
+        // The value as stored: no prefix character.
+        C->DrawText(s, r, flags | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     };
     if (type == u"EDIT" || type == u"PASSWORD" || type == u"MASK") {
         field(TRect(x, b - l + 4, x + w, b + 2));
@@ -318,18 +321,17 @@ void THTMLRenderer::DrawControl(const TControlTag& ct, int x, int b, int w, int 
             DrawThemePart(C, A.Window, "combobox", CP_DROPDOWNBUTTON, hot ? CBXS_HOT : CBXS_NORMAL, btn);
         else
             DrawFrameControl(C, btn, DFC_SCROLL, DFCS_SCROLLCOMBOBOX);
-    } else if (type == u"CHECK") {
-        TRect box(x + 2, b - 15, x + 15, b);
+    } else if (type == u"CHECK" || type == u"RADIO") {
+        // Check boxes and radio buttons are never drawn hot.
+        const bool radio = type == u"RADIO";
+        TRect box(x + 2, b - (radio ? 14 : 15), x + (radio ? 14 : 15), b);
         if (FThemed)
-            DrawThemePart(C, A.Window, "button", BP_CHECKBOX, checked ? CBS_CHECKEDNORMAL : CBS_UNCHECKEDNORMAL, box);
+            DrawThemePart(C, A.Window, "button", radio ? BP_RADIOBUTTON : BP_CHECKBOX,
+                          checked ? CBS_CHECKEDNORMAL : CBS_UNCHECKEDNORMAL, box);
         else
-            DrawFrameControl(C, box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (checked ? DFCS_CHECKED : 0));
-    } else if (type == u"RADIO") {
-        TRect box(x + 2, b - 14, x + 14, b);
-        if (FThemed)
-            DrawThemePart(C, A.Window, "button", BP_RADIOBUTTON, checked ? RBS_CHECKEDNORMAL : RBS_UNCHECKEDNORMAL, box);
-        else
-            DrawFrameControl(C, box, DFC_BUTTON, DFCS_BUTTONRADIO | DFCS_FLAT | (checked ? DFCS_CHECKED : 0));
+            DrawFrameControl(C, box, DFC_BUTTON,
+                             (radio ? DFCS_BUTTONRADIO : DFCS_BUTTONCHECK) | DFCS_FLAT |
+                                 (checked ? DFCS_CHECKED : 0));
     } else if (type == u"BUTTON") {
         TRect face(x + 2, b - buttonH, x + w - 2, b);
         if (FThemed)

@@ -121,9 +121,5 @@ private:
     int FPenX = 0;
 };
 
-// The value of an attribute of a tag: between the first double quote after
-// the name (found in the upper-cased tag) and the next one, in the tag's case.
-QString MarkupAttr(const QString& tag, const QString& upper, const QString& name);
-
 // Pixel values from markup stay within 0..32767.
 inline int MarkupPixels(int v) { return v < 0 ? 0 : (v > 32767 ? 32767 : v); }

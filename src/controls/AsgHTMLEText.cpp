@@ -333,9 +333,14 @@ QString RemoveTag(const QString& text, const QString& tag)
 
 QString TagAttribute(const QString& tagText, const QString& nameWithEq)
 {
-    const qsizetype p = UpCaseAscii(tagText).indexOf(nameWithEq);
+    return TagAttribute(tagText, UpCaseAscii(tagText), nameWithEq);
+}
+
+QString TagAttribute(const QString& tagText, const QString& upperTagText, const QString& name)
+{
+    const qsizetype p = upperTagText.indexOf(name);
     if (p < 0) return QString();
-    const qsizetype q1 = tagText.indexOf(u'"', p + nameWithEq.size());
+    const qsizetype q1 = tagText.indexOf(u'"', p + name.size());
     if (q1 < 0) return QString();
     const qsizetype q2 = tagText.indexOf(u'"', q1 + 1);
     if (q2 < 0) return QString();

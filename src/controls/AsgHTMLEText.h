@@ -118,6 +118,9 @@ struct TControlTag {
 // The value of NAME="..." in a tag text (name upper case, with its "=");
 // empty when missing.
 QString TagAttribute(const QString& tagText, const QString& nameWithEq);
+// The same with the tag's upper-cased text given: the name is found there,
+// the value taken from the tag in its own case.
+QString TagAttribute(const QString& tagText, const QString& upperTagText, const QString& name);
 TControlTag ParseControlTag(const QString& tagText);
 bool HasControlTag(const QString& text);
 // The ID of the first editable control after the one with ID id (from the

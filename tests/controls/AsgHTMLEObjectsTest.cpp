@@ -10,6 +10,7 @@
 #include "PictureContainer.h"
 #include "Resources.h"
 #include "Services.h"
+#include "AsgHTMLEText.h"
 
 #include <gtest/gtest.h>
 
@@ -17,13 +18,10 @@ using namespace MarkupTest;
 
 namespace {
 
-class MarkupObjects : public ::testing::Test {
+class MarkupObjects : public MarkupCanvasTest {
 protected:
     MarkupObjects()
     {
-        c.Font()->SetSize(10);
-        c.Brush()->SetColor(clWhite);
-        a.Measurer = &m;
         a.PictureContainer = &container;
         a.PictureCache = &cache;
         list.SetSize(16, 16);
@@ -42,25 +40,6 @@ protected:
         item->SetName(name);
         item->Picture()->LoadFromStream(bytes);
     }
-    bool Draw(const QString& text, TRect rect = TRect(0, 0, 400, 200))
-    {
-        c.ClearLog();
-        return DrawHTMLText(&c, text, rect, a, r);
-    }
-    bool Measure(const QString& text, TRect rect = TRect(0, 0, 400, 200))
-    {
-        a.MeasureOnly = true;
-        const bool hit = Draw(text, rect);
-        a.MeasureOnly = false;
-        return hit;
-    }
-    std::vector<TCanvasOp> Ops(const char* kind) const
-    {
-        std::vector<TCanvasOp> out;
-        for (const TCanvasOp& op : c.Ops())
-            if (op.Kind == QLatin1StringView(kind)) out.push_back(op);
-        return out;
-    }
     // The profile with or without visual styles.
     void Themed(bool on)
     {
@@ -69,10 +48,6 @@ protected:
         profile.emplace(&PlatformServices::Profile, p);
     }
 
-    TRecordingCanvas c;
-    TFakeMeasurer m;
-    THTMLDrawArgs a;
-    THTMLDrawResult r;
     TImageList list;
     TPictureContainer container;
     THTMLPictureCache cache;
@@ -299,4 +274,51 @@ TEST_F(MarkupObjects, BodyBackgroundTilesAndShellIcons)
     EXPECT_EQ(r.Width, 10 + 32);
     Measure("a<IMG SRC=\"ssys:/tmp\">b");
     EXPECT_EQ(r.Width, 10 + 16);
+}
+
+TEST_F(MarkupObjects, StoredControlValuesDrawAndHitAsStored)
+{
+    // The drawing entity rounds leave CONTROL tags alone: a stored double
+    // quote or ampersand comes back exactly.
+    const QString values[] = {"say \"hi\"", "a&b", "&amp;", "<x>"};
+    for (const QString& v : values) {
+        QString text = "<CONTROL TYPE=\"EDIT\" WIDTH=\"80\" ID=\"e\" VALUE=\"\"> &amp;";
+        ASSERT_TRUE(SetControlValue(text, "e", v));
+        a.LocatePass = false;
+        a.HitPoint = TPoint(10, 10);
+        Draw(text);
+        const auto texts = Ops("DrawText");
+        ASSERT_EQ(texts.size(), 2u);
+        EXPECT_EQ(texts[0].Text, v);
+        EXPECT_TRUE(texts[0].Flags & DT_NOPREFIX);
+        EXPECT_EQ(texts[1].Text, " &&");  // outside the tag the rounds still apply
+        a.LocatePass = true;
+        EXPECT_TRUE(Draw(text));
+        EXPECT_EQ(r.ControlValue, v);
+    }
+}
+
+TEST_F(MarkupObjects, RightToLeftMeasuresFromTheRightEdge)
+{
+    auto p = std::make_shared<OsProfile>();
+    p->RightToLeftLocale = true;
+    profile.emplace(&PlatformServices::Profile, p);
+    a.BiDiMode = 1;
+    const QString text = "ab<A HREF=\"x\">cd</A><CONTROL TYPE=\"EDIT\" WIDTH=\"30\" ID=\"e\">";
+    Draw(text, TRect(0, 0, 101, 100));
+    const auto texts = Ops("DrawText");
+    ASSERT_EQ(texts.size(), 3u);  // "ab", "cd" and the edit's empty value
+    EXPECT_EQ(texts[0].Rect, TRect(1, 0, 101, 30));   // drawn against the right edge
+    EXPECT_EQ(texts[1].Rect.Right, 101 - 10);
+    EXPECT_TRUE(texts[0].Flags & DT_RTLREADING);
+    EXPECT_EQ(Ops("Rectangle")[0].Rect.Left, 101 - 20 - 30);
+
+    a.LocatePass = true;
+    a.HitPoint = TPoint(101 - 15, 25);  // over "cd", counted from the right
+    EXPECT_TRUE(Draw(text, TRect(0, 0, 101, 100)));
+    EXPECT_EQ(r.AnchorValue, "x");
+    EXPECT_EQ(r.HoverRect, TRect(101 - 20, 0, 101 - 10, 30));
+    a.HitPoint = TPoint(101 - 35, 5);  // over the control
+    EXPECT_TRUE(Draw(text, TRect(0, 0, 101, 100)));
+    EXPECT_EQ(r.ControlRect, TRect(101 - 50, 0, 101 - 20, 30));
 }

@@ -29,6 +29,16 @@ struct Sample {
     bool Themed = true;
 };
 
+// The seven control types in one line.
+const QString Controls =
+    "<CONTROL TYPE=\"EDIT\" WIDTH=\"70\" ID=\"e\" VALUE=\"edit\"> "
+    "<CONTROL TYPE=\"PASSWORD\" WIDTH=\"60\" ID=\"p\" VALUE=\"pass\"> "
+    "<CONTROL TYPE=\"MASK\" WIDTH=\"60\" ID=\"m\" VALUE=\"12-34\"> "
+    "<CONTROL TYPE=\"COMBO\" WIDTH=\"70\" ID=\"c\" VALUE=\"combo\"> "
+    "<CONTROL TYPE=\"CHECK\" WIDTH=\"20\" ID=\"k\" VALUE=\"TRUE\"> "
+    "<CONTROL TYPE=\"RADIO\" WIDTH=\"20\" ID=\"r\" VALUE=\"TRUE\"> "
+    "<CONTROL TYPE=\"BUTTON\" WIDTH=\"60\" ID=\"b\" VALUE=\"Button\">";
+
 const QList<Sample>& Samples()
 {
     static const QList<Sample> samples = {
@@ -44,20 +54,8 @@ const QList<Sample>& Samples()
          "<A HREF=\"three\">plain</A>", 22, 0, 2},
         {"List <IMG SRC=\"IDX:0\"> <IMG SRC=\"IDX:1\"> container <IMG SRC=\"logo\" WIDTH=\"32\"> "
          "GIF frame <IMG SRC=\"anim\">", 40},
-        {"<CONTROL TYPE=\"EDIT\" WIDTH=\"70\" ID=\"e\" VALUE=\"edit\"> "
-         "<CONTROL TYPE=\"PASSWORD\" WIDTH=\"60\" ID=\"p\" VALUE=\"pass\"> "
-         "<CONTROL TYPE=\"MASK\" WIDTH=\"60\" ID=\"m\" VALUE=\"12-34\"> "
-         "<CONTROL TYPE=\"COMBO\" WIDTH=\"70\" ID=\"c\" VALUE=\"combo\"> "
-         "<CONTROL TYPE=\"CHECK\" WIDTH=\"20\" ID=\"k\" VALUE=\"TRUE\"> "
-         "<CONTROL TYPE=\"RADIO\" WIDTH=\"20\" ID=\"r\" VALUE=\"TRUE\"> "
-         "<CONTROL TYPE=\"BUTTON\" WIDTH=\"60\" ID=\"b\" VALUE=\"Button\"> themed", 34},
-        {"<CONTROL TYPE=\"EDIT\" WIDTH=\"70\" ID=\"e\" VALUE=\"edit\"> "
-         "<CONTROL TYPE=\"PASSWORD\" WIDTH=\"60\" ID=\"p\" VALUE=\"pass\"> "
-         "<CONTROL TYPE=\"MASK\" WIDTH=\"60\" ID=\"m\" VALUE=\"12-34\"> "
-         "<CONTROL TYPE=\"COMBO\" WIDTH=\"70\" ID=\"c\" VALUE=\"combo\"> "
-         "<CONTROL TYPE=\"CHECK\" WIDTH=\"20\" ID=\"k\" VALUE=\"TRUE\"> "
-         "<CONTROL TYPE=\"RADIO\" WIDTH=\"20\" ID=\"r\" VALUE=\"TRUE\"> "
-         "<CONTROL TYPE=\"BUTTON\" WIDTH=\"60\" ID=\"b\" VALUE=\"Button\"> classic", 34, -1, 0, false},
+        {Controls + " themed", 34},
+        {Controls + " classic", 34, -1, 0, false},
         {"<BODY BACKGROUND=\"tile\">text over a tiled <B>BODY</B> background", 40},
     };
     return samples;

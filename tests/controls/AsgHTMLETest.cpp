@@ -15,36 +15,8 @@ using namespace MarkupTest;
 
 namespace {
 
-class Markup : public ::testing::Test {
+class Markup : public MarkupCanvasTest {
 protected:
-    Markup()
-    {
-        c.Font()->SetName("DejaVu Sans");
-        c.Font()->SetSize(10);
-        c.Font()->SetColor(clBlack);
-        a.Measurer = &m;
-        SetHTMLHighlightColors(clHighlight, clHighlightText);
-    }
-
-    bool Draw(const QString& text, TRect rect = TRect(0, 0, 400, 200))
-    {
-        c.ClearLog();
-        return DrawHTMLText(&c, text, rect, a, r);
-    }
-    bool Measure(const QString& text, TRect rect = TRect(0, 0, 400, 200))
-    {
-        a.MeasureOnly = true;
-        const bool hit = Draw(text, rect);
-        a.MeasureOnly = false;
-        return hit;
-    }
-    std::vector<TCanvasOp> Ops(const char* kind) const
-    {
-        std::vector<TCanvasOp> out;
-        for (const TCanvasOp& op : c.Ops())
-            if (op.Kind == QLatin1StringView(kind)) out.push_back(op);
-        return out;
-    }
     QStringList Texts() const
     {
         QStringList out;
@@ -57,11 +29,6 @@ protected:
         f.SetSize(points);
         return f.Height();
     }
-
-    TRecordingCanvas c;
-    TFakeMeasurer m;
-    THTMLDrawArgs a;
-    THTMLDrawResult r;
 };
 
 }  // namespace

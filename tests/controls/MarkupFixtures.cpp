@@ -112,4 +112,36 @@ TSize TFakeMeasurer::TextExtent(TCanvas* c, const QString& text, unsigned)
     return TSize(int(s.size()) * Advance(*c->Font()), LineHeight(*c->Font()));
 }
 
+MarkupCanvasTest::MarkupCanvasTest()
+{
+    c.Font()->SetName("DejaVu Sans");
+    c.Font()->SetSize(10);
+    c.Font()->SetColor(clBlack);
+    c.Brush()->SetColor(clWhite);
+    a.Measurer = &m;
+    SetHTMLHighlightColors(clHighlight, clHighlightText);
+}
+
+bool MarkupCanvasTest::Draw(const QString& text, TRect rect)
+{
+    c.ClearLog();
+    return DrawHTMLText(&c, text, rect, a, r);
+}
+
+bool MarkupCanvasTest::Measure(const QString& text, TRect rect)
+{
+    a.MeasureOnly = true;
+    const bool hit = Draw(text, rect);
+    a.MeasureOnly = false;
+    return hit;
+}
+
+std::vector<TCanvasOp> MarkupCanvasTest::Ops(const char* kind) const
+{
+    std::vector<TCanvasOp> out;
+    for (const TCanvasOp& op : c.Ops())
+        if (op.Kind == QLatin1StringView(kind)) out.push_back(op);
+    return out;
+}
+
 }  // namespace MarkupTest

@@ -7,6 +7,8 @@
 #include "GraphicsRecording.h"
 
 #include <QByteArray>
+#include <QStringList>
+#include <gtest/gtest.h>
 #include <QImage>
 #include <QString>
 #include <vector>
@@ -52,6 +54,22 @@ public:
 
 private:
     int FDpi;
+};
+
+// A recording canvas with the fake metrics (font size 10: 5 px a
+// character, 6 bold, 20 px high) and the renderer's records.
+class MarkupCanvasTest : public ::testing::Test {
+protected:
+    MarkupCanvasTest();
+    bool Draw(const QString& text, TRect rect = TRect(0, 0, 400, 200));
+    bool Measure(const QString& text, TRect rect = TRect(0, 0, 400, 200));
+    // The operations of one kind, in order.
+    std::vector<TCanvasOp> Ops(const char* kind) const;
+
+    TRecordingCanvas c;
+    TFakeMeasurer m;
+    THTMLDrawArgs a;
+    THTMLDrawResult r;
 };
 
 }  // namespace MarkupTest
