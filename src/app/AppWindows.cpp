@@ -1,5 +1,7 @@
 #include "AppWindows.h"
 
+#include "ATXPVS.h"
+#include "AdvXPVS.h"
 #include "Forms.h"
 #include "UAbout.h"
 #include "UBACnetSlaveSetAccess.h"
@@ -58,6 +60,10 @@ void CreateWindow(T*& global)
 
 void CreateAppWindows()
 {
+    // The visual style's drawing entries of the grid and of the drop-down
+    // controls, ready before the first window paints.
+    AdvXPVS::InitThemeLibrary();
+    ATXPVS::InitThemeLibrary();
     CreateWindow(FCalyptoreFirmWare);
     CreateWindow(FAbout);
     CreateWindow(FNew_Project);
@@ -93,4 +99,6 @@ void DestroyAppWindows()
         if (Application->MainForm() == f) Application->SetMainForm(nullptr);
         Free(f);
     }
+    AdvXPVS::FreeThemeLibrary();
+    ATXPVS::FreeThemeLibrary();
 }

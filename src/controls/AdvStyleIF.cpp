@@ -216,6 +216,7 @@ void TRegMonitorThread::Execute()
         FFinished = true;
         return;
     }
+    ++FArmCount;
     while (!FStopRequested) {
         if (FEvent.WaitFor() != TEvent::wrSignaled)
             continue;
@@ -224,6 +225,7 @@ void TRegMonitorThread::Execute()
         QueueCall(FContext.get(), [this] { Deliver(); });
         FEvent.ResetEvent();
         RegNotifyChangeKeyValue(reg.CurrentKey(), true, FFilter, &FEvent, true);
+        ++FArmCount;
     }
     FFinished = true;
 }

@@ -148,6 +148,9 @@ public:
     void Stop();
     // The thread has ended (stopped, or the key could not be opened).
     bool Finished() const { return FFinished; }
+    // How often the notification has been armed (the next change is seen
+    // once this has grown).
+    int ArmCount() const { return FArmCount; }
 
 private:
     void Execute();
@@ -162,6 +165,7 @@ private:
     TEvent FEvent{true, false};
     std::atomic<bool> FStopRequested{false};
     std::atomic<bool> FFinished{false};
+    std::atomic<int> FArmCount{0};
     std::thread FThread;
     // Receives the queued deliveries on the GUI thread; gone with the
     // object, so a delivery still queued then is dropped.

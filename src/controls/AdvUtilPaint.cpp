@@ -839,29 +839,29 @@ void DrawResourceBitmap(TCanvas* Canvas, TColor BackgroundColor, const TRect& Re
 
 namespace {
 
-// A 9 x 9 box with a plus (closed) or minus (open); the key colour (magenta)
-// outside the box, in the top-left pixel, shows the cell's background.
+// A 9 x 9 box with a plus (closed) or minus (open) inside an 11 x 11
+// picture whose margin, and with it the top-left pixel, is the key colour
+// (magenta) that shows the cell's background.
 QByteArray NodeGlyph(bool open, bool rounded)
 {
-    QImage img(9, 9, QImage::Format_RGB32);
-    const QColor key(255, 0, 255);
-    img.fill(key);
+    QImage img(11, 11, QImage::Format_RGB32);
+    img.fill(QColor(255, 0, 255));
     const QColor frame = rounded ? QColor(120, 152, 181) : QColor(128, 128, 128);
     for (int i = 0; i < 9; ++i) {
         for (int j = 0; j < 9; ++j) {
             const bool edge = i == 0 || i == 8 || j == 0 || j == 8;
             const bool corner = (i == 0 || i == 8) && (j == 0 || j == 8);
             if (edge && !(rounded && corner))
-                img.setPixelColor(i, j, frame);
+                img.setPixelColor(1 + i, 1 + j, frame);
             else if (!edge)
-                img.setPixelColor(i, j, rounded ? QColor(236, 240, 246 - j * 2) : QColor(255, 255, 255));
+                img.setPixelColor(1 + i, 1 + j, rounded ? QColor(236, 240, 246 - j * 2) : QColor(255, 255, 255));
         }
     }
-    for (int i = 2; i <= 6; ++i)
-        img.setPixelColor(i, 4, Qt::black);
+    for (int i = 3; i <= 7; ++i)
+        img.setPixelColor(i, 5, Qt::black);
     if (!open)
-        for (int j = 2; j <= 6; ++j)
-            img.setPixelColor(4, j, Qt::black);
+        for (int j = 3; j <= 7; ++j)
+            img.setPixelColor(5, j, Qt::black);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

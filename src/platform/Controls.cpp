@@ -284,8 +284,14 @@ void TControl::ApplyWidgetColor()
         pal.setColor(QPalette::Base, ToQColor(FColor));
         pal.setColor(QPalette::Window, ToQColor(FColor));
     }
-    pal.setColor(QPalette::Text, ToQColor(FFont->Color()));
-    pal.setColor(QPalette::WindowText, ToQColor(FFont->Color()));
+    // The font colour only while enabled: a disabled control keeps the grey
+    // text that tells the user it cannot be changed.
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(g, QPalette::Text, ToQColor(FFont->Color()));
+        pal.setColor(g, QPalette::WindowText, ToQColor(FFont->Color()));
+    }
+    pal.setColor(QPalette::Disabled, QPalette::Text, ToQColor(clGrayText));
+    pal.setColor(QPalette::Disabled, QPalette::WindowText, ToQColor(clGrayText));
     FWidget->setPalette(pal);
 }
 

@@ -349,7 +349,13 @@ bool TControlEventRouter::RouteMouse(QWidget* w, QEvent* e)
     if (e->type() == QEvent::Wheel) {
         auto* we = static_cast<QWheelEvent*>(e);
         NoteModifiers(we->modifiers());
-        int delta = we->angleDelta().y() != 0 ? we->angleDelta().y() : we->angleDelta().x();
+        // A sideways wheel (tilt, trackpad swipe) is a message of its own on
+        // the original platform that the wheel handlers never see; only a
+        // vertical wheel that Qt reports sideways because Alt is held stays one.
+        const QPoint angle = we->angleDelta();
+        const bool altSwapped = angle.y() == 0 && (we->modifiers() & Qt::AltModifier);
+        const int delta = altSwapped ? angle.x() : angle.y();
+        if (delta == 0) return own;
         QPoint g = we->globalPosition().toPoint();
         uintptr_t wp = MouseKeysOf(we->buttons(), we->modifiers()) | (uintptr_t(uint16_t(int16_t(delta))) << 16);
         target->Perform(WM_MOUSEWHEEL, wp, MakeLParam(g.x(), g.y()));

@@ -1,13 +1,12 @@
 // The general-parameter values apart from the window: reading ParGen.xml
 // over the defaults, writing it, and the checks run on OK.
 #include "Files.h"
+#include "TestProject.h"
 #include "UComon.h"
 #include "UParGenValues.h"
 #include "USaveBincc.h"
 #include "XmlDoc.h"
 
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 #include <map>
 #include <vector>
@@ -21,27 +20,12 @@ const QStringList NewProjectTexts = {
 
 class ParGenFile : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ResetSharedState();
-        SetProgramFolders();
-        Project_Name = QStringLiteral("P1");
-        Project_Path = Projects_Dir + QStringLiteral("/P1");
-        ASSERT_TRUE(QDir().mkpath(Project_Path));
-        Set_Files();
-    }
+    void SetUp() override { TestProject::Start(); }
     void TearDown() override { ResetSharedState(); }
-
-    static void Write(const QString& path, const QByteArray& bytes)
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-        f.write(bytes);
-    }
 
     TParGenLoad Load(const QByteArray& xml)
     {
-        Write(ParGen_File, xml);
+        TestProject::Write(ParGen_File, xml);
         return LoadParGenFile(FDoc, ParGen_File);
     }
 
@@ -63,9 +47,7 @@ TEST_F(ParGenFile, NewProjectFileHasTheExactShapeAndGivesTheEditorsBank)
 {
     ASSERT_TRUE(SaveParGenFile(FDoc, ParGen_File, TParGenValues()).Ok);
 
-    QFile f(ParGen_File);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray raw = f.readAll();
+    const QByteArray raw = TestProject::Read(ParGen_File);
     EXPECT_FALSE(raw.startsWith("<?xml"));
     EXPECT_FALSE(raw.startsWith("\xEF\xBB\xBF"));
 

@@ -2,6 +2,7 @@
 #include "BankBytes.h"
 #include "Files.h"
 #include "TempProgramDir.h"
+#include "TestProject.h"
 #include "UComon.h"
 #include "USaveBincc.h"
 
@@ -100,23 +101,10 @@ Bytes FileBytes(const QString& path)
 
 class Banks : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ResetSharedState();
-        SetProgramFolders();
-        Project_Name = QStringLiteral("P1");
-        Project_Path = Projects_Dir + QStringLiteral("/P1");
-        ASSERT_TRUE(QDir().mkpath(Project_Path));
-        Set_Files();
-    }
+    void SetUp() override { TestProject::Start(); }
     void TearDown() override { ResetSharedState(); }
 
-    static void Write(const QString& path, const QByteArray& bytes)
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-        f.write(bytes);
-    }
+    static void Write(const QString& path, const QByteArray& bytes) { TestProject::Write(path, bytes); }
 
     QString Bank(int n) const { return Project_Path + QStringLiteral("/bin/bank%1.bin").arg(n); }
 

@@ -41,6 +41,9 @@ protected:
 
 TEST_F(ThemeTest, EntryTables)
 {
+    // Start from unloaded tables, whatever other tests loaded before.
+    AdvXPVS::FreeThemeLibrary();
+    ATXPVS::FreeThemeLibrary();
     OsProfile missing;
     missing.VisualStylesPresent = false;
     UseProfile(missing);
@@ -250,8 +253,8 @@ TEST_F(ThemeTest, NotifierDeliversChanges)
     n->UnRegisterWindow(&form);  // never registered
     delete gone;  // skipped from now on
 
-    // Give the thread a moment to arm, then change a value under the key.
-    QThread::msleep(100);
+    // Once the thread watches, change a value under the key.
+    ASSERT_TRUE(WaitFor([&] { return n->RegMonitorThread()->ArmCount() >= 1; }));
     WriteKey(Office14, "Theme", 2);
     ASSERT_TRUE(WaitFor([&] { return log.size() >= 3; }));
     QCoreApplication::processEvents();
@@ -263,6 +266,7 @@ TEST_F(ThemeTest, NotifierDeliversChanges)
     log.clear();
     n->UnRegisterWindow(a);
     delete a;
+    ASSERT_TRUE(WaitFor([&] { return n->RegMonitorThread()->ArmCount() >= 2; }));
     WriteKey(Office14, "Theme", 3);
     ASSERT_TRUE(WaitFor([&] { return log.size() >= 2; }));
     EXPECT_EQ(log, (std::vector<QString>{QStringLiteral("event"), QStringLiteral("b:") + Office14}));

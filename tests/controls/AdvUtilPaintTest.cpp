@@ -243,9 +243,12 @@ TEST(AdvUtilGraphics, RangeTriangleBitmapAndLayers)
 
     for (const char* name : {"ASGLEAFCLOSE", "ASGLEAFOPEN", "XPNODEC", "XPNODEO"})
         EXPECT_TRUE(FindResource(QString::fromLatin1(name)).has_value()) << name;
-    DrawResourceBitmap(bmp.Canvas(), clYellow, TRect(10, 10, 19, 19), QStringLiteral("XPNODEC"));
-    EXPECT_EQ(bmp.Canvas()->Pixels(10, 10), clYellow);  // key colour outside the rounded box
-    EXPECT_EQ(bmp.Canvas()->Pixels(14, 14), clBlack);   // the plus
+    for (const char* name : {"ASGLEAFCLOSE", "XPNODEC"}) {
+        DrawResourceBitmap(bmp.Canvas(), clYellow, TRect(9, 9, 20, 20), QString::fromLatin1(name));
+        EXPECT_EQ(bmp.Canvas()->Pixels(9, 9), clYellow) << name;  // the key colour shows the background
+        EXPECT_EQ(bmp.Canvas()->Pixels(14, 14), clBlack) << name;  // the plus
+        EXPECT_NE(bmp.Canvas()->Pixels(10, 14), clYellow) << name;  // the box
+    }
     EXPECT_NO_THROW(DrawResourceBitmap(bmp.Canvas(), clYellow, TRect(0, 0, 9, 9), QStringLiteral("NOSUCH")));
 
     EXPECT_TRUE(DynSetLayeredWindowAttributes(nullptr, clBlack, 128, LWA_ALPHA));

@@ -146,11 +146,17 @@ inline void DoubleClick(TControl* c, QPoint p = QPoint(3, 3))
     Release(c, p);
 }
 
+// A wheel turned by `angle` (x sideways, y vertical) at p.
+inline void Wheel(TControl* c, QPoint angle, QPoint p, Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    QWheelEvent e(QPointF(p), QPointF(c->Widget()->mapToGlobal(p)), QPoint(), angle, Qt::NoButton, mods,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(c->Widget(), &e);
+}
+
 inline void Wheel(TControl* c, int delta, QPoint p = QPoint(3, 3))
 {
-    QWheelEvent e(QPointF(p), QPointF(c->Widget()->mapToGlobal(p)), QPoint(), QPoint(0, delta), Qt::NoButton,
-                  Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(c->Widget(), &e);
+    Wheel(c, QPoint(0, delta), p);
 }
 
 // Types one key at the widget (press and release).
