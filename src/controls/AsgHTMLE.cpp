@@ -26,25 +26,6 @@ const struct {
     {"&PARA;", u"\u00B6"},   {"&TRADE;", u"\u2122"}, {"&EURO;", u"\u20AC"},
 };
 
-// Replaces every occurrence (letters a-z without case); true when any was.
-bool ReplaceAllNoCase(QString& text, const QString& upperPattern, const QString& replacement)
-{
-    const QString upper = UpCaseAscii(text);
-    qsizetype p = upper.indexOf(upperPattern);
-    if (p < 0) return false;
-    QString out;
-    qsizetype from = 0;
-    while (p >= 0) {
-        out += QStringView(text).mid(from, p - from);
-        out += replacement;
-        from = p + upperPattern.size();
-        p = upper.indexOf(upperPattern, from);
-    }
-    out += QStringView(text).mid(from);
-    text = out;
-    return true;
-}
-
 // The entity rounds on one stretch of text.
 QString DrawEntityRounds(QString s)
 {
@@ -53,7 +34,7 @@ QString DrawEntityRounds(QString s)
     while (any) {
         any = false;
         for (const auto& e : kDrawEntities)
-            any = ReplaceAllNoCase(s, QLatin1StringView(e.Name), QString::fromUtf16(e.Text)) || any;
+            any = ReplaceAllNoCase(QLatin1StringView(e.Name), QString::fromUtf16(e.Text), s) || any;
     }
     return s;
 }

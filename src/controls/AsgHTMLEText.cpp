@@ -45,6 +45,25 @@ bool ReplaceFirstNoCase(const QString& pattern, const QString& replacement, QStr
     return true;
 }
 
+bool ReplaceAllNoCase(const QString& upperPattern, const QString& replacement, QString& text)
+{
+    if (upperPattern.isEmpty()) return false;
+    const QString upper = UpCaseAscii(text);
+    qsizetype p = upper.indexOf(upperPattern);
+    if (p < 0) return false;
+    QString out;
+    qsizetype from = 0;
+    while (p >= 0) {
+        out += QStringView(text).mid(from, p - from);
+        out += replacement;
+        from = p + upperPattern.size();
+        p = upper.indexOf(upperPattern, from);
+    }
+    out += QStringView(text).mid(from);
+    text = out;
+    return true;
+}
+
 int LeadingInt(const QString& text)
 {
     qsizetype i = 0;
@@ -82,11 +101,12 @@ QString PasswordMask(const QString& text) { return QString(text.size(), u'*'); }
 QString UnwrapHashTags(const QString& text)
 {
     QString s = text;
-    qsizetype p;
-    while ((p = s.indexOf(QStringLiteral("<#"))) >= 0) {
+    qsizetype p = 0;
+    while ((p = s.indexOf(QStringLiteral("<#"), p)) >= 0) {
         s.remove(p, 1);
         const qsizetype e = s.indexOf(u'>', p);
         if (e >= 0) s.remove(e, 1);
+        if (p > 0) --p;  // a "<" just before may now start another "<#"
     }
     return s;
 }
@@ -226,8 +246,9 @@ QString SpacesToNbsp(const QString& text)
 QString HTMLStrip(const QString& text)
 {
     QString s = text;
-    while (ReplaceFirstNoCase(QStringLiteral("<BR>"), QStringLiteral("\r\n"), s)) {}
-    while (ReplaceFirstNoCase(QStringLiteral("<HR>"), QStringLiteral("\r\n"), s)) {}
+    // One pass each: a line break never forms a new tag with its neighbours.
+    ReplaceAllNoCase(QStringLiteral("<BR>"), QStringLiteral("\r\n"), s);
+    ReplaceAllNoCase(QStringLiteral("<HR>"), QStringLiteral("\r\n"), s);
     QString r;
     qsizetype from = 0;
     for (;;) {

@@ -30,6 +30,9 @@ int PosUpper(const QString& pattern, const QString& text, int& pos);
 int PosOut(const QString& pattern, const QString& text, int& pos);
 // Replaces the first occurrence found by PosNoCase; true when one was replaced.
 bool ReplaceFirstNoCase(const QString& pattern, const QString& replacement, QString& text);
+// Replaces every occurrence of an upper-case pattern, matched in the
+// upper-cased text, in one pass; true when any was replaced.
+bool ReplaceAllNoCase(const QString& upperPattern, const QString& replacement, QString& text);
 // The value of the text's leading digits (after blanks and a sign); 0 when
 // none. Saturates at the int range instead of overflowing.
 int LeadingInt(const QString& text);

@@ -139,9 +139,16 @@ void WrapParagraph(const RawLine& para, const Measure& m, int width, bool breakW
 QString Ellipsize(const QString& s, const Measure& m, int width)
 {
     static const QString dots = QStringLiteral("...");
-    int k = int(s.size());
-    while (k > 0 && m.Width(s.left(k) + dots) > width) --k;
-    return s.left(k) + dots;
+    // The longest prefix that fits, found by halving: a long text (a cell
+    // may hold thousands of characters) must not cost a measurement per
+    // character.
+    int lo = 0, hi = int(s.size());
+    while (lo < hi) {
+        const int mid = (lo + hi + 1) / 2;
+        if (m.Width(s.left(mid) + dots) <= width) lo = mid;
+        else hi = mid - 1;
+    }
+    return s.left(lo) + dots;
 }
 
 }  // namespace

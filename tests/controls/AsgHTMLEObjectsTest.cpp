@@ -68,6 +68,16 @@ TEST_F(MarkupObjects, ImageListImages)
     ASSERT_EQ(images.size(), 1u);
     EXPECT_EQ(images[0].Rect, TRect(4, 0, 20, 16));
 
+    // Printing stretches the list's image by the scale.
+    a.Printing = true;
+    a.Scale = 2.5;
+    Draw("a<IMG SRC=\"IDX:0\">b");
+    const auto printed = Ops("StretchDraw");
+    ASSERT_EQ(printed.size(), 1u);
+    EXPECT_EQ(printed[0].Rect, TRect(4, 0, 44, 40));
+    EXPECT_EQ(printed[0].GraphicClass, "TBitmap");
+    a.Printing = false;
+
     Measure("a<IMG SRC=\"IDX:5\">b");
     EXPECT_EQ(r.Width, 6);
     Draw("a<IMG SRC=\"IDX:5\">b");

@@ -306,7 +306,9 @@ TEST_F(Markup, EmptyTextAndTheCanvasComesBackAsFound)
     c.Brush()->SetColor(clAqua);
     const QString texts[] = {"</R>x", "<R 45>x<R 90>y", "<R a=\"30\">x</R></R></R>",
                              QString(10000, u'<'), "<FONT COLOR=\"clRed\" SIZE=\"7\"><B>x",
-                             "<P BGCOLOR=\"clRed\"><HI><E>x", "<", "a<b", "<A HREF=\"x\">y"};
+                             "<P BGCOLOR=\"clRed\"><HI><E>x", "<", "a<b", "<A HREF=\"x\">y",
+                             QStringLiteral("<#a>").repeated(5000), QStringLiteral("&amp;").repeated(5000),
+                             QStringLiteral("<BR>").repeated(3000) + "x"};
     for (const QString& t : texts) {
         Draw(t);
         EXPECT_EQ(c.Font()->Orientation(), 0) << t.left(20).toStdString();

@@ -185,6 +185,7 @@ TEST(MarkupSmallRoutines, CaseFoldingNumbersAndFlags)
     EXPECT_EQ(HexPairValue("A"), 0);
     EXPECT_EQ(PasswordMask("abc"), "***");
     EXPECT_EQ(UnwrapHashTags("a <#tag> b"), "a #tag b");
+    EXPECT_EQ(UnwrapHashTags("<<#x>>"), "#x");
     EXPECT_EQ(LineBreaksToBR("a\r\nb\nc\rd", true), "a<BR>bc<BR>d");
     EXPECT_EQ(LineBreaksToBR("a\r\nb", false), "ab");
     EXPECT_EQ(BiDiTextFlags(0, 0), 0u);
