@@ -58,7 +58,6 @@ enum TGridState { gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsRowMoving, 
 enum TGridDrawStateItem { gdSelected, gdFocused, gdFixed, gdRowSelected, gdHotTrack, gdPressed };
 using TGridDrawState = TSet<TGridDrawStateItem>;
 
-enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 // Scroll bars, their codes (the low word of a WM_VSCROLL/WM_HSCROLL WParam;
 // the position is in the high word) and their state.
@@ -453,6 +452,11 @@ public:
     void StoreInsertCols(int At, int N);
     std::vector<TGridStoreLine> StoreDeleteCols(int At, int N);
     TGridStoreStats StoreStats() const { return FStore.Stats(); }
+    // Every object slot that holds one, also beyond the counts.
+    void StoreForEachObject(const std::function<void(int c, int r, TObject* obj)>& fn) const
+    {
+        FStore.ForEachObject(fn);
+    }
 
 protected:
     void DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState) override;

@@ -126,6 +126,16 @@ std::vector<TGridStoreLine> TGridCellStore::DeleteCols(int at, int n)
     return out;
 }
 
+void TGridCellStore::ForEachObject(const std::function<void(int c, int r, TObject* obj)>& fn) const
+{
+    for (size_t r = 0; r < FRows.size(); ++r) {
+        if (!FRows[r]) continue;
+        const TGridStoreLine& row = *FRows[r];
+        for (size_t c = 0; c < row.size(); ++c)
+            if (row[c].Object) fn(int(c), int(r), row[c].Object);
+    }
+}
+
 void TGridCellStore::MoveRow(int from, int to)
 {
     RotateSparse(FRows, from, to);

@@ -11,6 +11,7 @@
 
 #include <QString>
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -58,6 +59,9 @@ public:
     void MoveCol(int from, int to);
     // Empties every cell (objects are only forgotten).
     void Clear();
+    // Calls fn for every object slot that holds one, wherever it lies (rows
+    // outer, columns inner); fn must not write the store.
+    void ForEachObject(const std::function<void(int c, int r, TObject* obj)>& fn) const;
 
     TGridStoreStats Stats() const;
 

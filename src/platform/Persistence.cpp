@@ -84,6 +84,14 @@ TPropertyList& TPropertyList::Add(TPropertyInfo Info)
     return *this;
 }
 
+TPropertyList& TPropertyList::NotStored(const QString& Name)
+{
+    const int i = IndexOf(Name);
+    if (i < 0) Items(i);  // raises the list's index error
+    FItems[size_t(i)].Stored = false;
+    return *this;
+}
+
 bool AssignPublished(const TPersistent* Source, TPersistent* Dest)
 {
     if (!Source || !Dest || typeid(*Source) != typeid(*Dest)) return false;

@@ -52,6 +52,8 @@ struct TPropertyInfo {
     std::function<void(TObject*, const TPropertyValue&)> Set;
     // The identifiers of an enumeration or set type by ordinal, when given.
     QStringList EnumNames;
+    // False for a property that is listed but not written to a stream.
+    bool Stored = true;
 
     bool ReadOnly() const { return !Set; }
 };
@@ -79,6 +81,8 @@ public:
     void AssignProperties(const TObject* Source, TObject* Dest) const;
 
     TPropertyList& Add(TPropertyInfo Info);
+    // Marks a listed property as not stored (EPropertyError when not listed).
+    TPropertyList& NotStored(const QString& Name);
 
     // Typed registration with a getter and a setter (or nullptr for a
     // read-only property); each may be a member function or a callable

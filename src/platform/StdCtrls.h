@@ -26,10 +26,8 @@ class QLineEdit;
 class QListWidget;
 class QWidget;
 
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 // Where a label puts its text vertically.
 enum TVerticalLayout { tlTop, tlCenter, tlBottom };
-enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 // ---------------------------------------------------------------- label
 
