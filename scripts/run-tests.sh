@@ -5,6 +5,8 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 BUILD="${CALYPTOR_TEST_BUILD:-$ROOT/build/asan}"
 "$ROOT/scripts/install-deps.sh"
+# ccache may serve units built with the shared precompiled header.
+export CCACHE_SLOPPINESS="pch_defines,time_macros,include_file_mtime,include_file_ctime"
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
       -DCALYPTOR_SANITIZE=ON -DCMAKE_CXX_FLAGS="-O1" >/dev/null
 cmake --build "$BUILD"

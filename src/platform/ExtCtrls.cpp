@@ -350,6 +350,35 @@ QString AttributeValue(const QString& attrs, const QString& name)
     return QString();
 }
 
+// The caption is markup: the character references that escaping a text for
+// it produces stand for their characters, so an escaped "&" shows as "&".
+// Anything else, a lone "&" included, is shown as written.
+QString DecodeCharacterReferences(const QString& text)
+{
+    static const struct { const char* ref; QChar ch; } refs[] = {
+        {"&lt;", QLatin1Char('<')}, {"&gt;", QLatin1Char('>')}, {"&quot;", QLatin1Char('"')},
+        {"&apos;", QLatin1Char('\'')}, {"&#39;", QLatin1Char('\'')}, {"&amp;", QLatin1Char('&')},
+    };
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size();) {
+        bool matched = false;
+        if (text[i] == QLatin1Char('&')) {
+            for (const auto& r : refs) {
+                const QLatin1StringView ref(r.ref);
+                if (QStringView(text).mid(i).startsWith(ref)) {
+                    out += r.ch;
+                    i += ref.size();
+                    matched = true;
+                    break;
+                }
+            }
+        }
+        if (!matched) out += text[i++];
+    }
+    return out;
+}
+
 }  // namespace
 
 void TCustomLinkLabel::TextChanged()
@@ -363,14 +392,15 @@ void TCustomLinkLabel::TextChanged()
     qsizetype pos = 0;
     for (auto it = anchor.globalMatch(text); it.hasNext();) {
         auto m = it.next();
-        html += text.mid(pos, m.capturedStart() - pos).toHtmlEscaped();
-        TLink link{AttributeValue(m.captured(1), QStringLiteral("href")),
-                   AttributeValue(m.captured(1), QStringLiteral("id")), m.captured(2)};
+        html += DecodeCharacterReferences(text.mid(pos, m.capturedStart() - pos)).toHtmlEscaped();
+        TLink link{DecodeCharacterReferences(AttributeValue(m.captured(1), QStringLiteral("href"))),
+                   AttributeValue(m.captured(1), QStringLiteral("id")),
+                   DecodeCharacterReferences(m.captured(2))};
         html += QStringLiteral("<a href=\"%1\">%2</a>").arg(FLinks.size()).arg(link.Text.toHtmlEscaped());
         FLinks.push_back(link);
         pos = m.capturedEnd();
     }
-    html += text.mid(pos).toHtmlEscaped();
+    html += DecodeCharacterReferences(text.mid(pos)).toHtmlEscaped();
     // Keep line breaks and runs of blanks as written.
     html.replace(QStringLiteral("\r\n"), QStringLiteral("<br>"));
     html.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
@@ -384,7 +414,7 @@ QString TCustomLinkLabel::DisplayText() const
                                                QRegularExpression::DotMatchesEverythingOption);
     QString t = Caption();
     t.replace(anchor, QStringLiteral("\\2"));
-    return t;
+    return DecodeCharacterReferences(t);
 }
 
 void TCustomLinkLabel::DoOnLinkClick(const QString& Link, TSysLinkType LinkType)

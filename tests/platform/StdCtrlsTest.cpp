@@ -525,6 +525,17 @@ TEST_F(LinkLabelTest, ClickOnTheAnchorReportsItsLink)
     EXPECT_EQ(log.last(), QStringLiteral("more 1"));
 }
 
+TEST_F(LinkLabelTest, EscapedTextShowsItsCharacters)
+{
+    // Texts put into the markup are escaped; they must show as written.
+    auto* ll = Add<TLinkLabel>(8, 8, 294, 17);
+    ll->SetCaption(R"(<a href="http://h.invalid/?a=1&amp;b=2">Q&amp;A &lt;new&gt;</a> &amp; R&D &copy;)");
+    ASSERT_EQ(ll->Links().size(), 1u);
+    EXPECT_EQ(ll->Links()[0].Href, QStringLiteral("http://h.invalid/?a=1&b=2"));
+    EXPECT_EQ(ll->Links()[0].Text, QStringLiteral("Q&A <new>"));
+    EXPECT_EQ(ll->DisplayText(), QStringLiteral("Q&A <new> & R&D &copy;"));
+}
+
 // ---- image and panel
 
 TEST(ImageTest, WhereThePictureGoesAndItsTransparency)
