@@ -50,7 +50,12 @@ void CreateWindow(T*& global)
     // The global is assigned before the creation event, so that event (and
     // whatever it calls) may already reach the window through it.
     global = new T(Application);
-    if (!Application->MainForm()) Application->SetMainForm(global);
+    // The first window is the main form; every later one belongs to it, so
+    // only the main window has a taskbar entry.
+    if (!Application->MainForm())
+        Application->SetMainForm(global);
+    else
+        global->SetOwnerWindow(Application->MainForm());
     Created().push_back(global);
     Clearers().push_back([&global] { global = nullptr; });
     global->AfterConstruction();

@@ -51,6 +51,13 @@ TCustomForm::TCustomForm(TComponent* AOwner)
 TCustomForm::~TCustomForm()
 {
     if (FModalLoop) FModalLoop->exit();
+    // Forms that belong to this one become windows of their own before this
+    // window goes, so Qt does not delete their windows with it.
+    for (TCustomForm* f : Screen->FForms) {
+        if (f->FOwnerWindow != this) continue;
+        f->FOwnerWindow = nullptr;
+        if (f->Widget()) f->Widget()->setParent(nullptr, f->Widget()->windowFlags());
+    }
     Screen->RemoveForm(this);
     if (Application->MainForm() == this) Application->SetMainForm(nullptr);
 }
@@ -155,10 +162,21 @@ void TCustomForm::ApplyWindowFlags()
     }
     if (FBorderStyle == bsSingle || FBorderStyle == bsDialog || FBorderStyle == bsToolWindow)
         f |= Qt::MSWindowsFixedSizeDialogHint;
-    if (Widget() && Widget()->windowFlags() != f) {
+    QWidget* owner = FOwnerWindow ? FOwnerWindow->Widget() : nullptr;
+    if (Widget() && (Widget()->windowFlags() != f || Widget()->parentWidget() != owner)) {
         TControlEventRouter::GeometryGuard g(nullptr);
-        Widget()->setWindowFlags(f);
+        if (Widget()->parentWidget() != owner)
+            Widget()->setParent(owner, f);
+        else
+            Widget()->setWindowFlags(f);
     }
+}
+
+void TCustomForm::SetOwnerWindow(TCustomForm* w)
+{
+    if (w == this || w == FOwnerWindow) return;
+    FOwnerWindow = w;
+    if (!Visible()) ApplyWindowFlags();
 }
 
 void TCustomForm::PlaceOnShow()

@@ -82,6 +82,12 @@ public:
     bool Active() const;
     void BringToFrontWindow();
 
+    // The window this form belongs to: it stays above it and has no
+    // taskbar entry of its own (null: a window of its own). Applied while
+    // the form is hidden, as forms are between their creation and showing.
+    TCustomForm* OwnerWindow() const { return FOwnerWindow; }
+    void SetOwnerWindow(TCustomForm* w);
+
     // The control that has (or gets when the form is shown) the focus.
     TWinControl* ActiveControl() const { return FActiveControl; }
     void SetActiveControl(TWinControl* c);
@@ -141,6 +147,7 @@ private:
     TWinControl* FFocusedControl = nullptr;
     TWinControl* FPreviousFocus = nullptr;
     QEventLoop* FModalLoop = nullptr;
+    TCustomForm* FOwnerWindow = nullptr;
     bool FDestroyFired = false;
     bool FModalClosed = false;
 };

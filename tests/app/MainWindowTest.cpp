@@ -79,6 +79,9 @@ TEST_F(AppWindowsFixture, FirstStartInAnEmptyFolder)
     ASSERT_EQ(forms.size(), std::size(CreationOrder));
     for (size_t i = 0; i < forms.size(); ++i) {
         EXPECT_EQ(forms[i]->ClassName(), QLatin1String(CreationOrder[i])) << i;
+        // Only the main window stands on its own; every other belongs to it.
+        EXPECT_EQ(forms[i]->OwnerWindow(), i == 0 ? nullptr : m) << CreationOrder[i];
+        EXPECT_TRUE(forms[i]->Widget()->isWindow()) << CreationOrder[i];
         if (CaptionEntry[i] >= 0) {
             EXPECT_FALSE(LangText(CaptionEntry[i]).trimmed().isEmpty()) << i;
             EXPECT_EQ(forms[i]->Caption(), LangText(CaptionEntry[i])) << CreationOrder[i];

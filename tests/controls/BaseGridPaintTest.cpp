@@ -92,7 +92,9 @@ TEST(BaseGridPaint, MergedAreaPaintsOncePerPassAndFromItsBaseWhenScrolled)
     QImage img = Render(g);
     ASSERT_EQ(DrawnCount(g, 2, 2), 1);
     for (const auto& d : g->DrawnCells) {
-        if (d.Col == 2 && d.Row == 2) EXPECT_EQ(d.Rect.Left, g->CellRect(2, 2).Left + 1);
+        if (d.Col == 2 && d.Row == 2) {
+            EXPECT_EQ(d.Rect.Left, g->CellRect(2, 2).Left + 1);
+        }
     }
     EXPECT_LT(g->CellRect(2, 2).Left, 0);
     EXPECT_EQ(PixelAt(img, 70, 60), clRed);          // column 4, inside the area

@@ -385,3 +385,23 @@ TEST(Forms, BorderStyleGivesTheWindowKind)
 }
 
 }  // namespace
+
+// A form that belongs to another stays a window of its own when its owner
+// goes first, and its owner's window does not take it along.
+TEST(FormOwnerWindow, OwnedFormOutlivesItsOwner)
+{
+    TForm* owner = Create<TForm>(nullptr);
+    TForm* owned = Create<TForm>(nullptr);
+    owned->SetOwnerWindow(owner);
+    EXPECT_EQ(owned->Widget()->parentWidget(), owner->Widget());
+    EXPECT_TRUE(owned->Widget()->isWindow());
+    owned->SetOwnerWindow(owned);  // a form cannot belong to itself
+    EXPECT_EQ(owned->OwnerWindow(), owner);
+    Free(owner);
+    EXPECT_EQ(owned->OwnerWindow(), nullptr);
+    EXPECT_EQ(owned->Widget()->parentWidget(), nullptr);
+    EXPECT_TRUE(owned->Widget()->isWindow());
+    owned->SetCaption(QStringLiteral("still here"));
+    EXPECT_EQ(owned->Widget()->windowTitle(), QStringLiteral("still here"));
+    Free(owned);
+}
