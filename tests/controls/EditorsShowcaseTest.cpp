@@ -8,6 +8,8 @@
 #include "TestHarness.h"
 #include "asgspin.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QDir>
 #include <QImage>
 
@@ -97,6 +99,19 @@ TEST_F(EditorsShowcase, AllEditorsOnOneForm)
     }
     QImage img(path);
     EXPECT_FALSE(img.isNull());
+
+    // The flat combo with its list open.
+    flat->SetDroppedDown(true);
+    QWidget* list = static_cast<QComboBox*>(flat->Widget())->view()->window();
+    const QString dropped = dir + QStringLiteral("/editors-dropped.png");
+    ASSERT_TRUE(TestHarness::GrabToPng(list, dropped));
+    if (!qEnvironmentVariableIsEmpty("CALYPTOR_KEEP_GRABS")) {
+        const QString keep = qEnvironmentVariable("CALYPTOR_KEEP_GRABS") + QStringLiteral("/editors-dropped.png");
+        QFile::remove(keep);
+        QFile::copy(dropped, keep);
+    }
+    EXPECT_TRUE(flat->DroppedDown());
+    flat->SetDroppedDown(false);
 }
 
 }  // namespace
