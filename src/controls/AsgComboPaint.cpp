@@ -42,9 +42,11 @@ void DrawDropButton(TCanvas* Canvas, TWinControl* Control, TRect R, const TDropB
 {
     switch (DropButtonMode(Colors.Color, State.DoVisualStyles)) {
     case dbmOwnColors: {
+        // A state colour left unset keeps the plain one.
+        auto orElse = [](TColor c, TColor fallback) { return c != clNone ? c : fallback; };
         TColor fill = Colors.Color;
-        if (State.Hover) fill = Colors.ColorHot;
-        if (State.MouseButtonDown && State.Hover) fill = Colors.ColorDown;
+        if (State.Hover) fill = orElse(Colors.ColorHot, fill);
+        if (State.MouseButtonDown && State.Hover) fill = orElse(Colors.ColorDown, fill);
         SolidBrushAndPen(Canvas, fill);
         int dx;
         if (State.PickerStyle) {
@@ -60,7 +62,8 @@ void DrawDropButton(TCanvas* Canvas, TWinControl* Control, TRect R, const TDropB
         Canvas->Pen()->SetColor(Colors.BorderColor);
         Canvas->MoveTo(R.Left, R.Top);
         Canvas->LineTo(R.Left, R.Bottom);
-        SolidBrushAndPen(Canvas, State.MouseButtonDown ? Colors.TextColorDown : Colors.TextColor);
+        const TColor text = orElse(Colors.TextColor, clBlack);
+        SolidBrushAndPen(Canvas, State.MouseButtonDown ? orElse(Colors.TextColorDown, text) : text);
         Canvas->Polygon({TPoint(R.Left + dx, R.Top + 7), TPoint(R.Left + dx + 6, R.Top + 7),
                          TPoint(R.Left + dx + 3, R.Top + 10)});
         break;

@@ -190,6 +190,10 @@ TEST_F(ComboTest, DrawnBorderAndButtonPixels)
     EXPECT_EQ(PixelAt(o, 117, 5), clLime);
     EXPECT_EQ(PixelAt(o, 111, 10), clBlue);
     EXPECT_EQ(PixelAt(o, 104, 10), clBlack);
+    // Hovered without a hot colour: the plain button colour, not an unset one.
+    Input::Mouse(own->Widget(), QEvent::MouseMove, Qt::NoButton, QPoint(110, 5), Qt::NoButton);
+    ASSERT_TRUE(own->ButtonHover());
+    EXPECT_EQ(PixelAt(Grab(own), 117, 5), clLime);
 
     // csSimple: no button; right to left: none of our drawing.
     TAsgComboBox* simple = NewCombo(20, 140);
