@@ -12,7 +12,6 @@ PACKAGES=(
   libbenchmark-dev
   fonts-dejavu-core
   clang
-  libbenchmark-dev
 )
 
 install_missing() {

@@ -30,7 +30,7 @@ struct TMainWindowTuning {
     unsigned FirstCheckMs = 60000;       // the update timer's first wait
     unsigned RepeatCheckMs = 7200000;    // every later wait
     uint32_t StartProgramLimitMs = 150000;
-    QString VersionQueryBase = QStringLiteral("http://www.kestro.example");
+    QString VersionQueryBase = QStringLiteral("http://") + Maker_Host;
 };
 TMainWindowTuning& MainWindowTuning();
 

@@ -1,14 +1,13 @@
 #include "UBootJob.h"
 
+#include "UCalyptoreFirmWare.h"
+
 #include "UComon.h"
 #include "XmlDoc.h"
 
 namespace {
 
-// The maker's web host, at the head of the job's title.
-const QString JobHost = QStringLiteral("www.kestro.example");
-
-struct TImage {
+struct TJobImage {
     QString FileName;
     const char* StartAddress;
     const char* BankType;
@@ -21,7 +20,7 @@ void AddText(TXmlNode parent, const char* name, const QString& text)
     parent.AddChild(QLatin1String(name)).SetText(text);
 }
 
-void AddOperation(TXmlNode operations, const TImage& image, bool readBack)
+void AddOperation(TXmlNode operations, const TJobImage& image, bool readBack)
 {
     TXmlNode op = operations.AddChild(QStringLiteral("Operation"));
     const QString zero = QStringLiteral("0");
@@ -59,7 +58,7 @@ void BuildUpdateJob(TXmlDocument& doc, const TUpdateJob& job)
     doc.ClearDocument();
     TXmlNode root = doc.AddChild(QStringLiteral("Ethernet_Update"));
     AddText(root, "Version", QStringLiteral("1000"));
-    AddText(root, "Title", JobHost + QStringLiteral(" - CF52104 Ethernet Update"));
+    AddText(root, "Title", Maker_Host + QStringLiteral(" - CF52104 Ethernet Update"));
     AddText(root, "IP_Address_Dev", job.DeviceAddress);
     AddText(root, "Application_Port", QStringLiteral("10000"));
     AddText(root, "Boot_Port", QStringLiteral("2008"));
@@ -68,11 +67,11 @@ void BuildUpdateJob(TXmlDocument& doc, const TUpdateJob& job)
     AddText(root.AddChild(QStringLiteral("Protections")), "Protection", QStringLiteral("0x1B7"));
     TXmlNode operations = root.AddChild(QStringLiteral("Operations"));
 
-    const TImage firmware{job.MasterDir + QStringLiteral("/Sim52104.sim"), "0x8000", "1", "1",
+    const TJobImage firmware{job.MasterDir + QStringLiteral("/Sim52104.sim"), "0x8000", "1", "1",
                           job.Choice == ucFirmware};
-    const TImage bank1{job.ProjectPath + QStringLiteral("/bin/bank1.bin"), "0x07000", "2", "0",
+    const TJobImage bank1{job.ProjectPath + QStringLiteral("/bin/bank1.bin"), "0x07000", "2", "0",
                        false};
-    const TImage bank2{job.ProjectPath + QStringLiteral("/bin/bank2.bin"), "0x80000", "2", "0",
+    const TJobImage bank2{job.ProjectPath + QStringLiteral("/bin/bank2.bin"), "0x80000", "2", "0",
                        true};
     switch (job.Choice) {
     case ucFirmwareAndConfiguration:
