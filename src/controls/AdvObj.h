@@ -1,6 +1,6 @@
 #pragma once
 // The small objects a string grid creates, fills and reads: integer lists
-// bound to a cell, the multi-column sort specification, the controls placed
+// bound to a cell, the order of a multi-column sort, the controls placed
 // in cells, a string list read and written like a text file, a picture cell
 // loaded from a file by name, and the persistent settings objects the grid
 // groups its options in. None of them knows the grid.
