@@ -8,7 +8,7 @@ BUILD="${CALYPTOR_TEST_BUILD:-$ROOT/build/asan}"
 # ccache may serve units built with the shared precompiled header.
 export CCACHE_SLOPPINESS="pch_defines,time_macros,include_file_mtime,include_file_ctime"
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-      -DCALYPTOR_SANITIZE=ON -DCMAKE_CXX_FLAGS="-O1" >/dev/null
+      -DCALYPTOR_SANITIZE=ON -DCMAKE_CXX_FLAGS="-O0" >/dev/null
 cmake --build "$BUILD"
 
 export QT_QPA_PLATFORM=offscreen
