@@ -721,7 +721,8 @@ TKeyDownOutcome DropDownKeyDown(const TDropDownEditRules& R, const TDropDownEdit
         TDropDownEditState sel = S;
         sel.SelStart = P;
         sel.SelLength = ShiftDown ? V : 0;
-        if (ShiftDown) out.Anchor = P + V;
+        // (P + V passes the text's end when the Prefix is no longer there.)
+        if (ShiftDown) out.Anchor = std::min(P + V, int(S.Text.size()));
         out.Selection = DropEditClamped(sel);
         return swallow();
     }

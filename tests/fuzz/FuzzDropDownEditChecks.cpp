@@ -129,8 +129,8 @@ void CheckDropDownEdit(const uint8_t* data, size_t size)
         case 3: {  // a paste of up to 8 characters
             QString clip;
             for (int n = 0; n < (arg % 9) && i < size; ++n) clip += DropFuzzChar(data[i++]);
+            // The planned caret counts in the new text: checked once applied.
             const TPastePlan plan = DropDownPastePlan(r, s, clip);
-            DropFuzzInside(plan.Selection);
             if (plan.TooLong) break;
             QString text = s.Text;
             if (plan.Action != TPasteAction::Nothing) text = DropFuzzSetText(r, plan.TextToSet).Text;
