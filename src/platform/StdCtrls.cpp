@@ -302,6 +302,8 @@ void TCustomEdit::DefaultHandler(TMessage& m)
 
 void TCustomEdit::ForwardKeyToWidget(unsigned Msg, const TMessage& m)
 {
+    // A one-line edit has no use for Tab; Qt would move the focus on it.
+    if ((Msg == WM_KEYDOWN || Msg == WM_KEYUP) && m.WParam == VK_TAB) return;
     if (Msg == WM_KEYDOWN) {
         // The clipboard keys of the desktop (Ctrl+X/C/V, Shift+Delete,
         // Ctrl+Insert, Shift+Insert) become the clipboard messages.
