@@ -3,6 +3,7 @@
 // and a spy on the regions the grid repaints.
 
 #include "BaseGrid.h"
+#include "HolderValues.h"
 #include "Forms.h"
 
 #include <QApplication>
