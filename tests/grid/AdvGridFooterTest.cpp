@@ -1,7 +1,7 @@
 // The floating footer's settings as the grid creates them, and its panel.
 
 #include "AdvGridFooter.h"
-#include "Forms.h"
+#include "HolderPanels.h"
 #include "HolderValues.h"
 
 #include <gtest/gtest.h>
@@ -30,15 +30,7 @@ TEST(FloatingFooter, ValuesAndAssign)
 
 TEST(FooterPanel, BottomStripWithoutRoomOrBorder)
 {
-    TForm* form = Create<TForm>(nullptr);
-    form->SetBounds(0, 0, 300, 200);
-    auto* panel = new TFooterPanel(form);
-    panel->SetParent(form);
-    EXPECT_EQ(panel->Align(), alBottom);
-    EXPECT_EQ(panel->Height(), 0);
-    EXPECT_EQ(panel->BorderWidth(), 0);
-    EXPECT_EQ(panel->LastHintX(), -1);
-    panel->SetHeight(24);
-    EXPECT_EQ(panel->Top(), form->ClientRect().Bottom - 24);
-    Free(form);
+    ExpectBottomStrip([](TComponent* owner) { return new TFooterPanel(owner); });
+    TFooterPanel panel(nullptr);
+    EXPECT_EQ(panel.LastHintX(), -1);
 }

@@ -110,48 +110,53 @@ void Change(TPersistent* Obj, int Index)
     }
 }
 
-void ExpectListRoundTrip(const TMaker& Make)
+namespace {
+
+// For each published property i: a fresh source with only property i
+// changed (checked: it shows the change and no other property does) and a
+// fresh destination, handed to Check.
+void ForEachChangedProperty(const TMaker& Make,
+                            const std::function<void(TPersistent* Src, TPersistent* Dst, int i)>& Check)
 {
     const int count = Make()->PropertyList()->Count();
     ASSERT_GT(count, 0);
     for (int i = 0; i < count; ++i) {
         auto src = Make();
         auto dst = Make();
-        const TPropertyList* list = src->PropertyList();
-        SCOPED_TRACE(list->Items(i).Name.toStdString());
+        SCOPED_TRACE(src->PropertyList()->Items(i).Name.toStdString());
         const QStringList before = Values(src.get());
         Change(src.get(), i);
-        // The property itself shows the change, and no other does.
         QStringList changed = Values(src.get());
         EXPECT_NE(changed[i], before[i]) << "the change does not show";
         changed[i] = before[i];
         EXPECT_EQ(Printable(changed), Printable(before));
-        for (int k = 0; k < count; ++k) {
+        Check(src.get(), dst.get(), i);
+    }
+}
+
+}  // namespace
+
+void ExpectListRoundTrip(const TMaker& Make)
+{
+    ForEachChangedProperty(Make, [](TPersistent* src, TPersistent* dst, int) {
+        const TPropertyList* list = src->PropertyList();
+        for (int k = 0; k < list->Count(); ++k) {
             const TPropertyInfo& p = list->Items(k);
             ASSERT_FALSE(p.ReadOnly());
-            list->Write(dst.get(), p.Name, list->Read(src.get(), p.Name));
+            list->Write(dst, p.Name, list->Read(src, p.Name));
         }
-        EXPECT_EQ(Printable(Values(dst.get())), Printable(Values(src.get())));
-    }
+        EXPECT_EQ(Printable(Values(dst)), Printable(Values(src)));
+    });
 }
 
 void ExpectAssignEach(const TMaker& Make, const QSet<QString>& NotCopied)
 {
-    const int count = Make()->PropertyList()->Count();
-    ASSERT_GT(count, 0);
-    for (int i = 0; i < count; ++i) {
-        auto src = Make();
-        auto dst = Make();
-        const TPropertyList* list = src->PropertyList();
-        const QString name = list->Items(i).Name;
-        SCOPED_TRACE(name.toStdString());
-        const QStringList fresh = Values(dst.get());
-        Change(src.get(), i);
-        dst->Assign(src.get());
-        QStringList expected = Values(src.get());
-        if (NotCopied.contains(name)) expected = fresh;
-        EXPECT_EQ(Printable(Values(dst.get())), Printable(expected));
-    }
+    ForEachChangedProperty(Make, [&NotCopied](TPersistent* src, TPersistent* dst, int i) {
+        const QStringList fresh = Values(dst);
+        dst->Assign(src);
+        const bool copied = !NotCopied.contains(src->PropertyList()->Items(i).Name);
+        EXPECT_EQ(Printable(Values(dst)), Printable(copied ? Values(src) : fresh));
+    });
 }
 
 }  // namespace PropertyChecks
