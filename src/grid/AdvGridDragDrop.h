@@ -1,0 +1,46 @@
+#pragma once
+// The string grid's drag-and-drop settings: whether the grid is a drop
+// target and a drag source, what it accepts, and what a drop does to rows
+// and columns.
+
+#include "AdvObj.h"
+#include "Persistence.h"
+
+class TBaseGrid;
+
+// The plain settings around OleDropRTF, with their defaults, in their order.
+#define ADVGRID_DRAGDROP_BOOLS_BEFORE_RTF(X) \
+    X(OleDropTarget, false) X(OleDropSource, false) X(OleAcceptText, true) X(OleAcceptFiles, true) \
+    X(OleAcceptURLs, true)
+#define ADVGRID_DRAGDROP_BOOLS_AFTER_RTF(X)                                                       \
+    X(OleEntireRows, false) X(OleAppendRows, false) X(OleInsertRows, false) X(OleRemoveRows, false) \
+    X(OleCopyAlways, false) X(OleColumnDragDrop, false) X(OleColumnReorder, false)                \
+    X(OleColumnsOnly, false) X(ShowCells, true)
+
+// Created by its grid and freed with it. Setters only store, except
+// OleDropRTF, which first switches rich text on or off for every grid's
+// drag and drop.
+class TDragDropSettings : public TPersistent {
+public:
+    DECLARE_CLASSNAME(TDragDropSettings)
+    explicit TDragDropSettings(TBaseGrid* AOwner) : FGrid(AOwner) {}
+    TPersistent* GetOwner() override;
+    TBaseGrid* Grid() const { return FGrid; }
+
+    ADVGRID_DRAGDROP_BOOLS_BEFORE_RTF(ADVOBJ_PLAIN_BOOL)
+    ADVGRID_DRAGDROP_BOOLS_AFTER_RTF(ADVOBJ_PLAIN_BOOL)
+
+public:
+    bool OleDropRTF() const { return FOleDropRTF; }
+    void SetOleDropRTF(bool v);
+
+    // From another drag-and-drop settings object all fifteen; any other
+    // source raises the assign error.
+    void Assign(TPersistent* Source) override;
+    static const TPropertyList& Properties();
+    const TPropertyList* PropertyList() const override { return &Properties(); }
+
+private:
+    TBaseGrid* FGrid;
+    bool FOleDropRTF = false;
+};

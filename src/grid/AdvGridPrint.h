@@ -1,0 +1,109 @@
+#pragma once
+// The string grid's print settings: fonts, margins and spacings (in tenths
+// of a millimetre), borders, the header and footer lines, page numbering,
+// orientation, fitting to the page and the repetition of fixed rows and
+// columns.
+
+#include "AdvObj.h"
+#include "Graphics.h"
+#include "Persistence.h"
+#include "Printers.h"
+
+#include <QString>
+#include <memory>
+
+class TBaseGrid;
+
+// Where a text of the header line (top positions) or footer line (bottom
+// positions) is printed.
+enum TPrintPosition { ppNone, ppTopLeft, ppTopRight, ppTopCenter, ppBottomLeft, ppBottomRight, ppBottomCenter };
+enum TPrintBorders {
+    pbNoborder, pbSingle, pbDouble, pbVertical, pbHorizontal, pbAround, pbAroundVertical, pbAroundHorizontal,
+    pbCustom
+};
+// How the column widths are scaled to the page width.
+enum TFitToPage { fpNever, fpGrow, fpShrink, fpAlways, fpCustom };
+
+// Created by its grid and freed with it. Every setter only stores; the
+// fonts and the title lines are owned and written by copying their content.
+class TPrintSettings : public TPersistent {
+public:
+    DECLARE_CLASSNAME(TPrintSettings)
+    explicit TPrintSettings(TBaseGrid* AOwner);
+    ~TPrintSettings() override;
+    TPersistent* GetOwner() override;
+
+    // Space below the footer line and above the header line.
+    ADVOBJ_PLAIN_PROPERTY(int, FooterSize, 0)
+    ADVOBJ_PLAIN_PROPERTY(int, HeaderSize, 0)
+    ADVOBJ_PLAIN_PROPERTY(TPrintPosition, Time, ppNone)
+    ADVOBJ_PLAIN_PROPERTY(TPrintPosition, Date, ppNone)
+    ADVOBJ_PLAIN_PROPERTY(QString, DateFormat, QStringLiteral("dd/mm/yyyy"))
+    ADVOBJ_PLAIN_PROPERTY(TPrintPosition, PageNr, ppNone)
+    ADVOBJ_PLAIN_PROPERTY(TPrintPosition, Title, ppNone)
+    // When not empty it takes the place of TitleLines.
+    ADVOBJ_PLAIN_PROPERTY(QString, TitleText, QString())
+
+public:
+    TStrings* TitleLines() const { return FTitleLines.get(); }
+    void SetTitleLines(TStrings* v) { FTitleLines->Assign(v); }
+    // Fonts of the normal and fixed cells (without UseDisplayFont) and of
+    // the header and footer lines.
+    TFont* Font() const { return FFont.get(); }
+    void SetFont(TFont* v) { FFont->Assign(v); }
+    TFont* FixedFont() const { return FFixedFont.get(); }
+    void SetFixedFont(TFont* v) { FFixedFont->Assign(v); }
+    TFont* HeaderFont() const { return FHeaderFont.get(); }
+    void SetHeaderFont(TFont* v) { FHeaderFont->Assign(v); }
+    TFont* FooterFont() const { return FFooterFont.get(); }
+    void SetFooterFont(TFont* v) { FFooterFont->Assign(v); }
+
+    ADVOBJ_PLAIN_PROPERTY(TPrintBorders, Borders, pbSingle)
+    ADVOBJ_PLAIN_PROPERTY(TPenStyle, BorderStyle, psSolid)
+    ADVOBJ_PLAIN_PROPERTY(TColor, BorderColor, clBlack)
+    ADVOBJ_PLAIN_BOOL(Centered, true)
+    ADVOBJ_PLAIN_BOOL(RepeatFixedRows, false)
+    ADVOBJ_PLAIN_BOOL(RepeatFixedCols, false)
+    ADVOBJ_PLAIN_PROPERTY(int, LeftSize, 0)
+    ADVOBJ_PLAIN_PROPERTY(int, RightSize, 0)
+    ADVOBJ_PLAIN_PROPERTY(int, ColumnSpacing, 0)
+    ADVOBJ_PLAIN_PROPERTY(int, RowSpacing, 0)
+    ADVOBJ_PLAIN_PROPERTY(int, TitleSpacing, 0)
+    ADVOBJ_PLAIN_PROPERTY(TPrinterOrientation, Orientation, poPortrait)
+    ADVOBJ_PLAIN_PROPERTY(QString, PagePrefix, QString())
+    ADVOBJ_PLAIN_PROPERTY(QString, PageSuffix, QString())
+    ADVOBJ_PLAIN_PROPERTY(int, PageNumberOffset, 0)
+    ADVOBJ_PLAIN_PROPERTY(int, MaxPagesOffset, 0)
+    ADVOBJ_PLAIN_PROPERTY(int, FixedWidth, 0)
+    ADVOBJ_PLAIN_PROPERTY(int, FixedHeight, 0)
+    ADVOBJ_PLAIN_BOOL(UseFixedHeight, false)
+    ADVOBJ_PLAIN_BOOL(UseFixedWidth, false)
+    ADVOBJ_PLAIN_PROPERTY(TFitToPage, FitToPage, fpNever)
+    // The print job's title in the spooler.
+    ADVOBJ_PLAIN_PROPERTY(QString, JobName, QString())
+    // Between page number and page total; empty prints the number alone.
+    ADVOBJ_PLAIN_PROPERTY(QString, PageNumSep, QStringLiteral("/"))
+    ADVOBJ_PLAIN_BOOL(NoAutoSize, false)
+    ADVOBJ_PLAIN_BOOL(NoAutoSizeRow, false)
+    ADVOBJ_PLAIN_BOOL(PrintGraphics, false)
+    ADVOBJ_PLAIN_BOOL(UseDisplayFont, true)
+    ADVOBJ_PLAIN_BOOL(UseDefaultOrientation, false)
+    // Not published: a printed selection brings the fixed rows and columns
+    // along. Neither streamed nor copied.
+    ADVOBJ_PLAIN_BOOL(FixedCellsAlways, false)
+
+public:
+    // From other print settings every published property (fonts and title
+    // lines by content); any other source, or none, raises the assign error.
+    void Assign(TPersistent* Source) override;
+    static const TPropertyList& Properties();
+    const TPropertyList* PropertyList() const override { return &Properties(); }
+
+private:
+    TBaseGrid* FGrid;
+    std::unique_ptr<TStringList> FTitleLines;
+    std::unique_ptr<TFont> FFont;
+    std::unique_ptr<TFont> FFixedFont;
+    std::unique_ptr<TFont> FHeaderFont;
+    std::unique_ptr<TFont> FFooterFont;
+};
