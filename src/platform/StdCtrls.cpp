@@ -285,15 +285,16 @@ int TCustomEdit::CharFromPos(TPoint p) const
 void TCustomEdit::DefaultHandler(TMessage& m)
 {
     switch (m.Msg) {
+    // The Qt edit would cut from and paste into a read-only text as well;
+    // its own read-only flag counts (descendants set it for more reasons).
     case WM_CUT:
-        if (!FReadOnly) Edit()->cut();
+        if (!Edit()->isReadOnly()) Edit()->cut();
         return;
     case WM_COPY:
         Edit()->copy();
         return;
     case WM_PASTE:
-        // The Qt edit would paste into a read-only text as well.
-        if (!FReadOnly) Edit()->paste();
+        if (!Edit()->isReadOnly()) Edit()->paste();
         return;
     default:
         TWinControl::DefaultHandler(m);
