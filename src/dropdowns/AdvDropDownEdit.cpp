@@ -517,6 +517,25 @@ TTypedCharOutcome DropDownTypeChar(const TDropDownEditRules& R, const TDropDownE
 
     const bool digit = DropEditIsDigit(ch);
     const bool control = code == 8 || code == 9 || code == 13;
+    // What the float and money types share once their own rules passed: a
+    // misplaced separator, the decimals, a leading separator, the sign.
+    // True when the outcome is final.
+    auto sharedNumberRules = [&]() {
+        if ((ch == R.TS || ch == R.DS) && ThousandSeparatorMisplaced(R, S)) {
+            drop();
+            return true;
+        }
+        if (DropEditDecimalsRule(R, S, ch)) {
+            drop();
+            return true;
+        }
+        if (DropEditLeadingSeparator(R, S, ch, out)) return true;
+        if (ch == u'-' && S.SelLength == 0) {
+            DropEditToggleSign(R, S, out);
+            return true;
+        }
+        return false;
+    };
     switch (R.EditType) {
     case etString:
     case etPassword:
@@ -548,13 +567,7 @@ TTypedCharOutcome DropDownTypeChar(const TDropDownEditRules& R, const TDropDownE
             return out;
         }
         if (ch == u',' && value.contains(u',') && !selected.contains(u',') && R.TS != u',') return drop();
-        if ((ch == R.TS || ch == R.DS) && ThousandSeparatorMisplaced(R, S)) return drop();
-        if (DropEditDecimalsRule(R, S, ch)) return drop();
-        if (DropEditLeadingSeparator(R, S, ch, out)) return out;
-        if (ch == u'-' && S.SelLength == 0) {
-            DropEditToggleSign(R, S, out);
-            return out;
-        }
+        if (sharedNumberRules()) return out;
         return pass(ch);
     }
     case etMoney: {
@@ -572,13 +585,7 @@ TTypedCharOutcome DropDownTypeChar(const TDropDownEditRules& R, const TDropDownE
             return out;
         }
         if (!(digit || control || ch == u'-' || ch == R.DS)) return drop();
-        if ((ch == R.TS || ch == R.DS) && ThousandSeparatorMisplaced(R, S)) return drop();
-        if (DropEditDecimalsRule(R, S, ch)) return drop();
-        if (DropEditLeadingSeparator(R, S, ch, out)) return out;
-        if (ch == u'-' && S.SelLength == 0) {
-            DropEditToggleSign(R, S, out);
-            return out;
-        }
+        if (sharedNumberRules()) return out;
         out.After = TAfterTyped::Money;
         return pass(ch);
     }
@@ -766,58 +773,40 @@ TPastePlan DropDownPastePlan(const TDropDownEditRules& R, const TDropDownEditSta
     const int kind = ClassifyNumberText(N, R.DS, R.TS);
     const bool signOk = R.Signed || !N.contains(u'-');
     auto allOf = [&](auto accept) { return std::all_of(N.begin(), N.end(), accept); };
+    // Every accepted paste writes the value and raises the modified state.
+    auto accept = [&](TPasteAction action, const QString& text) {
+        plan.Action = action;
+        plan.TextToSet = text;
+        plan.RaiseModified = true;
+    };
     switch (R.EditType) {
     case etString:
     case etPassword:
-        plan.Action = TPasteAction::SetText;
-        plan.TextToSet = N;
-        plan.RaiseModified = true;
+        accept(TPasteAction::SetText, N);
         break;
     case etNumeric:
-        if (kind == 0 && signOk) {
-            plan.Action = TPasteAction::SetText;
-            plan.TextToSet = N;
-            plan.RaiseModified = true;
-        }
+        if (kind == 0 && signOk) accept(TPasteAction::SetText, N);
         break;
     case etFloat:
     case etMoney:
-        if (kind <= 1 && (R.Precision != 0 || !Clip.contains(R.DS)) && signOk) {
-            plan.Action = TPasteAction::SetTextAndReformat;
-            plan.TextToSet = N;
-            plan.RaiseModified = true;
-        }
+        if (kind <= 1 && (R.Precision != 0 || !Clip.contains(R.DS)) && signOk)
+            accept(TPasteAction::SetTextAndReformat, N);
         break;
     case etUppercase:
-        plan.Action = TPasteAction::SetText;
-        plan.TextToSet = N.toUpper();
-        plan.RaiseModified = true;
+        accept(TPasteAction::SetText, N.toUpper());
         break;
     case etLowerCase:
-        plan.Action = TPasteAction::SetText;
-        plan.TextToSet = N.toLower();
-        plan.RaiseModified = true;
+        accept(TPasteAction::SetText, N.toLower());
         break;
     case etMixedCase:
-        plan.Action = TPasteAction::SetText;
-        plan.TextToSet = ToMixedCase(N);
-        plan.RaiseModified = true;
+        accept(TPasteAction::SetText, ToMixedCase(N));
         break;
     case etAlphaNumeric:
-        if (allOf([](QChar c) {
-                return DropEditIsDigit(c) || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
-            })) {
-            plan.Action = TPasteAction::SetText;
-            plan.TextToSet = N;
-            plan.RaiseModified = true;
-        }
+        if (allOf([](QChar c) { return DropEditIsDigit(c) || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }))
+            accept(TPasteAction::SetText, N);
         break;
     case etValidChars:
-        if (allOf([&](QChar c) { return R.ValidChars.contains(c); })) {
-            plan.Action = TPasteAction::SetText;
-            plan.TextToSet = N;
-            plan.RaiseModified = true;
-        }
+        if (allOf([&](QChar c) { return R.ValidChars.contains(c); })) accept(TPasteAction::SetText, N);
         break;
     case etRange:
     case etHex:
