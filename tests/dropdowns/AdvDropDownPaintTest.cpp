@@ -5,6 +5,7 @@
 #include "AdvDropDownPaint.h"
 #include "ColorNames.h"
 #include "GraphicsRecording.h"
+#include "ImgList.h"
 
 #include <gtest/gtest.h>
 
@@ -172,6 +173,45 @@ TEST(DropDownPaint, GradientBoxWithBorder)
     EXPECT_EQ(c.Ops()[1].PenColor, clNavy);
     EXPECT_EQ(c.Ops()[1].PenWidth, 2);
     EXPECT_EQ(c.Ops()[1].BrushStyle, bsClear);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DropDownPaint, ImageAndTextSitSideBySide)
+{
+    TCustomImageList images;
+    images.SetSize(16, 16);
+    TBitmap picture(16, 16);
+    images.Add(&picture);
+    TRecordingCanvas c;
+    DrawImageAndText(&c, TRect(10, 0, 110, 30), QStringLiteral("Apply"), 0, &images);
+    ASSERT_EQ(c.Ops().size(), 2u);
+    EXPECT_EQ(c.Ops()[0].Rect.Left, 14);
+    EXPECT_EQ(c.Ops()[0].Rect.Top, 7) << "(30 - 16) / 2";
+    EXPECT_EQ(c.Ops()[1].Kind, QStringLiteral("DrawText"));
+    EXPECT_EQ(c.Ops()[1].Rect.Left, 10 + 16 + 8);
+    EXPECT_FALSE(c.Ops()[1].Flags & DT_CENTER);
+    EXPECT_TRUE(c.Ops()[1].Flags & DT_END_ELLIPSIS);
+    // Without an image the text is centred.
+    c.ClearLog();
+    DrawImageAndText(&c, TRect(10, 0, 110, 30), QStringLiteral("Apply"), -1, &images);
+    ASSERT_EQ(c.Ops().size(), 1u);
+    EXPECT_TRUE(c.Ops()[0].Flags & DT_CENTER);
+}
+
+TEST(DropDownPaint, TransparentGlyphTakesTheColourWhereItsCornerColourWas)
+{
+    TBitmap glyph(4, 4);
+    glyph.Canvas()->Brush()->SetColor(clRed);
+    glyph.Canvas()->FillRect(TRect(0, 0, 4, 4));
+    glyph.Canvas()->SetPixels(2, 2, clBlue);
+    TBitmap target(6, 6);
+    DrawTransparentGlyph(target.Canvas(), &glyph, clLime, TRect(1, 1, 5, 5));
+    EXPECT_EQ(target.Canvas()->Pixels(1, 1), clLime);
+    EXPECT_EQ(target.Canvas()->Pixels(3, 3), clBlue);
+    EXPECT_EQ(target.Canvas()->Pixels(0, 0), clWhite) << "outside R nothing changes";
 }
 
 }  // namespace
