@@ -101,6 +101,41 @@ void TCustomGrid::SizesChanged(bool cols)
     LayoutChanged();
 }
 
+void TCustomGrid::InsertAxisLines(bool cols, int At, int N)
+{
+    TGridAxis& axis = cols ? FCols : FRows;
+    if (N < 1 || At < 0 || At > axis.Count()) return;
+    const int oldCols = ColCount(), oldRows = RowCount();
+    axis.Insert(At, N, cols ? FDefaultColWidth : FDefaultRowHeight);
+    if (cols) FTabStops.insert(FTabStops.begin() + At, size_t(N), true);
+    CountChanged(oldCols, oldRows);
+}
+
+void TCustomGrid::DeleteAxisLines(bool cols, int At, int N)
+{
+    TGridAxis& axis = cols ? FCols : FRows;
+    if (N < 1 || At < 0 || At >= axis.Count()) return;
+    N = std::min(N, axis.Count() - At);
+    // At least one line stays, as with the counts.
+    if (N >= axis.Count()) N = axis.Count() - 1;
+    if (N < 1) return;
+    const int oldCols = ColCount(), oldRows = RowCount();
+    if (EditorShown() && (cols ? FCurrent.X : FCurrent.Y) >= At) HideEditorEx(false);
+    axis.Erase(At, N);
+    if (cols) FTabStops.erase(FTabStops.begin() + At, FTabStops.begin() + At + N);
+    int& fixed = cols ? FFixedCols : FFixedRows;
+    if (fixed >= axis.Count()) fixed = axis.Count() - 1;
+    CountChanged(oldCols, oldRows);
+}
+
+void TCustomGrid::ExchangeAxisSizes(bool cols, int A, int B)
+{
+    TGridAxis& axis = cols ? FCols : FRows;
+    if (A < 0 || B < 0 || A >= axis.Count() || B >= axis.Count() || A == B) return;
+    axis.Exchange(A, B);
+    SizesChanged(cols);
+}
+
 void TCustomGrid::SetFixedCols(int v) { SetFixed(true, v); }
 void TCustomGrid::SetFixedRows(int v) { SetFixed(false, v); }
 
@@ -603,6 +638,60 @@ void TStringGrid::StoreInsertRows(int At, int N) { FStore.InsertRows(At, N); }
 std::vector<TGridStoreLine> TStringGrid::StoreDeleteRows(int At, int N) { return FStore.DeleteRows(At, N); }
 void TStringGrid::StoreInsertCols(int At, int N) { FStore.InsertCols(At, N); }
 std::vector<TGridStoreLine> TStringGrid::StoreDeleteCols(int At, int N) { return FStore.DeleteCols(At, N); }
+
+void TStringGrid::InsertRowBlock(int At, int N)
+{
+    if (N < 1 || At < 0 || At > RowCount()) return;
+    FStore.InsertRows(At, N);
+    InsertAxisLines(false, At, N);
+}
+
+std::vector<TGridStoreLine> TStringGrid::DeleteRowBlock(int At, int N)
+{
+    if (N < 1 || At < 0 || At >= RowCount()) return {};
+    N = std::min(N, RowCount() - At);
+    if (N >= RowCount()) N = RowCount() - 1;
+    if (N < 1) return {};
+    std::vector<TGridStoreLine> lines = FStore.DeleteRows(At, N);
+    DeleteAxisLines(false, At, N);
+    return lines;
+}
+
+void TStringGrid::InsertColBlock(int At, int N)
+{
+    if (N < 1 || At < 0 || At > ColCount()) return;
+    FStore.InsertCols(At, N);
+    InsertAxisLines(true, At, N);
+}
+
+std::vector<TGridStoreLine> TStringGrid::DeleteColBlock(int At, int N)
+{
+    if (N < 1 || At < 0 || At >= ColCount()) return {};
+    N = std::min(N, ColCount() - At);
+    if (N >= ColCount()) N = ColCount() - 1;
+    if (N < 1) return {};
+    std::vector<TGridStoreLine> lines = FStore.DeleteCols(At, N);
+    DeleteAxisLines(true, At, N);
+    return lines;
+}
+
+void TStringGrid::ExchangeRows(int A, int B)
+{
+    if (A < 0 || B < 0 || A == B) return;
+    FStore.ExchangeRows(A, B);
+    if (A < RowCount() && B < RowCount()) ExchangeAxisSizes(false, A, B);
+    InvalidateRow(A);
+    InvalidateRow(B);
+}
+
+void TStringGrid::ExchangeCols(int A, int B)
+{
+    if (A < 0 || B < 0 || A == B) return;
+    FStore.ExchangeCols(A, B);
+    if (A < ColCount() && B < ColCount()) ExchangeAxisSizes(true, A, B);
+    InvalidateCol(A);
+    InvalidateCol(B);
+}
 
 QString TStringGrid::GetEditText(int ACol, int ARow)
 {

@@ -147,6 +147,33 @@ void TGridCellStore::MoveCol(int from, int to)
         if (row) RotateSparse(*row, from, to);
 }
 
+void TGridCellStore::ExchangeRows(int a, int b)
+{
+    if (a < 0 || b < 0 || a == b) return;
+    const size_t need = size_t(std::max(a, b)) + 1;
+    if (FRows.size() < need) {
+        // Only a written row needs room; two unwritten rows stay as they are.
+        if ((size_t(a) >= FRows.size() || !FRows[size_t(a)]) && (size_t(b) >= FRows.size() || !FRows[size_t(b)]))
+            return;
+        FRows.resize(need);
+    }
+    std::swap(FRows[size_t(a)], FRows[size_t(b)]);
+}
+
+void TGridCellStore::ExchangeCols(int a, int b)
+{
+    if (a < 0 || b < 0 || a == b) return;
+    const size_t need = size_t(std::max(a, b)) + 1;
+    for (auto& row : FRows) {
+        if (!row) continue;
+        if (row->size() < need) {
+            if (size_t(std::min(a, b)) >= row->size()) continue;
+            row->resize(need);
+        }
+        std::swap((*row)[size_t(a)], (*row)[size_t(b)]);
+    }
+}
+
 void TGridCellStore::Clear()
 {
     FRows.clear();
@@ -245,6 +272,30 @@ int TGridAxis::IndexAt(long long x) const
         }
     }
     return int(pos);
+}
+
+void TGridAxis::Insert(int at, int n, int size)
+{
+    if (n <= 0) return;
+    at = std::clamp(at, 0, Count());
+    FSizes.insert(FSizes.begin() + at, size_t(n), std::max(size, 0));
+    Rebuild();
+}
+
+void TGridAxis::Erase(int at, int n)
+{
+    if (n <= 0 || at < 0 || at >= Count()) return;
+    const int end = std::min(Count(), at + n);
+    FSizes.erase(FSizes.begin() + at, FSizes.begin() + end);
+    Rebuild();
+}
+
+void TGridAxis::Exchange(int a, int b)
+{
+    if (a == b) return;
+    const int sa = Size(a), sb = Size(b);
+    SetSize(a, sb);
+    SetSize(b, sa);
 }
 
 void TGridAxis::Move(int from, int to)

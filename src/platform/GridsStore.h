@@ -57,6 +57,10 @@ public:
     // shift by one towards `from`.
     void MoveRow(int from, int to);
     void MoveCol(int from, int to);
+    // Exchange of two stored rows (constant time) or columns (one step per
+    // allocated row).
+    void ExchangeRows(int a, int b);
+    void ExchangeCols(int a, int b);
     // Empties every cell (objects are only forgotten).
     void Clear();
     // Calls fn for every object slot that holds one, wherever it lies (rows
@@ -94,6 +98,12 @@ public:
     int IndexAt(long long x) const;
     // Moves the size at `from` to `to` (a rotation).
     void Move(int from, int to);
+    // n sizes of `size` come in at `at` (0 <= at <= Count()), or the n
+    // sizes from `at` go; one rebuild each.
+    void Insert(int at, int n, int size);
+    void Erase(int at, int n);
+    // Two sizes change places (two updates).
+    void Exchange(int a, int b);
 
 private:
     void Rebuild();
