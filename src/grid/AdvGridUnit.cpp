@@ -123,7 +123,7 @@ void SetFocusFrameGrid(TAdvStringGrid* Grid) { AdvGridUnit().FocusGrid = Grid; }
 bool DateTimeEditorsAvailable() { return AdvGridUnit().DateTimeEditors; }
 unsigned GridClipboardFormat() { return AdvGridUnit().ClipboardFormat; }
 unsigned GridEditDoneMessage() { return AdvGridUnit().EditDoneMsg; }
-unsigned DTPShiftFocusMessage() { return AdvGridUnit().DTPShiftMsg; }
+unsigned GridDTPShiftFocusMessage() { return AdvGridUnit().DTPShiftMsg; }
 QString& GridHintFontName() { return AdvGridUnit().HintFontName; }
 
 void SetWindowTransparent(TControl* Control)

@@ -28,7 +28,7 @@ void SetFocusFrameGrid(TAdvStringGrid* Grid);
 bool DateTimeEditorsAvailable();
 unsigned GridClipboardFormat();    // "TAdvStringGrid Cells"
 unsigned GridEditDoneMessage();    // "GridEditDone"
-unsigned DTPShiftFocusMessage();   // "DTPShiftFocus"
+unsigned GridDTPShiftFocusMessage();   // "DTPShiftFocus"
 // The font name the hint window uses.
 QString& GridHintFontName();
 
