@@ -79,15 +79,9 @@ using TRowDisjunctSelectedEvent = std::function<void(TObject* Sender, int ARow)>
 using TCalcFooterEvent = std::function<void(TObject* Sender, int ACol, int ARow, QString& Value)>;
 using TUnitChangedEvent = std::function<void(TObject* Sender, int ACol, int ARow, const QString& NewUnit)>;
 
-// A plain stored property of the grid: the issue that owns its setter adds
-// the setter's effects.
-#define ADVGRID_PLAIN(Type, Name, Default)        \
-public:                                           \
-    Type Name() const { return F##Name; }         \
-    void Set##Name(Type v) { F##Name = v; }       \
-                                                  \
-private:                                          \
-    Type F##Name = Default;
+// A plain stored property of the grid (AdvObj's form): the issue that owns
+// its setter adds the setter's effects.
+#define ADVGRID_PLAIN(Type, Name, Default) ADVOBJ_PLAIN_PROPERTY(Type, Name, Default)
 
 class TAdvStringGrid : public TBaseGrid, public IVisualStyle, public IVisualTones {
     friend class TAdvGridFormListener;

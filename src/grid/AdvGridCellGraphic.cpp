@@ -160,110 +160,97 @@ const TPropertyList& TCellGraphic::Properties()
     return list;
 }
 
-void TCellGraphic::SetBitmap(TBitmap* ABmp, bool Transparent, TCellHAlign hal, TCellVAlign val)
+void TCellGraphic::SetKind(TCellType Type, TCellHAlign hal, TCellVAlign val)
 {
-    FCellType = ctBitmap;
-    SetPayload(pkBitmap, ABmp, false);
+    FCellType = Type;
     FCellHAlign = hal;
     FCellVAlign = val;
+}
+
+void TCellGraphic::SetBitmap(TBitmap* ABmp, bool Transparent, TCellHAlign hal, TCellVAlign val)
+{
+    SetKind(ctBitmap, hal, val);
+    SetPayload(pkBitmap, ABmp, false);
     FCellTransparent = Transparent;
 }
 
 void TCellGraphic::SetIcon(TIcon* AIcon, TCellHAlign hal, TCellVAlign val)
 {
-    FCellType = ctIcon;
+    SetKind(ctIcon, hal, val);
     SetPayload(pkIcon, AIcon, false);
-    FCellHAlign = hal;
-    FCellVAlign = val;
+}
+
+void TCellGraphic::SetPictureKind(TCellType Type, TCellPayloadKind Kind, TObject* APicture, bool Transparent,
+                                  TStretchMode StretchMode, int Padding, TCellHAlign hal, TCellVAlign val)
+{
+    SetKind(Type, hal, val);
+    SetPayload(Kind, APicture, false);
+    FCellTransparent = Transparent;
+    FCellAngle = int(StretchMode);
+    FCellIndex = Padding;
 }
 
 void TCellGraphic::SetPicture(TPicture* APicture, bool Transparent, TStretchMode StretchMode, int Padding,
                               TCellHAlign hal, TCellVAlign val)
 {
-    FCellType = ctPicture;
-    SetPayload(pkPicture, APicture, false);
-    FCellTransparent = Transparent;
-    FCellAngle = int(StretchMode);
-    FCellIndex = Padding;
-    FCellHAlign = hal;
-    FCellVAlign = val;
+    SetPictureKind(ctPicture, pkPicture, APicture, Transparent, StretchMode, Padding, hal, val);
 }
 
 void TCellGraphic::SetFilePicture(TFilePicture* APicture, bool Transparent, TStretchMode StretchMode, int Padding,
                                   TCellHAlign hal, TCellVAlign val)
 {
-    FCellType = ctFilePicture;
-    SetPayload(pkFilePicture, APicture, false);
-    FCellTransparent = Transparent;
-    FCellAngle = int(StretchMode);
-    FCellIndex = Padding;
-    FCellHAlign = hal;
-    FCellVAlign = val;
+    SetPictureKind(ctFilePicture, pkFilePicture, APicture, Transparent, StretchMode, Padding, hal, val);
 }
 
 void TCellGraphic::SetImageIdx(int Idx, TCellHAlign hal, TCellVAlign val)
 {
-    FCellType = ctImageList;
+    SetKind(ctImageList, hal, val);
     FCellIndex = Idx;
-    FCellHAlign = hal;
-    FCellVAlign = val;
 }
 
 void TCellGraphic::SetDataImage(int Idx, TCellHAlign hal, TCellVAlign val)
 {
-    FCellType = ctDataImage;
+    SetKind(ctDataImage, hal, val);
     FCellIndex = Idx;
-    FCellHAlign = hal;
-    FCellVAlign = val;
 }
 
 void TCellGraphic::SetMultiImage(int Col, int Row, int Dir, TCellHAlign hal, TCellVAlign val,
                                  TImageChangeEvent Notifier)
 {
-    FCellType = ctImages;
-    FCellHAlign = hal;
-    FCellVAlign = val;
+    SetKind(ctImages, hal, val);
     FCellBoolean = Dir == 0;
     auto* list = new TIntList(Col, Row);
     list->OnChange = std::move(Notifier);
     SetPayload(pkIntList, list, true);
 }
 
-void TCellGraphic::SetCheckBox(bool Value, bool Data, bool Flat, TCellHAlign hal, TCellVAlign val)
+void TCellGraphic::SetCheckKind(TCellType Type, bool Value, bool Flat, TCellHAlign hal, TCellVAlign val)
 {
-    FCellType = Data ? ctDataCheckBox : ctCheckBox;
+    SetKind(Type, hal, val);
     FCellAngle = 0;
     FCellBoolean = Value;
-    FCellHAlign = hal;
-    FCellVAlign = val;
     FCellTransparent = Flat;
+}
+
+void TCellGraphic::SetCheckBox(bool Value, bool Data, bool Flat, TCellHAlign hal, TCellVAlign val)
+{
+    SetCheckKind(Data ? ctDataCheckBox : ctCheckBox, Value, Flat, hal, val);
 }
 
 void TCellGraphic::SetCheckBox(TCheckBoxState Value, bool Flat, TCellHAlign hal, TCellVAlign val)
 {
-    FCellType = ctTriStateCheckBox;
+    SetCheckKind(ctTriStateCheckBox, false, Flat, hal, val);
     FCellCheckBoxState = Value;
-    FCellBoolean = false;
-    FCellHAlign = hal;
-    FCellVAlign = val;
-    FCellTransparent = Flat;
 }
 
 void TCellGraphic::SetRadioButton(bool Value, bool Flat, TCellHAlign hal, TCellVAlign val)
 {
-    FCellType = ctRadioButton;
-    FCellAngle = 0;
-    FCellBoolean = Value;
-    FCellHAlign = hal;
-    FCellVAlign = val;
-    FCellTransparent = Flat;
+    SetCheckKind(ctRadioButton, Value, Flat, hal, val);
 }
 
 void TCellGraphic::SetButton(int bw, int bh, const QString& Caption, TCellHAlign hal, TCellVAlign val)
 {
-    FCellType = ctButton;
-    FCellHAlign = hal;
-    FCellVAlign = val;
+    SetKind(ctButton, hal, val);
     FCellIndex = int(uint32_t(bh) * 65536u + (uint32_t(bw) & 0xFFFFu));
     FCellBoolean = false;
     FCellText = Caption;

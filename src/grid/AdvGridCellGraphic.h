@@ -142,6 +142,10 @@ public:
 
 private:
     void FreePayload();
+    void SetKind(TCellType Type, TCellHAlign hal, TCellVAlign val);
+    void SetPictureKind(TCellType Type, TCellPayloadKind Kind, TObject* APicture, bool Transparent,
+                        TStretchMode StretchMode, int Padding, TCellHAlign hal, TCellVAlign val);
+    void SetCheckKind(TCellType Type, bool Value, bool Flat, TCellHAlign hal, TCellVAlign val);
 
     TCellType FCellType = ctNone;
     TCellPayloadKind FPayloadKind = pkNone;

@@ -279,7 +279,7 @@ void TGridAxis::Insert(int at, int n, int size)
     if (n <= 0) return;
     at = std::clamp(at, 0, Count());
     FSizes.insert(FSizes.begin() + at, size_t(n), std::max(size, 0));
-    Rebuild();
+    RebuildFrom(at);
 }
 
 void TGridAxis::Erase(int at, int n)
@@ -287,7 +287,26 @@ void TGridAxis::Erase(int at, int n)
     if (n <= 0 || at < 0 || at >= Count()) return;
     const int end = std::min(Count(), at + n);
     FSizes.erase(FSizes.begin() + at, FSizes.begin() + end);
-    Rebuild();
+    RebuildFrom(at);
+}
+
+void TGridAxis::RebuildFrom(int at)
+{
+    // The tree nodes up to `at` cover only sizes before it and keep their
+    // sums; the nodes after it are built again in one linear pass, fed by
+    // the kept nodes whose parents lie after `at`.
+    const size_t n = FSizes.size();
+    FTree.resize(n + 1);
+    const size_t a = size_t(std::clamp(at, 0, int(n)));
+    for (size_t k = a + 1; k <= n; ++k) FTree[k] = Extent(int(k - 1));
+    for (size_t k = a; k > 0; k -= k & (~k + 1)) {
+        const size_t parent = k + (k & (~k + 1));
+        if (parent <= n) FTree[parent] += FTree[k];
+    }
+    for (size_t k = a + 1; k <= n; ++k) {
+        const size_t parent = k + (k & (~k + 1));
+        if (parent <= n) FTree[parent] += FTree[k];
+    }
 }
 
 void TGridAxis::Exchange(int a, int b)

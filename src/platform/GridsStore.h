@@ -107,6 +107,8 @@ public:
 
 private:
     void Rebuild();
+    // Rebuilds the sums of the indexes from `at` on (the ones before kept).
+    void RebuildFrom(int at);
     void Add(int i, long long delta);
     std::vector<int> FSizes;
     std::vector<long long> FTree;  // 1-based Fenwick tree over the extents
