@@ -562,7 +562,7 @@ void TAdvStringGrid::GetDisplText(int ACol, int ARow, QString& Value)
         }
     }
     QString fmt;
-    if (ACol == 1 && GroupCountShown(fmt) && IsNode(ARow)) {
+    if (ACol == 1 && FNumNodes > 0 && GroupCountShown(fmt) && IsNode(ARow)) {
         const int n = GetNodeSpan(ARow) - GetSubNodeCount(ARow) - 1;
         QString suffix = QStringLiteral(" (%1)").arg(n);
         if (!fmt.isEmpty()) {

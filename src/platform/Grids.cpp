@@ -89,6 +89,7 @@ void TCustomGrid::CountChanged(int oldCols, int oldRows)
 
 void TCustomGrid::LayoutChanged()
 {
+    ForgetShownRange();
     UpdateScrollRange();
     UpdateEditorBounds();
     Invalidate();
@@ -209,6 +210,7 @@ void TCustomGrid::SetTabStops(int c, bool v)
 void TCustomGrid::SetOptions(TGridOptions v)
 {
     if (v == FOptions) return;
+    ForgetShownRange();
     const TGridOptions old = FOptions;
     FOptions = v;
     if (old.Contains(goEditing) && !v.Contains(goEditing)) HideEditorEx(false);
@@ -428,6 +430,7 @@ void TCustomGrid::SetLeftCol(int v)
 void TCustomGrid::SetTopLeftInternal(int leftCol, int topRow)
 {
     if (leftCol == FTopLeft.X && topRow == FTopLeft.Y) return;
+    ForgetShownRange();
     const bool rowsMoved = topRow != FTopLeft.Y;
     const bool colsMoved = leftCol != FTopLeft.X;
     FTopLeft = TGridCoord{leftCol, topRow};
@@ -464,8 +467,23 @@ void TCustomGrid::InvalidateCol(int ACol)
     InvalidateRect(TGridRect{ACol, 0, ACol, RowCount() - 1});
 }
 
+int TCustomGrid::ShownLast(bool cols) const
+{
+    int& last = FShownLast[cols ? 0 : 1];
+    if (last != -2) return last;
+    const AxisView v = cols ? ColView() : RowView();
+    if (v.Client <= 0) return last = -1;
+    const int i = v.IndexAt(v.Client - 1);
+    return last = i < 0 ? v.A.Count() - 1 : i;
+}
+
 void TCustomGrid::InvalidateRect(const TGridRect& g)
 {
+    auto outOfView = [this](bool cols, int from, int to) {
+        if (from < (cols ? FFixedCols : FFixedRows)) return false;
+        return to < (cols ? FTopLeft.X : FTopLeft.Y) || from > ShownLast(cols);
+    };
+    if (!Widget() || outOfView(true, g.Left, g.Right) || outOfView(false, g.Top, g.Bottom)) return;
     // The visible part only: clamp each axis to what the view shows.
     auto span = [](const AxisView& v, int from, int to, long long& a, long long& b) {
         from = std::max(from, 0);

@@ -348,6 +348,11 @@ private:
     void CountChanged(int oldCols, int oldRows);
     void ScrollToShow(int ACol, int ARow);
     void SetTopLeftInternal(int leftCol, int topRow);
+    // The last index any part of which shows (cached until the layout or
+    // the scroll position changes): repaint requests for cells out of view
+    // stop before any position arithmetic.
+    int ShownLast(bool cols) const;
+    void ForgetShownRange() const { FShownLast[0] = FShownLast[1] = -2; }
     void InvalidateClient(const TRect& r);
     void InvalidateSelectionChange(const TGridRect& oldSel, TGridCoord oldCur);
     TGridRect DrawingSelection() const;
@@ -402,6 +407,7 @@ private:
     bool FBarEnabled[2] = {true, true};
     int FBarLastAction[2] = {-1, -1};
 
+    mutable int FShownLast[2] = {-2, -2};  // columns, rows; -2 when not known
     QRegion FPaintRegion;      // widget coordinates of the paint under way
     bool FForwardingMouse = false;
 };
@@ -436,6 +442,7 @@ public:
     void StoreInsertCols(int At, int N);
     std::vector<TGridStoreLine> StoreDeleteCols(int At, int N);
     TGridStoreStats StoreStats() const { return FStore.Stats(); }
+    const TGridStoreCell* StoreCell(int ACol, int ARow) const { return FStore.Cell(ACol, ARow); }
 
     // Whole rows (columns) in one step: N empty rows at At with the default
     // height, or the N rows from At removed with their heights, their store

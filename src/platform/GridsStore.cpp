@@ -50,6 +50,21 @@ TObject* TGridCellStore::Object(int c, int r) const
     return size_t(c) < row.size() ? row[size_t(c)].Object : nullptr;
 }
 
+const TGridStoreCell* TGridCellStore::Cell(int c, int r) const
+{
+    if (c < 0 || r < 0 || size_t(r) >= FRows.size() || !FRows[size_t(r)]) return nullptr;
+    const TGridStoreLine& row = *FRows[size_t(r)];
+    return size_t(c) < row.size() ? &row[size_t(c)] : nullptr;
+}
+
+void TGridCellStore::Widen(TGridStoreLine& row, int c)
+{
+    const size_t need = size_t(c) + 1;
+    FWidthHint = std::max(FWidthHint, need);
+    if (row.capacity() < FWidthHint) row.reserve(FWidthHint);
+    row.resize(need);
+}
+
 TGridStoreLine* TGridCellStore::RowFor(int r)
 {
     if (size_t(r) >= FRows.size()) FRows.resize(size_t(r) + 1);
@@ -63,7 +78,7 @@ bool TGridCellStore::SetText(int c, int r, const QString& v)
     if (c < 0 || r < 0) throw EInvalidGridOperation(kIndexOutOfRange);
     if (v.isEmpty() && Text(c, r).isEmpty()) return false;
     TGridStoreLine& row = *RowFor(r);
-    if (size_t(c) >= row.size()) row.resize(size_t(c) + 1);
+    if (size_t(c) >= row.size()) Widen(row, c);
     if (row[size_t(c)].Text == v) return false;
     row[size_t(c)].Text = v;
     return true;
@@ -74,7 +89,7 @@ bool TGridCellStore::SetObject(int c, int r, TObject* v)
     if (c < 0 || r < 0) throw EInvalidGridOperation(kIndexOutOfRange);
     if (Object(c, r) == v) return false;
     TGridStoreLine& row = *RowFor(r);
-    if (size_t(c) >= row.size()) row.resize(size_t(c) + 1);
+    if (size_t(c) >= row.size()) Widen(row, c);
     row[size_t(c)].Object = v;
     return true;
 }

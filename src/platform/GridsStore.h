@@ -38,6 +38,8 @@ public:
     // Reads: any index; negative or never-written cells read "" and nullptr.
     const QString& Text(int c, int r) const;
     TObject* Object(int c, int r) const;
+    // The stored cell, nil when never written (one lookup for text and object).
+    const TGridStoreCell* Cell(int c, int r) const;
     // Writes raise EInvalidGridOperation for a negative index. Writing an
     // empty text or a null object into a never-written cell allocates
     // nothing. True when the stored value changed.
@@ -71,7 +73,10 @@ public:
 
 private:
     TGridStoreLine* RowFor(int r);  // allocating
+    // Makes room for column c in a row, at once as wide as the widest row.
+    void Widen(TGridStoreLine& row, int c);
     std::vector<std::unique_ptr<TGridStoreLine>> FRows;
+    size_t FWidthHint = 0;
 };
 
 // Sizes along one axis (column widths or row heights) with the prefix sums
