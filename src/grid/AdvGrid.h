@@ -690,8 +690,12 @@ protected:
     bool SelectCell(int ACol, int ARow) override { return CanMoveToCell(ACol, ARow); }
     void EnabledChanged() override;
     void ColorChanged() override;
-    // The column-moved and row-moved steps (the platform's here).
-    void ColumnMoved(int FromIndex, int ToIndex) override { TBaseGrid::ColumnMoved(FromIndex, ToIndex); }
+    // The column-moved and row-moved steps: the platform's, the columns taken
+    // as real ones (moving the hidden-column map with them is the mouse's).
+    void ColumnMoved(int FromIndex, int ToIndex) override
+    {
+        TBaseGrid::ColumnMoved(RealColIndex(FromIndex), RealColIndex(ToIndex));
+    }
     void RowMoved(int FromIndex, int ToIndex) override { TBaseGrid::RowMoved(FromIndex, ToIndex); }
     // Timer tick 111.
     void GridTimer();

@@ -250,3 +250,31 @@ TEST(AdvGridRows, RemoveDuplicatesKeepsTheFirstOfEachText)
     g->RemoveDuplicates(1, false);
     EXPECT_EQ(ColumnOne(g.get()), "1,0 a b");
 }
+
+TEST(AdvGridRows, MovingAColumnCarriesItsCellsAndControl)
+{
+    auto g = NewFixtureGrid(5, 4);
+    auto* ctl = new TPanel(g.get());
+    g->SetCellControls(1, 2, ctl);
+    g->SetCellControls(3, 1, nullptr);
+    g->MoveColumn(1, 3);
+    EXPECT_EQ(RowText(g.get(), 2), "0,2|2,2|3,2|1,2|4,2");
+    EXPECT_EQ(g->ControlList()->Control(0)->X(), 3);
+    EXPECT_EQ(g->ColumnOrder()->Count(), 5);
+    Free(ctl);
+}
+
+TEST(AdvGridRows, HiddenSelectionComesBackOrFallsToTheFirstCell)
+{
+    auto g = NewFixtureGrid(4, 10);
+    g->SelectCells(1, 6, 2, 8);
+    g->HideSelection();
+    EXPECT_TRUE(g->SelectionHidden());
+    EXPECT_FALSE(g->IsSelected(1, 6));
+    g->UnHideSelection();
+    EXPECT_EQ(g->Selection(), (TGridRect{1, 6, 2, 8}));
+    g->HideSelection();
+    g->SetRowCount(5);  // the stored selection now lies beyond the grid
+    g->UnHideSelection();
+    EXPECT_EQ(g->Selection(), (TGridRect{1, 1, 1, 1}));
+}
