@@ -479,6 +479,22 @@ TEST_F(LbButtonFixture, SpaceAndEnterClickOnceOnRelease)
     }
     SendKey(b, QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " ");
     EXPECT_EQ(clicks, 1);
+
+    // A release whose press this button did not see does not click: the key
+    // went down elsewhere, or the focus left the button while it was held.
+    TLbButton* other = Add(8, 40);
+    for (int key : {int(Qt::Key_Space), int(Qt::Key_Return)}) {
+        clicks = 0;
+        b->SetFocus();
+        SendKey(b, QEvent::KeyRelease, key);
+        EXPECT_EQ(clicks, 0) << "stray release of key " << key;
+        SendKey(b, QEvent::KeyPress, key);
+        other->SetFocus();
+        b->SetFocus();
+        SendKey(b, QEvent::KeyRelease, key);
+        EXPECT_EQ(clicks, 0) << "focus left while key " << key << " was held";
+        EXPECT_FALSE(b->Pressed());
+    }
 }
 
 TEST_F(LbButtonFixture, ModalResultClosesTheModalForm)
