@@ -412,6 +412,18 @@ private:
 // ---------------------------------------------------------------------------
 // Bitmaps and the picture formats
 
+// The largest picture any format is decoded to. A file of a few bytes can
+// claim a picture that would take all the memory, so every format checks the
+// size its header claims against this before the pixels are allocated.
+inline constexpr int MaxPictureSide = 16384;
+inline constexpr qint64 MaxPicturePixels = qint64(8192) * 8192;
+constexpr bool PictureSizeAllowed(qint64 width, qint64 height)
+{
+    return width <= MaxPictureSide && height <= MaxPictureSide && width * height <= MaxPicturePixels;
+}
+// The error text for a picture beyond that size.
+QString PictureTooLargeText(qint64 width, qint64 height);
+
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
 enum TTransparentMode { tmAuto, tmFixed };
 

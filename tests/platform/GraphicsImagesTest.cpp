@@ -58,6 +58,92 @@ std::unique_ptr<TBitmap> WhiteBitmap(int w, int h)
     return b;
 }
 
+
+// ---- hostile pictures: a few bytes that claim a huge picture
+
+uint32_t Crc32(const QByteArray& bytes)
+{
+    uint32_t crc = 0xFFFFFFFFu;
+    for (char ch : bytes) {
+        crc ^= uchar(ch);
+        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+void PutBE32(QByteArray& b, uint32_t v)
+{
+    for (int shift : {24, 16, 8, 0}) b.append(char(v >> shift));
+}
+
+void PutLE(QByteArray& b, uint32_t v, int bytes)
+{
+    for (int i = 0; i < bytes; ++i) b.append(char(v >> (8 * i)));
+}
+
+QByteArray PngChunk(const char* type, const QByteArray& data)
+{
+    QByteArray c;
+    PutBE32(c, uint32_t(data.size()));
+    const QByteArray body = QByteArray(type) + data;
+    c += body;
+    PutBE32(c, Crc32(body));
+    return c;
+}
+
+// A PNG header claiming w x h RGB pixels, with a few bytes of data.
+QByteArray HostilePng(uint32_t w, uint32_t h)
+{
+    QByteArray ihdr;
+    PutBE32(ihdr, w);
+    PutBE32(ihdr, h);
+    ihdr += QByteArray("\x08\x02\x00\x00\x00", 5);  // 8-bit RGB, no interlace
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + PngChunk("IHDR", ihdr) +
+           PngChunk("IDAT", QByteArray("\x78\x9c\x63\x00\x00\x00\x01\x00\x01", 9)) + PngChunk("IEND", {});
+}
+
+// A 24-bit BMP header claiming w x h pixels and no pixel data.
+QByteArray HostileBmp(uint32_t w, uint32_t h)
+{
+    QByteArray b("BM");
+    PutLE(b, 54, 4);
+    PutLE(b, 0, 4);
+    PutLE(b, 54, 4);
+    PutLE(b, 40, 4);
+    PutLE(b, w, 4);
+    PutLE(b, h, 4);
+    PutLE(b, 1, 2);
+    PutLE(b, 24, 2);
+    for (int i = 0; i < 6; ++i) PutLE(b, 0, 4);
+    return b;
+}
+
+// A GIF whose logical screen is w x h, holding one 1 x 1 frame.
+QByteArray HostileGif(uint32_t w, uint32_t h)
+{
+    QByteArray b("GIF89a");
+    PutLE(b, w, 2);
+    PutLE(b, h, 2);
+    b += QByteArray("\x80\x00\x00" "\x00\x00\x00" "\xff\xff\xff", 9);  // two-colour table
+    b += ',';
+    for (uint32_t v : {0u, 0u, 1u, 1u}) PutLE(b, v, 2);
+    b += QByteArray("\x00\x02\x02\x44\x01\x00;", 7);
+    return b;
+}
+
+// A real small JPEG whose frame header is changed to claim w x h.
+QByteArray HostileJpeg(uint16_t w, uint16_t h)
+{
+    QString err;
+    QByteArray b = EncodeJpeg(TwoColourImage(), 90, false, &err);
+    const qsizetype sof = b.indexOf(QByteArray("\xFF\xC0", 2));
+    if (sof < 0) return {};
+    b[sof + 5] = char(h >> 8);
+    b[sof + 6] = char(h);
+    b[sof + 7] = char(w >> 8);
+    b[sof + 8] = char(w);
+    return b;
+}
 }  // namespace
 
 TEST(Pictures, JpegAndPngLoadFromFilesAndDraw)
@@ -158,6 +244,64 @@ TEST(Pictures, BadDataGivesClearErrors)
     TPicture p;
     EXPECT_THROW(p.LoadFromFile("/nonexistent/folder/x.png"), EFOpenError);
     EXPECT_EQ(p.Graphic(), nullptr);
+}
+
+// A few bytes that claim a picture beyond the limit are refused with a clear
+// error before anything is allocated (in the sanitized build an attempt at
+// tens of gigabytes would fail the test), and what was loaded before stays.
+TEST(Pictures, HostileSizesAreRefusedInEveryFormat)
+{
+    struct Case {
+        const char* Name;
+        QByteArray Bytes;
+    };
+    const Case cases[] = {
+        {"bmp 60000 x 60000", HostileBmp(60000, 60000)},
+        {"png 60000 x 60000", HostilePng(60000, 60000)},
+        {"png wider than a side may be", HostilePng(MaxPictureSide + 1, 1)},
+        {"png more pixels than allowed", HostilePng(9000, 9000)},
+        {"gif screen 60000 x 60000", HostileGif(60000, 60000)},
+        {"jpeg 60000 x 60000", HostileJpeg(60000, 60000)},
+        {"jpeg wider than a side may be", HostileJpeg(MaxPictureSide + 1, 8)},
+    };
+    EXPECT_TRUE(PictureSizeAllowed(MaxPictureSide, MaxPicturePixels / MaxPictureSide));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        ASSERT_LT(c.Bytes.size(), 1024);
+        TPicture pic;
+        pic.LoadFromBytes(Encode(TwoColourImage(), "PNG"));
+        TBitmap bmp;
+        bmp.SetImage(TwoColourImage());
+        for (const std::function<void()>& load : std::initializer_list<std::function<void()>>{
+                 [&] { pic.LoadFromBytes(c.Bytes); }, [&] { bmp.LoadFromBytes(c.Bytes); }}) {
+            try {
+                load();
+                ADD_FAILURE() << "loaded";
+            } catch (const EInvalidGraphic& e) {
+                EXPECT_TRUE(e.Message().contains(QStringLiteral("The picture is too large ("))) << e.Message().toStdString();
+            }
+        }
+        EXPECT_EQ(pic.Width(), 8);
+        EXPECT_EQ(bmp.Width(), 8);
+        EXPECT_TRUE(Reddish(bmp.Canvas()->Pixels(1, 1)));
+    }
+}
+
+// JPEG data that ends before the picture does is an error, not a picture
+// with grey rows at the bottom.
+TEST(Pictures, JpegThatEndsEarlyIsAnError)
+{
+    QImage big(64, 64, QImage::Format_RGB32);
+    big.fill(Qt::red);
+    QString err;
+    const QByteArray whole = EncodeJpeg(big, 90, false, &err);
+    ASSERT_FALSE(DecodeJpeg(whole, false, &err).isNull()) << err.toStdString();
+    const QByteArray cut = whole.left(whole.size() / 2);
+    EXPECT_TRUE(DecodeJpeg(cut, false, &err).isNull());
+    EXPECT_EQ(err, QStringLiteral("Premature end of JPEG file"));
+    TJPEGImage jpg;
+    EXPECT_THROW(jpg.LoadFromBytes(cut), EInvalidGraphic);
+    EXPECT_TRUE(jpg.Empty());
 }
 
 TEST(Bitmap, ScanLinesSizeAndBmpFiles)
