@@ -9,6 +9,7 @@
 #include "TestHarness.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -686,20 +687,40 @@ TEST_F(LbButtonFixture, MouseEnterAndSwitchingOffStopTheFade)
     EXPECT_FALSE(b->Fading());
 }
 
+// Counts the fade ticks of every button of its kind, alive or not.
+class TTickCountingButton : public TLbButton {
+public:
+    using TLbButton::TLbButton;
+    static inline int Ticks = 0;
+
+protected:
+    void TimerTick(unsigned id) override
+    {
+        ++Ticks;
+        TLbButton::TimerTick(id);
+    }
+};
+
 TEST_F(LbButtonFixture, FormOfManyFadingButtonsIsDestroyedCleanly)
 {
     Form->Show();
+    std::vector<TTickCountingButton*> buttons;
     for (int i = 0; i < 120; ++i) {
-        TLbButton* b = Add((i % 6) * 60, (i / 6) * 12);
+        auto* b = Add<TTickCountingButton>((i % 6) * 60, (i / 6) * 12);
         b->SetSlowDecease(true);
         b->Perform(CM_MOUSEENTER);
         b->Perform(CM_MOUSELEAVE);
+        buttons.push_back(b);
     }
-    QApplication::processEvents();
+    TTickCountingButton::Ticks = 0;
+    EXPECT_TRUE(std::all_of(buttons.begin(), buttons.end(), [](TLbButton* b) { return b->Fading(); }));
+    EXPECT_TRUE(WaitUntil([] { return TTickCountingButton::Ticks > 0; }));
     Free(Form);
     Form = nullptr;
-    // Any tick still queued must find nothing to do.
-    WaitUntil([] { return false; }, 100);
+    // Destroying the form stopped every fade: no tick comes any more.
+    TTickCountingButton::Ticks = 0;
+    WaitUntil([] { return false; }, 4 * TLbButton::FadeInterval);
+    EXPECT_EQ(TTickCountingButton::Ticks, 0);
     Form = Create<TForm>(nullptr);
 }
 
@@ -812,6 +833,6 @@ TEST_F(LbButtonFixture, ShowcaseOfStylesStatesAndLayoutsIsGrabbed)
         }
         p.drawText(4, ly + 16, rowNames[10]);
     }
-    const QString path = QDir::temp().filePath(QStringLiteral("LbButtonShowcase.png"));
+    const QString path = TestHarness::GrabPath(QStringLiteral("LbButtonShowcase.png"));
     ASSERT_TRUE(shot.save(path, "PNG"));
 }

@@ -6,6 +6,7 @@
 #include "GraphicsRecording.h"
 #include "ImgList.h"
 #include "Resources.h"
+#include "TestHarness.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -527,7 +528,7 @@ TEST(FrameControls, ComboArrowCheckBoxAndPushButton)
     EXPECT_FALSE(DrawFrameControl(&rec, r, DFC_CAPTION, 0));
 }
 
-// Draws every kind of primitive on one picture. Set CALYPTOR_LOOK_DIR to a
+// Draws every kind of primitive on one picture. Set CALYPTOR_GRAB_DIR to a
 // folder to get it as graphics-look.png (and a 3x enlargement) for a look.
 TEST(GraphicsLook, AllPrimitivesOnOnePicture)
 {
@@ -619,14 +620,13 @@ TEST(GraphicsLook, AllPrimitivesOnOnePicture)
     c->Font()->SetOrientation(0);
     c->DrawFocusRect(TRect(3, 128, 152, 152));
 
-    const QString lookDir = qEnvironmentVariable("CALYPTOR_LOOK_DIR");
-    if (!lookDir.isEmpty()) {
+    if (!TestHarness::GrabDir().isEmpty()) {
         const QImage img = b.Image();
-        img.save(QDir(lookDir).filePath("graphics-look.png"));
+        img.save(TestHarness::GrabPath("graphics-look.png"));
         img.scaled(img.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-            .save(QDir(lookDir).filePath("graphics-look-3x.png"));
+            .save(TestHarness::GrabPath("graphics-look-3x.png"));
         img.copy(QRect(130, 75, 230, 30)).scaled(230 * 6, 30 * 6, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-            .save(QDir(lookDir).filePath("graphics-look-controls-6x.png"));
+            .save(TestHarness::GrabPath("graphics-look-controls-6x.png"));
     }
     EXPECT_EQ(c->Pixels(6, 6), ColorToRGB(clBtnFace));
     EXPECT_EQ(c->Pixels(5, 5), clNavy);
