@@ -59,7 +59,7 @@ uint32_t ImagesUnitLE(const QByteArray& d, int at, int bytes)
 // Qt does not tell it: a BMP beyond its own limit is merely "not valid" to
 // Qt, and a GIF's decoder allocates the logical screen whatever the size of
 // the frames in it. Invalid for other formats and short headers.
-QSize HeaderSize(const QByteArray& d, FileKind kind)
+QSize PictureHeaderSize(const QByteArray& d, FileKind kind)
 {
     if (kind == FileKind::Gif && d.size() >= 10)
         return QSize(int(ImagesUnitLE(d, 6, 2)), int(ImagesUnitLE(d, 8, 2)));
@@ -98,7 +98,7 @@ QImage DecodeWithQt(const QByteArray& data, FileKind kind)
     // limit: a picture within it is never turned away for its size, whatever
     // pixel format Qt decodes it to (up to 8 bytes a pixel for 16-bit colour).
     QImageReader::setAllocationLimit(int(MaxPicturePixels * 8 / (1024 * 1024)));
-    CheckPictureSize(HeaderSize(data, kind));
+    CheckPictureSize(PictureHeaderSize(data, kind));
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
