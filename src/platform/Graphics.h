@@ -415,8 +415,11 @@ private:
 // The largest picture any format is decoded to. A file of a few bytes can
 // claim a picture that would take all the memory, so every format checks the
 // size its header claims against this before the pixels are allocated.
+// 16 Mi pixels (a 4096 x 4096 picture, a 16-megapixel photo) is far more
+// than any cell, glyph or flag needs, and keeps a decode within 128 MB even
+// at 8 bytes a pixel.
 inline constexpr int MaxPictureSide = 16384;
-inline constexpr qint64 MaxPicturePixels = qint64(8192) * 8192;
+inline constexpr qint64 MaxPicturePixels = qint64(4096) * 4096;
 constexpr bool PictureSizeAllowed(qint64 width, qint64 height)
 {
     return width <= MaxPictureSide && height <= MaxPictureSide && width * height <= MaxPicturePixels;

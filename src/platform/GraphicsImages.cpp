@@ -97,7 +97,7 @@ QImage DecodeWithQt(const QByteArray& data, FileKind kind)
     // Qt's own refusal, in bytes of the decoded image, follows the same
     // limit: a picture within it is never turned away for its size, whatever
     // pixel format Qt decodes it to (up to 8 bytes a pixel for 16-bit colour).
-    QImageReader::setAllocationLimit(int(MaxPicturePixels * 8 / (1024 * 1024)));
+    QImageReader::setAllocationLimit(int(MaxPicturePixels * 8 / (1024 * 1024)) + 1);
     CheckPictureSize(PictureHeaderSize(data, kind));
     QBuffer buffer;
     buffer.setData(data);

@@ -33,11 +33,14 @@ void ErrorExit(j_common_ptr cinfo)
 
 void Quiet(j_common_ptr) {}
 
-// Warnings are let pass, but for data that ends before the picture does:
-// libjpeg would fill the missing rows with grey and call it a picture.
+// Warnings are let pass, but for data that ends before the picture does
+// (the file, or the scan at a marker): libjpeg would fill the missing rows
+// with grey and call it a picture, and a few bytes could so claim millions
+// of pixels that cost seconds to "decode".
 void JpegEmitMessage(j_common_ptr cinfo, int level)
 {
-    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) ErrorExit(cinfo);
+    const int code = cinfo->err->msg_code;
+    if (level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER)) ErrorExit(cinfo);
 }
 
 void InitErrors(ErrorManager& err)

@@ -260,7 +260,7 @@ TEST(Pictures, HostileSizesAreRefusedInEveryFormat)
         {"bmp 60000 x 60000", HostileBmp(60000, 60000)},
         {"png 60000 x 60000", HostilePng(60000, 60000)},
         {"png wider than a side may be", HostilePng(MaxPictureSide + 1, 1)},
-        {"png more pixels than allowed", HostilePng(9000, 9000)},
+        {"png more pixels than allowed", HostilePng(4097, 4096)},
         {"gif screen 60000 x 60000", HostileGif(60000, 60000)},
         {"jpeg 60000 x 60000", HostileJpeg(60000, 60000)},
         {"jpeg wider than a side may be", HostileJpeg(MaxPictureSide + 1, 8)},
@@ -292,17 +292,25 @@ TEST(Pictures, HostileSizesAreRefusedInEveryFormat)
 // with grey rows at the bottom.
 TEST(Pictures, JpegThatEndsEarlyIsAnError)
 {
+    // Stripes, so the scan data is long enough to cut inside it.
     QImage big(64, 64, QImage::Format_RGB32);
-    big.fill(Qt::red);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) big.setPixel(x, y, (x / 3 + y / 5) % 2 ? qRgb(255, 0, 0) : qRgb(0, 90, 255));
     QString err;
     const QByteArray whole = EncodeJpeg(big, 90, false, &err);
     ASSERT_FALSE(DecodeJpeg(whole, false, &err).isNull()) << err.toStdString();
-    const QByteArray cut = whole.left(whole.size() / 2);
+    const qsizetype scan = whole.indexOf(QByteArray("\xFF\xDA", 2));
+    ASSERT_GT(scan, 0);
+    ASSERT_GT(whole.size(), scan + 100);
+    const QByteArray cut = whole.left(scan + 60);
     EXPECT_TRUE(DecodeJpeg(cut, false, &err).isNull());
     EXPECT_EQ(err, QStringLiteral("Premature end of JPEG file"));
     TJPEGImage jpg;
     EXPECT_THROW(jpg.LoadFromBytes(cut), EInvalidGraphic);
     EXPECT_TRUE(jpg.Empty());
+    // The same with the end marker after the cut: the scan ends early.
+    EXPECT_TRUE(DecodeJpeg(cut + QByteArray("\xFF\xD9", 2), false, &err).isNull());
+    EXPECT_EQ(err, QStringLiteral("Corrupt JPEG data: premature end of data segment"));
 }
 
 TEST(Bitmap, ScanLinesSizeAndBmpFiles)
