@@ -9,6 +9,9 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <typeinfo>
 
 namespace {
