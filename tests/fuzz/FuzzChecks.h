@@ -16,6 +16,8 @@ void CheckMatcher(const uint8_t* data, size_t size);
 void CheckTextRoutines(const uint8_t* data, size_t size);
 // The input as each custom drop format's block and as rich text.
 void CheckDropReaders(const uint8_t* data, size_t size);
+// The input as a picture file of any format, through the one loading function.
+void CheckPictureLoading(const uint8_t* data, size_t size);
 
 // The matcher's rules transcribed plainly (recursive "*"), for the
 // differential check; false in Completed when the step budget ran out.
