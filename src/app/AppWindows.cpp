@@ -1,6 +1,7 @@
 #include "AppWindows.h"
 
 #include "ATXPVS.h"
+#include "AdvGridUnit.h"
 #include "AdvXPVS.h"
 #include "Forms.h"
 #include "UAbout.h"
@@ -69,6 +70,8 @@ void CreateAppWindows()
     // controls, ready before the first window paints.
     AdvXPVS::InitThemeLibrary();
     ATXPVS::InitThemeLibrary();
+    // The string grid's unit: focus frame, class table, registered names.
+    AdvGridUnitInit();
     CreateWindow(FCalyptoreFirmWare);
     CreateWindow(FAbout);
     CreateWindow(FNew_Project);
@@ -106,4 +109,5 @@ void DestroyAppWindows()
     }
     AdvXPVS::FreeThemeLibrary();
     ATXPVS::FreeThemeLibrary();
+    AdvGridUnitDone();
 }

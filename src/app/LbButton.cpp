@@ -296,8 +296,12 @@ void TLbButton::KeyDown(Word& Key, TShiftState Shift)
 
 void TLbButton::KeyUp(Word& Key, TShiftState Shift)
 {
-    if (Key == VK_RETURN || Key == VK_SPACE) {
-        Click();
+    // Only a key that went down on this button clicks it: the release of a
+    // key pressed elsewhere (Enter that closed a dialog, arriving after the
+    // dialog is gone) finds the button not pressed.
+    if ((Key == VK_RETURN || Key == VK_SPACE) && bDown) {
+        PerformClick();
+        bDown = false;
         Invalidate();
     }
     TCustomControl::KeyUp(Key, Shift);
@@ -347,8 +351,12 @@ void TLbButton::WndProc(TMessage& Message)
             return;
         }
         break;
-    case WM_SETFOCUS:
     case WM_KILLFOCUS:
+        // A key held down here is released elsewhere: the press is over.
+        if (!MouseCapture()) bDown = false;
+        Invalidate();
+        break;
+    case WM_SETFOCUS:
         Invalidate();
         break;
     default:

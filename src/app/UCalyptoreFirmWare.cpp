@@ -80,6 +80,11 @@ QString BanksNotSaved(const QString& path, const QString& reason)
     return QStringLiteral("Error! The bank file ") + path + QStringLiteral(" cannot be written: ") + reason;
 }
 
+QString BankFolderNotCreated(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Error! The folder ") + path + QStringLiteral(" cannot be created: ") + reason;
+}
+
 }  // namespace MainWindowMessages
 
 namespace {
@@ -427,7 +432,8 @@ void TFCalyptoreFirmWare::Update_Device()
     }
     const TBankResult saved = SaveConfigurationBanks();
     if (!saved.Ok) {
-        ShowError(MainWindowMessages::BanksNotSaved(saved.Path, saved.Reason));
+        ShowError(saved.Folder ? MainWindowMessages::BankFolderNotCreated(saved.Path, saved.Reason)
+                               : MainWindowMessages::BanksNotSaved(saved.Path, saved.Reason));
         return;
     }
     FBoot->Form_Type = 1;

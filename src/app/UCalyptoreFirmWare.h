@@ -130,4 +130,5 @@ namespace MainWindowMessages {
 QString SettingsNotWritten(const QString& path, const QString& reason);
 QString BanksNotBuilt(const QString& path, const QString& reason);
 QString BanksNotSaved(const QString& path, const QString& reason);
+QString BankFolderNotCreated(const QString& path, const QString& reason);
 }

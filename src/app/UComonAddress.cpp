@@ -22,12 +22,6 @@ QString TrimControls(const QString& s)
 
 namespace {
 
-int ReadInt(const QString& text, int whenNot)
-{
-    int v = 0;
-    return TryStrToInt(text, v) ? v : whenNot;
-}
-
 bool InRange(int v, int lo, int hi)
 {
     return v >= lo && v <= hi;
@@ -45,9 +39,10 @@ bool SplitFirst(const QString& s, QChar sep, QString& head, QString& tail)
     return true;
 }
 
+// A part after splitting: trimmed, then read (-1 when it does not read).
 int ReadTrimmed(const QString& text)
 {
-    return ReadInt(TrimControls(text), -1);
+    return StrToIntDef(TrimControls(text), -1);
 }
 
 int CheckKnxGroup(const QString& text)
@@ -56,8 +51,8 @@ int CheckKnxGroup(const QString& text)
         return 1;
     QString main, rest;
     if (!SplitFirst(text, u'/', main, rest))
-        return InRange(ReadTrimmed(text), 1, 65535) ? 0 : 1;
-    const int m = ReadInt(main, -1);
+        return InRange(StrToIntDef(text, -1), 1, 65535) ? 0 : 1;  // not split: not trimmed
+    const int m = StrToIntDef(main, -1);
     QString middle, sub;
     if (!SplitFirst(rest, u'/', middle, sub)) {
         const int s = ReadTrimmed(rest);
@@ -65,7 +60,7 @@ int CheckKnxGroup(const QString& text)
     }
     if (sub.contains(u'/'))
         return 1;
-    const int mid = ReadInt(middle, -1);
+    const int mid = StrToIntDef(middle, -1);
     const int s = ReadTrimmed(sub);
     return InRange(m, 0, 31) && InRange(mid, 0, 7) && InRange(s, 0, 255) && (m || mid || s) ? 0 : 1;
 }
@@ -76,13 +71,13 @@ int CheckKnxIndividual(const QString& text, bool AllowZero)
         return 1;
     QString area, rest;
     if (!SplitFirst(text, u'.', area, rest))
-        return InRange(ReadTrimmed(text), 1, 65535) ? 0 : 1;
+        return InRange(StrToIntDef(text, -1), 1, 65535) ? 0 : 1;  // not split: not trimmed
     QString line, device;
     if (!SplitFirst(rest, u'.', line, device))
         return 1;  // "1.2": the table stores only area.line.device
     if (device.contains(u'.'))
         return 1;
-    const int a = ReadInt(area, -1), l = ReadInt(line, -1), d = ReadTrimmed(device);
+    const int a = StrToIntDef(area, -1), l = StrToIntDef(line, -1), d = ReadTrimmed(device);
     if (!InRange(a, 0, 15) || !InRange(l, 0, 15) || !InRange(d, 0, 255))
         return 1;
     return (a || l || d || AllowZero) ? 0 : 1;
@@ -104,7 +99,7 @@ bool SplitIpText(const QString& text, QString& o1, QString& o2, QString& o3, QSt
         return false;
     o4 = TrimControls(rest);
     for (const QString* part : {&o1, &o2, &o3, &o4}) {
-        if (!InRange(ReadInt(*part, 1000), 0, 255))
+        if (!InRange(StrToIntDef(*part, 1000), 0, 255))
             return false;
     }
     return true;
@@ -121,7 +116,7 @@ bool IpTextToBytes(const QString& text, uint8_t& b1, uint8_t& b2, uint8_t& b3, u
         const qsizetype dot = s.indexOf(u'.');
         // The last octet is all that is left; the others end at a dot.
         const QString part = i == 3 ? s : (dot >= 0 ? s.left(dot) : QString());
-        const int v = ReadInt(part, -1);
+        const int v = StrToIntDef(part, -1);
         if (InRange(v, 0, 255)) {
             *bytes[i] = uint8_t(v);
         } else {
@@ -177,7 +172,11 @@ bool TextToSingle(const QString& text, QChar separator, float& value)
         s.replace(separator, u'.');
         bool ok = false;
         const double d = s.toDouble(&ok);
-        if (ok && std::isfinite(d) && std::fabs(d) <= double(FLT_MAX)) {
+        // Outside the 32-bit float range in either direction does not read:
+        // a non-zero value that would become 0 or lose its precision as a
+        // denormal is as wrong as one that would become infinite.
+        const double size = std::fabs(d);
+        if (ok && std::isfinite(d) && size <= double(FLT_MAX) && (size == 0 || size >= double(FLT_MIN))) {
             value = float(d);
             return true;
         }

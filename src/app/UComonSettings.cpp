@@ -13,10 +13,7 @@ const QString DefaultLanguage = QStringLiteral("English");
 // The text of root/parent/child, or nothing when either element is missing.
 std::optional<QString> ChildText(const TXmlNode& root, const char* parent, const char* child)
 {
-    TXmlNode node = root.ChildElement(QLatin1String(parent)).ChildElement(QLatin1String(child));
-    if (node.IsNull())
-        return std::nullopt;
-    return node.Text();
+    return root.ChildElement(QLatin1String(parent)).ChildText(QLatin1String(child));
 }
 
 // On only when the text is exactly "1": no trimming, no other spelling.

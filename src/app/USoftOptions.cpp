@@ -49,8 +49,7 @@ int Conv_Version(const QString& Ver_str)
     const QString v = TrimBlanks(blank >= 0 ? Ver_str.mid(blank + 1) : Ver_str);
     if (v.size() < 5) return -1;
     const QString digits = QString(v[0]) + v[2] + v[3] + v[4];
-    int value = 0;
-    return TryStrToInt(digits, value) ? value : -1;
+    return StrToIntDef(digits, -1);
 }
 
 bool Answer_Is_Newer(const QString& answer)

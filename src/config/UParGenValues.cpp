@@ -74,19 +74,6 @@ const TRangeCheck RangeChecks[] = {
 // Two stop bits need parity NONE.
 const int StopBitsParityMessage = 488;
 
-int ReadNumber(const QString& text)
-{
-    int v = 0;
-    return TryStrToInt(text, v) ? v : -1;
-}
-
-QString LoadFailureText(const TXmlLoadResult& r)
-{
-    if (r.Line > 0)
-        return QStringLiteral("%1 (line %2, column %3)").arg(r.Message).arg(r.Line).arg(r.Column);
-    return r.Message;
-}
-
 }  // namespace
 
 const TParGenFieldInfo& ParGenFieldInfo(int field)
@@ -129,10 +116,10 @@ int TParGenValues::Index(int field) const
 void TParGenValues::ReadElements(const TXmlNode& root)
 {
     for (int f = 0; f < ParGenFieldCount; ++f) {
-        const TXmlNode e = root.ChildElement(QLatin1String(Fields[f].Element));
-        if (e.IsNull())
+        const std::optional<QString> found = root.ChildText(QLatin1String(Fields[f].Element));
+        if (!found)
             continue;
-        const QString text = e.Text();
+        const QString& text = *found;
         switch (Fields[f].Kind) {
         case K::Text:
             FValues[size_t(f)] = text;
@@ -156,7 +143,7 @@ TParGenLoad LoadParGenFile(TXmlDocument& doc, const QString& path)
     const TXmlLoadResult r = doc.LoadFromFile(path);
     if (!r) {
         load.Ok = false;
-        load.Reason = LoadFailureText(r);
+        load.Reason = r.Reason();
         return load;
     }
     // The document element, not merely the first node: a declaration or a
@@ -192,7 +179,7 @@ int ParGenFirstFault(const TParGenValues& values)
         if (c.Condition >= 0 && !values.Checked(c.Condition))
             continue;
         for (int i = 0; i < c.Count; ++i) {
-            const int v = ReadNumber(values[c.First + i]);
+            const int v = StrToIntDef(values[c.First + i], -1);
             if (v < c.Min || v > c.Max)
                 return c.Message + i;
         }

@@ -24,7 +24,7 @@ const char* const NoProject = "no project is open";
 const char* const ReadSectionMissing = "the section S7_Protocol_Read is missing";
 const char* const WriteSectionMissing = "the section S7_Protocol_Write is missing";
 const char* const TooManyRules = "more than 1024 rules are enabled; the device holds 1024";
-const char* const FolderNotCreated = "the folder cannot be created";
+const char* const FileNotRead = "the file cannot be read: ";
 const char* const NotBuilt = "the configuration has not been built";
 const char* const BufferTooSmall = "The bank buffer is too small for the image.";
 }  // namespace Reasons
@@ -174,30 +174,15 @@ void SerialiseRecord(const TGeneral_Parameters& g, uint8_t* out)
 // ---------------------------------------------------------------------------
 // Reading values
 
-int ReadInt(const QString& text, int def)
-{
-    int v = 0;
-    return TryStrToInt(text, v) ? v : def;
-}
-
-// The text of the root's child element, or nothing when it is missing.
-std::optional<QString> ElementText(const TXmlNode& root, const QString& name)
-{
-    const TXmlNode e = root.ChildElement(name);
-    if (e.IsNull())
-        return std::nullopt;
-    return e.Text();
-}
-
+// The child element's integer; def when it is missing or does not read.
 int ElementInt(const TXmlNode& root, const QString& name, int def)
 {
-    const std::optional<QString> t = ElementText(root, name);
-    return t ? ReadInt(*t, def) : def;
+    return StrToIntDef(root.ChildText(name).value_or(QString()), def);
 }
 
 bool ElementIsOne(const TXmlNode& root, const char* name)
 {
-    return ElementText(root, QLatin1String(name)) == QStringLiteral("1");
+    return root.ChildText(QLatin1String(name)) == QStringLiteral("1");
 }
 
 // Four octet elements <prefix>1 .. <prefix>4, each its low 8 bits.
@@ -218,17 +203,14 @@ uint32_t BaudRateOf(int index)
 
 QString LoadFailureReason(const TXmlLoadResult& r)
 {
-    QString detail = r.Message;
-    if (r.Line > 0)
-        detail += QStringLiteral(", line %1, column %2").arg(r.Line).arg(r.Column);
-    return QStringLiteral("the file cannot be read (%1)").arg(detail);
+    return QLatin1String(Reasons::FileNotRead) + r.Reason();
 }
 
 void ApplyGeneralParameters(const TXmlNode& root)
 {
     TGeneral_Parameters& g = General_Parameters;
 
-    const QString name = ElementText(root, QStringLiteral("Eth_Conn_Device_Name")).value_or(QString());
+    const QString name = root.ChildText(QStringLiteral("Eth_Conn_Device_Name")).value_or(QString());
     std::fill(std::begin(g.Device_Name), std::end(g.Device_Name), 0);
     for (int i = 0; i < name.size() && i < 31; ++i)
         g.Device_Name[i] = uint8_t(name[i].unicode() & 0xFF);  // the device keeps one byte per character
@@ -260,8 +242,8 @@ void ApplyGeneralParameters(const TXmlNode& root)
         g.Reset_TimeOut = uint32_t(seconds) * 1000u;  // wraps to 32 bits like the device's field
     }
 
-    g.Serial_RS232 = ElementText(root, QStringLiteral("SERIAL_SERIAL")) == QStringLiteral("0") ? 1 : 0;
-    const std::optional<QString> baud = ElementText(root, QStringLiteral("SERIAL_BAUDRATE"));
+    g.Serial_RS232 = root.ChildText(QStringLiteral("SERIAL_SERIAL")) == QStringLiteral("0") ? 1 : 0;
+    const std::optional<QString> baud = root.ChildText(QStringLiteral("SERIAL_BAUDRATE"));
     int baudIndex = 0;
     const uint32_t rate = baud && TryStrToInt(*baud, baudIndex) ? BaudRateOf(baudIndex) : 115200;
     const uint8_t parity = uint8_t(ElementInt(root, QStringLiteral("SERIAL_PARITY"), 0));
@@ -281,8 +263,7 @@ void ApplyGeneralParameters(const TXmlNode& root)
 
 int AttrInt(const TXmlNode& row, const char* name, int def)
 {
-    const std::optional<QString> t = row.Attribute(QLatin1String(name));
-    return t ? ReadInt(*t, def) : def;
+    return StrToIntDef(row.AttributeOr(QLatin1String(name), QString()), def);
 }
 
 QString AttrText(const TXmlNode& row, const char* name)
@@ -532,8 +513,8 @@ TBankResult SaveConfigurationBanks()
     const QString binDir = Project_Path + QStringLiteral("/bin");
     if (Bank1_Length <= 0 || Bank2_Length <= 0)
         return Failure(binDir, QLatin1String(Reasons::NotBuilt));
-    if (!ForceDirectories(binDir))
-        return Failure(binDir, QLatin1String(Reasons::FolderNotCreated));
+    if (const TWriteResult made = CreateFolders(binDir); !made)
+        return {false, binDir, made.Error, true};
     const struct {
         const char* Name;
         const std::array<uint8_t, BankImageSize>& Image;

@@ -121,6 +121,7 @@ struct TBankResult {
     bool Ok = false;
     QString Path;
     QString Reason;
+    bool Folder = false;  // Path is the bin folder, which could not be created
 };
 
 // Reads ParGen_File into General_Parameters (defaults when it is missing).

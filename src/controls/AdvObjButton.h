@@ -13,7 +13,6 @@
 #include <memory>
 
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
-enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
 enum TAdvGridButtonStyle { tasButton, tasCheck };
 
 // The control message a grouped button broadcasts to its parent's controls

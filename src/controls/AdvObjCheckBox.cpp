@@ -113,6 +113,11 @@ void TAdvCheckBox::WndProc(TMessage& Message)
         break;
     case WM_KILLFOCUS:
         FFocused = false;
+        // A Space held here is released elsewhere.
+        if (FSpaceDown) {
+            FSpaceDown = false;
+            FDown = false;
+        }
         Invalidate();
         break;
     case CM_DIALOGCHAR:
@@ -207,13 +212,19 @@ void TAdvCheckBox::KeyDown(Word& Key, TShiftState Shift)
         Key = VK_TAB;
         PostKey(VK_TAB);
     }
-    if (Key == VK_SPACE) FDown = true;
+    if (Key == VK_SPACE) {
+        FDown = true;
+        FSpaceDown = true;
+    }
     TCustomControl::KeyDown(Key, Shift);
 }
 
 void TAdvCheckBox::KeyUp(Word& Key, TShiftState Shift)
 {
-    if (Key == VK_SPACE) {
+    // Only a Space that went down here toggles: the release of one pressed
+    // elsewhere (it closed a dialog, then the focus came here) does not.
+    if (Key == VK_SPACE && FSpaceDown) {
+        FSpaceDown = false;
         FDown = false;
         FClicksDisabled = true;
         Toggle();

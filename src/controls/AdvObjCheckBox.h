@@ -75,6 +75,7 @@ private:
     TRect BoxStrip() const;
 
     bool FDown = false;
+    bool FSpaceDown = false;  // Space went down on the box and is not yet released
     TCheckBoxState FState = cbUnchecked;
     bool FReturnIsTab = false;
     TVerticalLayout FButtonVertAlign = tlTop;

@@ -498,6 +498,8 @@ QChar LocaleDateSeparator() { return DefaultFormatSettingsPtr()->DateSeparator; 
 QChar LocaleThousandSeparator() { return DefaultFormatSettingsPtr()->ThousandSeparator; }
 QChar LocaleDecimalSeparator() { return DefaultFormatSettingsPtr()->DecimalSeparator; }
 QString LocaleShortDateFormat() { return DefaultFormatSettingsPtr()->ShortDateFormat; }
+QString LocaleShortTimeFormat() { return DefaultFormatSettingsPtr()->ShortTimeFormat; }
+QString LocaleLongTimeFormat() { return DefaultFormatSettingsPtr()->LongTimeFormat; }
 
 // ---- Numbers ----------------------------------------------------------------
 

@@ -110,6 +110,8 @@ QChar LocaleDateSeparator();
 QChar LocaleThousandSeparator();
 QChar LocaleDecimalSeparator();
 QString LocaleShortDateFormat();
+QString LocaleShortTimeFormat();
+QString LocaleLongTimeFormat();
 
 // ---- Numbers ----------------------------------------------------------------
 

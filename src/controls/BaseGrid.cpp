@@ -185,9 +185,16 @@ bool TBaseGrid::HasCellProperties(int ACol, int ARow) const
 
 QString TBaseGrid::GetCellEx(int c, int r)
 {
+    // One store lookup for the text and the property object.
     TPoint at(c, r);
-    if (HasCellProperties(c, r)) at = GridObjects(c, r)->GetBaseCell(c, r);
-    QString s = GridCells(at.X, at.Y);
+    const TGridStoreCell* cell = StoreCell(c, r);
+    QString s;
+    if (cell && cell->Object && c < TotalColCount() && r < RowCount()) {
+        at = static_cast<const TCellProperties*>(cell->Object)->GetBaseCell(c, r);
+        s = GridCells(at.X, at.Y);
+    } else if (cell) {
+        s = cell->Text;
+    }
     if (at.Y < FNormalRowCount) {
         GetDisplText(at.X, at.Y, s);
         if (OnGetDisplWideText) {

@@ -63,8 +63,7 @@ int SpinReadValue(const QString& Text, int MinValue)
 {
     const QString t = Text.trimmed();
     if (t.isEmpty()) return 0;
-    int v;
-    return TryStrToInt(t, v) ? v : MinValue;
+    return StrToIntDef(t, MinValue);
 }
 
 double SpinReadFloat(const QString& Text, double MinFloatValue)

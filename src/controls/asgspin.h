@@ -13,7 +13,7 @@
 
 enum TAsgSpinType { sptNormal, sptFloat, sptDate, sptTime };
 enum TSpinDirection { spVertical, spHorizontal };
-enum TEditAlign { eaLeft, eaRight, eaCenter };
+using TEditAlign = TEditAlignment;
 enum TButtonDirection { bdLeft, bdRight, bdUp, bdDown };
 enum TTimeBtnStateItem { tbFocusRect, tbAllowTimer };
 using TTimeBtnState = TSet<TTimeBtnStateItem>;

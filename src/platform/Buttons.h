@@ -8,7 +8,6 @@
 
 #include <memory>
 
-enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
 
 class TSpeedButton : public TGraphicControl {
 public:

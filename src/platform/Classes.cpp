@@ -1,5 +1,7 @@
 #include "Classes.h"
 
+#include <map>
+
 #include <QCoreApplication>
 #include <QObject>
 #include <QtGlobal>
@@ -123,7 +125,9 @@ void TPersistent::AssignError(TPersistent* Source)
 
 TComponent::TComponent(TComponent* AOwner)
 {
-    if (AOwner) AOwner->InsertComponent(this);
+    if (!AOwner) return;
+    if (AOwner->HasState(csLoading)) FComponentState |= csLoading | csReading;
+    AOwner->InsertComponent(this);
 }
 
 TComponent::~TComponent()
@@ -246,3 +250,31 @@ void TComponent::Loaded()
 {
     FComponentState &= ~unsigned(csLoading);
 }
+
+// ---- the class registry -------------------------------------------------
+
+namespace {
+
+std::map<QString, TComponentFactory>& ClassRegistry()
+{
+    static std::map<QString, TComponentFactory> table;
+    return table;
+}
+
+} // namespace
+
+void RegisterClass(const QString& Name, TComponentFactory Factory)
+{
+    auto& table = ClassRegistry();
+    if (table.count(Name)) throw EFilerError(QStringLiteral("A class named %1 already exists").arg(Name));
+    table.emplace(Name, std::move(Factory));
+}
+
+TComponentFactory GetClass(const QString& Name)
+{
+    auto& table = ClassRegistry();
+    auto it = table.find(Name);
+    return it == table.end() ? TComponentFactory() : it->second;
+}
+
+void UnRegisterClass(const QString& Name) { ClassRegistry().erase(Name); }

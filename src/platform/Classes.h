@@ -130,7 +130,8 @@ public:
     void RemoveFreeNotification(TComponent* AComponent);
 
     // Form-loading emulation: BeginLoading sets csLoading on this component
-    // and on everything it owns; EndLoading calls Loaded() once for each of
+    // and on everything it owns (a component made while its owner loads
+    // joins the loading, as the form reader's components do); EndLoading calls Loaded() once for each of
     // them that is loading (owned first, then this one), and the state is
     // clear afterwards even when an override does not call the base.
     void BeginLoading();
@@ -160,3 +161,18 @@ private:
     std::vector<TComponent*> FComponents;
     std::vector<TComponent*> FFreeNotifies;
 };
+
+// ---- the class registry -------------------------------------------------
+// Streamed components are made by class name: a name-to-factory table.
+
+using TComponentFactory = std::function<TComponent*(TComponent* AOwner)>;
+
+DECLARE_EXCEPTION(EFilerError, Exception)
+
+// Raises EFilerError when the name is registered already (the first
+// registration stays).
+void RegisterClass(const QString& Name, TComponentFactory Factory);
+// The factory of a name (exact case); empty when none is registered.
+TComponentFactory GetClass(const QString& Name);
+// Forgets a name; nothing when it is not registered.
+void UnRegisterClass(const QString& Name);

@@ -86,6 +86,11 @@ enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 // Shared by the standard controls and the grids.
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+// The text alignment of the edit controls (the grid's in-place edit, the
+// spin edits).
+enum TEditAlignment { eaLeft, eaRight, eaCenter };
+// The state of a push or speed button's face.
+enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 enum TAnchorKind { akLeft, akTop, akRight, akBottom };
@@ -268,7 +273,9 @@ public:
     void Dispatch(TMessage& Message) { DefaultHandler(Message); }
 
     // ---- painting
-    void Invalidate();
+    // Repaint request of the whole control; controls that paint more than
+    // their widget (a footer panel, a border) extend it.
+    virtual void Invalidate();
     void InvalidateRect(const TRect& r);
     void Update();
     void Repaint();

@@ -211,24 +211,7 @@ public:
 
 // ---------------------------------------------------------------- scrolling
 
-// Scroll-bar requests (the low word of WM_VSCROLL / WM_HSCROLL's WParam).
-inline constexpr unsigned SB_LINEUP = 0;
-inline constexpr unsigned SB_LINELEFT = 0;
-inline constexpr unsigned SB_LINEDOWN = 1;
-inline constexpr unsigned SB_LINERIGHT = 1;
-inline constexpr unsigned SB_PAGEUP = 2;
-inline constexpr unsigned SB_PAGELEFT = 2;
-inline constexpr unsigned SB_PAGEDOWN = 3;
-inline constexpr unsigned SB_PAGERIGHT = 3;
-inline constexpr unsigned SB_THUMBPOSITION = 4;
-inline constexpr unsigned SB_THUMBTRACK = 5;
-inline constexpr unsigned SB_TOP = 6;
-inline constexpr unsigned SB_LEFT = 6;
-inline constexpr unsigned SB_BOTTOM = 7;
-inline constexpr unsigned SB_RIGHT = 7;
-inline constexpr unsigned SB_ENDSCROLL = 8;
-
-enum TScrollBarKind { sbHorizontal, sbVertical };
+// Scroll-bar requests: the SB_ codes of Messages.h.
 
 class TScrollingWinControl;
 

@@ -10,6 +10,9 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
+#include <system_error>
+#include <sys/stat.h>
 
 namespace {
 
@@ -73,9 +76,40 @@ bool CreateDir(const QString& path)
 
 bool ForceDirectories(const QString& path)
 {
-    if (path.isEmpty()) return false;
-    QDir().mkpath(path);
-    return DirectoryExists(path);
+    return CreateFolders(path).Ok;
+}
+
+TWriteResult CreateFolders(const QString& path)
+{
+    TWriteResult r;
+    if (path.isEmpty()) {
+        r.Error = QString::fromLatin1(kNoName);
+        return r;
+    }
+    const QString folder = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    if (DirectoryExists(folder)) {
+        r.Ok = true;
+        return r;
+    }
+    const QString parent = QFileInfo(folder).absolutePath();
+    if (parent != folder) {
+        r = CreateFolders(parent);
+        if (!r) return r;
+        r.Ok = false;
+    }
+    // The system's own call, for the system's reason when it refuses.
+    if (::mkdir(QFile::encodeName(folder).constData(), 0777) != 0) {
+        const int error = errno;  // before anything else can change it
+        if (DirectoryExists(folder)) {  // made meanwhile by someone else
+            r.Ok = true;
+            return r;
+        }
+        // A file of that name: mkdir says it exists, but no folder does.
+        r.Error = QString::fromStdString(std::generic_category().message(error == EEXIST ? ENOTDIR : error));
+        return r;
+    }
+    r.Ok = true;
+    return r;
 }
 
 void SortNamesNoCase(QStringList& names)

@@ -49,6 +49,10 @@ struct TWriteResult {
     explicit operator bool() const { return Ok; }
 };
 
+// Creates every missing level of the folder: success when it exists
+// afterwards, otherwise the system's reason.
+TWriteResult CreateFolders(const QString& path);
+
 // Writes the bytes to a temporary file in the same folder and renames it
 // over `path`. On failure the old file is untouched and no temporary file
 // is left behind.

@@ -412,6 +412,21 @@ private:
 // ---------------------------------------------------------------------------
 // Bitmaps and the picture formats
 
+// The largest picture any format is decoded to. A file of a few bytes can
+// claim a picture that would take all the memory, so every format checks the
+// size its header claims against this before the pixels are allocated.
+// 16 Mi pixels (a 4096 x 4096 picture, a 16-megapixel photo) is far more
+// than any cell, glyph or flag needs, and keeps a decode within 128 MB even
+// at 8 bytes a pixel.
+inline constexpr int MaxPictureSide = 16384;
+inline constexpr qint64 MaxPicturePixels = qint64(4096) * 4096;
+constexpr bool PictureSizeAllowed(qint64 width, qint64 height)
+{
+    return width <= MaxPictureSide && height <= MaxPictureSide && width * height <= MaxPicturePixels;
+}
+// The error text for a picture beyond that size.
+QString PictureTooLargeText(qint64 width, qint64 height);
+
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
 enum TTransparentMode { tmAuto, tmFixed };
 

@@ -7,7 +7,11 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QPainter>
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <typeinfo>
 
 namespace {
@@ -26,6 +30,7 @@ const char* const GifNotWritable = "A GIF image can only be saved as it was read
 const char* const ScanLineRange = "Scan line index out of range";
 const char* const UnknownExtension = "Unknown picture file extension (.%1)";
 const char* const UnknownFormat = "Unknown picture format";
+const char* const TooLarge = "The picture is too large (%1 x %2 pixels; at most %3 on a side and %4 in all)";
 }  // namespace Msg
 
 QString Text(const char* msg)
@@ -46,31 +51,93 @@ FileKind Sniff(const QByteArray& d)
     return FileKind::Unknown;
 }
 
-QImage DecodeWithQt(const QByteArray& data, const char* format)
+uint32_t ImagesUnitLE(const QByteArray& d, int at, int bytes)
 {
-    return QImage::fromData(data, format);
+    uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | uchar(d[at + i]);
+    return v;
+}
+
+// The picture size the header of a BMP or a GIF claims, read here because
+// Qt does not tell it: a BMP beyond its own limit is merely "not valid" to
+// Qt, and a GIF's decoder allocates the logical screen whatever the size of
+// the frames in it. Invalid for other formats and short headers.
+QSize PictureHeaderSize(const QByteArray& d, FileKind kind)
+{
+    if (kind == FileKind::Gif && d.size() >= 10)
+        return QSize(int(ImagesUnitLE(d, 6, 2)), int(ImagesUnitLE(d, 8, 2)));
+    if (kind != FileKind::Bmp || d.size() < 26) return QSize();
+    if (ImagesUnitLE(d, 14, 4) == 12)  // the old core header: 16-bit sides
+        return QSize(int(ImagesUnitLE(d, 18, 2)), int(ImagesUnitLE(d, 20, 2)));
+    // 32-bit sides; a negative height means rows from the top.
+    const qint64 w = int32_t(ImagesUnitLE(d, 18, 4));
+    const qint64 h = int32_t(ImagesUnitLE(d, 22, 4));
+    return QSize(int(std::min<qint64>(std::abs(w), INT_MAX)), int(std::min<qint64>(std::abs(h), INT_MAX)));
+}
+
+void CheckPictureSize(QSize size)
+{
+    if (size.isValid() && !PictureSizeAllowed(size.width(), size.height()))
+        throw EInvalidGraphic(PictureTooLargeText(size.width(), size.height()));
+}
+
+// The formats Qt decodes for us, by its names.
+const char* QtFormatName(FileKind kind)
+{
+    switch (kind) {
+    case FileKind::Bmp: return "BMP";
+    case FileKind::Png: return "PNG";
+    case FileKind::Gif: return "GIF";
+    case FileKind::Ico: return "ICO";
+    default: return nullptr;
+    }
+}
+
+// Null when the bytes do not decode; raises EInvalidGraphic for a picture
+// beyond the size limit, before its pixels are allocated.
+QImage DecodeWithQt(const QByteArray& data, FileKind kind)
+{
+    // Qt's own refusal, in bytes of the decoded image, follows the same
+    // limit: a picture within it is never turned away for its size, whatever
+    // pixel format Qt decodes it to (up to 8 bytes a pixel for 16-bit colour).
+    QImageReader::setAllocationLimit(int(MaxPicturePixels * 8 / (1024 * 1024)) + 1);
+    CheckPictureSize(PictureHeaderSize(data, kind));
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, QtFormatName(kind));
+    CheckPictureSize(reader.size());
+    const QImage img = reader.read();
+    // A picture inside the file (an icon's embedded PNG) may claim more than its header did.
+    CheckPictureSize(img.size());
+    return img;
+}
+
+// Raises EInvalidGraphic with libjpeg's reason when the bytes do not decode.
+QImage DecodeJpegChecked(const QByteArray& data, bool grayscale)
+{
+    QString err;
+    QImage img = DecodeJpeg(data, grayscale, &err);
+    if (img.isNull()) throw EInvalidGraphic(Text(Msg::JpegError).arg(err));
+    return img;
 }
 
 // Bytes of one format only; raises EInvalidGraphic with 'msg' otherwise.
-QImage DecodeChecked(const QByteArray& data, FileKind kind, const char* format, const char* msg)
+QImage DecodeChecked(const QByteArray& data, FileKind kind, const char* msg)
 {
-    QImage img = Sniff(data) == kind ? DecodeWithQt(data, format) : QImage();
+    QImage img = Sniff(data) == kind ? DecodeWithQt(data, kind) : QImage();
     if (img.isNull()) throw EInvalidGraphic(Text(msg));
     return img;
 }
 
-// Any of the known formats, by signature; null when none decodes.
+// Any of the known formats, by signature; null when none decodes. Raises
+// EInvalidGraphic for a picture beyond the size limit, and for a JPEG that
+// does not decode, with libjpeg's reason.
 QImage DecodeAny(const QByteArray& data)
 {
-    switch (Sniff(data)) {
-    case FileKind::Bmp: return DecodeWithQt(data, "BMP");
-    case FileKind::Png: return DecodeWithQt(data, "PNG");
-    case FileKind::Gif: return DecodeWithQt(data, "GIF");
-    case FileKind::Ico: return DecodeWithQt(data, "ICO");
-    case FileKind::Jpeg: return DecodeJpeg(data, false, nullptr);
-    case FileKind::Unknown: break;
-    }
-    return QImage();
+    const FileKind kind = Sniff(data);
+    if (kind == FileKind::Jpeg) return DecodeJpegChecked(data, false);
+    return kind == FileKind::Unknown ? QImage() : DecodeWithQt(data, kind);
 }
 
 QByteArray EncodeWithQt(const QImage& img, const char* format)
@@ -134,6 +201,11 @@ int BmpBitCount(const QByteArray& d)
 }  // namespace
 
 // ---------------------------------------------------------------------------
+
+QString PictureTooLargeText(qint64 width, qint64 height)
+{
+    return Text(Msg::TooLarge).arg(width).arg(height).arg(MaxPictureSide).arg(MaxPicturePixels);
+}
 
 void TGraphic::Changed()
 {
@@ -421,10 +493,7 @@ void TJPEGImage::SetGrayscale(bool v)
 
 QImage TJPEGImage::Decode(const QByteArray& data) const
 {
-    QString err;
-    QImage img = DecodeJpeg(data, FGrayscale, &err);
-    if (img.isNull()) throw EInvalidGraphic(Text(Msg::JpegError).arg(err));
-    return img;
+    return DecodeJpegChecked(data, FGrayscale);
 }
 
 QByteArray TJPEGImage::Encode(const QImage& img) const
@@ -437,7 +506,7 @@ QByteArray TJPEGImage::Encode(const QImage& img) const
 
 QImage TPngImage::Decode(const QByteArray& data) const
 {
-    return DecodeChecked(data, FileKind::Png, "PNG", Msg::InvalidPng);
+    return DecodeChecked(data, FileKind::Png, Msg::InvalidPng);
 }
 
 QByteArray TPngImage::Encode(const QImage& img) const
@@ -447,7 +516,7 @@ QByteArray TPngImage::Encode(const QImage& img) const
 
 QImage TGIFImage::Decode(const QByteArray& data) const
 {
-    return DecodeChecked(data, FileKind::Gif, "GIF", Msg::InvalidGif);
+    return DecodeChecked(data, FileKind::Gif, Msg::InvalidGif);
 }
 
 QByteArray TGIFImage::Encode(const QImage&) const
@@ -457,7 +526,7 @@ QByteArray TGIFImage::Encode(const QImage&) const
 
 QImage TIcon::Decode(const QByteArray& data) const
 {
-    return DecodeChecked(data, FileKind::Ico, "ICO", Msg::InvalidIcon);
+    return DecodeChecked(data, FileKind::Ico, Msg::InvalidIcon);
 }
 
 QByteArray TIcon::Encode(const QImage& img) const

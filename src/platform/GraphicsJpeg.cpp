@@ -4,6 +4,8 @@
 
 #include "GraphicsJpeg.h"
 
+#include "Graphics.h"
+
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +13,7 @@
 
 extern "C" {
 #include <jpeglib.h>
+#include <jerror.h>
 }
 
 namespace {
@@ -30,10 +33,21 @@ void ErrorExit(j_common_ptr cinfo)
 
 void Quiet(j_common_ptr) {}
 
+// Warnings are let pass, but for data that ends before the picture does
+// (the file, or the scan at a marker): libjpeg would fill the missing rows
+// with grey and call it a picture, and a few bytes could so claim millions
+// of pixels that cost seconds to "decode".
+void JpegEmitMessage(j_common_ptr cinfo, int level)
+{
+    const int code = cinfo->err->msg_code;
+    if (level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER)) ErrorExit(cinfo);
+}
+
 void InitErrors(ErrorManager& err)
 {
     jpeg_std_error(&err.Pub);
     err.Pub.error_exit = ErrorExit;
+    err.Pub.emit_message = JpegEmitMessage;
     err.Pub.output_message = Quiet;
     err.Message[0] = 0;
 }
@@ -44,6 +58,7 @@ struct RawPicture {
     int Height = 0;
     int Components = 0;
     bool Cmyk = false;
+    bool TooLarge = false;  // Width and Height hold what the header claims
 };
 
 // Fills 'out' (pixels from malloc) or answers false with err.Message set.
@@ -61,6 +76,13 @@ bool DecodeRaw(const unsigned char* data, unsigned long size, bool grayscale, Ra
     jpeg_create_decompress(&cinfo);
     jpeg_mem_src(&cinfo, const_cast<unsigned char*>(data), size);
     jpeg_read_header(&cinfo, TRUE);
+    if (!PictureSizeAllowed(cinfo.image_width, cinfo.image_height)) {
+        out->TooLarge = true;
+        out->Width = int(cinfo.image_width);
+        out->Height = int(cinfo.image_height);
+        jpeg_destroy_decompress(&cinfo);
+        return false;
+    }
     bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = grayscale ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_RGB;
     jpeg_start_decompress(&cinfo);
@@ -123,7 +145,10 @@ QImage DecodeJpeg(const QByteArray& data, bool grayscale, QString* error)
     if (data.isEmpty() ||
         !DecodeRaw(reinterpret_cast<const unsigned char*>(data.constData()), (unsigned long)data.size(),
                    grayscale, &raw, &err)) {
-        if (error) *error = data.isEmpty() ? QStringLiteral("Empty input file") : QString::fromLatin1(err.Message);
+        if (error)
+            *error = data.isEmpty() ? QStringLiteral("Empty input file")
+                     : raw.TooLarge ? PictureTooLargeText(raw.Width, raw.Height)
+                                    : QString::fromLatin1(err.Message);
         return QImage();
     }
     QImage img(raw.Width, raw.Height, QImage::Format_RGB32);

@@ -89,6 +89,7 @@ void TCustomGrid::CountChanged(int oldCols, int oldRows)
 
 void TCustomGrid::LayoutChanged()
 {
+    ForgetShownRange();
     UpdateScrollRange();
     UpdateEditorBounds();
     Invalidate();
@@ -99,6 +100,41 @@ void TCustomGrid::SizesChanged(bool cols)
     if (cols) ColWidthsChanged();
     else RowHeightsChanged();
     LayoutChanged();
+}
+
+void TCustomGrid::InsertAxisLines(bool cols, int At, int N)
+{
+    TGridAxis& axis = cols ? FCols : FRows;
+    if (N < 1 || At < 0 || At > axis.Count()) return;
+    const int oldCols = ColCount(), oldRows = RowCount();
+    axis.Insert(At, N, cols ? FDefaultColWidth : FDefaultRowHeight);
+    if (cols) FTabStops.insert(FTabStops.begin() + At, size_t(N), true);
+    CountChanged(oldCols, oldRows);
+}
+
+void TCustomGrid::DeleteAxisLines(bool cols, int At, int N)
+{
+    TGridAxis& axis = cols ? FCols : FRows;
+    if (N < 1 || At < 0 || At >= axis.Count()) return;
+    N = std::min(N, axis.Count() - At);
+    // At least one line stays, as with the counts.
+    if (N >= axis.Count()) N = axis.Count() - 1;
+    if (N < 1) return;
+    const int oldCols = ColCount(), oldRows = RowCount();
+    if (EditorShown() && (cols ? FCurrent.X : FCurrent.Y) >= At) HideEditorEx(false);
+    axis.Erase(At, N);
+    if (cols) FTabStops.erase(FTabStops.begin() + At, FTabStops.begin() + At + N);
+    int& fixed = cols ? FFixedCols : FFixedRows;
+    if (fixed >= axis.Count()) fixed = axis.Count() - 1;
+    CountChanged(oldCols, oldRows);
+}
+
+void TCustomGrid::ExchangeAxisSizes(bool cols, int A, int B)
+{
+    TGridAxis& axis = cols ? FCols : FRows;
+    if (A < 0 || B < 0 || A >= axis.Count() || B >= axis.Count() || A == B) return;
+    axis.Exchange(A, B);
+    SizesChanged(cols);
 }
 
 void TCustomGrid::SetFixedCols(int v) { SetFixed(true, v); }
@@ -174,6 +210,7 @@ void TCustomGrid::SetTabStops(int c, bool v)
 void TCustomGrid::SetOptions(TGridOptions v)
 {
     if (v == FOptions) return;
+    ForgetShownRange();
     const TGridOptions old = FOptions;
     FOptions = v;
     if (old.Contains(goEditing) && !v.Contains(goEditing)) HideEditorEx(false);
@@ -393,6 +430,7 @@ void TCustomGrid::SetLeftCol(int v)
 void TCustomGrid::SetTopLeftInternal(int leftCol, int topRow)
 {
     if (leftCol == FTopLeft.X && topRow == FTopLeft.Y) return;
+    ForgetShownRange();
     const bool rowsMoved = topRow != FTopLeft.Y;
     const bool colsMoved = leftCol != FTopLeft.X;
     FTopLeft = TGridCoord{leftCol, topRow};
@@ -429,8 +467,23 @@ void TCustomGrid::InvalidateCol(int ACol)
     InvalidateRect(TGridRect{ACol, 0, ACol, RowCount() - 1});
 }
 
+int TCustomGrid::ShownLast(bool cols) const
+{
+    int& last = FShownLast[cols ? 0 : 1];
+    if (last != -2) return last;
+    const AxisView v = cols ? ColView() : RowView();
+    if (v.Client <= 0) return last = -1;
+    const int i = v.IndexAt(v.Client - 1);
+    return last = i < 0 ? v.A.Count() - 1 : i;
+}
+
 void TCustomGrid::InvalidateRect(const TGridRect& g)
 {
+    auto outOfView = [this](bool cols, int from, int to) {
+        if (from < (cols ? FFixedCols : FFixedRows)) return false;
+        return to < (cols ? FTopLeft.X : FTopLeft.Y) || from > ShownLast(cols);
+    };
+    if (!Widget() || outOfView(true, g.Left, g.Right) || outOfView(false, g.Top, g.Bottom)) return;
     // The visible part only: clamp each axis to what the view shows.
     auto span = [](const AxisView& v, int from, int to, long long& a, long long& b) {
         from = std::max(from, 0);
@@ -603,6 +656,60 @@ void TStringGrid::StoreInsertRows(int At, int N) { FStore.InsertRows(At, N); }
 std::vector<TGridStoreLine> TStringGrid::StoreDeleteRows(int At, int N) { return FStore.DeleteRows(At, N); }
 void TStringGrid::StoreInsertCols(int At, int N) { FStore.InsertCols(At, N); }
 std::vector<TGridStoreLine> TStringGrid::StoreDeleteCols(int At, int N) { return FStore.DeleteCols(At, N); }
+
+void TStringGrid::InsertRowBlock(int At, int N)
+{
+    if (N < 1 || At < 0 || At > RowCount()) return;
+    FStore.InsertRows(At, N);
+    InsertAxisLines(false, At, N);
+}
+
+std::vector<TGridStoreLine> TStringGrid::DeleteRowBlock(int At, int N)
+{
+    if (N < 1 || At < 0 || At >= RowCount()) return {};
+    N = std::min(N, RowCount() - At);
+    if (N >= RowCount()) N = RowCount() - 1;
+    if (N < 1) return {};
+    std::vector<TGridStoreLine> lines = FStore.DeleteRows(At, N);
+    DeleteAxisLines(false, At, N);
+    return lines;
+}
+
+void TStringGrid::InsertColBlock(int At, int N)
+{
+    if (N < 1 || At < 0 || At > ColCount()) return;
+    FStore.InsertCols(At, N);
+    InsertAxisLines(true, At, N);
+}
+
+std::vector<TGridStoreLine> TStringGrid::DeleteColBlock(int At, int N)
+{
+    if (N < 1 || At < 0 || At >= ColCount()) return {};
+    N = std::min(N, ColCount() - At);
+    if (N >= ColCount()) N = ColCount() - 1;
+    if (N < 1) return {};
+    std::vector<TGridStoreLine> lines = FStore.DeleteCols(At, N);
+    DeleteAxisLines(true, At, N);
+    return lines;
+}
+
+void TStringGrid::ExchangeRows(int A, int B)
+{
+    if (A < 0 || B < 0 || A == B) return;
+    FStore.ExchangeRows(A, B);
+    if (A < RowCount() && B < RowCount()) ExchangeAxisSizes(false, A, B);
+    InvalidateRow(A);
+    InvalidateRow(B);
+}
+
+void TStringGrid::ExchangeCols(int A, int B)
+{
+    if (A < 0 || B < 0 || A == B) return;
+    FStore.ExchangeCols(A, B);
+    if (A < ColCount() && B < ColCount()) ExchangeAxisSizes(true, A, B);
+    InvalidateCol(A);
+    InvalidateCol(B);
+}
 
 QString TStringGrid::GetEditText(int ACol, int ARow)
 {

@@ -59,29 +59,7 @@ enum TGridDrawStateItem { gdSelected, gdFocused, gdFixed, gdRowSelected, gdHotTr
 using TGridDrawState = TSet<TGridDrawStateItem>;
 
 
-// Scroll bars, their codes (the low word of a WM_VSCROLL/WM_HSCROLL WParam;
-// the position is in the high word) and their state.
-inline constexpr int SB_HORZ = 0;
-inline constexpr int SB_VERT = 1;
-inline constexpr int SB_LINEUP = 0;
-inline constexpr int SB_LINELEFT = 0;
-inline constexpr int SB_LINEDOWN = 1;
-inline constexpr int SB_LINERIGHT = 1;
-inline constexpr int SB_PAGEUP = 2;
-inline constexpr int SB_PAGELEFT = 2;
-inline constexpr int SB_PAGEDOWN = 3;
-inline constexpr int SB_PAGERIGHT = 3;
-inline constexpr int SB_THUMBPOSITION = 4;
-inline constexpr int SB_THUMBTRACK = 5;
-inline constexpr int SB_TOP = 6;
-inline constexpr int SB_LEFT = 6;
-inline constexpr int SB_BOTTOM = 7;
-inline constexpr int SB_RIGHT = 7;
-inline constexpr int SB_ENDSCROLL = 8;
-inline constexpr uintptr_t ScrollWParam(int code, int pos) { return uintptr_t(uint16_t(code)) | (uintptr_t(uint16_t(pos)) << 16); }
-inline constexpr int ScrollCodeOf(uintptr_t w) { return int(w & 0xFFFF); }
-inline constexpr int ScrollPosOf(uintptr_t w) { return int(int16_t(uint16_t((w >> 16) & 0xFFFF))); }
-
+// Scroll bars and their codes: Messages.h.
 struct TScrollInfo {
     int Min = 0;
     int Max = 127;
@@ -94,8 +72,6 @@ using TSelectCellEvent = std::function<void(TObject* Sender, int ACol, int ARow,
 using TMovedEvent = std::function<void(TObject* Sender, int FromIndex, int ToIndex)>;
 using TGetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, QString& Value)>;
 using TSetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, const QString& Value)>;
-
-enum TEditAlignment { eaLeft, eaRight, eaCenter };
 
 // The editor base: a frameless multi-line edit over the current cell.
 class TInplaceEdit : public TWinControl {
@@ -341,6 +317,14 @@ protected:
     bool HandleQtEvent(QWidget* w, QEvent* e) override;
     void PaintWidget(QPainter& painter) override;
 
+    // Block changes of one axis: N lines come in at At with the default
+    // size (or the N lines from At go with their sizes), the count changes
+    // once and the layout is redone once; the current cell, anchor and top
+    // left keep their indexes, clamped into the grid.
+    void InsertAxisLines(bool cols, int At, int N);
+    void DeleteAxisLines(bool cols, int At, int N);
+    void ExchangeAxisSizes(bool cols, int A, int B);
+
     // The grid's own handling of a scroll message of one bar.
     virtual void ModifyScrollBar(int Bar, int Code, int Pos);
     void HideEditorEx(bool Cancel);
@@ -364,6 +348,11 @@ private:
     void CountChanged(int oldCols, int oldRows);
     void ScrollToShow(int ACol, int ARow);
     void SetTopLeftInternal(int leftCol, int topRow);
+    // The last index any part of which shows (cached until the layout or
+    // the scroll position changes): repaint requests for cells out of view
+    // stop before any position arithmetic.
+    int ShownLast(bool cols) const;
+    void ForgetShownRange() const { FShownLast[0] = FShownLast[1] = -2; }
     void InvalidateClient(const TRect& r);
     void InvalidateSelectionChange(const TGridRect& oldSel, TGridCoord oldCur);
     TGridRect DrawingSelection() const;
@@ -418,6 +407,7 @@ private:
     bool FBarEnabled[2] = {true, true};
     int FBarLastAction[2] = {-1, -1};
 
+    mutable int FShownLast[2] = {-2, -2};  // columns, rows; -2 when not known
     QRegion FPaintRegion;      // widget coordinates of the paint under way
     bool FForwardingMouse = false;
 };
@@ -452,6 +442,21 @@ public:
     void StoreInsertCols(int At, int N);
     std::vector<TGridStoreLine> StoreDeleteCols(int At, int N);
     TGridStoreStats StoreStats() const { return FStore.Stats(); }
+    const TGridStoreCell* StoreCell(int ACol, int ARow) const { return FStore.Cell(ACol, ARow); }
+
+    // Whole rows (columns) in one step: N empty rows at At with the default
+    // height, or the N rows from At removed with their heights, their store
+    // lines handed back (texts and object slots; nothing is freed). The
+    // count changes once; At may be the count (append). Nothing for N < 1
+    // or At outside 0..count.
+    void InsertRowBlock(int At, int N);
+    std::vector<TGridStoreLine> DeleteRowBlock(int At, int N);
+    void InsertColBlock(int At, int N);
+    std::vector<TGridStoreLine> DeleteColBlock(int At, int N);
+    // Two rows (columns) change places with their cells and sizes; a stored
+    // index beyond the count moves its cells only.
+    void ExchangeRows(int A, int B);
+    void ExchangeCols(int A, int B);
     // Every object slot that holds one, also beyond the counts.
     void StoreForEachObject(const std::function<void(int c, int r, TObject* obj)>& fn) const
     {

@@ -108,6 +108,7 @@ void TCustomGrid::TimerTick(unsigned id)
 
 void TCustomGrid::Resize()
 {
+    ForgetShownRange();
     UpdateScrollRange();
     UpdateEditorBounds();
     Invalidate();
@@ -442,6 +443,7 @@ bool TCustomGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos)
 
 void TCustomGrid::UpdateScrollRange()
 {
+    ForgetShownRange();
     if (!Widget()) return;
     if (!FBridge) {
         FBridge = new TGridScrollBarBridge(this);

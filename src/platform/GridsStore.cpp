@@ -50,6 +50,21 @@ TObject* TGridCellStore::Object(int c, int r) const
     return size_t(c) < row.size() ? row[size_t(c)].Object : nullptr;
 }
 
+const TGridStoreCell* TGridCellStore::Cell(int c, int r) const
+{
+    if (c < 0 || r < 0 || size_t(r) >= FRows.size() || !FRows[size_t(r)]) return nullptr;
+    const TGridStoreLine& row = *FRows[size_t(r)];
+    return size_t(c) < row.size() ? &row[size_t(c)] : nullptr;
+}
+
+void TGridCellStore::Widen(TGridStoreLine& row, int c)
+{
+    const size_t need = size_t(c) + 1;
+    FWidthHint = std::max(FWidthHint, need);
+    if (row.capacity() < FWidthHint) row.reserve(FWidthHint);
+    row.resize(need);
+}
+
 TGridStoreLine* TGridCellStore::RowFor(int r)
 {
     if (size_t(r) >= FRows.size()) FRows.resize(size_t(r) + 1);
@@ -63,7 +78,7 @@ bool TGridCellStore::SetText(int c, int r, const QString& v)
     if (c < 0 || r < 0) throw EInvalidGridOperation(kIndexOutOfRange);
     if (v.isEmpty() && Text(c, r).isEmpty()) return false;
     TGridStoreLine& row = *RowFor(r);
-    if (size_t(c) >= row.size()) row.resize(size_t(c) + 1);
+    if (size_t(c) >= row.size()) Widen(row, c);
     if (row[size_t(c)].Text == v) return false;
     row[size_t(c)].Text = v;
     return true;
@@ -74,7 +89,7 @@ bool TGridCellStore::SetObject(int c, int r, TObject* v)
     if (c < 0 || r < 0) throw EInvalidGridOperation(kIndexOutOfRange);
     if (Object(c, r) == v) return false;
     TGridStoreLine& row = *RowFor(r);
-    if (size_t(c) >= row.size()) row.resize(size_t(c) + 1);
+    if (size_t(c) >= row.size()) Widen(row, c);
     row[size_t(c)].Object = v;
     return true;
 }
@@ -145,6 +160,33 @@ void TGridCellStore::MoveCol(int from, int to)
 {
     for (auto& row : FRows)
         if (row) RotateSparse(*row, from, to);
+}
+
+void TGridCellStore::ExchangeRows(int a, int b)
+{
+    if (a < 0 || b < 0 || a == b) return;
+    const size_t need = size_t(std::max(a, b)) + 1;
+    if (FRows.size() < need) {
+        // Only a written row needs room; two unwritten rows stay as they are.
+        if ((size_t(a) >= FRows.size() || !FRows[size_t(a)]) && (size_t(b) >= FRows.size() || !FRows[size_t(b)]))
+            return;
+        FRows.resize(need);
+    }
+    std::swap(FRows[size_t(a)], FRows[size_t(b)]);
+}
+
+void TGridCellStore::ExchangeCols(int a, int b)
+{
+    if (a < 0 || b < 0 || a == b) return;
+    const size_t need = size_t(std::max(a, b)) + 1;
+    for (auto& row : FRows) {
+        if (!row) continue;
+        if (row->size() < need) {
+            if (size_t(std::min(a, b)) >= row->size()) continue;
+            row->resize(need);
+        }
+        std::swap((*row)[size_t(a)], (*row)[size_t(b)]);
+    }
 }
 
 void TGridCellStore::Clear()
@@ -245,6 +287,49 @@ int TGridAxis::IndexAt(long long x) const
         }
     }
     return int(pos);
+}
+
+void TGridAxis::Insert(int at, int n, int size)
+{
+    if (n <= 0) return;
+    at = std::clamp(at, 0, Count());
+    FSizes.insert(FSizes.begin() + at, size_t(n), std::max(size, 0));
+    RebuildFrom(at);
+}
+
+void TGridAxis::Erase(int at, int n)
+{
+    if (n <= 0 || at < 0 || at >= Count()) return;
+    const int end = std::min(Count(), at + n);
+    FSizes.erase(FSizes.begin() + at, FSizes.begin() + end);
+    RebuildFrom(at);
+}
+
+void TGridAxis::RebuildFrom(int at)
+{
+    // The tree nodes up to `at` cover only sizes before it and keep their
+    // sums; the nodes after it are built again in one linear pass, fed by
+    // the kept nodes whose parents lie after `at`.
+    const size_t n = FSizes.size();
+    FTree.resize(n + 1);
+    const size_t a = size_t(std::clamp(at, 0, int(n)));
+    for (size_t k = a + 1; k <= n; ++k) FTree[k] = Extent(int(k - 1));
+    for (size_t k = a; k > 0; k -= k & (~k + 1)) {
+        const size_t parent = k + (k & (~k + 1));
+        if (parent <= n) FTree[parent] += FTree[k];
+    }
+    for (size_t k = a + 1; k <= n; ++k) {
+        const size_t parent = k + (k & (~k + 1));
+        if (parent <= n) FTree[parent] += FTree[k];
+    }
+}
+
+void TGridAxis::Exchange(int a, int b)
+{
+    if (a == b) return;
+    const int sa = Size(a), sb = Size(b);
+    SetSize(a, sb);
+    SetSize(b, sa);
 }
 
 void TGridAxis::Move(int from, int to)

@@ -38,6 +38,8 @@ public:
     // Reads: any index; negative or never-written cells read "" and nullptr.
     const QString& Text(int c, int r) const;
     TObject* Object(int c, int r) const;
+    // The stored cell, nil when never written (one lookup for text and object).
+    const TGridStoreCell* Cell(int c, int r) const;
     // Writes raise EInvalidGridOperation for a negative index. Writing an
     // empty text or a null object into a never-written cell allocates
     // nothing. True when the stored value changed.
@@ -57,6 +59,10 @@ public:
     // shift by one towards `from`.
     void MoveRow(int from, int to);
     void MoveCol(int from, int to);
+    // Exchange of two stored rows (constant time) or columns (one step per
+    // allocated row).
+    void ExchangeRows(int a, int b);
+    void ExchangeCols(int a, int b);
     // Empties every cell (objects are only forgotten).
     void Clear();
     // Calls fn for every object slot that holds one, wherever it lies (rows
@@ -67,7 +73,10 @@ public:
 
 private:
     TGridStoreLine* RowFor(int r);  // allocating
+    // Makes room for column c in a row, at once as wide as the widest row.
+    void Widen(TGridStoreLine& row, int c);
     std::vector<std::unique_ptr<TGridStoreLine>> FRows;
+    size_t FWidthHint = 0;
 };
 
 // Sizes along one axis (column widths or row heights) with the prefix sums
@@ -94,9 +103,17 @@ public:
     int IndexAt(long long x) const;
     // Moves the size at `from` to `to` (a rotation).
     void Move(int from, int to);
+    // n sizes of `size` come in at `at` (0 <= at <= Count()), or the n
+    // sizes from `at` go; one rebuild each.
+    void Insert(int at, int n, int size);
+    void Erase(int at, int n);
+    // Two sizes change places (two updates).
+    void Exchange(int a, int b);
 
 private:
     void Rebuild();
+    // Rebuilds the sums of the indexes from `at` on (the ones before kept).
+    void RebuildFrom(int at);
     void Add(int i, long long delta);
     std::vector<int> FSizes;
     std::vector<long long> FTree;  // 1-based Fenwick tree over the extents

@@ -117,8 +117,7 @@ void TMemIniFile::WriteString(const QString& section, const QString& ident, cons
 
 int TMemIniFile::ReadInteger(const QString& section, const QString& ident, int def) const
 {
-    int v;
-    return TryStrToInt(ReadString(section, ident, QString()), v) ? v : def;
+    return StrToIntDef(ReadString(section, ident, QString()), def);
 }
 
 void TMemIniFile::WriteInteger(const QString& section, const QString& ident, int value)

@@ -76,6 +76,29 @@ inline constexpr intptr_t HTNOWHERE = 0;
 inline constexpr intptr_t HTCLIENT = 1;
 inline constexpr intptr_t HTBOTTOMRIGHT = 17;
 
+// ---- scroll bars: which bar, and the scroll codes (the low word of a
+// WM_HSCROLL/WM_VSCROLL WParam; the thumb position is in the high word)
+inline constexpr int SB_HORZ = 0;
+inline constexpr int SB_VERT = 1;
+inline constexpr int SB_LINEUP = 0;
+inline constexpr int SB_LINELEFT = 0;
+inline constexpr int SB_LINEDOWN = 1;
+inline constexpr int SB_LINERIGHT = 1;
+inline constexpr int SB_PAGEUP = 2;
+inline constexpr int SB_PAGELEFT = 2;
+inline constexpr int SB_PAGEDOWN = 3;
+inline constexpr int SB_PAGERIGHT = 3;
+inline constexpr int SB_THUMBPOSITION = 4;
+inline constexpr int SB_THUMBTRACK = 5;
+inline constexpr int SB_TOP = 6;
+inline constexpr int SB_LEFT = 6;
+inline constexpr int SB_BOTTOM = 7;
+inline constexpr int SB_RIGHT = 7;
+inline constexpr int SB_ENDSCROLL = 8;
+inline constexpr uintptr_t ScrollWParam(int code, int pos) { return uintptr_t(uint16_t(code)) | (uintptr_t(uint16_t(pos)) << 16); }
+inline constexpr int ScrollCodeOf(uintptr_t w) { return int(w & 0xFFFF); }
+inline constexpr int ScrollPosOf(uintptr_t w) { return int(int16_t(uint16_t((w >> 16) & 0xFFFF))); }
+
 // ---- the control library's own notifications
 inline constexpr unsigned CM_BASE = 0xB000;
 inline constexpr unsigned CM_ACTIVATE = CM_BASE + 0;

@@ -401,8 +401,7 @@ void TRegistryIniFile::WriteString(const QString& section, const QString& ident,
 
 int TRegistryIniFile::ReadInteger(const QString& section, const QString& ident, int def) const
 {
-    int v = 0;
-    return TryStrToInt(ReadString(section, ident, QString()), v) ? v : def;
+    return StrToIntDef(ReadString(section, ident, QString()), def);
 }
 
 void TRegistryIniFile::WriteInteger(const QString& section, const QString& ident, int value)

@@ -1,7 +1,9 @@
 #include "StdCtrls.h"
 #include "StdCtrlsWidgets.h"
+#include "OsProfile.h"
 
 #include <QAbstractItemModel>
+#include <algorithm>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -1129,4 +1131,105 @@ void TCustomComboBox::Select()
         OnSelect(this);
     else
         Change();
+}
+
+// ---------------------------------------------------------------- scroll bar
+
+TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner, new QScrollBar(Qt::Horizontal))
+{
+    SetControlStyle(ControlStyle() & ~unsigned(csClickEvents | csCaptureMouse | csDoubleClicks));
+    SetTabStop(true);
+    SetBounds(0, 0, 121, GetOsProfile().ScrollBarExtent);
+    ShowParams();
+    QScrollBar* b = Bar();
+    QObject::connect(b, &QAbstractSlider::actionTriggered, &FSignals, [this](int action) {
+        if (FQuiet) return;
+        int code = -1;
+        switch (action) {
+        case QAbstractSlider::SliderSingleStepSub: code = SB_LINEUP; break;
+        case QAbstractSlider::SliderSingleStepAdd: code = SB_LINEDOWN; break;
+        case QAbstractSlider::SliderPageStepSub: code = SB_PAGEUP; break;
+        case QAbstractSlider::SliderPageStepAdd: code = SB_PAGEDOWN; break;
+        case QAbstractSlider::SliderToMinimum: code = SB_TOP; break;
+        case QAbstractSlider::SliderToMaximum: code = SB_BOTTOM; break;
+        case QAbstractSlider::SliderMove: code = SB_THUMBTRACK; break;
+        default: break;
+        }
+        if (code >= 0) GuardEvent([this, code] { UserAction(code); });
+    });
+    QObject::connect(b, &QAbstractSlider::sliderReleased, &FSignals, [this] {
+        if (FQuiet) return;
+        GuardEvent([this] {
+            UserAction(SB_THUMBPOSITION);
+            UserAction(SB_ENDSCROLL);
+        });
+    });
+}
+
+QScrollBar* TScrollBar::Bar() const { return static_cast<QScrollBar*>(Widget()); }
+
+void TScrollBar::UserAction(int Code)
+{
+    const int pos = Bar()->sliderPosition();
+    if (Parent())
+        Parent()->Perform(FKind == sbHorizontal ? WM_HSCROLL : WM_VSCROLL, ScrollWParam(Code, pos),
+                          reinterpret_cast<intptr_t>(this));
+    if (Code == SB_ENDSCROLL) return;
+    if (pos != FPosition) {
+        FPosition = pos;
+        if (OnChange) OnChange(this);
+    }
+}
+
+void TScrollBar::SetKind(TScrollBarKind v)
+{
+    if (v == FKind) return;
+    FKind = v;
+    // The bar turns: width and height change places.
+    SetBounds(Left(), Top(), Height(), Width());
+    ShowParams();
+}
+
+void TScrollBar::SetParams(int APosition, int AMin, int AMax)
+{
+    if (AMax < AMin) AMax = AMin;
+    const int top = FPageSize > 0 ? std::max(AMin, AMax - FPageSize + 1) : AMax;
+    APosition = std::clamp(APosition, AMin, top);
+    const bool changed = APosition != FPosition;
+    FMin = AMin;
+    FMax = AMax;
+    FPosition = APosition;
+    ShowParams();
+    if (changed && OnChange) OnChange(this);
+}
+
+void TScrollBar::SetPageSize(int v)
+{
+    FPageSize = std::clamp(v, 0, std::max(FMax - FMin + 1, 0));
+    SetParams(FPosition, FMin, FMax);
+}
+
+void TScrollBar::SetSmallChange(int v)
+{
+    FSmallChange = std::max(v, 1);
+    ShowParams();
+}
+
+void TScrollBar::SetLargeChange(int v)
+{
+    FLargeChange = std::max(v, 1);
+    ShowParams();
+}
+
+void TScrollBar::ShowParams()
+{
+    ++FQuiet;
+    QScrollBar* b = Bar();
+    b->setOrientation(FKind == sbHorizontal ? Qt::Horizontal : Qt::Vertical);
+    // Qt's range ends where the thumb's start can go.
+    b->setRange(FMin, FPageSize > 0 ? std::max(FMin, FMax - FPageSize + 1) : FMax);
+    b->setPageStep(FPageSize > 0 ? FPageSize : FLargeChange);
+    b->setSingleStep(FSmallChange);
+    b->setValue(FPosition);
+    --FQuiet;
 }

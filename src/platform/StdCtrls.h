@@ -1,5 +1,6 @@
 #pragma once
-// Standard controls: label, edit, memo, list box, check box and combo box.
+// Standard controls: label, edit, memo, list box, check box, combo box and
+// scroll bar.
 //
 // The windowed ones wrap the matching Qt widget (QLineEdit, QPlainTextEdit,
 // QListWidget, QCheckBox, QComboBox) inside the TWinControl mechanism: keys
@@ -454,4 +455,54 @@ class TComboBox : public TCustomComboBox {
 public:
     DECLARE_CLASSNAME(TComboBox)
     explicit TComboBox(TComponent* AOwner) : TCustomComboBox(AOwner) {}
+};
+
+// ---------------------------------------------------------------- scroll bar
+
+enum TScrollBarKind { sbHorizontal, sbVertical };
+
+// A scroll bar control on QScrollBar. A scroll by the user sends
+// WM_HSCROLL or WM_VSCROLL (by Kind) to the parent, WParam the scroll code
+// and the thumb position (ScrollWParam), LParam the bar itself; then the
+// position follows and OnChange fires. Programmatic changes send nothing.
+class TScrollBar : public TWinControl {
+public:
+    DECLARE_CLASSNAME(TScrollBar)
+    explicit TScrollBar(TComponent* AOwner);
+
+    TScrollBarKind Kind() const { return FKind; }
+    void SetKind(TScrollBarKind v);
+    int Min() const { return FMin; }
+    void SetMin(int v) { SetParams(FPosition, v, FMax); }
+    int Max() const { return FMax; }
+    void SetMax(int v) { SetParams(FPosition, FMin, v); }
+    int Position() const { return FPosition; }
+    void SetPosition(int v) { SetParams(v, FMin, FMax); }
+    // The position is kept within Min..Max (Max - PageSize + 1 with a page).
+    void SetParams(int APosition, int AMin, int AMax);
+    int PageSize() const { return FPageSize; }
+    void SetPageSize(int v);
+    int SmallChange() const { return FSmallChange; }
+    void SetSmallChange(int v);
+    int LargeChange() const { return FLargeChange; }
+    void SetLargeChange(int v);
+
+    TNotifyEvent OnChange;
+
+protected:
+    QScrollBar* Bar() const;
+
+private:
+    void ShowParams();
+    void UserAction(int Code);
+
+    TScrollBarKind FKind = sbHorizontal;
+    int FMin = 0;
+    int FMax = 100;
+    int FPosition = 0;
+    int FPageSize = 0;
+    int FSmallChange = 1;
+    int FLargeChange = 1;
+    int FQuiet = 0;
+    QObject FSignals;
 };

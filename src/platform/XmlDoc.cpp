@@ -89,6 +89,14 @@ TXmlNode TXmlNode::ChildElement(const QString& name) const
     return TXmlNode(FNode.child(U8(name).constData()));
 }
 
+std::optional<QString> TXmlNode::ChildText(const QString& name) const
+{
+    const TXmlNode e = ChildElement(name);
+    if (e.IsNull())
+        return std::nullopt;
+    return e.Text();
+}
+
 int TXmlNode::ChildElementCount() const
 {
     int n = 0;
@@ -180,6 +188,13 @@ QList<QPair<QString, QString>> TXmlNode::Attributes() const
 TXmlDocument::TXmlDocument() : FDoc(std::make_unique<pugi::xml_document>()) {}
 
 TXmlDocument::~TXmlDocument() = default;
+
+QString TXmlLoadResult::Reason() const
+{
+    if (Line > 0)
+        return QStringLiteral("%1 (line %2, column %3)").arg(Message).arg(Line).arg(Column);
+    return Message;
+}
 
 TXmlLoadResult TXmlDocument::LoadFromBytes(const QByteArray& bytes)
 {

@@ -48,6 +48,9 @@ public:
     TXmlNode Parent() const;
     // The first child element of exactly that name; null when absent.
     TXmlNode ChildElement(const QString& name) const;
+    // The text of that child element; nothing when it is absent (an empty
+    // element gives the empty text).
+    std::optional<QString> ChildText(const QString& name) const;
     // Element children only: text, comments and instructions are not counted.
     int ChildElementCount() const;
     TXmlNode ChildElementAt(int index) const;
@@ -82,6 +85,9 @@ struct TXmlLoadResult {
     int Line = 0;     // 1-based position of the error, 0 when unknown
     int Column = 0;
     explicit operator bool() const { return Ok; }
+    // Why the load failed, as the user is shown it: the message, then the
+    // position when it is known ("... (line 3, column 7)").
+    QString Reason() const;
 };
 
 class TXmlDocument {

@@ -9,6 +9,7 @@
 #include "TestHarness.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -479,6 +480,22 @@ TEST_F(LbButtonFixture, SpaceAndEnterClickOnceOnRelease)
     }
     SendKey(b, QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " ");
     EXPECT_EQ(clicks, 1);
+
+    // A release whose press this button did not see does not click: the key
+    // went down elsewhere, or the focus left the button while it was held.
+    TLbButton* other = Add(8, 40);
+    for (int key : {int(Qt::Key_Space), int(Qt::Key_Return)}) {
+        clicks = 0;
+        b->SetFocus();
+        SendKey(b, QEvent::KeyRelease, key);
+        EXPECT_EQ(clicks, 0) << "stray release of key " << key;
+        SendKey(b, QEvent::KeyPress, key);
+        other->SetFocus();
+        b->SetFocus();
+        SendKey(b, QEvent::KeyRelease, key);
+        EXPECT_EQ(clicks, 0) << "focus left while key " << key << " was held";
+        EXPECT_FALSE(b->Pressed());
+    }
 }
 
 TEST_F(LbButtonFixture, ModalResultClosesTheModalForm)
@@ -670,20 +687,40 @@ TEST_F(LbButtonFixture, MouseEnterAndSwitchingOffStopTheFade)
     EXPECT_FALSE(b->Fading());
 }
 
+// Counts the fade ticks of every button of its kind, alive or not.
+class TTickCountingButton : public TLbButton {
+public:
+    using TLbButton::TLbButton;
+    static inline int Ticks = 0;
+
+protected:
+    void TimerTick(unsigned id) override
+    {
+        ++Ticks;
+        TLbButton::TimerTick(id);
+    }
+};
+
 TEST_F(LbButtonFixture, FormOfManyFadingButtonsIsDestroyedCleanly)
 {
     Form->Show();
+    std::vector<TTickCountingButton*> buttons;
     for (int i = 0; i < 120; ++i) {
-        TLbButton* b = Add((i % 6) * 60, (i / 6) * 12);
+        auto* b = Add<TTickCountingButton>((i % 6) * 60, (i / 6) * 12);
         b->SetSlowDecease(true);
         b->Perform(CM_MOUSEENTER);
         b->Perform(CM_MOUSELEAVE);
+        buttons.push_back(b);
     }
-    QApplication::processEvents();
+    TTickCountingButton::Ticks = 0;
+    EXPECT_TRUE(std::all_of(buttons.begin(), buttons.end(), [](TLbButton* b) { return b->Fading(); }));
+    EXPECT_TRUE(WaitUntil([] { return TTickCountingButton::Ticks > 0; }));
     Free(Form);
     Form = nullptr;
-    // Any tick still queued must find nothing to do.
-    WaitUntil([] { return false; }, 100);
+    // Destroying the form stopped every fade: no tick comes any more.
+    TTickCountingButton::Ticks = 0;
+    WaitUntil([] { return false; }, 4 * TLbButton::FadeInterval);
+    EXPECT_EQ(TTickCountingButton::Ticks, 0);
     Form = Create<TForm>(nullptr);
 }
 
@@ -796,6 +833,6 @@ TEST_F(LbButtonFixture, ShowcaseOfStylesStatesAndLayoutsIsGrabbed)
         }
         p.drawText(4, ly + 16, rowNames[10]);
     }
-    const QString path = QDir::temp().filePath(QStringLiteral("LbButtonShowcase.png"));
+    const QString path = TestHarness::GrabPath(QStringLiteral("LbButtonShowcase.png"));
     ASSERT_TRUE(shot.save(path, "PNG"));
 }

@@ -330,6 +330,24 @@ TEST_F(AppWindowsFixture, UpdateDeviceStopsAtABrokenTableFile)
     EXPECT_FALSE(FileExists(Project_Path + QStringLiteral("/bin/bank1.bin")));
 }
 
+// A file where the bin folder should be: the message names the folder and
+// gives the system's reason (this holds for root as well).
+TEST_F(AppWindowsFixture, UpdateDeviceNamesTheBinFolderItCannotCreate)
+{
+    MakeProject(QStringLiteral("P1"));
+    WriteSettings(QStringLiteral("P1"));
+    QDir(Dir() + QStringLiteral("/PROJECTS/P1/bin")).removeRecursively();
+    WriteFile(QStringLiteral("PROJECTS/P1/bin"), "not a folder");
+    Start();
+    DialogResponder r;
+    r.ExpectMessage(QStringLiteral("Error! The folder ") + Project_Path +
+                        QStringLiteral("/bin cannot be created: Not a directory"),
+                    mrOk, mtError);
+    FCalyptoreFirmWare->Btn_Click(FCalyptoreFirmWare->Btn_CreateBin);
+    EXPECT_EQ(r.Pending(), 0);
+    EXPECT_EQ(r.Seen().size(), 1);  // FBoot did not open
+}
+
 TEST_F(AppWindowsFixture, UpdateDeviceWritesTheBanksThenShowsTheEthernetUpdate)
 {
     MakeProject(QStringLiteral("P1"));

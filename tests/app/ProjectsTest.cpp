@@ -4,7 +4,10 @@
 #include "UNew_Project.h"
 #include "UOpenConf.h"
 
+#include <QApplication>
 #include <QDirIterator>
+#include <QKeyEvent>
+#include <QMouseEvent>
 
 namespace {
 
@@ -160,4 +163,41 @@ TEST_F(AppWindowsFixture, OpenWithNoProjectsLeavesNoneOpen)
     EXPECT_TRUE(ParGen_File.isEmpty());
     EXPECT_EQ(FCalyptoreFirmWare->L_Name_Conf->Caption(), LangText(9));
     EXPECT_EQ(FCalyptoreFirmWare->L_Name_Conf_L2->Caption(), LangText(10));
+}
+
+// As a user does it: click "New Configuration", type a name, press Enter.
+// The key press in the name field confirms and closes the dialog; its release
+// comes after the modal loop has returned and goes to the main window's
+// focused button, which never saw the key go down and must not click.
+TEST_F(AppWindowsFixture, EnterInTheNewProjectDialogConfirmsItOnce)
+{
+    Start();
+    FCalyptoreFirmWare->Show();
+    TLbButton* button = FCalyptoreFirmWare->Btn_New;
+    auto send = [](QWidget* w, QEvent& e) { QApplication::sendEvent(w, &e); };
+    DialogResponder r;
+    r.ExpectModal(QStringLiteral("TFNew_Project"), [&](TCustomForm*) {
+        TEdit* edit = FNew_Project->E_New_Proj;
+        EXPECT_TRUE(edit->Focused());
+        edit->SetText(QStringLiteral("Neu 1"));
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        send(edit->Widget(), press);
+        EXPECT_EQ(FNew_Project->ModalResult(), mrOk);
+    });
+    const QPoint centre(button->Width() / 2, button->Height() / 2);
+    const QPoint global = button->Widget()->mapToGlobal(centre);
+    QMouseEvent down(QEvent::MouseButtonPress, centre, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent up(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    send(button->Widget(), down);
+    send(button->Widget(), up);  // the dialog runs and closes in here
+    EXPECT_EQ(r.Pending(), 0);
+    ASSERT_FALSE(FNew_Project->Visible());
+    ASSERT_TRUE(button->Focused());
+
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    send(button->Widget(), release);
+    QApplication::processEvents();
+    EXPECT_EQ(r.Seen().join(u',').toStdString(), "TFNew_Project");  // no second dialog
+    EXPECT_FALSE(FNew_Project->Visible());
+    EXPECT_EQ(Project_Name, QStringLiteral("Neu 1"));
 }

@@ -73,6 +73,10 @@ TEST(CheckKnxAddress, GroupAndIndividualForms)
         {"16.0.1", false, false, 1},   {"1/1/1", false, false, 1},   {"1.2.3.4", false, false, 1},
         {"1.2", false, false, 1},      {" 1 . 2 . 3 ", false, false, 0}, {"65535", false, false, 0},
         {"65536", false, false, 1},    {"1.x.3", false, false, 1},
+        // The plain number is not split, so not trimmed: a blank after the
+        // digits does not read, one before them is skipped. Parts are trimmed.
+        {"4096 ", true, false, 1},     {" 4096", true, false, 0},    {"4096 ", false, false, 1},
+        {" 31 / 2047 ", true, false, 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(CheckKnxAddress(QString::fromLatin1(c.Text), c.Group, c.AllowZero), c.Result)
@@ -91,6 +95,9 @@ TEST(TextToSingle, ReadsWithEitherSeparator)
         {"1.5", true, 1.5f},   {"1,5", true, 1.5f},   {" -0,25 ", true, -0.25f}, {"1e3", true, 1000.0f},
         {"abc", false, 1.0f},  {"", false, 1.0f},     {"1.2.3", false, 1.0f},    {"inf", false, 1.0f},
         {"nan", false, 1.0f},  {"0x1p3", false, 1.0f}, {"1e39", false, 1.0f},    {"1 000", false, 1.0f},
+        // Beyond the 32-bit float range toward zero too: 0 or a denormal would be stored.
+        {"1e-50", false, 1.0f}, {"-1e-50", false, 1.0f}, {"1e-40", false, 1.0f}, {"-1e39", false, 1.0f},
+        {"1.2e-38", true, 1.2e-38f}, {"3.4e38", true, 3.4e38f}, {"0", true, 0.0f}, {"-0,0e-60", true, 0.0f},
     };
     for (QChar sep : {QChar(u','), QChar(u'.')}) {
         for (const Case& c : cases) {

@@ -1,5 +1,5 @@
 // Pictures of the windows for a look by eye: written only when the
-// environment names a folder (CALYPTOR_GRABS), so the suite leaves nothing
+// environment names a folder (CALYPTOR_GRAB_DIR), so the suite leaves nothing
 // behind otherwise.
 #include "AppTestKit.h"
 #include "Fakes.h"
@@ -14,9 +14,7 @@
 
 TEST_F(AppWindowsFixture, GrabTheWindows)
 {
-    const QString out = qEnvironmentVariable("CALYPTOR_GRABS");
-    if (out.isEmpty()) GTEST_SKIP() << "set CALYPTOR_GRABS to a folder to get the pictures";
-    QDir().mkpath(out);
+    if (TestHarness::GrabDir().isEmpty()) GTEST_SKIP() << "set CALYPTOR_GRAB_DIR to a folder to get the pictures";
     for (const char* p : {"Plant A", "Plant B", "Test bench", "Line 3"}) MakeProject(QLatin1String(p));
     for (const char* l : {"Deutsch", "English", "Espanol", "Francais", "Italiano", "Nederlands", "Polski"})
         WriteFile(QStringLiteral("LANGUAGE/") + QLatin1String(l) + QStringLiteral(".lng"), "");
@@ -31,7 +29,7 @@ TEST_F(AppWindowsFixture, GrabTheWindows)
                 Dir() + QStringLiteral("/LANGUAGE/DefaultFlag.bmp"));
     Start();
     auto grab = [&](TControl* c, const char* name) {
-        EXPECT_TRUE(TestHarness::GrabToPng(c, out + u'/' + QLatin1String(name) + QStringLiteral(".png"))) << name;
+        EXPECT_TRUE(TestHarness::GrabToPng(c, TestHarness::GrabPath(QLatin1String(name) + QStringLiteral(".png")))) << name;
     };
     grab(FCalyptoreFirmWare, "main-no-project");
     Project_Name = QStringLiteral("Plant A");

@@ -513,7 +513,7 @@ TEST_F(BootDialog, Grabs)
     for (int type : {1, 0}) {
         FBoot->Form_Type = type;
         ShowAndDrive([&] {
-            const QString path = QDir::tempPath() + QStringLiteral("/boot_dialog_type%1.png").arg(type);
+            const QString path = TestHarness::GrabPath(QStringLiteral("boot_dialog_type%1.png").arg(type));
             EXPECT_TRUE(TestHarness::GrabToPng(FBoot->Widget(), path));
         });
     }

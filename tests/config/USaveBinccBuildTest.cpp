@@ -13,6 +13,8 @@
 #include <map>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 using namespace BankBytes;
@@ -327,8 +329,8 @@ TEST_F(Banks, FailuresNameTheFileAndTheReason)
         const QString* Path;
         const char* Reason;
     } cases[] = {
-        {"broken ParGen", "<Par_Gen><S7_Protocol_IP1>1</Par_Gen>", {}, true, &ParGen_File, "the file cannot be read ("},
-        {"broken S7", {}, "<S7_Protocol><S7_Protocol_Read>", true, &S7_Protocol_File, "the file cannot be read ("},
+        {"broken ParGen", "<Par_Gen><S7_Protocol_IP1>1</Par_Gen>", {}, true, &ParGen_File, "the file cannot be read: "},
+        {"broken S7", {}, "<S7_Protocol><S7_Protocol_Read>", true, &S7_Protocol_File, "the file cannot be read: "},
         {"no read section", {}, "<S7_Protocol><S7_Protocol_Write/></S7_Protocol>", true, &S7_Protocol_File,
          "the section S7_Protocol_Read is missing"},
         {"no write section", {}, "<S7_Protocol><S7_Protocol_Read/></S7_Protocol>", true, &S7_Protocol_File,
@@ -392,4 +394,38 @@ TEST_F(Banks, AFailedWriteKeepsTheOldBankFiles)
     const TBankResult r2 = SaveConfigurationBanks();
     EXPECT_FALSE(r2.Ok);
     EXPECT_EQ(r2.Path, Bank(2));
+}
+
+// The bin folder cannot be made: the folder is named with the system's reason.
+TEST_F(Banks, AFileWhereTheBinFolderBelongsIsReported)
+{
+    const QString bin = Project_Path + QStringLiteral("/bin");
+    QDir(bin).removeRecursively();
+    Write(bin, "not a folder");
+    ASSERT_TRUE(BuildConfigurationBanks().Ok);
+    const TBankResult r = SaveConfigurationBanks();
+    EXPECT_FALSE(r.Ok);
+    EXPECT_TRUE(r.Folder);
+    EXPECT_EQ(r.Path, bin);
+    EXPECT_EQ(r.Reason.toStdString(), "Not a directory");
+}
+
+TEST_F(Banks, AReadOnlyBinFolderKeepsTheOldBankFile)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root writes into a read-only folder";
+    const QString bin = Project_Path + QStringLiteral("/bin");
+    ASSERT_TRUE(QDir().mkpath(bin));
+    Write(Bank(1), "old bank 1");
+    ASSERT_TRUE(QFile::setPermissions(bin, QFile::ReadOwner | QFile::ExeOwner));
+    ASSERT_TRUE(BuildConfigurationBanks().Ok);
+    const TBankResult r = SaveConfigurationBanks();
+    QFile::setPermissions(bin, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_FALSE(r.Ok);
+    EXPECT_FALSE(r.Folder);
+    EXPECT_EQ(r.Path, Bank(1));
+    EXPECT_FALSE(r.Reason.isEmpty());
+    EXPECT_EQ(FileBytes(Bank(1)), Bytes({'o', 'l', 'd', ' ', 'b', 'a', 'n', 'k', ' ', '1'}));
+    EXPECT_EQ(QDir(bin).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("bank1.bin")});
 }

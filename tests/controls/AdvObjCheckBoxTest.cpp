@@ -125,6 +125,17 @@ TEST_F(CheckForm, Interaction)
         EXPECT_FALSE(Box->Down());
         EXPECT_FALSE(Box->Checked());
         EXPECT_EQ(Clicks, 3);
+        // A release without its press here changes nothing: the Space went
+        // down elsewhere, or the focus left the box while it was held.
+        QApplication::sendEvent(Box->Widget(), &up);
+        EXPECT_FALSE(Box->Checked());
+        QApplication::sendEvent(Box->Widget(), &down);
+        Next->SetFocus();
+        Box->SetFocus();
+        QApplication::sendEvent(Box->Widget(), &up);
+        EXPECT_FALSE(Box->Checked());
+        EXPECT_FALSE(Box->Down());
+        EXPECT_EQ(Clicks, 3);
     }
     {
         SCOPED_TRACE("grayed becomes checked");

@@ -149,8 +149,7 @@ TEST(AdvObjLook, FooterControlsArrowsAndGlow)
     EXPECT_GT(qAlpha(glowImage.pixel(60, 4)), 100);  // the ring shows
     EXPECT_EQ(glowImage.format(), QImage::Format_ARGB32_Premultiplied);
 
-    const QString dir = qEnvironmentVariable("CALYPTOR_GRAB_DIR");
-    EXPECT_TRUE(sheet.save((dir.isEmpty() ? TestHarness::ProgramDir() : dir) + "/advobj_look.png"));
+    EXPECT_TRUE(sheet.save(TestHarness::GrabPath("advobj_look.png")));
 
     Free(form);
 }

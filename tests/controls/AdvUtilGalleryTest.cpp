@@ -1,5 +1,5 @@
 // Every cell painter side by side on one picture, for a look (the picture
-// goes to the program folder, or to $CALYPTOR_GALLERY when set).
+// goes to the test's folder, or to $CALYPTOR_GRAB_DIR when set).
 #include "AdvUtilPaint.h"
 #include "AdvXPVS.h"
 #include "TestHarness.h"
@@ -77,9 +77,7 @@ TEST(AdvUtilGallery, AllPainters)
 
     const QImage img = bmp.Image();
     EXPECT_EQ(img.pixelColor(5, 15), QColor(0, 0, 255));  // the gradient starts blue
-    const QByteArray target = qgetenv("CALYPTOR_GALLERY");
-    EXPECT_TRUE(img.save(target.isEmpty() ? TestHarness::ProgramDir() + QStringLiteral("/gallery.png")
-                                          : QString::fromLocal8Bit(target)));
+    EXPECT_TRUE(img.save(TestHarness::GrabPath(QStringLiteral("gallery.png"))));
 }
 
 }  // namespace

@@ -145,8 +145,8 @@ TEST(MarkupSamples, SheetDrawsWithRealFonts)
 {
     SampleSheet sheet;
     const QImage img = sheet.grab().toImage();
-    if (const QByteArray dir = qgetenv("CALYPTOR_GRAB_DIR"); !dir.isEmpty())
-        TestHarness::GrabToPng(&sheet, QString::fromLocal8Bit(dir) + "/markup_samples.png");
+    if (!TestHarness::GrabDir().isEmpty())
+        TestHarness::GrabToPng(&sheet, TestHarness::GrabPath("markup_samples.png"));
     // Row 2: red serif text and a yellow text background.
     const int row2 = 2 + 22 + 6;
     EXPECT_GT(CountPixels(img, QRect(0, row2, 620, 30), 0xFF0000), 10);

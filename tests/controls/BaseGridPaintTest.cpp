@@ -320,7 +320,7 @@ TEST(BaseGridPaint, ShowcaseGrab)
     g->SetHoverRowColor(0xE0F0FF);
     g->SetActiveRowShow(true);
     g->SetActiveRowColor(0xD0FFFF);
-    const QString path = QDir::temp().filePath(QStringLiteral("basegrid_showcase.png"));
+    const QString path = TestHarness::GrabPath(QStringLiteral("basegrid_showcase.png"));
     ASSERT_TRUE(TestHarness::GrabToPng(g, path));
     const QImage img(path);
     ASSERT_FALSE(img.isNull());

@@ -88,28 +88,15 @@ TEST_F(EditorsShowcase, AllEditorsOnOneForm)
     checked->SetDateTime(EncodeDate(2024, 3, 15) + EncodeTime(10, 20, 30, 0));
 
     Form->Show();
-    QString dir = TestHarness::ProgramDir();
-    QString path = dir + QStringLiteral("/editors.png");
+    const QString path = TestHarness::GrabPath(QStringLiteral("editors.png"));
     ASSERT_TRUE(TestHarness::GrabToPng(Form, path));
-    // CALYPTOR_KEEP_GRABS names a folder that keeps a copy to look at.
-    if (!qEnvironmentVariableIsEmpty("CALYPTOR_KEEP_GRABS")) {
-        const QString keep = qEnvironmentVariable("CALYPTOR_KEEP_GRABS") + QStringLiteral("/editors.png");
-        QFile::remove(keep);
-        QFile::copy(path, keep);
-    }
     QImage img(path);
     EXPECT_FALSE(img.isNull());
 
     // The flat combo with its list open.
     flat->SetDroppedDown(true);
     QWidget* list = static_cast<QComboBox*>(flat->Widget())->view()->window();
-    const QString dropped = dir + QStringLiteral("/editors-dropped.png");
-    ASSERT_TRUE(TestHarness::GrabToPng(list, dropped));
-    if (!qEnvironmentVariableIsEmpty("CALYPTOR_KEEP_GRABS")) {
-        const QString keep = qEnvironmentVariable("CALYPTOR_KEEP_GRABS") + QStringLiteral("/editors-dropped.png");
-        QFile::remove(keep);
-        QFile::copy(dropped, keep);
-    }
+    ASSERT_TRUE(TestHarness::GrabToPng(list, TestHarness::GrabPath(QStringLiteral("editors-dropped.png"))));
     EXPECT_TRUE(flat->DroppedDown());
     flat->SetDroppedDown(false);
 }

@@ -33,5 +33,6 @@ TEST(FuzzReplay, Matcher) { Replay("matcher", CheckMatcher); }
 TEST(FuzzReplay, TextRoutines) { Replay("text", CheckTextRoutines); }
 TEST(FuzzReplay, DropReaders) { Replay("drop", CheckDropReaders); }
 TEST(FuzzReplay, DropDownEdit) { Replay("dropdownedit", CheckDropDownEdit); }
+TEST(FuzzReplay, PictureLoading) { Replay("picture", CheckPictureLoading); }
 
 }  // namespace

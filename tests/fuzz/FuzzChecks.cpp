@@ -2,6 +2,7 @@
 
 #include "AdvUtil.h"
 #include "FormatSettings.h"
+#include "Graphics.h"
 #include "GridTestFormat.h"
 #include "SysUtils.h"
 #include "asgdd.h"
@@ -183,4 +184,27 @@ void CheckDropReaders(const uint8_t* data, size_t size)
         FUZZ_CHECK(size_t(f.ReadUnicodeText(format ? format : CF_GRIDCELLS()).size()) <= size / 2 + 1);
     }
     SetOleRTFEnabled(false);
+}
+
+void CheckPictureLoading(const uint8_t* data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    // The one loading function, by signature: a picture within the limits
+    // that shows at its size, or the documented error; nothing else.
+    try {
+        const std::unique_ptr<TGraphic> g = LoadGraphic(bytes);
+        FUZZ_CHECK(g != nullptr);
+        FUZZ_CHECK(PictureSizeAllowed(g->Width(), g->Height()));
+        const QImage img = g->ToImage();
+        FUZZ_CHECK(img.isNull() ? g->Empty() : img.size() == QSize(g->Width(), g->Height()));
+    } catch (const EInvalidGraphic&) {
+    }
+    // A bitmap takes every format; a failed load leaves it as it was.
+    TBitmap bmp(3, 2);
+    try {
+        bmp.LoadFromBytes(bytes);
+        FUZZ_CHECK(PictureSizeAllowed(bmp.Width(), bmp.Height()));
+    } catch (const EInvalidGraphic&) {
+        FUZZ_CHECK(bmp.Width() == 3 && bmp.Height() == 2);
+    }
 }

@@ -19,6 +19,8 @@ void CheckDropReaders(const uint8_t* data, size_t size);
 // The drop-down edit's rules: settings, a start text, then typed
 // characters, key-downs, pastes and selections (FuzzDropDownEditChecks.cpp).
 void CheckDropDownEdit(const uint8_t* data, size_t size);
+// The input as a picture file of any format, through the one loading function.
+void CheckPictureLoading(const uint8_t* data, size_t size);
 
 // The matcher's rules transcribed plainly (recursive "*"), for the
 // differential check; false in Completed when the step budget ran out.

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(Beep, CountingHookCounts)
+TEST(Beep, RingsThroughTheInstalledHookOnly)
 {
     TCountingBeepHook counter;
     ScopedService g(&PlatformServices::BeepHook, counter);
@@ -15,12 +15,15 @@ TEST(Beep, CountingHookCounts)
     MessageBeep(0x30);
     EXPECT_EQ(counter.Count(), 2);
     EXPECT_EQ(counter.LastType(), 0x30u);
-}
-
-TEST(Beep, NoHookIsSilent)
-{
-    ScopedService g(&PlatformServices::BeepHook, std::function<void(unsigned)>());
-    MessageBeep(0);  // must not crash
+    {
+        // No hook: silent, and no earlier hook hears it.
+        ScopedService none(&PlatformServices::BeepHook, std::function<void(unsigned)>());
+        MessageBeep(0x10);
+    }
+    EXPECT_EQ(counter.Count(), 2);
+    MessageBeep(0x40);
+    EXPECT_EQ(counter.Count(), 3);
+    EXPECT_EQ(counter.LastType(), 0x40u);
 }
 
 TEST(OsProfile, Defaults)

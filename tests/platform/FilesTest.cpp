@@ -11,6 +11,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -89,6 +90,44 @@ TEST(Files, ExistenceAndFolderCreation)
     EXPECT_TRUE(ForceDirectories(Path("a/b/c")));  // exists: still true
     EXPECT_FALSE(ForceDirectories(Path("f.txt/sub")));
     EXPECT_FALSE(ForceDirectories(""));
+}
+
+// A folder that cannot be made comes with the system's reason.
+TEST(Files, CreateFoldersGivesTheSystemsReason)
+{
+    Touch(Path("f.txt"));
+    struct Case {
+        const char* what;
+        QString path;
+        bool ok;
+        const char* error;
+    } cases[] = {
+        {"new levels", Path("x/y/z"), true, ""},
+        {"exists", Path("x/y"), true, ""},
+        {"a file of that name", Path("f.txt"), false, "Not a directory"},
+        {"below a file", Path("f.txt/sub/deeper"), false, "Not a directory"},
+        {"no name", QString(), false, "No file name"},
+    };
+    for (const Case& c : cases) {
+        const TWriteResult r = CreateFolders(c.path);
+        EXPECT_EQ(r.Ok, c.ok) << c.what;
+        EXPECT_EQ(r.Error.toStdString(), c.error) << c.what;
+        if (c.ok) {
+            EXPECT_TRUE(DirectoryExists(c.path)) << c.what;
+        }
+    }
+    EXPECT_FALSE(QFileInfo::exists(Path("f.txt/sub")));
+}
+
+TEST(Files, CreateFoldersInAReadOnlyFolder)
+{
+    if (geteuid() == 0) GTEST_SKIP() << "root writes into a read-only folder";
+    ASSERT_TRUE(QDir(Dir()).mkdir("locked"));
+    ASSERT_TRUE(QFile::setPermissions(Path("locked"), QFile::ReadOwner | QFile::ExeOwner));
+    const TWriteResult r = CreateFolders(Path("locked/a/b"));
+    QFile::setPermissions(Path("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_FALSE(r.Ok);
+    EXPECT_EQ(r.Error.toStdString(), "Permission denied");
 }
 
 TEST(Files, SubFoldersSortedWithoutHidden)

@@ -6,6 +6,7 @@
 #include "GraphicsRecording.h"
 #include "ImgList.h"
 #include "Resources.h"
+#include "TestHarness.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -58,6 +59,92 @@ std::unique_ptr<TBitmap> WhiteBitmap(int w, int h)
     return b;
 }
 
+
+// ---- hostile pictures: a few bytes that claim a huge picture
+
+uint32_t Crc32(const QByteArray& bytes)
+{
+    uint32_t crc = 0xFFFFFFFFu;
+    for (char ch : bytes) {
+        crc ^= uchar(ch);
+        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+void PutBE32(QByteArray& b, uint32_t v)
+{
+    for (int shift : {24, 16, 8, 0}) b.append(char(v >> shift));
+}
+
+void PutLE(QByteArray& b, uint32_t v, int bytes)
+{
+    for (int i = 0; i < bytes; ++i) b.append(char(v >> (8 * i)));
+}
+
+QByteArray PngChunk(const char* type, const QByteArray& data)
+{
+    QByteArray c;
+    PutBE32(c, uint32_t(data.size()));
+    const QByteArray body = QByteArray(type) + data;
+    c += body;
+    PutBE32(c, Crc32(body));
+    return c;
+}
+
+// A PNG header claiming w x h RGB pixels, with a few bytes of data.
+QByteArray HostilePng(uint32_t w, uint32_t h)
+{
+    QByteArray ihdr;
+    PutBE32(ihdr, w);
+    PutBE32(ihdr, h);
+    ihdr += QByteArray("\x08\x02\x00\x00\x00", 5);  // 8-bit RGB, no interlace
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + PngChunk("IHDR", ihdr) +
+           PngChunk("IDAT", QByteArray("\x78\x9c\x63\x00\x00\x00\x01\x00\x01", 9)) + PngChunk("IEND", {});
+}
+
+// A 24-bit BMP header claiming w x h pixels and no pixel data.
+QByteArray HostileBmp(uint32_t w, uint32_t h)
+{
+    QByteArray b("BM");
+    PutLE(b, 54, 4);
+    PutLE(b, 0, 4);
+    PutLE(b, 54, 4);
+    PutLE(b, 40, 4);
+    PutLE(b, w, 4);
+    PutLE(b, h, 4);
+    PutLE(b, 1, 2);
+    PutLE(b, 24, 2);
+    for (int i = 0; i < 6; ++i) PutLE(b, 0, 4);
+    return b;
+}
+
+// A GIF whose logical screen is w x h, holding one 1 x 1 frame.
+QByteArray HostileGif(uint32_t w, uint32_t h)
+{
+    QByteArray b("GIF89a");
+    PutLE(b, w, 2);
+    PutLE(b, h, 2);
+    b += QByteArray("\x80\x00\x00" "\x00\x00\x00" "\xff\xff\xff", 9);  // two-colour table
+    b += ',';
+    for (uint32_t v : {0u, 0u, 1u, 1u}) PutLE(b, v, 2);
+    b += QByteArray("\x00\x02\x02\x44\x01\x00;", 7);
+    return b;
+}
+
+// A real small JPEG whose frame header is changed to claim w x h.
+QByteArray HostileJpeg(uint16_t w, uint16_t h)
+{
+    QString err;
+    QByteArray b = EncodeJpeg(TwoColourImage(), 90, false, &err);
+    const qsizetype sof = b.indexOf(QByteArray("\xFF\xC0", 2));
+    if (sof < 0) return {};
+    b[sof + 5] = char(h >> 8);
+    b[sof + 6] = char(h);
+    b[sof + 7] = char(w >> 8);
+    b[sof + 8] = char(w);
+    return b;
+}
 }  // namespace
 
 TEST(Pictures, JpegAndPngLoadFromFilesAndDraw)
@@ -158,6 +245,72 @@ TEST(Pictures, BadDataGivesClearErrors)
     TPicture p;
     EXPECT_THROW(p.LoadFromFile("/nonexistent/folder/x.png"), EFOpenError);
     EXPECT_EQ(p.Graphic(), nullptr);
+}
+
+// A few bytes that claim a picture beyond the limit are refused with a clear
+// error before anything is allocated (in the sanitized build an attempt at
+// tens of gigabytes would fail the test), and what was loaded before stays.
+TEST(Pictures, HostileSizesAreRefusedInEveryFormat)
+{
+    struct Case {
+        const char* Name;
+        QByteArray Bytes;
+    };
+    const Case cases[] = {
+        {"bmp 60000 x 60000", HostileBmp(60000, 60000)},
+        {"png 60000 x 60000", HostilePng(60000, 60000)},
+        {"png wider than a side may be", HostilePng(MaxPictureSide + 1, 1)},
+        {"png more pixels than allowed", HostilePng(4097, 4096)},
+        {"gif screen 60000 x 60000", HostileGif(60000, 60000)},
+        {"jpeg 60000 x 60000", HostileJpeg(60000, 60000)},
+        {"jpeg wider than a side may be", HostileJpeg(MaxPictureSide + 1, 8)},
+    };
+    EXPECT_TRUE(PictureSizeAllowed(MaxPictureSide, MaxPicturePixels / MaxPictureSide));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        ASSERT_LT(c.Bytes.size(), 1024);
+        TPicture pic;
+        pic.LoadFromBytes(Encode(TwoColourImage(), "PNG"));
+        TBitmap bmp;
+        bmp.SetImage(TwoColourImage());
+        for (const std::function<void()>& load : std::initializer_list<std::function<void()>>{
+                 [&] { pic.LoadFromBytes(c.Bytes); }, [&] { bmp.LoadFromBytes(c.Bytes); }}) {
+            try {
+                load();
+                ADD_FAILURE() << "loaded";
+            } catch (const EInvalidGraphic& e) {
+                EXPECT_TRUE(e.Message().contains(QStringLiteral("The picture is too large ("))) << e.Message().toStdString();
+            }
+        }
+        EXPECT_EQ(pic.Width(), 8);
+        EXPECT_EQ(bmp.Width(), 8);
+        EXPECT_TRUE(Reddish(bmp.Canvas()->Pixels(1, 1)));
+    }
+}
+
+// JPEG data that ends before the picture does is an error, not a picture
+// with grey rows at the bottom.
+TEST(Pictures, JpegThatEndsEarlyIsAnError)
+{
+    // Stripes, so the scan data is long enough to cut inside it.
+    QImage big(64, 64, QImage::Format_RGB32);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) big.setPixel(x, y, (x / 3 + y / 5) % 2 ? qRgb(255, 0, 0) : qRgb(0, 90, 255));
+    QString err;
+    const QByteArray whole = EncodeJpeg(big, 90, false, &err);
+    ASSERT_FALSE(DecodeJpeg(whole, false, &err).isNull()) << err.toStdString();
+    const qsizetype scan = whole.indexOf(QByteArray("\xFF\xDA", 2));
+    ASSERT_GT(scan, 0);
+    ASSERT_GT(whole.size(), scan + 100);
+    const QByteArray cut = whole.left(scan + 60);
+    EXPECT_TRUE(DecodeJpeg(cut, false, &err).isNull());
+    EXPECT_EQ(err, QStringLiteral("Premature end of JPEG file"));
+    TJPEGImage jpg;
+    EXPECT_THROW(jpg.LoadFromBytes(cut), EInvalidGraphic);
+    EXPECT_TRUE(jpg.Empty());
+    // The same with the end marker after the cut: the scan ends early.
+    EXPECT_TRUE(DecodeJpeg(cut + QByteArray("\xFF\xD9", 2), false, &err).isNull());
+    EXPECT_EQ(err, QStringLiteral("Corrupt JPEG data: premature end of data segment"));
 }
 
 TEST(Bitmap, ScanLinesSizeAndBmpFiles)
@@ -383,7 +536,7 @@ TEST(FrameControls, ComboArrowCheckBoxAndPushButton)
     EXPECT_FALSE(DrawFrameControl(&rec, r, DFC_CAPTION, 0));
 }
 
-// Draws every kind of primitive on one picture. Set CALYPTOR_LOOK_DIR to a
+// Draws every kind of primitive on one picture. Set CALYPTOR_GRAB_DIR to a
 // folder to get it as graphics-look.png (and a 3x enlargement) for a look.
 TEST(GraphicsLook, AllPrimitivesOnOnePicture)
 {
@@ -475,14 +628,13 @@ TEST(GraphicsLook, AllPrimitivesOnOnePicture)
     c->Font()->SetOrientation(0);
     c->DrawFocusRect(TRect(3, 128, 152, 152));
 
-    const QString lookDir = qEnvironmentVariable("CALYPTOR_LOOK_DIR");
-    if (!lookDir.isEmpty()) {
+    if (!TestHarness::GrabDir().isEmpty()) {
         const QImage img = b.Image();
-        img.save(QDir(lookDir).filePath("graphics-look.png"));
+        img.save(TestHarness::GrabPath("graphics-look.png"));
         img.scaled(img.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-            .save(QDir(lookDir).filePath("graphics-look-3x.png"));
+            .save(TestHarness::GrabPath("graphics-look-3x.png"));
         img.copy(QRect(130, 75, 230, 30)).scaled(230 * 6, 30 * 6, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-            .save(QDir(lookDir).filePath("graphics-look-controls-6x.png"));
+            .save(TestHarness::GrabPath("graphics-look-controls-6x.png"));
     }
     EXPECT_EQ(c->Pixels(6, 6), ColorToRGB(clBtnFace));
     EXPECT_EQ(c->Pixels(5, 5), clNavy);

@@ -609,6 +609,8 @@ TEST(GridMessages, ExceptionsInHandlersAreReportedOnce)
 {
     GridFixture f;
     TProbeGrid* g = f.Grid;
+    // A window not yet on screen paints later, when the message is no longer expected.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(f.Form->Widget()));
     {
         DialogResponder r;
         r.ExpectMessage("paint failed");

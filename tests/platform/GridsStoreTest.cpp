@@ -133,6 +133,50 @@ TEST(GridAxis, PositionsMatchPlainSumsAfterRandomChanges)
     EXPECT_EQ(a.IndexAt(-1), -1);
 }
 
+TEST(GridAxis, BlockInsertsEraseAndExchangesKeepThePositions)
+{
+    std::mt19937 rng(11);
+    TGridAxis a;
+    a.SetLineWidth(1);
+    a.SetCount(100, 20);
+    std::vector<int> sizes(100, 20);
+    for (int step = 0; step < 600; ++step) {
+        const int at = int(rng() % (sizes.size() + 1));
+        const int n = 1 + int(rng() % 4);
+        switch (rng() % 4) {
+        case 0:
+            a.Insert(at, n, int(rng() % 30));
+            sizes.insert(sizes.begin() + at, size_t(n), a.Size(at));
+            break;
+        case 1:
+            if (at < int(sizes.size())) {
+                a.Erase(at, n);
+                sizes.erase(sizes.begin() + at, sizes.begin() + std::min<int>(int(sizes.size()), at + n));
+            }
+            break;
+        case 2: {
+            const int b = int(rng() % sizes.size());
+            if (at < int(sizes.size())) {
+                a.Exchange(at, b);
+                std::swap(sizes[size_t(at)], sizes[size_t(b)]);
+            }
+            break;
+        }
+        default: {
+            const int i = int(rng() % sizes.size());
+            a.SetSize(i, int(rng() % 40));
+            sizes[size_t(i)] = a.Size(i);
+        }
+        }
+        ASSERT_EQ(a.Count(), int(sizes.size()));
+        long long sum = 0;
+        for (int i = 0; i <= int(sizes.size()); ++i) {
+            ASSERT_EQ(a.Prefix(i), sum) << "step " << step << " index " << i;
+            if (i < int(sizes.size())) sum += sizes[size_t(i)] > 0 ? sizes[size_t(i)] + 1 : 0;
+        }
+    }
+}
+
 TEST(GridAxis, NegativeSizesAreZeroAndMovesRotate)
 {
     TGridAxis a;

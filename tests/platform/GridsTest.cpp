@@ -377,7 +377,7 @@ TEST(GridPaint, APaintDrawsOnlyTheVisibleCells)
 namespace {
 
 // A look at a plain grid: fixed row and column, a range selection, the
-// focused cell and the editor open on it. CALYPTOR_GRID_GRAB names a file to
+// focused cell and the editor open on it. CALYPTOR_GRAB_DIR names a folder to
 // keep the picture in.
 TEST(GridLook, GrabOfAPlainStringGrid)
 {
@@ -398,9 +398,7 @@ TEST(GridLook, GrabOfAPlainStringGrid)
     g->SetEditorMode(true);
     ASSERT_TRUE(g->EditorShown());
     g->InplaceEditor()->SetText("edit here");
-    const QString path = qEnvironmentVariableIsSet("CALYPTOR_GRID_GRAB")
-                             ? qEnvironmentVariable("CALYPTOR_GRID_GRAB")
-                             : TestHarness::ProgramDir() + "/grid.png";
+    const QString path = TestHarness::GrabPath("grid.png");
     ASSERT_TRUE(TestHarness::GrabToPng(g, path));
     const QImage img(path);
     const TRect sel = g->CellRect(2, 2);

@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -696,9 +695,7 @@ TEST_F(LookTest, AFormWithEachStandardControl)
     far->SetCaption("scroll box content");
 
     Form->Show();
-    QTemporaryDir dir;
-    QString path = dir.filePath("standard-controls.png");
-    if (qEnvironmentVariableIsSet("CALYPTOR_KEEP_GRABS")) path = QDir::temp().filePath("standard-controls.png");
+    const QString path = TestHarness::GrabPath("standard-controls.png");
     ASSERT_TRUE(TestHarness::GrabToPng(Form, path));
     QImage img(path);
     ASSERT_FALSE(img.isNull());

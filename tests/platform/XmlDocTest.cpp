@@ -104,12 +104,16 @@ TEST(XmlDoc, NullHandleAnswersAbsentAndNeverThrows)
     ASSERT_TRUE(Load(doc, "<r><a/></r>").Ok);
     TXmlNode missing = doc.DocumentElement().ChildElement("nope");
     EXPECT_TRUE(missing.IsNull());
+    // Absent and empty are told apart.
+    EXPECT_EQ(doc.DocumentElement().ChildText("a"), QString());
+    EXPECT_FALSE(doc.DocumentElement().ChildText("nope").has_value());
     EXPECT_NO_THROW({
         EXPECT_EQ(missing.Name(), "");
         EXPECT_EQ(missing.Text(), "");
         EXPECT_EQ(missing.ChildElementCount(), 0);
         EXPECT_TRUE(missing.ChildElementAt(0).IsNull());
         EXPECT_TRUE(missing.ChildElement("x").ChildElement("y").IsNull());
+        EXPECT_FALSE(missing.ChildText("x").has_value());
         EXPECT_FALSE(missing.Attribute("a").has_value());
         EXPECT_EQ(missing.AttributeOr("a", "d"), "d");
         EXPECT_TRUE(missing.Attributes().isEmpty());
@@ -175,6 +179,7 @@ TEST(XmlDoc, BrokenFileGivesLineAndColumn)
         EXPECT_FALSE(r.Message.isEmpty());
         EXPECT_EQ(r.Line, c.line) << c.bytes.toStdString();
         EXPECT_EQ(r.Column, c.column) << c.bytes.toStdString();
+        EXPECT_EQ(r.Reason(), QStringLiteral("%1 (line %2, column %3)").arg(r.Message).arg(c.line).arg(c.column));
         EXPECT_TRUE(doc.Nodes().isEmpty());
     }
     // UTF-16 input: the position is counted in characters of the text.

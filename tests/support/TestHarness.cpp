@@ -8,6 +8,7 @@
 #include "TempProgramDir.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFont>
 #include <QFontDatabase>
 #include <QPixmap>
@@ -57,6 +58,19 @@ void InstallTestServices()
 QString ProgramDir()
 {
     return CurrentTempProgramDir();
+}
+
+QString GrabDir()
+{
+    return qEnvironmentVariable("CALYPTOR_GRAB_DIR");
+}
+
+QString GrabPath(const QString& name)
+{
+    const QString dir = GrabDir();
+    if (dir.isEmpty()) return ProgramDir() + u'/' + name;
+    QDir().mkpath(dir);
+    return dir + u'/' + name;
 }
 
 bool GrabToPng(QWidget* w, const QString& path)

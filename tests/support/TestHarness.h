@@ -20,6 +20,14 @@ void InstallTestServices();
 // for every test, installed as the services' program-folder override.
 QString ProgramDir();
 
+// The folder the opt-in variable CALYPTOR_GRAB_DIR names for pictures to
+// look at by eye; empty when it is not set.
+QString GrabDir();
+// Where a test writes a picture of what it drew: <GrabDir>/<name> when the
+// variable names a folder (made when missing), else the test's own temporary
+// folder, so a run leaves nothing behind unless asked to.
+QString GrabPath(const QString& name);
+
 // Grabs a widget to a PNG file (for a look at what a window shows).
 bool GrabToPng(QWidget* w, const QString& path);
 // Grabs a control or form (also a hidden one, laid out as it would show).
