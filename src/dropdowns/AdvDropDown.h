@@ -312,8 +312,8 @@ protected:
     // A left press inside the selection of the focused edit is held back
     // from the Qt edit too (it would drop the selection).
     bool HandleQtEvent(QWidget* w, QEvent* e) override;
-    // The platform's own handling of a message (what the Part-level
-    // handlers call "platform handling").
+    // The platform edit's own handling of a message, which the handlers
+    // above hand a message on to.
     void InheritedMessage(TMessage& Message) { TCustomMaskEdit::WndProc(Message); }
 
     // The edit state (text, caret, selection) and its write-back.
