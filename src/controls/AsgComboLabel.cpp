@@ -29,6 +29,8 @@ TPoint LabelPlacement(TLabelPosition Position, const TRect& Control, int LabelWi
     case lpRightTop: return TPoint(rightOf, top);
     case lpRightCenter: return TPoint(rightOf, centredTop);
     case lpRighBottom: return TPoint(rightOf, bottomTop);
+    case lpTopRight: return TPoint(left + w - LabelWidth, above);
+    case lpBottomRight: return TPoint(left + w - LabelWidth, below);
     }
     return TPoint(left, top);
 }

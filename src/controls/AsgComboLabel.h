@@ -1,7 +1,8 @@
 #pragma once
-// The caption label the combo box and the date-and-time picker attach to
-// themselves: created on first use, placed around the control in one of 13
-// positions, following the control's Enabled and Visible.
+// The caption label the combo box, the date-and-time picker and the
+// drop-down edits attach to themselves: created on first use, placed around
+// the control in one of 15 positions, following the control's Enabled and
+// Visible.
 
 #include "Types.h"
 
@@ -22,7 +23,9 @@ enum TLabelPosition {
     lpBottomCenter,
     lpRightTop,
     lpRightCenter,
-    lpRighBottom
+    lpRighBottom,
+    lpTopRight,
+    lpBottomRight
 };
 
 // The label's top-left for a control with bounds Control, a label of text

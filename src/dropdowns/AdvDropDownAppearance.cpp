@@ -194,3 +194,57 @@ const TPropertyList& TFooterAppearance::Properties()
                                           .Boolean<C>("SizeGrip", &C::SizeGrip, &C::SetSizeGrip);
     return list;
 }
+
+// ---------------------------------------------------------------------------
+// TAdvButtonAppearance
+
+TAdvButtonAppearance::TAdvButtonAppearance()
+    : FBorderColor(clNone), FBorderColorHot(clGray), FBorderColorDown(clNavy), FBorderColorDisabled(clGray),
+      FBorderColorChecked(clBlue), FColor(clNone), FColorTo(clNone), FColorDisabled(15921906),
+      FColorDisabledTo(clNone), FColorDown(16111818), FColorDownTo(16367008), FColorHot(16117985),
+      FColorHotTo(16372402), FColorChecked(ShiftColor(16117985, -10, -10, 0)),
+      FColorCheckedTo(ShiftColor(16372402, -10, -10, 0)), FFont(std::make_unique<TFont>())
+{
+    FFont->SetName(QStringLiteral("Tahoma"));
+}
+
+TAdvButtonAppearance::~TAdvButtonAppearance() = default;
+
+void TAdvButtonAppearance::SetColorOf(TColor& field, TColor v)
+{
+    if (field == v) return;
+    field = v;
+    if (OnChange) OnChange(this);
+}
+
+void TAdvButtonAppearance::SetGradient(TGradientDirection v)
+{
+    if (FGradient == v) return;
+    FGradient = v;
+    if (OnChange) OnChange(this);
+}
+
+void TAdvButtonAppearance::Assign(TPersistent* Source)
+{
+    auto* s = dynamic_cast<TAdvButtonAppearance*>(Source);
+    if (!s) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    SetColor(s->FColor);
+    SetColorTo(s->FColorTo);
+    SetColorHot(s->FColorHot);
+    SetColorHotTo(s->FColorHotTo);
+    SetColorDown(s->FColorDown);
+    SetColorDownTo(s->FColorDownTo);
+    SetColorChecked(s->FColorChecked);
+    SetColorCheckedTo(s->FColorCheckedTo);
+    SetColorDisabled(s->FColorDisabled);
+    SetColorDisabledTo(s->FColorDisabledTo);
+    SetBorderColor(s->FBorderColor);
+    SetBorderColorHot(s->FBorderColorHot);
+    SetBorderColorDown(s->FBorderColorDown);
+    SetBorderColorChecked(s->FBorderColorChecked);
+    SetBorderColorDisabled(s->FBorderColorDisabled);
+    SetGradient(s->FGradient);
+}

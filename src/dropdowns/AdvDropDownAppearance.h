@@ -231,3 +231,74 @@ public:
 private:
     bool FSizeGrip = true;
 };
+
+// ---------------------------------------------------------------------------
+// The look of the bar buttons (and the colours the style presets give
+// them): the normal, hot, pressed, checked and disabled faces. Every colour
+// setter fires OnChange when the value changes; the font is copied.
+class TAdvButtonAppearance : public TPersistent {
+public:
+    DECLARE_CLASSNAME(TAdvButtonAppearance)
+    TAdvButtonAppearance();
+    ~TAdvButtonAppearance() override;
+
+    TColor BorderColor() const { return FBorderColor; }
+    void SetBorderColor(TColor v) { SetColorOf(FBorderColor, v); }
+    TColor BorderColorHot() const { return FBorderColorHot; }
+    void SetBorderColorHot(TColor v) { SetColorOf(FBorderColorHot, v); }
+    TColor BorderColorDown() const { return FBorderColorDown; }
+    void SetBorderColorDown(TColor v) { SetColorOf(FBorderColorDown, v); }
+    TColor BorderColorDisabled() const { return FBorderColorDisabled; }
+    void SetBorderColorDisabled(TColor v) { SetColorOf(FBorderColorDisabled, v); }
+    TColor BorderColorChecked() const { return FBorderColorChecked; }
+    void SetBorderColorChecked(TColor v) { SetColorOf(FBorderColorChecked, v); }
+    TColor Color() const { return FColor; }
+    void SetColor(TColor v) { SetColorOf(FColor, v); }
+    TColor ColorTo() const { return FColorTo; }
+    void SetColorTo(TColor v) { SetColorOf(FColorTo, v); }
+    TColor ColorDisabled() const { return FColorDisabled; }
+    void SetColorDisabled(TColor v) { SetColorOf(FColorDisabled, v); }
+    TColor ColorDisabledTo() const { return FColorDisabledTo; }
+    void SetColorDisabledTo(TColor v) { SetColorOf(FColorDisabledTo, v); }
+    TColor ColorDown() const { return FColorDown; }
+    void SetColorDown(TColor v) { SetColorOf(FColorDown, v); }
+    TColor ColorDownTo() const { return FColorDownTo; }
+    void SetColorDownTo(TColor v) { SetColorOf(FColorDownTo, v); }
+    TColor ColorHot() const { return FColorHot; }
+    void SetColorHot(TColor v) { SetColorOf(FColorHot, v); }
+    TColor ColorHotTo() const { return FColorHotTo; }
+    void SetColorHotTo(TColor v) { SetColorOf(FColorHotTo, v); }
+    TColor ColorChecked() const { return FColorChecked; }
+    void SetColorChecked(TColor v) { SetColorOf(FColorChecked, v); }
+    TColor ColorCheckedTo() const { return FColorCheckedTo; }
+    void SetColorCheckedTo(TColor v) { SetColorOf(FColorCheckedTo, v); }
+    TFont* Font() const { return FFont.get(); }
+    void SetFont(TFont* v) { FFont->Assign(v); }
+    TGradientDirection Gradient() const { return FGradient; }
+    void SetGradient(TGradientDirection v);
+
+    // From another button appearance, through the setters (the font stays).
+    void Assign(TPersistent* Source) override;
+
+    TNotifyEvent OnChange;
+
+private:
+    void SetColorOf(TColor& field, TColor v);
+    TColor FBorderColor;
+    TColor FBorderColorHot;
+    TColor FBorderColorDown;
+    TColor FBorderColorDisabled;
+    TColor FBorderColorChecked;
+    TColor FColor;
+    TColor FColorTo;
+    TColor FColorDisabled;
+    TColor FColorDisabledTo;
+    TColor FColorDown;
+    TColor FColorDownTo;
+    TColor FColorHot;
+    TColor FColorHotTo;
+    TColor FColorChecked;
+    TColor FColorCheckedTo;
+    std::unique_ptr<TFont> FFont;
+    TGradientDirection FGradient = gdVertical;
+};

@@ -1,5 +1,6 @@
 #include "ComCtrls.h"
 #include "StdCtrlsWidgets.h"
+#include "GraphUtils.h"
 
 #include <QEvent>
 #include <QTabBar>
@@ -214,4 +215,173 @@ void TPageControl::Change()
 TCustomRichEdit::TCustomRichEdit(TComponent* AOwner)
     : TCustomMemo(AOwner, new TKeyEndWidget<QTextEdit>)
 {
+}
+
+// ---------------------------------------------------------------- TTrackBar
+
+namespace {
+
+// The thumb's size and the room kept at each end of the channel.
+constexpr int TrackThumbWidth = 11;
+constexpr int TrackThumbHeight = 20;
+constexpr int TrackMargin = 12;
+
+}  // namespace
+
+TTrackBar::TTrackBar(TComponent* AOwner)
+    : TCustomControl(AOwner)
+{
+    SetTabStop(true);
+    SetWantKeys(DLGC_WANTARROWS);
+    SetBounds(0, 0, 150, 45);
+}
+
+void TTrackBar::SetMin(int v)
+{
+    if (v == FMin) return;
+    FMin = v;
+    if (FMax < FMin) FMax = FMin;
+    SetPosition(FPosition);
+    Invalidate();
+}
+
+void TTrackBar::SetMax(int v)
+{
+    if (v == FMax) return;
+    FMax = v;
+    if (FMin > FMax) FMin = FMax;
+    SetPosition(FPosition);
+    Invalidate();
+}
+
+void TTrackBar::SetPosition(int v)
+{
+    v = std::clamp(v, FMin, FMax);
+    if (v == FPosition) return;
+    FPosition = v;
+    Invalidate();
+    Changed();
+}
+
+void TTrackBar::SetFrequency(int v)
+{
+    if (v == FFrequency) return;
+    FFrequency = v;
+    Invalidate();
+}
+
+void TTrackBar::Changed()
+{
+    if (OnChange) OnChange(this);
+}
+
+TRect TTrackBar::ChannelRect() const
+{
+    return TRect(TrackMargin, 8, std::max(TrackMargin, Width() - TrackMargin), 12);
+}
+
+int TTrackBar::PositionToX(int Pos) const
+{
+    const TRect ch = ChannelRect();
+    if (FMax <= FMin) return ch.Left;
+    return ch.Left + int(int64_t(ch.Width()) * (std::clamp(Pos, FMin, FMax) - FMin) / (int64_t(FMax) - FMin));
+}
+
+TRect TTrackBar::ThumbRect() const
+{
+    const int x = PositionToX(FPosition);
+    return TRect(x - TrackThumbWidth / 2, 0, x - TrackThumbWidth / 2 + TrackThumbWidth, TrackThumbHeight);
+}
+
+int TTrackBar::PositionAtX(int X) const
+{
+    const TRect ch = ChannelRect();
+    if (FMax <= FMin || ch.Width() <= 0) return FMin;
+    const int64_t span = int64_t(FMax) - FMin;
+    const int64_t offset = std::clamp(X - ch.Left, 0, ch.Width());
+    return FMin + int((offset * span + ch.Width() / 2) / ch.Width());
+}
+
+void TTrackBar::Paint()
+{
+    TCanvas* c = Canvas();
+    TRect channel = ChannelRect();
+    DrawEdge(c, channel, EDGE_SUNKEN, BF_RECT | BF_MIDDLE);
+    // Ticks below the thumb.
+    c->Pen()->SetColor(clBtnShadow);
+    if (FFrequency > 0 && FMax > FMin) {
+        const int64_t count = (int64_t(FMax) - FMin) / FFrequency;
+        // Never more ticks than pixels.
+        const int64_t step = std::max<int64_t>(1, count / std::max(1, ChannelRect().Width() / 2));
+        for (int64_t i = 0; i <= count; i += step) {
+            const int x = PositionToX(int(FMin + i * FFrequency));
+            c->MoveTo(x, TrackThumbHeight + 3);
+            c->LineTo(x, TrackThumbHeight + 7);
+        }
+        const int x = PositionToX(FMax);
+        c->MoveTo(x, TrackThumbHeight + 3);
+        c->LineTo(x, TrackThumbHeight + 7);
+    }
+    TRect thumb = ThumbRect();
+    DrawEdge(c, thumb, EDGE_RAISED, BF_RECT | BF_MIDDLE);
+    if (Focused()) {
+        TRect focus = ClientRect();
+        c->DrawFocusRect(focus);
+    }
+}
+
+void TTrackBar::KeyDown(Word& Key, TShiftState Shift)
+{
+    TCustomControl::KeyDown(Key, Shift);
+    switch (Key) {
+    case VK_LEFT:
+    case VK_UP:
+        SetPosition(FPosition - FLineSize);
+        break;
+    case VK_RIGHT:
+    case VK_DOWN:
+        SetPosition(FPosition + FLineSize);
+        break;
+    case VK_PRIOR:
+        SetPosition(FPosition - FPageSize);
+        break;
+    case VK_NEXT:
+        SetPosition(FPosition + FPageSize);
+        break;
+    case VK_HOME:
+        SetPosition(FMin);
+        break;
+    case VK_END:
+        SetPosition(FMax);
+        break;
+    default:
+        return;
+    }
+    Key = 0;
+}
+
+void TTrackBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    if (Button == mbLeft) {
+        if (CanFocus() && !Focused()) SetFocus();
+        const TRect thumb = ThumbRect();
+        if (X >= thumb.Left && X < thumb.Right) {
+            FDragging = true;
+        } else {
+            SetPosition(FPosition + (X < thumb.Left ? -FPageSize : FPageSize));
+        }
+    }
+    TCustomControl::MouseDown(Button, Shift, X, Y);
+}
+
+void TTrackBar::MouseMove(TShiftState Shift, int X, int Y)
+{
+    if (FDragging) SetPosition(PositionAtX(X));
+    TCustomControl::MouseMove(Shift, X, Y);
+}
+
+void TTrackBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    if (Button == mbLeft) FDragging = false;
+    TCustomControl::MouseUp(Button, Shift, X, Y);
 }

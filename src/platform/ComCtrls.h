@@ -82,6 +82,60 @@ private:
     QObject FSignals;
 };
 
+// The horizontal track bar: a thumb on a channel between Min and Max, with
+// a tick every Frequency positions. Keys move it as the platform's track bar
+// does (Left/Up lower by LineSize, Right/Down raise by it, Page Up/Page Down
+// by PageSize, Home/End to Min/Max); a click on the channel beside the thumb
+// pages toward the click; the thumb can be dragged. OnChange follows every
+// change of Position, the user's and the program's.
+class TTrackBar : public TCustomControl {
+public:
+    DECLARE_CLASSNAME(TTrackBar)
+    explicit TTrackBar(TComponent* AOwner);
+
+    int Min() const { return FMin; }
+    void SetMin(int v);
+    int Max() const { return FMax; }
+    void SetMax(int v);
+    // Kept within Min and Max.
+    int Position() const { return FPosition; }
+    void SetPosition(int v);
+    // Positions between two ticks (ticks from Min to Max; 0 or less: none).
+    int Frequency() const { return FFrequency; }
+    void SetFrequency(int v);
+    int PageSize() const { return FPageSize; }
+    void SetPageSize(int v) { FPageSize = v; }
+    int LineSize() const { return FLineSize; }
+    void SetLineSize(int v) { FLineSize = v; }
+
+    // The geometry the painting and the mouse share (client coordinates).
+    TRect ChannelRect() const;
+    TRect ThumbRect() const;
+    // The thumb's centre for a position.
+    int PositionToX(int Pos) const;
+
+    TNotifyEvent OnChange;
+
+protected:
+    void Paint() override;
+    // After the key events: the track bar's own keys.
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    virtual void Changed();
+
+private:
+    int PositionAtX(int X) const;
+    int FMin = 0;
+    int FMax = 10;
+    int FPosition = 0;
+    int FFrequency = 1;
+    int FPageSize = 2;
+    int FLineSize = 1;
+    bool FDragging = false;
+};
+
 // The rich edit control, used with plain text: a memo on a QTextEdit that
 // takes no formatting.
 class TCustomRichEdit : public TCustomMemo {

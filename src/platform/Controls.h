@@ -498,8 +498,10 @@ protected:
     bool DoKeyPress(QChar& Key, intptr_t KeyData);
     bool DoKeyUp(Word& Key, TShiftState Shift);
     bool RunKeyHandler(void (TWinControl::*handler)(Word&, TShiftState), Word& Key, TShiftState Shift);
-    // Hands the remains of a key message to a ready-made Qt widget.
-    void ForwardKeyToWidget(unsigned Msg, const TMessage& m);
+    // Hands the remains of a key message to a ready-made Qt widget (the
+    // platform's own processing of the key); a wrapper may take some keys
+    // itself instead.
+    virtual void ForwardKeyToWidget(unsigned Msg, const TMessage& m);
 
 private:
     void InsertControl(TControl* c);

@@ -292,8 +292,11 @@ bool TControlEventRouter::Route(QWidget* w, QEvent* e)
     case QEvent::Resize:
         if (w == c->Widget() && w->isWindow() && FGeometryBusy == 0) {
             QSize s = w->size();
-            if (s.width() != c->Width() || s.height() != c->Height())
+            if (s.width() != c->Width() || s.height() != c->Height()) {
                 c->SetBoundsInternal(c->Left(), c->Top(), s.width(), s.height(), false);
+                // Resized by the window system (the user), not the program.
+                if (w->isVisible()) c->Perform(WM_SIZING);
+            }
         }
         return false;
     case QEvent::Hide:

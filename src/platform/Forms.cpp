@@ -1,11 +1,14 @@
 #include "Forms.h"
 #include "ControlsRouter.h"
+#include "Services.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QToolTip>
+#include <QWindow>
 #include <QWidget>
 #include <algorithm>
 
@@ -29,7 +32,113 @@ QRect ScreenArea()
     return QRect(0, 0, 1024, 768);
 }
 
+// The screens as Qt reports them.
+class FormsQtScreens : public IScreenGeometry {
+public:
+    TRect MonitorRectAt(TPoint P) override { return Of(P, false); }
+    TRect WorkAreaAt(TPoint P) override { return Of(P, true); }
+    TRect PrimaryRect() override
+    {
+        QScreen* s = QGuiApplication::primaryScreen();
+        return s ? TRect::FromQRect(s->geometry()) : TRect(0, 0, 1024, 768);
+    }
+
+private:
+    static TRect Of(TPoint P, bool workArea)
+    {
+        QScreen* best = nullptr;
+        qint64 bestDistance = 0;
+        const QPoint p(P.X, P.Y);
+        for (QScreen* s : QGuiApplication::screens()) {
+            const QRect g = s->geometry();
+            const qint64 dx = p.x() < g.left() ? g.left() - p.x() : p.x() > g.right() ? p.x() - g.right() : 0;
+            const qint64 dy = p.y() < g.top() ? g.top() - p.y() : p.y() > g.bottom() ? p.y() - g.bottom() : 0;
+            const qint64 d = dx * dx + dy * dy;
+            if (!best || d < bestDistance) {
+                best = s;
+                bestDistance = d;
+            }
+        }
+        if (!best) return TRect(0, 0, 1024, 768);
+        return TRect::FromQRect(workArea ? best->availableGeometry() : best->geometry());
+    }
+};
+
+IScreenGeometry& FormsScreens()
+{
+    static FormsQtScreens qtScreens;
+    IScreenGeometry* s = Services().Screens.get();
+    return s ? *s : qtScreens;
+}
+
 }  // namespace
+
+// Watches the application while a pop-up window is shown: a press outside
+// it and its own windows, or the active window going elsewhere, tells the
+// form once (WM_ACTIVATE, WA_INACTIVE).
+class FormsPopupWatcher : public QObject {
+public:
+    explicit FormsPopupWatcher(TCustomForm* form) : FForm(form)
+    {
+        qApp->installEventFilter(this);
+        QObject::connect(qApp, &QGuiApplication::focusWindowChanged, this,
+                         [this](QWindow* w) { FocusWindowChanged(w); });
+    }
+    ~FormsPopupWatcher() override { qApp->removeEventFilter(this); }
+    // The pop-up hid: no more telling, even before the watcher goes.
+    void Retire()
+    {
+        FRetired = true;
+        qApp->removeEventFilter(this);
+        QObject::disconnect(qApp, nullptr, this, nullptr);
+    }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() != QEvent::MouseButtonPress && e->type() != QEvent::NonClientAreaMouseButtonPress)
+            return false;
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w || Inside(w->window())) return false;
+        Deactivate(TControl::FromWidget(w));
+        return false;  // the press goes on to what it was aimed at
+    }
+
+private:
+    // The pop-up itself or a window that belongs to it (a menu or a dialog
+    // opened from it).
+    bool Inside(const QWidget* window) const
+    {
+        const QWidget* popup = FForm->Widget();
+        for (const QWidget* w = window; w; w = w->parentWidget())
+            if (w == popup) return true;
+        return false;
+    }
+    void FocusWindowChanged(QWindow* window)
+    {
+        if (!window) {
+            Deactivate(nullptr);  // another application
+            return;
+        }
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->windowHandle() != window) continue;
+            if (!Inside(top)) Deactivate(TControl::FromWidget(top));
+            return;
+        }
+    }
+    void Deactivate(TControl* target)
+    {
+        if (FRetired || FBusy || !FForm->Visible()) return;
+        FBusy = true;
+        TCustomForm* form = FForm;
+        GuardEvent([&] { form->Perform(WM_ACTIVATE, WA_INACTIVE, intptr_t(target)); });
+        FBusy = false;
+    }
+
+    TCustomForm* FForm;
+    bool FBusy = false;
+    bool FRetired = false;
+};
 
 // ---------------------------------------------------------------------------
 // TCustomForm
@@ -139,8 +248,45 @@ void TCustomForm::SetBorderIcons(TBorderIcons v)
     if (!Visible()) ApplyWindowFlags();
 }
 
+void TCustomForm::SetPopupWindow(bool v)
+{
+    FPopupWindow = v;
+    if (!Visible()) ApplyWindowFlags();
+}
+
+void TCustomForm::SetMinSize(int AWidth, int AHeight)
+{
+    FMinWidth = std::max(0, AWidth);
+    FMinHeight = std::max(0, AHeight);
+    if (Widget()) Widget()->setMinimumSize(FMinWidth, FMinHeight);
+    SetBounds(Left(), Top(), Width(), Height());
+}
+
+void TCustomForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    TCustomControl::SetBounds(ALeft, ATop, std::max(AWidth, FMinWidth), std::max(AHeight, FMinHeight));
+}
+
+void TCustomForm::StartSizing()
+{
+    if (!Widget() || !Visible()) return;
+    if (QWindow* w = Widget()->windowHandle()) w->startSystemResize(Qt::BottomEdge | Qt::RightEdge);
+}
+
 void TCustomForm::ApplyWindowFlags()
 {
+    if (FPopupWindow) {
+        // A tool window stays above its owner and has no taskbar entry; it is
+        // not a Qt pop-up, which would close on any press outside and take
+        // every input while a dialog opened from it is up.
+        const Qt::WindowFlags f = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
+        QWidget* owner = FOwnerWindow ? FOwnerWindow->Widget() : nullptr;
+        if (Widget() && (Widget()->windowFlags() != f || Widget()->parentWidget() != owner)) {
+            TControlEventRouter::GeometryGuard g(nullptr);
+            Widget()->setParent(owner, f);
+        }
+        return;
+    }
     Qt::WindowFlags f = Qt::Window;
     switch (FBorderStyle) {
     case bsNone:
@@ -227,7 +373,13 @@ void TCustomForm::SetVisible(bool v)
         RaiseWindow(Widget());
         Screen->SetActiveForm(this);
         SetWindowFocus();
+        if (FPopupWindow && !FPopupWatcher) FPopupWatcher = std::make_unique<FormsPopupWatcher>(this);
     } else {
+        // Deleted later: the watcher may be the one telling the form to hide.
+        if (FPopupWatcher) {
+            FPopupWatcher->Retire();
+            FPopupWatcher.release()->deleteLater();
+        }
         DoHide();
         if (FFocusedControl && FFocusedControl->Focused()) {
             FFocusedControl->FRouter->SetFocusNotified(false);
@@ -246,6 +398,9 @@ void TCustomForm::SetVisible(bool v)
             }
             Screen->SetActiveForm(next);
         }
+        // The keyboard goes back to the window the pop-up belongs to.
+        if (FPopupWindow && FOwnerWindow && FOwnerWindow->Visible() && FOwnerWindow->Widget())
+            FOwnerWindow->Widget()->activateWindow();
     }
 }
 
@@ -568,6 +723,14 @@ void TApplication::Finalize()
     FMainForm = nullptr;
 }
 
+void TApplication::CancelHint()
+{
+    // Qt hides a tool tip after a delay: the shown one goes at once.
+    QToolTip::hideText();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->inherits("QTipLabel")) w->hide();
+}
+
 QString TApplication::ExeName() const
 {
     return QCoreApplication::applicationFilePath();
@@ -591,14 +754,22 @@ void TScreen::SetCursor(TCursor v)
 
 int TScreen::Width() const
 {
-    QScreen* s = QGuiApplication::primaryScreen();
-    return s ? s->geometry().width() : 1024;
+    return FormsScreens().PrimaryRect().Width();
 }
 
 int TScreen::Height() const
 {
-    QScreen* s = QGuiApplication::primaryScreen();
-    return s ? s->geometry().height() : 768;
+    return FormsScreens().PrimaryRect().Height();
+}
+
+TRect TScreen::MonitorRectAt(TPoint P) const
+{
+    return FormsScreens().MonitorRectAt(P);
+}
+
+TRect TScreen::WorkAreaAt(TPoint P) const
+{
+    return FormsScreens().WorkAreaAt(P);
 }
 
 void TScreen::RemoveForm(TCustomForm* f)

@@ -23,6 +23,7 @@
 
 #include <QEventLoop>
 #include <functional>
+#include <memory>
 
 class QCloseEvent;
 
@@ -88,6 +89,23 @@ public:
     TCustomForm* OwnerWindow() const { return FOwnerWindow; }
     void SetOwnerWindow(TCustomForm* w);
 
+    // A pop-up window (the part of a drop-down control that opens): no
+    // frame, above its owner window (the transient parent the window system
+    // places it by), no taskbar entry, placed and sized in screen
+    // coordinates, taking the keyboard focus for its controls. While it is
+    // shown, a mouse press outside it and its own windows, or the
+    // application losing the active window, sends it WM_ACTIVATE with
+    // WA_INACTIVE and LParam the TControl* under the pointer (0 for another
+    // application); nothing closes it by itself. Set while hidden.
+    bool PopupWindow() const { return FPopupWindow; }
+    void SetPopupWindow(bool v);
+    // The smallest size the bounds take (0: no limit).
+    void SetMinSize(int AWidth, int AHeight);
+    // Lets the window system resize the shown window from its bottom-right
+    // corner with the mouse (nothing where it cannot).
+    void StartSizing();
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
     // The control that has (or gets when the form is shown) the focus.
     TWinControl* ActiveControl() const { return FActiveControl; }
     void SetActiveControl(TWinControl* c);
@@ -150,6 +168,10 @@ private:
     TCustomForm* FOwnerWindow = nullptr;
     bool FDestroyFired = false;
     bool FModalClosed = false;
+    bool FPopupWindow = false;
+    int FMinWidth = 0;
+    int FMinHeight = 0;
+    std::unique_ptr<class FormsPopupWatcher> FPopupWatcher;
 };
 
 class TForm : public TCustomForm {
@@ -201,6 +223,9 @@ public:
     TColor HintColor() const { return FHintColor; }
     void SetHintColor(TColor v) { FHintColor = v; }
 
+    // Hides a hint that is showing.
+    void CancelHint();
+
     // When set, reported exceptions go here instead of the error dialog.
     TExceptionEvent OnException;
 
@@ -221,6 +246,19 @@ extern TApplication* Application;
 
 // ---- the screen ------------------------------------------------------------
 
+// Where the screens are: each monitor's rectangle and its work area (the part
+// that panels and docks leave), in screen coordinates. Replaceable through
+// Services().Screens; empty: the screens Qt reports.
+class IScreenGeometry {
+public:
+    virtual ~IScreenGeometry() = default;
+    // The monitor nearest to P.
+    virtual TRect MonitorRectAt(TPoint P) = 0;
+    virtual TRect WorkAreaAt(TPoint P) = 0;
+    // The primary monitor.
+    virtual TRect PrimaryRect() = 0;
+};
+
 class TScreen : public TComponent {
     friend class TCustomForm;
 
@@ -235,8 +273,11 @@ public:
     // The application-wide cursor (crDefault: each control's own).
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor v);
+    // The primary monitor's size.
     int Width() const;
     int Height() const;
+    TRect MonitorRectAt(TPoint P) const;
+    TRect WorkAreaAt(TPoint P) const;
 
 private:
     void AddForm(TCustomForm* f) { FForms.push_back(f); }

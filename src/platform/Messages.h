@@ -27,6 +27,7 @@ inline constexpr unsigned WM_ERASEBKGND = 0x0014;
 inline constexpr unsigned WM_SHOWWINDOW = 0x0018;
 inline constexpr unsigned WM_CANCELMODE = 0x001F;
 inline constexpr unsigned WM_SETCURSOR = 0x0020;
+inline constexpr unsigned WM_NCHITTEST = 0x0084;
 inline constexpr unsigned WM_NCPAINT = 0x0085;
 inline constexpr unsigned WM_GETDLGCODE = 0x0087;
 inline constexpr unsigned WM_KEYDOWN = 0x0100;
@@ -52,11 +53,28 @@ inline constexpr unsigned WM_MBUTTONDBLCLK = 0x0209;
 inline constexpr unsigned WM_MOUSEWHEEL = 0x020A;
 inline constexpr unsigned WM_MOUSEFIRST = WM_MOUSEMOVE;
 inline constexpr unsigned WM_MOUSELAST = WM_MOUSEWHEEL;
+inline constexpr unsigned WM_SIZING = 0x0214;
 inline constexpr unsigned WM_CAPTURECHANGED = 0x0215;
 inline constexpr unsigned WM_CONTEXTMENU = 0x007B;
 inline constexpr unsigned WM_MOUSELEAVE = 0x02A3;
+// The edit's clipboard commands: every way of cutting, copying or pasting
+// (keys, context menu, program) arrives as one of these.
+inline constexpr unsigned WM_CUT = 0x0300;
+inline constexpr unsigned WM_COPY = 0x0301;
+inline constexpr unsigned WM_PASTE = 0x0302;
 inline constexpr unsigned WM_USER = 0x0400;
 inline constexpr unsigned WM_APP = 0x8000;
+
+// WM_ACTIVATE: WParam WA_INACTIVE or WA_ACTIVE; for a pop-up window losing
+// the activation LParam is the TControl* under the pointer (0 for another
+// application's window).
+inline constexpr uintptr_t WA_INACTIVE = 0;
+inline constexpr uintptr_t WA_ACTIVE = 1;
+
+// WM_NCHITTEST answers.
+inline constexpr intptr_t HTNOWHERE = 0;
+inline constexpr intptr_t HTCLIENT = 1;
+inline constexpr intptr_t HTBOTTOMRIGHT = 17;
 
 // ---- scroll bars: which bar, and the scroll codes (the low word of a
 // WM_HSCROLL/WM_VSCROLL WParam; the thumb position is in the high word)

@@ -25,6 +25,7 @@ class IProcessLauncher;    // process start and wait
 class IUrlOpener;          // opening web links and local files
 class ISerialPortProbe;    // serial ports present
 class ISocketGate;         // socket-open and desktop calls behind the network facilities
+class IScreenGeometry;     // monitors and work areas
 
 struct PlatformServices {
     std::shared_ptr<IClock> Clock;
@@ -42,6 +43,8 @@ struct PlatformServices {
     std::shared_ptr<IUrlOpener> Opener;
     std::shared_ptr<ISocketGate> Sockets;
     std::shared_ptr<ISerialPortProbe> SerialProbe;
+    // Empty: the screens Qt reports.
+    std::shared_ptr<IScreenGeometry> Screens;
     // Called by MessageBeep; production rings the application bell.
     std::function<void(unsigned type)> BeepHook;
     // The loopback-only guard: when on, the network facilities refuse any

@@ -6,8 +6,11 @@
 #include <algorithm>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -204,12 +207,40 @@ void TCustomLabel::EnabledChanged()
 
 // ---------------------------------------------------------------- TCustomEdit
 
+// The Qt edit behind TCustomEdit: what the control paints over it comes
+// after Qt's painting, and the X11 middle-button paste (a paste that would
+// pass by WM_PASTE) is not taken.
+class TEditWidget : public TKeyEndWidget<QLineEdit> {
+public:
+    TCustomEdit* Control = nullptr;
+
+protected:
+    void paintEvent(QPaintEvent* e) override
+    {
+        TKeyEndWidget<QLineEdit>::paintEvent(e);
+        if (!Control) return;
+        QPainter painter(this);
+        GuardEvent([&] { Control->PaintOver(painter); });
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override
+    {
+        if (e->button() == Qt::MiddleButton) {
+            e->accept();
+            return;
+        }
+        TKeyEndWidget<QLineEdit>::mouseReleaseEvent(e);
+    }
+};
+
 TCustomEdit::TCustomEdit(TComponent* AOwner)
-    : TWinControl(AOwner, new TKeyEndWidget<QLineEdit>)
+    : TWinControl(AOwner, new TEditWidget)
 {
+    static_cast<TEditWidget*>(Widget())->Control = this;
     QLineEdit* e = Edit();
     e->setValidator(new TMaxLengthValidator(e));
     e->setFrame(true);
+    // Text dropped from elsewhere would be a paste that passes by WM_PASTE.
+    e->setAcceptDrops(false);
     SetControlStyle(ControlStyle() | csClickEvents);
     SetWantKeys(DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL);
     SetTabStop(true);
@@ -238,6 +269,101 @@ void TCustomEdit::SetReadOnly(bool v)
 {
     FReadOnly = v;
     Edit()->setReadOnly(v);
+    ReadOnlyChanged();
+}
+
+void TCustomEdit::SetPasswordChar(QChar v)
+{
+    FPasswordChar = v;
+    Edit()->setEchoMode(v.isNull() ? QLineEdit::Normal : QLineEdit::Password);
+}
+
+int TCustomEdit::CharFromPos(TPoint p) const
+{
+    if (p.Y < 0 || p.Y >= Height()) return -1;
+    return Edit()->cursorPositionAt(QPoint(p.X, p.Y));
+}
+
+void TCustomEdit::DefaultHandler(TMessage& m)
+{
+    switch (m.Msg) {
+    // The Qt edit would cut from and paste into a read-only text as well;
+    // its own read-only flag counts (descendants set it for more reasons).
+    case WM_CUT:
+        if (!Edit()->isReadOnly()) Edit()->cut();
+        return;
+    case WM_COPY:
+        Edit()->copy();
+        return;
+    case WM_PASTE:
+        if (!Edit()->isReadOnly()) Edit()->paste();
+        return;
+    default:
+        TWinControl::DefaultHandler(m);
+    }
+}
+
+void TCustomEdit::ForwardKeyToWidget(unsigned Msg, const TMessage& m)
+{
+    // A one-line edit has no use for Tab; Qt would move the focus on it.
+    if ((Msg == WM_KEYDOWN || Msg == WM_KEYUP) && m.WParam == VK_TAB) return;
+    if (Msg == WM_KEYDOWN) {
+        // The clipboard keys of the desktop (Ctrl+X/C/V, Shift+Delete,
+        // Ctrl+Insert, Shift+Insert) become the clipboard messages.
+        Qt::KeyboardModifiers mods;
+        const TShiftState shift = KeyboardStateToShiftState();
+        if (shift.Contains(ssShift)) mods |= Qt::ShiftModifier;
+        if (shift.Contains(ssCtrl)) mods |= Qt::ControlModifier;
+        if (shift.Contains(ssAlt)) mods |= Qt::AltModifier;
+        QKeyEvent ev(QEvent::KeyPress, VirtualKeyToQtKey(Word(m.WParam)), mods);
+        if (ev.matches(QKeySequence::Cut)) {
+            Perform(WM_CUT);
+            return;
+        }
+        if (ev.matches(QKeySequence::Copy)) {
+            Perform(WM_COPY);
+            return;
+        }
+        if (ev.matches(QKeySequence::Paste)) {
+            Perform(WM_PASTE);
+            return;
+        }
+    }
+    TWinControl::ForwardKeyToWidget(Msg, m);
+}
+
+bool TCustomEdit::HandleQtEvent(QWidget* w, QEvent* e)
+{
+    if (e->type() != QEvent::ContextMenu || w != Widget() || PopupMenu()) return TWinControl::HandleQtEvent(w, e);
+    // The edit's own menu, its clipboard entries sending the messages.
+    auto* ce = static_cast<QContextMenuEvent*>(e);
+    QMenu* menu = Edit()->createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    // Qt names the entries only by their text, which shows the shortcut
+    // after a tab (newer Qt versions give them object names too).
+    const struct {
+        const char* Name;
+        QKeySequence::StandardKey Key;
+        unsigned Msg;
+    } commands[] = {{"edit-cut", QKeySequence::Cut, WM_CUT},
+                    {"edit-copy", QKeySequence::Copy, WM_COPY},
+                    {"edit-paste", QKeySequence::Paste, WM_PASTE}};
+    for (QAction* a : menu->actions()) {
+        const QString text = a->text();
+        const QString shortcut = text.contains(u'\t') ? text.mid(text.indexOf(u'\t') + 1) : QString();
+        for (const auto& [name, key, msg] : commands) {
+            if (a->objectName() != QLatin1String(name)
+                && (shortcut.isEmpty() || shortcut != QKeySequence(key).toString(QKeySequence::NativeText)))
+                continue;
+            QObject::disconnect(a, &QAction::triggered, nullptr, nullptr);
+            const unsigned command = msg;
+            QObject::connect(a, &QAction::triggered, &FSignals, [this, command] {
+                GuardEvent([this, command] { Perform(command); });
+            });
+        }
+    }
+    menu->popup(ce->globalPos());
+    return true;
 }
 
 int TCustomEdit::SelStart() const
@@ -308,6 +434,85 @@ void TCustomEdit::Change()
     if (OnChange) OnChange(this);
 }
 
+// ---------------------------------------------------------------- TCustomMaskEdit
+
+TCustomMaskEdit::TCustomMaskEdit(TComponent* AOwner)
+    : TCustomEdit(AOwner)
+{
+    // Typing and pasting (the user's changes) mark the text modified.
+    QObject::connect(Edit(), &QLineEdit::textEdited, Edit(), [this](const QString&) { FModified = true; });
+}
+
+void TCustomMaskEdit::SetEditMask(const QString& v)
+{
+    if (v == FMask.Mask()) return;
+    const QString text = Text();
+    FMask.SetMask(v);
+    if (!FMask.Active()) return;
+    FMask.SetText(text);
+    ShowMaskText(0);
+}
+
+void TCustomMaskEdit::TextChanged()
+{
+    // A text set by the program is loaded through the mask.
+    if (FMask.Active()) {
+        FMask.SetText(FText);
+        FText = FMask.EditText();
+    }
+    FModified = false;
+    TCustomEdit::TextChanged();
+}
+
+void TCustomMaskEdit::ShowMaskText(int caret)
+{
+    // As a change made in the widget: the text and its change event follow.
+    Edit()->setText(FMask.EditText());
+    SetSelStart(caret);
+}
+
+void TCustomMaskEdit::ForwardKeyToWidget(unsigned Msg, const TMessage& m)
+{
+    if (!FMask.Active() || ReadOnly()) {
+        TCustomEdit::ForwardKeyToWidget(Msg, m);
+        return;
+    }
+    const Word key = Word(m.WParam);
+    const bool erase = Msg == WM_KEYDOWN && (key == VK_BACK || key == VK_DELETE);
+    const bool typed = Msg == WM_CHAR && key >= 32;
+    if (!erase && !typed) {
+        TCustomEdit::ForwardKeyToWidget(Msg, m);
+        return;
+    }
+    FMask.SetEditText(Edit()->text());
+    FMask.SetSel(SelStart(), SelLength());
+    if (erase) {
+        if (key == VK_BACK) FMask.Backspace();
+        else FMask.Delete();
+    } else if (!FMask.TypeChar(QChar(char16_t(key)))) {
+        return;
+    }
+    FModified = true;
+    ShowMaskText(FMask.SelStart());
+}
+
+void TCustomMaskEdit::SetEditRectangle(const TRect& r)
+{
+    const TRect client = ClientRect();
+    Edit()->setTextMargins(std::max(0, r.Left), std::max(0, r.Top), std::max(0, client.Right - r.Right),
+                           std::max(0, client.Bottom - r.Bottom));
+}
+
+void TCustomMaskEdit::SetSelection(int Anchor, int Caret)
+{
+    QLineEdit* e = Edit();
+    const int len = int(e->text().size());
+    Anchor = std::clamp(Anchor, 0, len);
+    Caret = std::clamp(Caret, 0, len);
+    e->setSelection(Anchor, Caret - Anchor);
+    if (Anchor == Caret) e->setCursorPosition(Caret);
+}
+
 // ---------------------------------------------------------------- TMemoStrings
 
 QStringList TMemoStrings::Lines() const
@@ -375,7 +580,13 @@ TCustomMemo::TCustomMemo(TComponent* AOwner, QWidget* AWidget)
 {
     auto changed = [this] {
         if (FSyncing) return;
-        FText = ToCrLf(PlainText());
+        const QString text = ToCrLf(PlainText());
+        if (FMaxLength > 0 && text.size() > FMaxLength && text.size() > FText.size()) {
+            // Typed or pasted beyond the limit: the edit is refused.
+            RefuseOverflow();
+            return;
+        }
+        FText = text;
         GuardEvent([this] { Change(); });
     };
     WithEditor([&](auto* e) {
@@ -394,6 +605,22 @@ TCustomMemo::TCustomMemo(TComponent* AOwner, QWidget* AWidget)
 }
 
 TCustomMemo::~TCustomMemo() = default;
+
+void TCustomMemo::RefuseOverflow()
+{
+    int caret = 0;
+    WithEditor([&](auto* e) { caret = e->textCursor().position(); });
+    const QString before = FromCrLf(FText);
+    const int grown = int(PlainText().size()) - int(before.size());
+    FSyncing = true;
+    WithEditor([&](auto* e) {
+        e->setPlainText(before);
+        QTextCursor c = e->textCursor();
+        c.setPosition(std::clamp(caret - grown, 0, int(before.size())));
+        e->setTextCursor(c);
+    });
+    FSyncing = false;
+}
 
 QString TCustomMemo::PlainText() const
 {

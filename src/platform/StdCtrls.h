@@ -13,10 +13,12 @@
 
 #include "Controls.h"
 #include "ClassesLists.h"
+#include "GridsMask.h"
 
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -109,14 +111,34 @@ public:
     void SelectAll();
     void ClearSelection();
     void Clear() { SetText(QString()); }
+    // The character shown for each one of the text (null: the text itself).
+    QChar PasswordChar() const { return FPasswordChar; }
+    void SetPasswordChar(QChar v);
+    // The index of the character nearest to a client point (-1 outside the
+    // text's line).
+    int CharFromPos(TPoint p) const;
+    // The clipboard commands; every way of cutting, copying and pasting (the
+    // keys, the context menu, these) sends WM_CUT, WM_COPY or WM_PASTE, whose
+    // default handling does it.
+    void CutToClipboard() { Perform(WM_CUT); }
+    void CopyToClipboard() { Perform(WM_COPY); }
+    void PasteFromClipboard() { Perform(WM_PASTE); }
 
     // Fired for every change of the text, typed or set.
     TNotifyEvent OnChange;
 
 protected:
     virtual void Change();
+    // ReadOnly was set (also to the same value).
+    virtual void ReadOnlyChanged() {}
+    // Drawing over what the Qt edit painted (painter bound to the edit
+    // widget, client coordinates).
+    virtual void PaintOver(QPainter&) {}
     void TextChanged() override;
     void DoEnter() override;
+    void DefaultHandler(TMessage& Message) override;
+    void ForwardKeyToWidget(unsigned Msg, const TMessage& m) override;
+    bool HandleQtEvent(QWidget* w, QEvent* e) override;
     QLineEdit* Edit() const;
 
 private:
@@ -124,9 +146,47 @@ private:
     bool FReadOnly = false;
     bool FAutoSelect = true;
     bool FSyncing = false;
+    QChar FPasswordChar;
     // The context of the widget's signal connections: they end with the
     // control, before the widget goes.
     QObject FSignals;
+    friend class TEditWidget;
+};
+
+// The edit with an edit mask (the mask language of TEditMaskModel, typed
+// into position by position), a modified flag, a formatting rectangle and
+// selections with the caret at either end.
+class TCustomMaskEdit : public TCustomEdit {
+public:
+    DECLARE_CLASSNAME(TCustomMaskEdit)
+    explicit TCustomMaskEdit(TComponent* AOwner);
+
+    // Empty: no mask. With a mask the edit shows the mask's literals and
+    // blanks, typed characters fill its positions and Text is what it shows.
+    QString EditMask() const { return FMask.Mask(); }
+    void SetEditMask(const QString& v);
+    bool MaskActive() const { return FMask.Active(); }
+    QString EditText() const { return Text(); }
+    void SetEditText(const QString& v) { SetText(v); }
+    // Raised by typing and pasting in the edit; cleared when the program
+    // sets the text.
+    bool Modified() const { return FModified; }
+    void SetModified(bool v) { FModified = v; }
+    // The formatting rectangle (client coordinates): the text stays inside
+    // it; the widget is not repainted by this alone.
+    void SetEditRectangle(const TRect& r);
+    // Selects from Anchor to Caret; Caret before Anchor leaves the caret at
+    // the selection's start.
+    void SetSelection(int Anchor, int Caret);
+
+protected:
+    void TextChanged() override;
+    void ForwardKeyToWidget(unsigned Msg, const TMessage& m) override;
+
+private:
+    void ShowMaskText(int caret);
+    TEditMaskModel FMask;
+    bool FModified = false;
 };
 
 class TEdit : public TCustomEdit {
@@ -181,6 +241,10 @@ public:
     void SetWantReturns(bool v);
     bool WantTabs() const { return FWantTabs; }
     void SetWantTabs(bool v);
+    // 0: no limit; typing or pasting beyond it (line breaks counting two
+    // characters) is refused. Text set by the program is not limited.
+    int MaxLength() const { return FMaxLength; }
+    void SetMaxLength(int v) { FMaxLength = std::max(0, v); }
     void Clear() { SetText(QString()); }
     void SelectAll();
 
@@ -191,6 +255,8 @@ protected:
     void TextChanged() override;
     void UpdateWantKeys();
     void UpdateScrollBars();
+    // Puts back the text before a change that went beyond MaxLength.
+    void RefuseOverflow();
     // The widget's plain text with line breaks as "\n", and its setter.
     QString PlainText() const;
     void SetPlainText(const QString& s);
@@ -209,6 +275,7 @@ private:
     bool FWordWrap = true;
     bool FWantReturns = true;
     bool FWantTabs = false;
+    int FMaxLength = 0;
     bool FSyncing = false;
     // The context of the widget's signal connections: they end with the
     // control, before the widget goes.

@@ -32,6 +32,7 @@ void Replay(const char* target, void (*check)(const uint8_t*, size_t))
 TEST(FuzzReplay, Matcher) { Replay("matcher", CheckMatcher); }
 TEST(FuzzReplay, TextRoutines) { Replay("text", CheckTextRoutines); }
 TEST(FuzzReplay, DropReaders) { Replay("drop", CheckDropReaders); }
+TEST(FuzzReplay, DropDownEdit) { Replay("dropdownedit", CheckDropDownEdit); }
 TEST(FuzzReplay, PictureLoading) { Replay("picture", CheckPictureLoading); }
 
 }  // namespace

@@ -210,3 +210,66 @@ TEST(DropDownAppearance, AssignColorsCopiesTheColoursTheFontAndTheDirectionOnly)
     EXPECT_EQ(footer.Color(), clSilver);
     EXPECT_EQ(dst.Color(), clRed);
 }
+
+namespace {
+
+// The bar buttons' appearance.
+
+TEST(DropDownButtonAppearance, ValuesAfterConstruction)
+{
+    TAdvButtonAppearance a;
+    EXPECT_EQ(a.BorderColor(), clNone);
+    EXPECT_EQ(a.BorderColorHot(), clGray);
+    EXPECT_EQ(a.BorderColorDown(), clNavy);
+    EXPECT_EQ(a.BorderColorDisabled(), clGray);
+    EXPECT_EQ(a.BorderColorChecked(), clBlue);
+    EXPECT_EQ(a.Color(), clNone);
+    EXPECT_EQ(a.ColorTo(), clNone);
+    EXPECT_EQ(a.ColorDisabled(), 15921906);
+    EXPECT_EQ(a.ColorDisabledTo(), clNone);
+    EXPECT_EQ(a.ColorDown(), 16111818);
+    EXPECT_EQ(a.ColorDownTo(), 16367008);
+    EXPECT_EQ(a.ColorHot(), 16117985);
+    EXPECT_EQ(a.ColorHotTo(), 16372402);
+    // The checked colours are the hot ones darkened by 10 % red and green.
+    EXPECT_EQ(a.ColorChecked(), 16111818);
+    EXPECT_EQ(a.ColorCheckedTo(), 16367008);
+    EXPECT_EQ(a.Font()->Name(), QStringLiteral("Tahoma"));
+    EXPECT_EQ(a.Gradient(), gdVertical);
+}
+
+TEST(DropDownButtonAppearance, SettersNotifyOnAChangeOnlyAndAssignGoesThroughThemInOrder)
+{
+    TAdvButtonAppearance a, b;
+    int changes = 0;
+    a.OnChange = [&](TObject*) { ++changes; };
+    a.SetColorHot(a.ColorHot());
+    a.SetGradient(gdVertical);
+    EXPECT_EQ(changes, 0);
+    a.SetColorHot(clRed);
+    a.SetGradient(gdHorizontal);
+    a.SetFont(b.Font());
+    EXPECT_EQ(changes, 2) << "the font is copied without a notification";
+
+    // Two differences: two notifications; the font stays.
+    b.SetColor(clYellow);
+    b.SetBorderColorChecked(clLime);
+    b.SetColorHot(clRed);
+    b.SetGradient(gdHorizontal);
+    b.Font()->SetName(QStringLiteral("Courier"));
+    QList<TColor> seen;
+    changes = 0;
+    a.OnChange = [&](TObject*) {
+        ++changes;
+        seen << a.Color() << a.BorderColorChecked();
+    };
+    a.Assign(&b);
+    EXPECT_EQ(changes, 2);
+    // Color comes first, BorderColorChecked later.
+    EXPECT_EQ(seen, QList<TColor>({clYellow, clBlue, clYellow, clLime}));
+    EXPECT_EQ(a.Font()->Name(), QStringLiteral("Tahoma"));
+    THeaderAppearance other(nullptr);
+    EXPECT_THROW(a.Assign(&other), EConvertError);
+}
+
+}  // namespace

@@ -1,9 +1,11 @@
-// The banded gradient of the drop-down controls: the bands it computes and
-// what it draws on a canvas.
+// The drawing helpers of the drop-down controls: the banded gradient (the
+// bands it computes and what it draws on a canvas), colour blending and
+// shifting, shortening a text to a width and the gradient box.
 
 #include "AdvDropDownPaint.h"
 #include "ColorNames.h"
 #include "GraphicsRecording.h"
+#include "ImgList.h"
 
 #include <gtest/gtest.h>
 
@@ -101,3 +103,115 @@ TEST(DropDownGradient, DrawsEachBandAsARectangleInItsColour)
 
     DrawDropDownGradient(nullptr, clRed, clBlue, 8, r, true);  // nothing to paint on
 }
+
+namespace {
+
+TEST(DropDownPaint, BlendColor)
+{
+    const struct {
+        TColor A, B;
+        int Percent;
+        TColor Result;
+    } cases[] = {
+        {clWhite, clBlack, 50, 0x808080},      // 127.5 rounds to the even 128
+        {clWhite, clBlack, 100, clWhite},
+        {clWhite, clBlack, 0, clBlack},
+        {clNone, clBlack, 100, clNone},        // 100: Color1 as it is
+        {clNone, clBlack, 50, 0x808080},       // clNone reads as white
+        {0x0000FF, 0xFF0000, 25, 0xBF0040},    // 0.25 * 255 = 63.75 -> 64; 191.25 -> 191
+        {clBtnFace, clWhite, 50, BlendColor(ColorToRGB(clBtnFace), clWhite, 50)},
+    };
+    for (const auto& c : cases) EXPECT_EQ(BlendColor(c.A, c.B, c.Percent), c.Result) << c.Percent;
+}
+
+TEST(DropDownPaint, ShiftColor)
+{
+    const struct {
+        TColor Color;
+        int R, G, B;
+        TColor Result;
+    } cases[] = {
+        {16117985, -10, -10, 0, 16111818},     // the checked default of the bar buttons
+        {16372402, -10, -10, 0, 16367008},
+        {0x000000, 20, 0, -5, 0x000014},       // a zero channel takes a positive delta
+        {0x808080, 50, 50, 50, 0x808080},      // positive deltas change nothing else
+        {0x0000FF, -100, 0, 0, 0x000000},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ShiftColor(c.Color, c.R, c.G, c.B), c.Result);
+}
+
+TEST(DropDownPaint, FitTextToWidthWithAFakeMeasurer)
+{
+    // Ten pixels a character.
+    const auto width = [](const QString& s) { return int(s.size()) * 10; };
+    EXPECT_EQ(FitTextToWidth(QStringLiteral("abcd"), 40, true, width), QStringLiteral("abcd")) << "fits: as it is";
+    EXPECT_EQ(FitTextToWidth(QStringLiteral("abcdefgh"), 60, true, width), QStringLiteral("ab..."));
+    EXPECT_EQ(FitTextToWidth(QStringLiteral("abcdefgh"), 60, false, width), QStringLiteral("abcde"));
+    // Nothing narrow enough: the whole text.
+    EXPECT_EQ(FitTextToWidth(QStringLiteral("abcdefgh"), 20, true, width), QStringLiteral("abcdefgh"));
+}
+
+TEST(DropDownPaint, TextExtentOfAnEmptyTextIsNothing)
+{
+    TCanvas c;
+    EXPECT_EQ(GetTextExtent(&c, QString()), TSize(0, 0));
+    const TSize s = GetTextExtent(&c, QStringLiteral("Gateway"));
+    EXPECT_GT(s.cx, 0);
+    EXPECT_EQ(s.cx, c.TextWidth(QStringLiteral("Gateway")));
+    EXPECT_EQ(CaseKey(QStringLiteral("Abc"), false), QStringLiteral("ABC"));
+    EXPECT_EQ(CaseKey(QStringLiteral("Abc"), true), QStringLiteral("Abc"));
+}
+
+TEST(DropDownPaint, GradientBoxWithBorder)
+{
+    TRecordingCanvas c;
+    DrawGradientBox(&c, TRect(0, 0, 20, 10), clRed, clNone, clNavy, 2, gdVertical);
+    const QStringList log = c.Log();
+    ASSERT_EQ(log.size(), 2);
+    EXPECT_TRUE(log[0].startsWith(QStringLiteral("FillRect(0,0,20,10)"))) << log[0].toStdString();
+    EXPECT_EQ(c.Ops()[1].Kind, QStringLiteral("Rectangle"));
+    EXPECT_EQ(c.Ops()[1].PenColor, clNavy);
+    EXPECT_EQ(c.Ops()[1].PenWidth, 2);
+    EXPECT_EQ(c.Ops()[1].BrushStyle, bsClear);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DropDownPaint, ImageAndTextSitSideBySide)
+{
+    TCustomImageList images;
+    images.SetSize(16, 16);
+    TBitmap picture(16, 16);
+    images.Add(&picture);
+    TRecordingCanvas c;
+    DrawImageAndText(&c, TRect(10, 0, 110, 30), QStringLiteral("Apply"), 0, &images);
+    ASSERT_EQ(c.Ops().size(), 2u);
+    EXPECT_EQ(c.Ops()[0].Rect.Left, 14);
+    EXPECT_EQ(c.Ops()[0].Rect.Top, 7) << "(30 - 16) / 2";
+    EXPECT_EQ(c.Ops()[1].Kind, QStringLiteral("DrawText"));
+    EXPECT_EQ(c.Ops()[1].Rect.Left, 10 + 16 + 8);
+    EXPECT_FALSE(c.Ops()[1].Flags & DT_CENTER);
+    EXPECT_TRUE(c.Ops()[1].Flags & DT_END_ELLIPSIS);
+    // Without an image the text is centred.
+    c.ClearLog();
+    DrawImageAndText(&c, TRect(10, 0, 110, 30), QStringLiteral("Apply"), -1, &images);
+    ASSERT_EQ(c.Ops().size(), 1u);
+    EXPECT_TRUE(c.Ops()[0].Flags & DT_CENTER);
+}
+
+TEST(DropDownPaint, TransparentGlyphTakesTheColourWhereItsCornerColourWas)
+{
+    TBitmap glyph(4, 4);
+    glyph.Canvas()->Brush()->SetColor(clRed);
+    glyph.Canvas()->FillRect(TRect(0, 0, 4, 4));
+    glyph.Canvas()->SetPixels(2, 2, clBlue);
+    TBitmap target(6, 6);
+    DrawTransparentGlyph(target.Canvas(), &glyph, clLime, TRect(1, 1, 5, 5));
+    EXPECT_EQ(target.Canvas()->Pixels(1, 1), clLime);
+    EXPECT_EQ(target.Canvas()->Pixels(3, 3), clBlue);
+    EXPECT_EQ(target.Canvas()->Pixels(0, 0), clWhite) << "outside R nothing changes";
+}
+
+}  // namespace

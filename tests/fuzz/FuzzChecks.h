@@ -16,6 +16,9 @@ void CheckMatcher(const uint8_t* data, size_t size);
 void CheckTextRoutines(const uint8_t* data, size_t size);
 // The input as each custom drop format's block and as rich text.
 void CheckDropReaders(const uint8_t* data, size_t size);
+// The drop-down edit's rules: settings, a start text, then typed
+// characters, key-downs, pastes and selections (FuzzDropDownEditChecks.cpp).
+void CheckDropDownEdit(const uint8_t* data, size_t size);
 // The input as a picture file of any format, through the one loading function.
 void CheckPictureLoading(const uint8_t* data, size_t size);
 

@@ -105,3 +105,20 @@ TPingResult TFakeIcmpClient::Echo(const TIpv4Address& address, int, int)
         return TPingResult();
     return Script.at(std::min(call, int(Script.size()) - 1));
 }
+
+TFakeScreenGeometry::Monitor TFakeScreenGeometry::Nearest(TPoint P) const
+{
+    Monitor best;
+    qint64 bestDistance = -1;
+    for (const Monitor& m : Monitors) {
+        const TRect& b = m.Bounds;
+        const qint64 dx = P.X < b.Left ? b.Left - P.X : P.X >= b.Right ? P.X - b.Right + 1 : 0;
+        const qint64 dy = P.Y < b.Top ? b.Top - P.Y : P.Y >= b.Bottom ? P.Y - b.Bottom + 1 : 0;
+        const qint64 d = dx * dx + dy * dy;
+        if (bestDistance < 0 || d < bestDistance) {
+            best = m;
+            bestDistance = d;
+        }
+    }
+    return best;
+}

@@ -3,6 +3,7 @@
 // the whole run (TestHarness::InstallTestServices); a test that needs other
 // answers installs its own for its scope with ScopedService.
 
+#include "Forms.h"
 #include "Http.h"
 #include "Icmp.h"
 #include "NetSandbox.h"
@@ -105,4 +106,22 @@ public:
     QList<TPingResult> Script;
     std::function<void()> Error;
     QList<TIpv4Address> Addresses;
+};
+
+// Screens of fixed geometry: each a monitor rectangle and its work area;
+// the first is the primary one. The monitor nearest to a point answers.
+class TFakeScreenGeometry : public IScreenGeometry {
+public:
+    struct Monitor {
+        TRect Bounds;
+        TRect WorkArea;
+    };
+    explicit TFakeScreenGeometry(QList<Monitor> monitors) : Monitors(std::move(monitors)) {}
+    TRect MonitorRectAt(TPoint P) override { return Nearest(P).Bounds; }
+    TRect WorkAreaAt(TPoint P) override { return Nearest(P).WorkArea; }
+    TRect PrimaryRect() override { return Monitors.value(0).Bounds; }
+    QList<Monitor> Monitors;
+
+private:
+    Monitor Nearest(TPoint P) const;
 };
