@@ -12,6 +12,7 @@ PACKAGES=(
   libbenchmark-dev
   fonts-dejavu-core
   clang
+  mold
 )
 
 install_missing() {
