@@ -18,7 +18,7 @@ const char* const InvalidFormat = "Could not load image. Invalid format";
 const char* const NotLoaded = "Could not load image";
 }  // namespace Msg
 
-int Word(const QByteArray& d, qsizetype at)
+int GifWord(const QByteArray& d, qsizetype at)
 {
     return uint8_t(d[at]) | (uint8_t(d[at + 1]) << 8);
 }
@@ -92,13 +92,13 @@ void THTMLPicture::Reload()
     bool crop = false;
     const std::vector<qsizetype> marks = IsGIF() ? FrameMarkers() : std::vector<qsizetype>();
     if (!marks.empty() && FFrame >= 1 && FFrame <= int(marks.size())) {
-        FAnimMaxX = uint16_t(Word(FDatastream, 6));
-        FAnimMaxY = uint16_t(Word(FDatastream, 8));
+        FAnimMaxX = uint16_t(GifWord(FDatastream, 6));
+        FAnimMaxY = uint16_t(GifWord(FDatastream, 8));
         const qsizetype j = marks[size_t(FFrame - 1)];
-        FFrameXPos = uint16_t(Word(FDatastream, j + 9));
-        FFrameYPos = uint16_t(Word(FDatastream, j + 11));
-        FFrameXSize = uint16_t(Word(FDatastream, j + 13));
-        FFrameYSize = uint16_t(Word(FDatastream, j + 15));
+        FFrameXPos = uint16_t(GifWord(FDatastream, j + 9));
+        FFrameYPos = uint16_t(GifWord(FDatastream, j + 11));
+        FFrameXSize = uint16_t(GifWord(FDatastream, j + 13));
+        FFrameYSize = uint16_t(GifWord(FDatastream, j + 15));
         // Leave out the frames before the current one: the loader shows the
         // first frame it finds.
         bytes = FDatastream.left(marks[0]) + FDatastream.mid(j);
@@ -224,7 +224,7 @@ int THTMLPicture::GetFrameTime(int i)
     const uint8_t packed = uint8_t(FDatastream[j + 3]);
     FFrameTransp = (packed & 1) != 0;
     FFrameDisposal = uint16_t((packed >> 2) & 7);
-    return Word(FDatastream, j + 4);
+    return GifWord(FDatastream, j + 4);
 }
 
 void THTMLPicture::SetFrame(int v)

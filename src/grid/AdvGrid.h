@@ -22,6 +22,7 @@
 // listeners, footer).
 
 #include "AdvGridCellGraphic.h"
+#include "AdvGridFilter.h"  // TFilterDropDownColumns, declared once
 #include "AdvGridHidden.h"
 #include "AdvGridUpdate.h"
 #include "AdvObj.h"
@@ -70,7 +71,6 @@ enum THoverFixedCells { hfNone, hfAll, hfFixedRows, hfFixedColumns };
 enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
 enum THintShowLargeTextPos { hpCell, hpCursor };
 enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
-enum TFilterDropDownColumns { fdNormal, fdAll };
 
 using TRowChangedEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
 using TCellsChangedEvent = std::function<void(TObject* Sender, const TGridRect& R)>;

@@ -105,7 +105,7 @@ TWriteResult CreateFolders(const QString& path)
             return r;
         }
         // A file of that name: mkdir says it exists, but no folder does.
-        r.Error = QString::fromStdString(std::generic_category().message(error == EEXIST ? ENOTDIR : error));
+        r.Error = SystemErrorText(error == EEXIST ? ENOTDIR : error);
         return r;
     }
     r.Ok = true;
@@ -236,6 +236,11 @@ QByteArray ReadFileBytes(const QString& path)
     QByteArray data = f.readAll();
     if (f.error() != QFileDevice::NoError) RaiseFileOpenError(path, f.errorString());
     return data;
+}
+
+QString SystemErrorText(int error)
+{
+    return QString::fromStdString(std::generic_category().message(error));
 }
 
 QString FileOpenErrorText(const QString& path, const QString& reason)

@@ -61,6 +61,9 @@ TWriteResult SafeWriteFile(const QString& path, const QByteArray& bytes);
 // The whole file; raises EFOpenError with the reason when it cannot be read.
 QByteArray ReadFileBytes(const QString& path);
 
+// The system's own wording of an errno value ("Permission denied").
+QString SystemErrorText(int error);
+
 // The texts of the file errors: Cannot open file "<name>". <reason>
 QString FileOpenErrorText(const QString& path, const QString& reason);
 QString FileCreateErrorText(const QString& path, const QString& reason);

@@ -1,5 +1,6 @@
 #include "Icmp.h"
 
+#include "Files.h"
 #include "NetSandbox.h"
 
 #include <QElapsedTimer>
@@ -22,7 +23,7 @@ struct {
     const char* SendFailed = "Cannot send the ping request to %1: %2";
     const char* ReceiveFailed = "Cannot receive the ping reply: %1";
     const char* BadPayload = "Invalid ping packet size %1";
-} const Msg;
+} const PingMsg;
 
 constexpr int EchoReply = 0;
 constexpr int EchoRequest = 8;
@@ -34,12 +35,7 @@ QString AddressText(const TIpv4Address& a)
     return QStringLiteral("%1.%2.%3.%4").arg(a[0]).arg(a[1]).arg(a[2]).arg(a[3]);
 }
 
-QString ErrnoText(int err)
-{
-    return QString::fromLocal8Bit(std::strerror(err));
-}
-
-uint16_t Word(const QByteArray& b, int at)
+uint16_t PacketWord(const QByteArray& b, int at)
 {
     return uint16_t((uint8_t(b[at]) << 8) | uint8_t(b[at + 1]));
 }
@@ -74,9 +70,9 @@ int OpenPingSocket(bool& raw)
         return fd;
     const int err = errno;
     if (err == EPERM || err == EACCES)
-        throw EPingError(TPingErrorKind::NotPermitted, QLatin1String(Msg.NotPermitted));
+        throw EPingError(TPingErrorKind::NotPermitted, QLatin1String(PingMsg.NotPermitted));
     throw EPingError(TPingErrorKind::SocketError,
-                     QString::fromLatin1(Msg.SocketFailed).arg(ErrnoText(err)));
+                     QString::fromLatin1(PingMsg.SocketFailed).arg(SystemErrorText(err)));
 }
 
 }  // namespace
@@ -86,7 +82,7 @@ uint16_t IcmpChecksum(const QByteArray& bytes)
     uint32_t sum = 0;
     const int n = int(bytes.size());
     for (int i = 0; i + 1 < n; i += 2)
-        sum += Word(bytes, i);
+        sum += PacketWord(bytes, i);
     if (n % 2)
         sum += uint32_t(uint8_t(bytes[n - 1])) << 8;
     while (sum >> 16)
@@ -130,7 +126,7 @@ int MatchEchoReply(const TReceivedPacket& packet, const TIpv4Address& target,
         return 0;
     if (uint8_t(icmp[0]) != EchoReply || icmp[1] != 0)
         return 0;
-    if (Word(icmp, 4) != identifier || Word(icmp, 6) != sequence)
+    if (PacketWord(icmp, 4) != identifier || PacketWord(icmp, 6) != sequence)
         return 0;
     if (IcmpChecksum(icmp) != 0)
         return 0;
@@ -148,7 +144,7 @@ TPingResult TIcmpClient::Echo(const TIpv4Address& address, int timeoutMs, int pa
         throw EPingError(TPingErrorKind::Refused, LoopbackRefusal(AddressText(address)));
     if (payloadBytes < 0 || payloadBytes > MaxPayloadBytes)
         throw EPingError(TPingErrorKind::SocketError,
-                         QString::fromLatin1(Msg.BadPayload).arg(payloadBytes));
+                         QString::fromLatin1(PingMsg.BadPayload).arg(payloadBytes));
 
     bool raw = false;
     SocketHandle socket(OpenPingSocket(raw));
@@ -168,7 +164,7 @@ TPingResult TIcmpClient::Echo(const TIpv4Address& address, int timeoutMs, int pa
         if (::bind(socket.Fd(), reinterpret_cast<sockaddr*>(&local), sizeof local) != 0
             || ::getsockname(socket.Fd(), reinterpret_cast<sockaddr*>(&local), &len) != 0)
             throw EPingError(TPingErrorKind::SocketError,
-                             QString::fromLatin1(Msg.SocketFailed).arg(ErrnoText(errno)));
+                             QString::fromLatin1(PingMsg.SocketFailed).arg(SystemErrorText(errno)));
         identifier = ntohs(local.sin_port);
     }
 
@@ -178,8 +174,8 @@ TPingResult TIcmpClient::Echo(const TIpv4Address& address, int timeoutMs, int pa
     if (::sendto(socket.Fd(), request.constData(), size_t(request.size()), 0,
                  reinterpret_cast<const sockaddr*>(&to), sizeof to) < 0)
         throw EPingError(TPingErrorKind::SocketError,
-                         QString::fromLatin1(Msg.SendFailed)
-                             .arg(AddressText(address), ErrnoText(errno)));
+                         QString::fromLatin1(PingMsg.SendFailed)
+                             .arg(AddressText(address), SystemErrorText(errno)));
 
     TPingResult result;
     QByteArray buffer(65536, '\0');
@@ -193,7 +189,7 @@ TPingResult TIcmpClient::Echo(const TIpv4Address& address, int timeoutMs, int pa
             continue;
         if (ready < 0)
             throw EPingError(TPingErrorKind::SocketError,
-                             QString::fromLatin1(Msg.ReceiveFailed).arg(ErrnoText(errno)));
+                             QString::fromLatin1(PingMsg.ReceiveFailed).arg(SystemErrorText(errno)));
         if (ready == 0)
             break;
         sockaddr_in from{};
@@ -208,7 +204,7 @@ TPingResult TIcmpClient::Echo(const TIpv4Address& address, int timeoutMs, int pa
                 || errno == EHOSTDOWN)
                 continue;
             throw EPingError(TPingErrorKind::SocketError,
-                             QString::fromLatin1(Msg.ReceiveFailed).arg(ErrnoText(errno)));
+                             QString::fromLatin1(PingMsg.ReceiveFailed).arg(SystemErrorText(errno)));
         }
         TReceivedPacket packet;
         packet.Data = buffer.left(int(n));

@@ -1,5 +1,6 @@
 #include "Process.h"
 
+#include "Files.h"
 #include "Clock.h"
 
 #include <QCoreApplication>
@@ -95,11 +96,6 @@ void StartReaperTimer()
     }
     if (!timer->isActive())
         timer->start();
-}
-
-QString ErrnoText(int err)
-{
-    return QString::fromLocal8Bit(std::strerror(err));
 }
 
 }  // namespace
@@ -205,7 +201,7 @@ TProcessStart TPosixProcessLauncher::Start(const QString& path, const QString& a
     } else if (rc == ENOEXEC) {
         result.Error = QString::fromLatin1(Msg.NoProgram).arg(path);
     } else {
-        result.Error = QString::fromLatin1(Msg.SpawnFailed).arg(path, ErrnoText(rc));
+        result.Error = QString::fromLatin1(Msg.SpawnFailed).arg(path, SystemErrorText(rc));
     }
     return result;
 }
