@@ -452,13 +452,6 @@ void TAdvStringGrid::Assign(TPersistent* Source)
     AssignCells(s);
 }
 
-void TAdvStringGrid::AssignCells(TPersistent* Source)
-{
-    // The cells come through the grid's stream format, which the grid files
-    // bring; until then nothing is copied.
-    (void)Source;
-}
-
 // ---- repaint, resize, bounds ------------------------------------------------------
 
 void TAdvStringGrid::Invalidate()
