@@ -3,6 +3,8 @@
 
 #include "AdvGrid.h"
 
+#include "AdvGridDragDrop.h"
+#include "AdvGridHTML.h"
 #include "AdvGridUnit.h"
 #include "Forms.h"
 #include "ImgList.h"
@@ -88,6 +90,8 @@ TAdvStringGrid::TAdvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FMouseActions = new TMouseActions(this);
     FMouseActions->OnChange = [this](TObject* s) { MouseActionsChanged(s); };
     FMouseActions->OnIsDesigning = [this](TObject*, bool& d) { d = IsDesigning(); };
+    FHTMLSettings = new THTMLSettings(this);
+    FDragDropSettings = new TDragDropSettings(this);
     FMouseActions->OnInvalidate = [this](TObject* s) { MouseActionsInvalidate(s); };
     // TODO(holders): FGrouping.
     FColumnHeaders = new TStringList;
@@ -289,6 +293,8 @@ void TAdvStringGrid::FreeOwnedObjects()
     fr(FSizeWhileTyping);
     del(FImageCache);
     fr(FMouseActions);
+    fr(FHTMLSettings);
+    fr(FDragDropSettings);
     fr(FColumnHeaders);
     // TODO(holders): FGrouping.
     fr(FFixedFont);

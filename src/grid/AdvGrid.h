@@ -623,6 +623,21 @@ public:
     void PasteAt(int ACol, int ARow, TPasteCount& Count);
     void PasteTextAt(int ACol, int ARow, const QString& Text, TPasteCount& Count);
     bool PasteOneCell(int ACol, int ARow, QString Value, bool Events);
+    // The clipboard keys (Ctrl+C, Ctrl+Insert, Ctrl+X, Shift+Delete, Ctrl+V,
+    // Shift+Insert) with Navigation.AllowClipboardShortCuts: true when the key
+    // was one of them and ran. An error is shown, never passed on.
+    bool ClipboardShortCut(Word Key, TShiftState Shift);
+    // HTML.
+    QString SaveToHTMLString(const QString& Dir);
+    void SaveToHTML(const QString& FileName, bool Show = false, bool Unicode = false);
+    void AppendToHTML(const QString& FileName, bool Show = false, bool Unicode = false);
+    QString HTMLCellStyle(int ACol, int ARow, bool Fixed, bool& NoWrap);
+    // Drops (TGridDropTarget): events with the cell under the pointer.
+    std::function<void(TObject* Sender, int ARow, int ACol, bool& Allow)> OnOleDragOver;
+    std::function<void(TObject* Sender, int ARow, int ACol, const QString& Data, bool& Allow)> OnOleDrop;
+    std::function<void(TObject* Sender, int ARow, int ACol, const QString& FileName, bool& Allow)> OnOleDropFile;
+    std::function<void(TObject* Sender, int ARow, int ACol, const QString& URL, bool& Allow)> OnOleDropURL;
+    std::function<void(TObject* Sender, const TGridRect& Selection)> OnOleDropped;
     ADVGRID_PLAIN(bool, OemConvert, false)
 
 public:

@@ -11,6 +11,8 @@
 #include "BaseGridUndo.h"
 #include "CodePages.h"
 #include "DateUtils.h"
+#include "Controls.h"
+#include "Messages.h"
 #include "Names.h"
 #include "SysFormat.h"
 #include "asgdd.h"
@@ -474,4 +476,27 @@ void TAdvStringGrid::PasteSelectionFromClipboard()
     ImportNotification(isImportDone, -1);
     CellsChanged(S);
     CellsLoaded();
+}
+
+// ---- keys -------------------------------------------------------------------------------
+
+bool TAdvStringGrid::ClipboardShortCut(Word Key, TShiftState Shift)
+{
+    if (!Navigation()->AllowClipboardShortCuts()) return false;
+    const bool ctrl = Shift.Contains(ssCtrl);
+    const bool shift = Shift.Contains(ssShift);
+    void (TAdvStringGrid::*op)() = nullptr;
+    if ((ctrl && Key == Word('C')) || (ctrl && Key == VK_INSERT))
+        op = &TAdvStringGrid::CopySelectionToClipboard;
+    else if ((ctrl && Key == Word('X')) || (shift && Key == VK_DELETE))
+        op = &TAdvStringGrid::CutSelectionToClipboard;
+    else if ((ctrl && Key == Word('V')) || (shift && Key == VK_INSERT))
+        op = &TAdvStringGrid::PasteSelectionFromClipboard;
+    if (!op) return false;
+    try {
+        (this->*op)();
+    } catch (const std::exception& e) {
+        ReportEventException(e);
+    }
+    return true;
 }
