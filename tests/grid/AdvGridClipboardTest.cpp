@@ -171,3 +171,32 @@ TEST(GridClipboard, SelectionAsTextWritesAndGrowsByOneRow)
     Select(g.get(), 1, 1, 2, 1);
     EXPECT_EQ(g->SelectionAsText(), QStringLiteral("1,1\t2,1"));
 }
+
+TEST(GridClipboard, ClipboardKeysRunOnlyWhenAllowed)
+{
+    if (!OffscreenClipboard()) GTEST_SKIP() << "the clipboard of a desktop is not touched";
+    auto g = NewFixtureGrid(4, 4);
+    g->SetOptions(g->Options() + goEditing);
+    Select(g.get(), 1, 1, 2, 1);
+    Clipboard().SetAsText(QStringLiteral("before"));
+    EXPECT_FALSE(g->ClipboardShortCut(Word('C'), TShiftState{ssCtrl}));
+    EXPECT_EQ(Clipboard().AsText(), QStringLiteral("before"));
+    g->Navigation()->SetAllowClipboardShortCuts(true);
+    struct Case {
+        Word key;
+        TShiftState shift;
+        bool handled;
+    };
+    const Case cases[] = {{Word('C'), TShiftState{ssCtrl}, true}, {VK_INSERT, TShiftState{ssCtrl}, true},
+                          {Word('C'), TShiftState{}, false},      {VK_INSERT, TShiftState{ssAlt}, false}};
+    for (const Case& c : cases) {
+        Clipboard().SetAsText(QStringLiteral("before"));
+        EXPECT_EQ(g->ClipboardShortCut(c.key, c.shift), c.handled);
+        EXPECT_EQ(Clipboard().AsText(), c.handled ? QStringLiteral("1,1\t2,1") : QStringLiteral("before"));
+    }
+    EXPECT_TRUE(g->ClipboardShortCut(VK_DELETE, TShiftState{ssShift}));  // cut
+    EXPECT_EQ(RowText(g.get(), 1), QStringLiteral("0,1|||3,1"));
+    Select(g.get(), 1, 2, 1, 2);
+    EXPECT_TRUE(g->ClipboardShortCut(VK_INSERT, TShiftState{ssShift}));  // paste
+    EXPECT_EQ(RowText(g.get(), 2), QStringLiteral("0,2|1,1|2,1|3,2"));
+}
