@@ -12,12 +12,6 @@
 
 namespace {
 
-#define FUZZ_CHECK(cond)                   \
-    do {                                   \
-        if (!(cond))                       \
-            FuzzFailure(#cond);            \
-    } while (0)
-
 QByteArray Bytes(const uint8_t* data, size_t size)
 {
     return QByteArray(reinterpret_cast<const char*>(data), qsizetype(size));

@@ -1,5 +1,5 @@
 // CSV export and import of the string grid.
-#include "AdvGridTestKit.h"
+#include "AdvGridFilesTestKit.h"
 
 #include "AdvGridReaders.h"
 #include "Files.h"
@@ -11,8 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString TempFile(const QString& name) { return QDir(CurrentTempProgramDir()).filePath(name); }
 
 // Cells that break naive writers and readers.
 const QStringList kNastyCells = {

@@ -1,6 +1,6 @@
 // The save range, the text cell file and stream, fixed-width files and the
 // aligned text listing of the string grid.
-#include "AdvGridTestKit.h"
+#include "AdvGridFilesTestKit.h"
 
 #include "AdvObj.h"
 #include "Files.h"
@@ -14,17 +14,7 @@
 
 namespace {
 
-QString TempFile(const QString& name) { return QDir(CurrentTempProgramDir()).filePath(name); }
-
 void WriteBytes(const QString& path, const QByteArray& bytes) { ASSERT_TRUE(SafeWriteFile(path, bytes)); }
-
-// Every cell of the grid, for "nothing changed" checks.
-QStringList Snapshot(TAdvStringGrid* g)
-{
-    QStringList s{QStringLiteral("%1x%2").arg(g->ColCount()).arg(g->RowCount())};
-    for (int r = 0; r < g->RowCount(); ++r) s << RowText(g, r);
-    return s;
-}
 
 }  // namespace
 

@@ -1,5 +1,5 @@
 // HTML export of the string grid.
-#include "AdvGridTestKit.h"
+#include "AdvGridFilesTestKit.h"
 
 #include "AdvGridHTML.h"
 #include "AdvUtil.h"
@@ -13,12 +13,6 @@
 
 #include <QDir>
 #include <gtest/gtest.h>
-
-namespace {
-
-QString TempFile(const QString& name) { return QDir(CurrentTempProgramDir()).filePath(name); }
-
-}  // namespace
 
 TEST(GridHTML, GoldenTableWithHeaderRowAndMergedArea)
 {

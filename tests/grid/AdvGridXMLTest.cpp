@@ -1,5 +1,5 @@
 // XML export and import of the string grid.
-#include "AdvGridTestKit.h"
+#include "AdvGridFilesTestKit.h"
 
 #include "AdvGridReaders.h"
 #include "ClassesLists.h"
@@ -9,19 +9,6 @@
 
 #include <QDir>
 #include <gtest/gtest.h>
-
-namespace {
-
-QString TempFile(const QString& name) { return QDir(CurrentTempProgramDir()).filePath(name); }
-
-QStringList Snapshot(TAdvStringGrid* g)
-{
-    QStringList s{QStringLiteral("%1x%2").arg(g->ColCount()).arg(g->RowCount())};
-    for (int r = 0; r < g->RowCount(); ++r) s << RowText(g, r);
-    return s;
-}
-
-}  // namespace
 
 TEST(GridXML, RoundTripWithFieldNamesInEachEncoding)
 {

@@ -2,7 +2,7 @@
 // through the grid's own importers on a grid of known cells: an error
 // leaves cells, counts and selection as they were, and nothing is written
 // beyond the counts.
-#include "AdvGridTestKit.h"
+#include "AdvGridFilesTestKit.h"
 
 #include "FuzzChecks.h"
 #include "FuzzGridChecks.h"
@@ -42,19 +42,6 @@ void Replay(const char* target, void (*check)(const uint8_t*, size_t))
         for (const std::string& w : failures) ADD_FAILURE() << target << "/" << name.toStdString() << ": " << w;
     }
     FuzzFailure = old;
-}
-
-QStringList Snapshot(TAdvStringGrid* g)
-{
-    QStringList s{QStringLiteral("%1x%2 sel %3,%4-%5,%6")
-                      .arg(g->ColCount())
-                      .arg(g->RowCount())
-                      .arg(g->Selection().Left)
-                      .arg(g->Selection().Top)
-                      .arg(g->Selection().Right)
-                      .arg(g->Selection().Bottom)};
-    for (int r = 0; r < g->RowCount(); ++r) s << RowText(g, r);
-    return s;
 }
 
 // The importer on a fixture grid: success or an exception with the grid as it was.
