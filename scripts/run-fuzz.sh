@@ -15,7 +15,7 @@ cmake --build "$BUILD"
 
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 mkdir -p "$BUILD/findings"
-for t in matcher text drop picture dropdownedit; do
+for t in matcher text drop picture dropdownedit textcells csv fixed cliptext; do
   # New inputs go to a scratch folder; the seed corpus stays as it is.
   rm -rf "$BUILD/work/$t"
   mkdir -p "$BUILD/work/$t"

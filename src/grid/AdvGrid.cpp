@@ -3,6 +3,8 @@
 
 #include "AdvGrid.h"
 
+#include "AdvGridDragDrop.h"
+#include "AdvGridHTML.h"
 #include "AdvGridUnit.h"
 #include "Forms.h"
 #include "ImgList.h"
@@ -88,6 +90,8 @@ TAdvStringGrid::TAdvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FMouseActions = new TMouseActions(this);
     FMouseActions->OnChange = [this](TObject* s) { MouseActionsChanged(s); };
     FMouseActions->OnIsDesigning = [this](TObject*, bool& d) { d = IsDesigning(); };
+    FHTMLSettings = new THTMLSettings(this);
+    FDragDropSettings = new TDragDropSettings(this);
     FMouseActions->OnInvalidate = [this](TObject* s) { MouseActionsInvalidate(s); };
     // TODO(holders): FGrouping.
     FColumnHeaders = new TStringList;
@@ -289,6 +293,8 @@ void TAdvStringGrid::FreeOwnedObjects()
     fr(FSizeWhileTyping);
     del(FImageCache);
     fr(FMouseActions);
+    fr(FHTMLSettings);
+    fr(FDragDropSettings);
     fr(FColumnHeaders);
     // TODO(holders): FGrouping.
     fr(FFixedFont);
@@ -450,13 +456,6 @@ void TAdvStringGrid::Assign(TPersistent* Source)
     SetScrollType(s->ScrollType());
     SetScrollWidth(s->ScrollWidth());
     AssignCells(s);
-}
-
-void TAdvStringGrid::AssignCells(TPersistent* Source)
-{
-    // The cells come through the grid's stream format, which the grid files
-    // bring; until then nothing is copied.
-    (void)Source;
 }
 
 // ---- repaint, resize, bounds ------------------------------------------------------

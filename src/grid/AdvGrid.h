@@ -33,6 +33,7 @@
 #include "StdCtrls.h"
 
 #include <QPointer>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -40,6 +41,7 @@
 DECLARE_EXCEPTION(EAdvGridError, Exception)
 
 class QObject;
+class QIODevice;
 class THTMLPictureCache;
 class TCustomImageList;
 class TAdvStringGrid;
@@ -78,6 +80,14 @@ using TRowDisjunctSelectEvent = std::function<void(TObject* Sender, int ARow, bo
 using TRowDisjunctSelectedEvent = std::function<void(TObject* Sender, int ARow)>;
 using TCalcFooterEvent = std::function<void(TObject* Sender, int ACol, int ARow, QString& Value)>;
 using TUnitChangedEvent = std::function<void(TObject* Sender, int ACol, int ARow, const QString& NewUnit)>;
+// Files and clipboard.
+enum TGridExportState { esExportStart, esExportNewRow, esExportDone, esExportSelRow, esExportFail, esExportNextRow };
+enum TGridImportState { isImportStart, isImportNewRow, isImportDone, isImportSelRow };
+enum TClipOperation { coCut, coCopy };
+using TFileProgressEvent = std::function<void(TObject* Sender, int Progress)>;
+using TCellTextEvent = std::function<void(TObject* Sender, int ACol, int ARow, QString& Value)>;
+using TClipboardBeforePasteEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& Allow, QString& Value)>;
+using TClipboardAfterPasteEvent = std::function<void(TObject* Sender, int ACol, int ARow, const QString& Value)>;
 
 // A plain stored property of the grid (AdvObj's form): the issue that owns
 // its setter adds the setter's effects.
@@ -536,6 +546,102 @@ public:
     virtual void MouseActionsInvalidate(TObject* Sender) { (void)Sender; Invalidate(); }
     virtual QString GetEditMaskOf(int ACol, int ARow) { return GetEditMask(ACol, ARow); }
 
+    // ---- files and clipboard (AdvGridFiles, AdvGridCSV, AdvGridXML, AdvGridClipboard) ----
+    // The save range: the rectangle every import and export works on.
+    int SaveStartCol() const;
+    int SaveStartRow() const;
+    int SaveEndCol() const;
+    int SaveEndRow() const;
+    int SaveColCount() const { return SaveEndCol() - SaveStartCol() + 1; }
+    int SaveRowCount() const { return SaveEndRow() - SaveStartRow() + 1; }
+    // The text of a cell as exported, and the store of an imported text.
+    virtual void SaveCellText(int ACol, int ARow, QString& Value);
+    virtual void LoadCellText(int ACol, int ARow, const QString& Value);
+    virtual void ExportNotification(TGridExportState AState, int ARow) { (void)AState; (void)ARow; }
+    virtual void ImportNotification(TGridImportState AState, int ARow) { (void)AState; (void)ARow; }
+    TGridRect UsedCells() { return GetUsedCells(); }
+    virtual TGridRect GetUsedCells();
+    double CellToReal(int ACol, int ARow);
+    // The text cell file and stream.
+    void SaveToFile(const QString& FileName, bool Unicode = false);
+    void LoadFromFile(const QString& FileName);
+    void SaveToStream(QIODevice* Stream);
+    void LoadFromStream(QIODevice* Stream);
+    // Fixed-width and aligned text.
+    void SaveToFixed(const QString& FileName, TIntList* Positions);
+    void LoadFromFixed(const QString& FileName, TIntList* Positions, bool DoTrim = true, int MaxRows = -1);
+    void SaveToASCII(const QString& FileName, bool Unicode = false);
+    void AppendToASCII(const QString& FileName, bool Unicode = false);
+    // CSV; MaxRows <= 0 reads all records.
+    void SaveToCSV(const QString& FileName, bool Unicode = false);
+    void AppendToCSV(const QString& FileName, bool Unicode = false);
+    void LoadFromCSV(const QString& FileName, int MaxRows = 0);
+    void InsertFromCSV(const QString& FileName, int MaxRows = 0);
+    void LoadFromCSVStream(QIODevice* Stream, int MaxRows = 0);
+    // XML.
+    void SaveToXML(const QString& FileName, const QString& ListDescr, const QString& RecordDescr,
+                   TStrings* FieldDescr, bool ExportEmptyCells = true);
+    void LoadFromXML(const QString& FileName, bool LevelToRow = false, bool LoadFieldDescr = false);
+    // Clipboard.
+    void CopyToClipBoard();
+    void CopySelectionToClipboard();
+    void CutToClipboard();
+    void CutSelectionToClipboard();
+    void PasteFromClipboard();
+    void PasteSelectionFromClipboard();
+    QString SelectionAsText();
+    void SetSelectionAsText(const QString& Value);
+    static void TextBlockSize(const QString& Text, int& Cols, int& ExtraRows);
+    virtual void PasteCell(int ACol, int ARow, const QString& Value);
+    virtual void PasteBegin() {}
+    virtual void PasteEnd() {}
+    virtual void CellsPasted(TPoint SourceTopLeft, const TGridRect& TargetRect, TClipOperation Operation);
+    virtual bool FmtClipboardAllowed();
+    TClipOperation LastClipOperation() const { return FClipOperation; }
+    TPoint LastClipTopLeft() const { return FClipTopLeft; }
+    TFileProgressEvent OnFileProgress;
+    TCellTextEvent OnSaveCell;
+    TCellTextEvent OnLoadCell;
+    TClipboardBeforePasteEvent OnClipboardBeforePasteCell;
+    TClipboardBeforePasteEvent OnClipboardBeforePasteWideCell;
+    TClipboardAfterPasteEvent OnClipboardAfterPasteCell;
+    TClipboardAfterPasteEvent OnClipboardAfterPasteWideCell;
+    // The records of a CSV text into the grid, from its first saved row on
+    // or after its last row.
+    void ReadCSVLines(const QStringList& Lines, int MaxRows, bool Insert);
+    TGridRect SaveRange() const;
+    // The text form of a rectangle (remembering its top-left cell), and the
+    // copy of it with the rich text of its top-left cell.
+    QString ClipTextOf(const TGridRect& R, bool Disjunct);
+    void CopyRectToClipboard(const TGridRect& R, bool Disjunct);
+    // A paste's cell count N, line count L and last line's field count F.
+    struct TPasteCount {
+        int N = 0;
+        int L = 0;
+        int F = 0;
+    };
+    void PasteAt(int ACol, int ARow, TPasteCount& Count);
+    void PasteTextAt(int ACol, int ARow, const QString& Text, TPasteCount& Count);
+    bool PasteOneCell(int ACol, int ARow, QString Value, bool Events);
+    // The clipboard keys (Ctrl+C, Ctrl+Insert, Ctrl+X, Shift+Delete, Ctrl+V,
+    // Shift+Insert) with Navigation.AllowClipboardShortCuts: true when the key
+    // was one of them and ran. An error is shown, never passed on.
+    bool ClipboardShortCut(Word Key, TShiftState Shift);
+    // HTML.
+    QString SaveToHTMLString(const QString& Dir);
+    void SaveToHTML(const QString& FileName, bool Show = false, bool Unicode = false);
+    void AppendToHTML(const QString& FileName, bool Show = false, bool Unicode = false);
+    QString HTMLCellStyle(int ACol, int ARow, bool Fixed, bool& NoWrap);
+    // Drops (TGridDropTarget): events with the cell under the pointer.
+    std::function<void(TObject* Sender, int ARow, int ACol, bool& Allow)> OnOleDragOver;
+    std::function<void(TObject* Sender, int ARow, int ACol, const QString& Data, bool& Allow)> OnOleDrop;
+    std::function<void(TObject* Sender, int ARow, int ACol, const QString& FileName, bool& Allow)> OnOleDropFile;
+    std::function<void(TObject* Sender, int ARow, int ACol, const QString& URL, bool& Allow)> OnOleDropURL;
+    std::function<void(TObject* Sender, const TGridRect& Selection)> OnOleDropped;
+    ADVGRID_PLAIN(bool, OemConvert, false)
+
+public:
+
     // ---- owned settings objects and controls ------------------------------------
     TNavigation* Navigation() const { return FNavigation; }
     TMouseActions* MouseActions() const { return FMouseActions; }
@@ -926,6 +1032,8 @@ private:
     int Rowclicked = -1;
     TPoint FPushedCellButton{-1, -1};
     TPoint FClipTopLeft{-1, -1};
+    TClipOperation FClipOperation = coCopy;
+    bool FPasteAll = false;
     TPoint FLastHintPos{-1, -1};
     int FPrintPageFrom = 1;
     int FPrintPageTo = 1;

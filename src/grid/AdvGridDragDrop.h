@@ -5,6 +5,9 @@
 
 #include "AdvObj.h"
 #include "Persistence.h"
+#include "asgdd.h"
+
+#include <QStringList>
 
 class TBaseGrid;
 
@@ -43,4 +46,28 @@ public:
 private:
     TBaseGrid* FGrid;
     bool FOleDropRTF = false;
+};
+
+// ---------------------------------------------------------------------------
+// The grid as a drop target: text is pasted under the pointer (new rows
+// inserted first with OleInsertRows), rich text and links replace one cell,
+// a single dropped .CSV file is loaded. Points are screen coordinates. An
+// error of a drop is shown to the user, never passed into the drag loop;
+// a drop outside any cell changes nothing.
+
+class TAdvStringGrid;
+
+class TGridDropTarget : public TASGDropTarget {
+public:
+    explicit TGridDropTarget(TAdvStringGrid* AGrid) : FGrid(AGrid) {}
+    void DropText(TPoint Pt, const QString& Text) override;
+    void DropRTF(TPoint Pt, const QString& Text) override;
+    void DropURL(TPoint Pt, const QString& Text) override;
+    void DropFiles(TPoint Pt, const QStringList& Files) override;
+    void DragMouseMove(TPoint Pt, bool& Allow, TDropFormats Formats) override;
+
+private:
+    // One cell replaced by a dropped text after its event allowed it.
+    void DropIntoCell(TPoint Pt, const QString& Text, bool Url);
+    TAdvStringGrid* FGrid;
 };

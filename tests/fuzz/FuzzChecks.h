@@ -10,6 +10,15 @@
 
 extern std::function<void(const std::string&)> FuzzFailure;
 
+// A check of a fuzz target: its text is the failure.
+#ifndef FUZZ_CHECK
+#define FUZZ_CHECK(cond)                   \
+    do {                                   \
+        if (!(cond))                       \
+            FuzzFailure(#cond);            \
+    } while (0)
+#endif
+
 // Matcher: a flag byte, then condition NUL value (UTF-8).
 void CheckMatcher(const uint8_t* data, size_t size);
 // Text, number and date routines on the input as UTF-8 and as UTF-16 units.
