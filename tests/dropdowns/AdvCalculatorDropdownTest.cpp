@@ -148,7 +148,7 @@ TEST_F(Calculator, PopUpWithKeysAndMouse)
     for (const char* k : {"5", "+"}) clickKey(k);
     EXPECT_EQ(d->Text(), QStringLiteral("5.00"));
 
-    const QString path = TestHarness::GrabPath(QStringLiteral("calculator-open"));
+    const QString path = TestHarness::GrabPath(QStringLiteral("calculator-open.png"));
     TestHarness::GrabToPng(f, path);
 
     // Enter computes and closes keeping the result.

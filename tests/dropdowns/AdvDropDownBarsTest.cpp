@@ -239,7 +239,7 @@ TEST_F(DropDownBars, GrabOfThePopUpWithBars)
     auto* d = WithButtons();
     ClickButton(d);
     ASSERT_TRUE(d->DroppedDown());
-    const QString path = TestHarness::GrabPath(QStringLiteral("dropdown-bars"));
+    const QString path = TestHarness::GrabPath(QStringLiteral("dropdown-bars.png"));
     TestHarness::GrabToPng(d->DropDownForm(), path);
 }
 

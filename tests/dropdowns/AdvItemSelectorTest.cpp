@@ -193,7 +193,7 @@ TEST_F(ItemSelector, MouseMakesHotAndSelects)
     Click(p, TPoint(r.Left + 5, r.Top + 5));
     EXPECT_EQ(s->ItemIndex(), 3);
 
-    const QString path = TestHarness::GrabPath(QStringLiteral("item-selector"));
+    const QString path = TestHarness::GrabPath(QStringLiteral("item-selector.png"));
     TestHarness::GrabToPng(s, path);
 }
 

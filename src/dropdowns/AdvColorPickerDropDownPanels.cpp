@@ -1,0 +1,387 @@
+#include "AdvColorPickerDropDownPanels.h"
+
+#include <QWidget>
+
+namespace {
+
+// A colour written as 0xRRGGBB, the way people read it.
+constexpr TColor Rgb(unsigned rrggbb)
+{
+    return TColor(((rrggbb & 0xFF) << 16) | (rrggbb & 0xFF00) | ((rrggbb >> 16) & 0xFF));
+}
+
+struct PaletteRow {
+    TItemPos Pos;
+    unsigned Colors[10];
+};
+constexpr PaletteRow DefaultPalette[] = {
+    {ipStandAlone,
+     {0xFFFFFF, 0x000000, 0xEEECE1, 0x1F497D, 0x4F81BD, 0xC0504D, 0x9BBB59, 0x8064A2, 0x4BACC6, 0xF79646}},
+    {ipTop, {0xF2F2F2, 0x7F7F7F, 0xDDD9C3, 0xC2CEDA, 0xDBE5F1, 0xF2DCDB, 0xEBF1DD, 0xE5E0EC, 0xDBEEF3, 0xFDEADA}},
+    {ipMiddle,
+     {0xD8D8D8, 0x595959, 0xC4BD97, 0x8DB3E2, 0xB8CCE4, 0xE5B9B7, 0xD7E3BC, 0xCCC1D9, 0xB7DDE8, 0xFBD5B5}},
+    {ipMiddle,
+     {0xBFBFBF, 0x3F3F3F, 0x938953, 0x548DD4, 0x95B3D7, 0xD99694, 0xC3D69B, 0xB2A2C7, 0x92CDDC, 0xFAC08F}},
+    {ipMiddle,
+     {0xA5A5A5, 0x262626, 0x494429, 0x17365D, 0x366092, 0x953734, 0x76923C, 0x5F497A, 0x31859B, 0xE36C09}},
+    {ipBottom,
+     {0x7F7F7F, 0x0C0C0C, 0x1D1B10, 0x0F243E, 0x244061, 0x632423, 0x4F6128, 0x3F3151, 0x205867, 0x974806}},
+};
+static_assert(std::size(DefaultPalette) * 10 == 60, "the default palette holds 60 colours");
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Boxes and look
+
+void TColorBoxItem::SetColor(TColor v)
+{
+    if (v == FColor) return;
+    FColor = v;
+    Changed(false);
+}
+
+void TColorBoxItem::Assign(TPersistent* Source)
+{
+    if (auto* s = dynamic_cast<TColorBoxItem*>(Source)) {
+        SetColor(s->FColor);
+        return;
+    }
+    TCollectionItem::Assign(Source);
+}
+
+TColorBoxItems::TColorBoxItems(TPersistent* AOwner)
+    : TCollection(ItemClassOf<TColorBoxItem>()), FOwner(AOwner)
+{
+}
+
+void TColorBoxItems::Update(TCollectionItem* Item)
+{
+    if (Item && OnChange) OnChange(this);
+}
+
+void TColorBoxAppearance::Reset()
+{
+    TColorBoxAppearance defaults;
+    Assign(&defaults);
+}
+
+void TColorBoxAppearance::Assign(TPersistent* Source)
+{
+    auto* s = dynamic_cast<TColorBoxAppearance*>(Source);
+    if (!s) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    FBorderColor = s->FBorderColor;
+    FOuterBorderColorHot = s->FOuterBorderColorHot;
+    FInnerBorderColorHot = s->FInnerBorderColorHot;
+    FOuterBorderColorSelected = s->FOuterBorderColorSelected;
+    FInnerBorderColorSelected = s->FInnerBorderColorSelected;
+}
+
+// ---------------------------------------------------------------------------
+// The selector
+
+TCustomColorSelector::TCustomColorSelector(TComponent* AOwner)
+    : TAdvCustomColorSelectorPanel(AOwner), FItems(std::make_unique<TColorBoxItems>(this)),
+      FAppearance(std::make_unique<TColorBoxAppearance>())
+{
+    SetItemColorStyle(scOffice2007);
+    SetParentColor(true);
+}
+
+TCustomColorSelector::~TCustomColorSelector() = default;
+
+void TCustomColorSelector::SetItemColorStyle(TSelectionColorStyle v)
+{
+    if (v == FItemColorStyle) return;
+    FItemColorStyle = v;
+    if (v != scCustom) FAppearance->Reset();
+}
+
+#define LAYOUT_SETTER(Name, Field)                    \
+    void TCustomColorSelector::Set##Name(int v)       \
+    {                                                 \
+        if (v == Field) return;                       \
+        Field = v;                                    \
+        UpdateLayout();                               \
+    }
+LAYOUT_SETTER(Columns, FColumns)
+LAYOUT_SETTER(ColumnGap, FColumnGap)
+LAYOUT_SETTER(ColorBoxWidth, FColorBoxWidth)
+LAYOUT_SETTER(ColorBoxHeight, FColorBoxHeight)
+#undef LAYOUT_SETTER
+
+void TCustomColorSelector::LoadDefaultPalette()
+{
+    FItems->Clear();
+    FItemIndex = FItemHot = -1;
+    for (const PaletteRow& row : DefaultPalette) {
+        for (unsigned c : row.Colors) {
+            TColorBoxItem* item = FItems->Add();
+            item->SetColor(Rgb(c));
+            item->SetColorBoxPos(row.Pos);
+        }
+    }
+}
+
+TRect TCustomColorSelector::GetItemsRect() const
+{
+    TRect r = ClientRect();
+    r.Left += FOffSetX, r.Right -= FOffSetX, r.Top += FOffSetY, r.Bottom -= FOffSetY;
+    return r;
+}
+
+void TCustomColorSelector::UpdateLayout()
+{
+    if (FItems->Count() == 0) {
+        SetBounds(Left(), Top(), 100, 50);
+        return;
+    }
+    FItemHot = -1;
+    const TSize size = GetColorBoxSize();
+    const int w = size.cx, h = size.cy;
+    const TRect items = GetItemsRect();
+    const int x0 = items.Left, y0 = items.Top;
+    int x = x0, y = y0, counter = 0, widest = 0;
+    bool gap = false;
+    for (int i = 0; i < FItems->Count(); ++i) {
+        TColorBoxItem* item = FItems->Items(i);
+        item->SetBoxRect(TRect(x, y, x + w, y + h));
+        ++counter;
+        if (i == FItems->Count() - 1) break;
+        if (item->ColorBoxPos() == ipStandAlone) gap = true;
+        if (counter >= FColumns) {
+            widest = std::max(widest, x);
+            x = x0;
+            y += gap ? h + FColumnGap : h;
+            counter = 0;
+            gap = false;
+        } else {
+            x += w + FColumnGap;
+        }
+    }
+    widest = std::max(widest, x);
+    SetBounds(Left(), Top(), widest + w + x0 + 1, y + h + y0);
+    Invalidate();
+}
+
+void TCustomColorSelector::InvalidateItem(int Index)
+{
+    if (Valid(Index)) InvalidateRect(FItems->Items(Index)->BoxRect());
+}
+
+void TCustomColorSelector::RepaintItem(int Index)
+{
+    if (!Valid(Index) || !Widget()->isVisible()) return;
+    Widget()->repaint(FItems->Items(Index)->BoxRect().ToQRect());
+}
+
+void TCustomColorSelector::DrawColorBox(int Index, TCanvas* ACanvas)
+{
+    if (!Valid(Index) || !ACanvas) return;
+    TColorBoxItem* item = FItems->Items(Index);
+    TRect R = item->BoxRect();
+    if (R.Left < 0 && R.Right < 0) return;
+    const TColorBoxAppearance& a = *FAppearance;
+    TColor outer = a.BorderColor(), inner = clNone;
+    bool framed = false;
+    if (Index == FItemHot) outer = a.OuterBorderColorHot(), inner = a.InnerBorderColorHot(), framed = true;
+    if (Index == FItemIndex)
+        outer = a.OuterBorderColorSelected(), inner = a.InnerBorderColorSelected(), framed = true;
+    if (item->Color() != clNone) {
+        ACanvas->Pen()->SetColor(item->Color());
+        ACanvas->Brush()->SetStyle(bsSolid);
+        ACanvas->Brush()->SetColor(item->Color());
+        ACanvas->Rectangle(R);
+    }
+    if (framed) {
+        ACanvas->Brush()->SetStyle(bsClear);
+        if (outer != clNone) {
+            ACanvas->Pen()->SetColor(outer);
+            ACanvas->Rectangle(R);
+            R.Left += 1, R.Top += 1, R.Right -= 1, R.Bottom -= 1;
+        }
+        if (inner != clNone) {
+            ACanvas->Pen()->SetColor(inner);
+            ACanvas->Rectangle(R);
+        }
+        return;
+    }
+    ACanvas->Pen()->SetColor(a.BorderColor());
+    switch (item->ColorBoxPos()) {
+    case ipStandAlone:
+        ACanvas->MoveTo(R.Left, R.Bottom);
+        ACanvas->LineTo(R.Left, R.Top);
+        ACanvas->LineTo(R.Right, R.Top);
+        ACanvas->LineTo(R.Right, R.Bottom);
+        ACanvas->LineTo(R.Left, R.Bottom);
+        break;
+    case ipTop:
+        ACanvas->MoveTo(R.Left, R.Bottom);
+        ACanvas->LineTo(R.Left, R.Top);
+        ACanvas->LineTo(R.Right, R.Top);
+        ACanvas->LineTo(R.Right, R.Bottom);
+        break;
+    case ipMiddle:
+        ACanvas->MoveTo(R.Left, R.Top);
+        ACanvas->LineTo(R.Left, R.Bottom);
+        ACanvas->MoveTo(R.Right, R.Top);
+        ACanvas->LineTo(R.Right, R.Bottom);
+        break;
+    case ipBottom:
+        ACanvas->MoveTo(R.Left, R.Top);
+        ACanvas->LineTo(R.Left, R.Bottom);
+        ACanvas->LineTo(R.Right, R.Bottom);
+        ACanvas->MoveTo(R.Right, R.Top);
+        ACanvas->LineTo(R.Right, R.Bottom + 1);
+        break;
+    }
+}
+
+int TCustomColorSelector::ItemAtPos(int X, int Y) const
+{
+    for (int i = 0; i < FItems->Count(); ++i) {
+        const TRect r = FItems->Items(i)->BoxRect();
+        if (X >= r.Left && X < r.Right && Y >= r.Top && Y < r.Bottom) return i;
+    }
+    return -1;
+}
+
+void TCustomColorSelector::SetItemIndex(int I)
+{
+    // An index past the boxes would select nothing that exists.
+    if (I >= FItems->Count()) return;
+    if (FItemIndex >= 0 && I != FItemIndex) {
+        const int old = FItemIndex;
+        FItemIndex = -1;
+        InvalidateItem(old);
+    }
+    FItemIndex = I;
+    if (I < 0) return;
+    FSelectedColor = FItems->Items(I)->Color();
+    RepaintItem(I);
+    if (OnItemSelect) OnItemSelect(this);
+}
+
+void TCustomColorSelector::SetItemHot(int I)
+{
+    if (I == FItemHot) return;
+    if (FItemHot >= 0) {
+        const int old = FItemHot;
+        FItemHot = -1;
+        InvalidateItem(old);
+    }
+    FItemHot = I;
+    if (I >= 0) RepaintItem(I);
+}
+
+void TCustomColorSelector::SetSelectedColor(TColor V)
+{
+    if (V == FSelectedColor) return;
+    FSelectedColor = V;
+    if (V == clNone) SetItemIndex(-1);
+    for (int i = 0; i < FItems->Count(); ++i) {
+        if (FItems->Items(i)->Color() == V) {
+            SetItemIndex(i);
+            return;
+        }
+    }
+    SetItemIndex(-1);
+}
+
+void TCustomColorSelector::SelectFirst()
+{
+    if (FItems->Count() > 0) SetItemIndex(0);
+}
+
+void TCustomColorSelector::SelectLast()
+{
+    if (FItems->Count() > 0) SetItemIndex(FItems->Count() - 1);
+}
+
+void TCustomColorSelector::SelectNext()
+{
+    if (FItemIndex + 1 < FItems->Count()) SetItemIndex(FItemIndex + 1);
+}
+
+void TCustomColorSelector::SelectPrevious()
+{
+    if (FItemIndex - 1 >= 0) SetItemIndex(FItemIndex - 1);
+}
+
+void TCustomColorSelector::HotNext()
+{
+    if (FItemHot + 1 < FItems->Count()) SetItemHot(FItemHot + 1);
+}
+
+void TCustomColorSelector::HotPrevious()
+{
+    if (FItemHot - 1 >= 0) SetItemHot(FItemHot - 1);
+}
+
+void TCustomColorSelector::HandleKey(Word Key, bool EditorEnabled, bool DroppedDown)
+{
+    if (!Enabled() || Key < VK_PRIOR || Key > VK_DOWN) return;
+    const bool closedEditor = EditorEnabled && !DroppedDown;
+    auto selectRow = [&](int delta) {
+        const int target = FItemIndex < 0 ? 0 : FItemIndex + delta;
+        if (Valid(target)) SetItemIndex(target);
+    };
+    switch (Key) {
+    case VK_PRIOR:
+    case VK_HOME:
+        SelectFirst();
+        break;
+    case VK_NEXT:
+    case VK_END:
+        SelectLast();
+        break;
+    case VK_LEFT:
+        if (!closedEditor) SelectPrevious();
+        break;
+    case VK_RIGHT:
+        if (!closedEditor) SelectNext();
+        break;
+    case VK_UP:
+        if (DroppedDown)
+            selectRow(-FColumns);
+        else
+            SelectPrevious();
+        break;
+    case VK_DOWN:
+        if (DroppedDown)
+            selectRow(FColumns);
+        else
+            SelectNext();
+        break;
+    default:
+        break;
+    }
+}
+
+void TCustomColorSelector::Paint()
+{
+    for (int i = 0; i < FItems->Count(); ++i) DrawColorBox(i, Canvas());
+}
+
+void TCustomColorSelector::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    TAdvCustomColorSelectorPanel::MouseDown(Button, Shift, X, Y);
+    const int i = ItemAtPos(X, Y);
+    if (i >= 0) SetItemIndex(i);
+}
+
+void TCustomColorSelector::MouseMove(TShiftState Shift, int X, int Y)
+{
+    TAdvCustomColorSelectorPanel::MouseMove(Shift, X, Y);
+    const int i = ItemAtPos(X, Y);
+    if (i != FItemHot) SetItemHot(i);
+}
+
+void TCustomColorSelector::MouseLeave()
+{
+    TAdvCustomColorSelectorPanel::MouseLeave();
+    SetItemHot(-1);
+}
