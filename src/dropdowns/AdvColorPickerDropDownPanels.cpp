@@ -1,5 +1,8 @@
 #include "AdvColorPickerDropDownPanels.h"
 
+#include "Forms.h"
+#include "SysFormat.h"
+
 #include <QWidget>
 
 namespace {
@@ -29,7 +32,163 @@ constexpr PaletteRow DefaultPalette[] = {
 };
 static_assert(std::size(DefaultPalette) * 10 == 60, "the default palette holds 60 colours");
 
+// The cube's rows: the first centre's x and the colours, left to right.
+struct CubeRow {
+    int FirstX;
+    std::initializer_list<unsigned> Colors;
+};
+const CubeRow CubeRows[] = {
+    {55, {0x003366, 0x336699, 0x3366CC, 0x003399, 0x000099, 0x0000CC, 0x000066}},
+    {49, {0x006666, 0x006699, 0x0099CC, 0x0066CC, 0x0033CC, 0x0000FF, 0x3333FF, 0x333399}},
+    {43, {0x008080, 0x009999, 0x33CCCC, 0x00CCFF, 0x0099FF, 0x0066FF, 0x3366FF, 0x3333CC, 0x666699}},
+    {37, {0x339966, 0x00CC99, 0x00FFCC, 0x00FFFF, 0x33CCFF, 0x3399FF, 0x6699FF, 0x6666FF, 0x6600FF, 0x6600CC}},
+    {31, {0x339933, 0x00CC66, 0x00FF99, 0x66FFCC, 0x66FFFF, 0x66CCFF, 0x99CCFF, 0x9999FF, 0x9966FF, 0x9933FF,
+          0x9900FF}},
+    {25, {0x006600, 0x00CC00, 0x00FF00, 0x66FF99, 0x99FFCC, 0xCCFFFF, 0xCCECFF, 0xCCCCFF, 0xCC99FF, 0xCC66FF,
+          0xCC00FF, 0x9900CC}},
+    {19, {0x003300, 0x008000, 0x33CC33, 0x66FF66, 0x99FF99, 0xCCFFCC, 0xFFFFFF, 0xFFCCFF, 0xFF99FF, 0xFF66FF,
+          0xFF00FF, 0xCC00CC, 0x660066}},
+    {25, {0x336600, 0x009900, 0x66FF33, 0x99FF66, 0xCCFF99, 0xFFFFCC, 0xFFCCCC, 0xFF99CC, 0xFF66CC, 0xFF33CC,
+          0xCC0099, 0x800080}},
+    {31, {0x333300, 0x669900, 0x99FF33, 0xCCFF66, 0xFFFF99, 0xFFCC99, 0xFF9999, 0xFF6699, 0xFF3399, 0xCC3399,
+          0x990099}},
+    {37, {0x666633, 0x99CC00, 0xCCFF33, 0xFFFF66, 0xFFCC66, 0xFF9966, 0xFF7C80, 0xFF0066, 0xD60093, 0x993366}},
+    {43, {0x808000, 0xCCCC00, 0xFFFF00, 0xFFCC00, 0xFF9933, 0xFF6600, 0xFF5050, 0xCC0066, 0x660033}},
+    {49, {0x996633, 0xCC9900, 0xFF9900, 0xCC6600, 0xFF3300, 0xFF0000, 0xCC0000, 0x990033}},
+    {55, {0x663300, 0x996600, 0xCC3300, 0x993300, 0x990000, 0x800000, 0xA50021}},
+};
+constexpr int CubeHalfWidth = 6, CubeUnit = 3, CubeStep = 2 * CubeHalfWidth;
+
+// The six corners of a cell's hexagon.
+std::vector<TPoint> Hexagon(int x, int y, int b, int a)
+{
+    return {TPoint(x - b, y - a), TPoint(x, y - 2 * a), TPoint(x + b, y - a),
+            TPoint(x + b, y + a), TPoint(x, y + 2 * a), TPoint(x - b, y + a)};
+}
+
 }  // namespace
+
+// ---------------------------------------------------------------------------
+// The colour cube
+
+TAdvColorCubePanel::TAdvColorCubePanel(TComponent* AOwner)
+    : TAdvCustomColorSelectorPanel(AOwner)
+{
+    InitCells();
+    SetShowRGBHint(true);
+}
+
+void TAdvColorCubePanel::InitCells()
+{
+    size_t n = 0;
+    int y = 20;
+    for (const CubeRow& row : CubeRows) {
+        int x = row.FirstX;
+        for (unsigned c : row.Colors) {
+            if (n < std::size(FCells)) FCells[n++] = TCubeCell{x, y, Rgb(c)};
+            x += CubeStep;
+        }
+        y += 10;
+    }
+}
+
+void TAdvColorCubePanel::ResetHot()
+{
+    FHotCell = -1;
+    SetBounds(Left(), Top(), 182, 160);
+}
+
+void TAdvColorCubePanel::SetShowRGBHint(bool v)
+{
+    FShowRGBHint = v;
+    SetShowHint(v);
+}
+
+void TAdvColorCubePanel::SetSelectedColor(TColor v)
+{
+    FSelectedColor = v;
+    FSelectedCell = -1;
+    for (int i = 1; i <= CellCount; ++i) {
+        if (Cell(i).Color == v) {
+            FSelectedCell = i;
+            break;
+        }
+    }
+}
+
+int TAdvColorCubePanel::CellAtPoint(int X, int Y) const
+{
+    for (int i = 1; i <= CellCount; ++i) {
+        const int dx = X - Cell(i).X, dy = Y - Cell(i).Y;
+        if (dx * dx + dy * dy <= 36) return i;
+    }
+    return -1;
+}
+
+void TAdvColorCubePanel::DrawCell(int Number)
+{
+    if (Number < 1 || Number > CellCount) return;
+    TCanvas* c = Canvas();
+    const TCubeCell& cell = Cell(Number);
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(cell.Color);
+    c->Pen()->SetColor(cell.Color);
+    c->Polygon(Hexagon(cell.X, cell.Y, CubeHalfWidth, CubeUnit));
+    auto frame = [&](TColor outer) {
+        c->Brush()->SetStyle(bsClear);
+        c->Pen()->SetColor(outer);
+        c->Polygon(Hexagon(cell.X, cell.Y, 5, 3));
+        c->Pen()->SetColor(clWhite);
+        c->Polygon(Hexagon(cell.X, cell.Y, 4, 2));
+    };
+    if (Number == FHotCell) frame(clRed);
+    if (Number == FSelectedCell) frame(clBlack);
+}
+
+void TAdvColorCubePanel::RepaintCell(int Number)
+{
+    if (Number < 1 || Number > CellCount) return;
+    const TCubeCell& cell = Cell(Number);
+    InvalidateRect(TRect(cell.X - 7, cell.Y - 7, cell.X + 8, cell.Y + 8));
+}
+
+void TAdvColorCubePanel::Paint()
+{
+    for (int i = 1; i <= CellCount; ++i) DrawCell(i);
+}
+
+void TAdvColorCubePanel::MouseMove(TShiftState Shift, int X, int Y)
+{
+    TAdvCustomColorSelectorPanel::MouseMove(Shift, X, Y);
+    const int cell = CellAtPoint(X, Y);
+    if (cell > 0 && cell != FHotCell) {
+        const int old = FHotCell;
+        FHotCell = cell;
+        RepaintCell(old);
+        RepaintCell(cell);
+        if (FShowRGBHint) {
+            const TColor c = Cell(cell).Color;
+            SetHint(Format(QStringLiteral("Red: %d,  Green: %d,  Blue: %d"),
+                           {int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)}));
+            if (Application) Application->CancelHint();
+        }
+    } else if (cell < 0 && FShowRGBHint) {
+        SetHint(QString());
+        if (Application) Application->CancelHint();
+    }
+}
+
+void TAdvColorCubePanel::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    TAdvCustomColorSelectorPanel::MouseDown(Button, Shift, X, Y);
+    const int cell = CellAtPoint(X, Y);
+    if (cell < 0) return;
+    RepaintCell(FSelectedCell);
+    FSelectedColor = Cell(cell).Color;
+    FSelectedCell = cell;
+    RepaintCell(cell);
+    if (OnSelect) OnSelect(this);
+}
 
 // ---------------------------------------------------------------------------
 // Boxes and look

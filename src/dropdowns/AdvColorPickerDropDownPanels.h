@@ -20,6 +20,50 @@ public:
     TNotifyEvent OnSelect;
 };
 
+// The colour cube: a honeycomb of 127 hexagonal cells of a fixed web
+// palette. A click chooses the cell's colour; the hint names the colour
+// under the mouse.
+class TAdvColorCubePanel : public TAdvCustomColorSelectorPanel {
+public:
+    DECLARE_CLASSNAME(TAdvColorCubePanel)
+    static constexpr int CellCount = 127;
+    struct TCubeCell {
+        int X, Y;
+        TColor Color;
+    };
+    explicit TAdvColorCubePanel(TComponent* AOwner);
+
+    // Stores the colour and marks the first cell of that colour (or none);
+    // no repaint.
+    TColor SelectedColor() const { return FSelectedColor; }
+    void SetSelectedColor(TColor v);
+    bool ShowRGBHint() const { return FShowRGBHint; }
+    void SetShowRGBHint(bool v);
+    // Cells are numbered 1 to 127; -1 none.
+    int SelectedCell() const { return FSelectedCell; }
+    int HotCell() const { return FHotCell; }
+    const TCubeCell& Cell(int Number) const { return FCells[size_t(Number - 1)]; }
+    // The first cell whose centre lies within 6 pixels; -1 for none.
+    int CellAtPoint(int X, int Y) const;
+    void InitCells();
+    // No hot cell; the panel 182 x 160.
+    void ResetHot();
+
+protected:
+    void Paint() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+
+private:
+    void DrawCell(int Number);
+    void RepaintCell(int Number);
+    TCubeCell FCells[CellCount];
+    TColor FSelectedColor = clNone;
+    bool FShowRGBHint = true;
+    int FSelectedCell = -1;
+    int FHotCell = -1;
+};
+
 // Where a box stands in a framed column block.
 enum TItemPos { ipStandAlone, ipTop, ipMiddle, ipBottom };
 

@@ -99,3 +99,58 @@ TEST_F(ColorSelector, FramesOfHotAndSelectedBoxes)
 }
 
 }  // namespace
+
+namespace {
+
+using ColorCube = DropDownTest;
+
+TEST_F(ColorCube, CellsHitsAndSelection)
+{
+    auto* cube = Add<TAdvColorCubePanel>(10, 10, 10, 10);
+    cube->ResetHot();
+    EXPECT_EQ(TSize(cube->Width(), cube->Height()), TSize(182, 160));
+    struct CellCase {
+        int Number, X, Y;
+        TColor Color;
+    };
+    const CellCase cells[] = {{1, 55, 20, 0x663300}, {64, 91, 80, 0xFFFFFF}, {127, 127, 140, 0x2100A5}};
+    for (const CellCase& c : cells) {
+        EXPECT_EQ(cube->Cell(c.Number).X, c.X) << c.Number;
+        EXPECT_EQ(cube->Cell(c.Number).Y, c.Y) << c.Number;
+        EXPECT_EQ(cube->Cell(c.Number).Color, c.Color) << c.Number;
+    }
+    struct Hit {
+        int X, Y, Cell;
+    };
+    const Hit hits[] = {{61, 20, 1}, {62, 20, 2}, {61, 23, -1}, {61, 24, 9}};
+    for (const Hit& h : hits) EXPECT_EQ(cube->CellAtPoint(h.X, h.Y), h.Cell) << h.X << "," << h.Y;
+
+    cube->SetSelectedColor(TColor(0x800080));
+    EXPECT_EQ(cube->SelectedCell(), 82);
+    cube->SetSelectedColor(TColor(0x010203));
+    EXPECT_EQ(cube->SelectedCell(), -1);
+    EXPECT_EQ(cube->SelectedColor(), TColor(0x010203));
+}
+
+TEST_F(ColorCube, MouseShowsTheColourAndChoosesIt)
+{
+    auto* cube = Add<TAdvColorCubePanel>(10, 10, 10, 10);
+    cube->ResetHot();
+    ShowForm();
+    int selects = 0;
+    cube->OnSelect = [&](TObject*) { ++selects; };
+    cube->Perform(WM_MOUSEMOVE, 0, MakeLParam(127, 140));
+    EXPECT_EQ(cube->HotCell(), 127);
+    EXPECT_EQ(cube->Hint(), QStringLiteral("Red: 165,  Green: 0,  Blue: 33"));
+    cube->Perform(WM_MOUSEMOVE, 0, MakeLParam(61, 23));
+    EXPECT_EQ(cube->HotCell(), 127);
+    EXPECT_TRUE(cube->Hint().isEmpty());
+    Click(cube, TPoint(91, 80));
+    EXPECT_EQ(cube->SelectedColor(), clWhite);
+    EXPECT_EQ(cube->SelectedCell(), 64);
+    EXPECT_EQ(selects, 1);
+    const QString path = TestHarness::GrabPath(QStringLiteral("color-cube.png"));
+    TestHarness::GrabToPng(cube, path);
+}
+
+}  // namespace
