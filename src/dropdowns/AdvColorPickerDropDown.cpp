@@ -245,12 +245,17 @@ void TAdvColorPickerDropDown::CreateContent()
         }
         break;
     case csColorCube:
-    case csSpectrum:
-        // The spectrum is offered as the cube until it has a picture of its own.
         if (!FCubePanel) {
             FCubePanel = new TAdvColorCubePanel(this);
             FCubePanel->SetParent(form);
             FCubePanel->SetColor(DropDownColor());
+        }
+        break;
+    case csSpectrum:
+        if (!FSpectrumPanel) {
+            FSpectrumPanel = new TAdvColorSpectrumPanel(this);
+            FSpectrumPanel->SetParent(form);
+            FSpectrumPanel->SetColor(DropDownColor());
         }
         break;
     }
@@ -311,7 +316,6 @@ void TAdvColorPickerDropDown::ShowContent()
         shown = FColorSelector;
         break;
     case csColorCube:
-    case csSpectrum:
         if (!FCubePanel) return;
         FCubePanel->SetSelectedColor(FSelectedColor);
         FCubePanel->InitCells();
@@ -319,8 +323,15 @@ void TAdvColorPickerDropDown::ShowContent()
         FCubePanel->OnSelect = [this](TObject* s) { CubePanelSelected(s); };
         shown = FCubePanel;
         break;
+    case csSpectrum:
+        if (!FSpectrumPanel) return;
+        FSpectrumPanel->SetSelectedColor(FSelectedColor);
+        FSpectrumPanel->ArrangeSpectrum();
+        FSpectrumPanel->OnSelect = [this](TObject* s) { SpectrumPanelSelected(s); };
+        shown = FSpectrumPanel;
+        break;
     }
-    for (TControl* c : std::initializer_list<TControl*>{FItemSelector, FColorSelector, FCubePanel})
+    for (TControl* c : std::initializer_list<TControl*>{FItemSelector, FColorSelector, FCubePanel, FSpectrumPanel})
         if (c) c->SetVisible(c == shown);
     SetControl(shown);
     FOldSelectedColor = FSelectedColor;
@@ -399,6 +410,7 @@ void TAdvColorPickerDropDown::DropDownFormDestroyed()
     FItemSelector = nullptr;
     FColorSelector = nullptr;
     FCubePanel = nullptr;
+    FSpectrumPanel = nullptr;
 }
 
 // ---- choices
@@ -419,6 +431,13 @@ void TAdvColorPickerDropDown::ColorSelectorSelected(TObject*)
 void TAdvColorPickerDropDown::CubePanelSelected(TObject*)
 {
     SetSelectedColor(FCubePanel->SelectedColor());
+    SetItemIndex(-1);
+    DoHideDropDown(false);
+}
+
+void TAdvColorPickerDropDown::SpectrumPanelSelected(TObject*)
+{
+    SetSelectedColor(FSpectrumPanel->SelectedColor());
     SetItemIndex(-1);
     DoHideDropDown(false);
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The colour-picker drop-down: an edit that holds a colour, shows its swatch
 // and (optionally) its name or value, and offers the colour in a pop-up of
-// one of three styles: a list of named colours (the item selector), a
-// palette of 60 boxes, or a honeycomb of 127 web colours. The edit cannot be
+// one of four styles: a list of named colours (the item selector), a
+// palette of 60 boxes, a honeycomb of 127 web colours or a spectrum picture. The edit cannot be
 // typed into; a click opens the pop-up.
 
 #include "AdvColorPickerDropDownPanels.h"
@@ -96,6 +96,7 @@ public:
     TAdvCustomItemSelector* ItemSelector() const { return FItemSelector; }
     TCustomColorSelector* ColorSelector() const { return FColorSelector; }
     TAdvColorCubePanel* CubePanel() const { return FCubePanel; }
+    TAdvColorSpectrumPanel* SpectrumPanel() const { return FSpectrumPanel; }
     // Clears the type-ahead text (the 500 ms key timer's tick).
     void KeyTimerTick();
     const QString& TypeAhead() const { return FLookup; }
@@ -127,6 +128,7 @@ private:
     void SelectorItemSelected(TObject* Sender);
     void ColorSelectorSelected(TObject* Sender);
     void CubePanelSelected(TObject* Sender);
+    void SpectrumPanelSelected(TObject* Sender);
     void PaintSelectedColor(TCanvas* Canvas);
     void SelectInList(int I);
 
@@ -135,6 +137,7 @@ private:
     TAdvCustomItemSelector* FItemSelector = nullptr;
     TCustomColorSelector* FColorSelector = nullptr;
     TAdvColorCubePanel* FCubePanel = nullptr;
+    TAdvColorSpectrumPanel* FSpectrumPanel = nullptr;
     TTimer* FKeyTimer = nullptr;
     TColorSelectionStyle FColorSelectionStyle = csList;
     int FItemIndex = -1;

@@ -191,6 +191,113 @@ void TAdvColorCubePanel::MouseDown(TMouseButton Button, TShiftState Shift, int X
 }
 
 // ---------------------------------------------------------------------------
+// The spectrum
+
+namespace {
+constexpr int SpectrumSize = 128;
+}
+
+TColor TAdvColorSpectrumPanel::SpectrumColor(int X, int Y)
+{
+    // Hue once around the circle across the width; the upper half blends
+    // white into the full colour, the lower half the full colour into black.
+    const double h = 6.0 * X / SpectrumSize;
+    const int sector = int(h) % 6;
+    const double f = h - int(h);
+    double r = 0, g = 0, b = 0;
+    switch (sector) {
+    case 0: r = 1, g = f; break;
+    case 1: r = 1 - f, g = 1; break;
+    case 2: g = 1, b = f; break;
+    case 3: g = 1 - f, b = 1; break;
+    case 4: r = f, b = 1; break;
+    default: r = 1, b = 1 - f; break;
+    }
+    auto channel = [&](double full) {
+        double v;
+        if (Y < SpectrumSize / 2)
+            v = 1 + (full - 1) * Y / (SpectrumSize / 2 - 1.0);
+        else
+            v = full * (SpectrumSize - 1 - Y) / (SpectrumSize / 2 - 1.0);
+        return std::clamp(int(v * 255 + 0.5), 0, 255);
+    };
+    return TColor(channel(r) | (channel(g) << 8) | (channel(b) << 16));
+}
+
+TAdvColorSpectrumPanel::TAdvColorSpectrumPanel(TComponent* AOwner)
+    : TAdvCustomColorSelectorPanel(AOwner), FPicture(std::make_unique<TBitmap>(SpectrumSize, SpectrumSize))
+{
+    for (int y = 0; y < SpectrumSize; ++y)
+        for (int x = 0; x < SpectrumSize; ++x) FPicture->Canvas()->SetPixels(x, y, SpectrumColor(x, y));
+    SetCursor(crCross);
+}
+
+TAdvColorSpectrumPanel::~TAdvColorSpectrumPanel() = default;
+
+void TAdvColorSpectrumPanel::ArrangeSpectrum()
+{
+    SetBounds(Left(), Top(), 150, 174);
+    const int left = (Width() - SpectrumSize) / 2;
+    FPictureRect = TRect(left, 10, left + SpectrumSize, 10 + SpectrumSize);
+    const int B = FPictureRect.Bottom;
+    FSelectedRect = TRect(left - 1, B + 8, left + SpectrumSize / 2 - 2, B + 28);
+    FHotRect = TRect(FSelectedRect.Right + 4, FSelectedRect.Top, left + SpectrumSize + 1, FSelectedRect.Bottom);
+    FHotColor = clNone;
+    Invalidate();
+}
+
+TColor TAdvColorSpectrumPanel::PixelAt(int X, int Y) const
+{
+    if (!FPictureRect.Contains(TPoint(X, Y))) return clNone;
+    return FPicture->Canvas()->Pixels(X - FPictureRect.Left, Y - FPictureRect.Top);
+}
+
+void TAdvColorSpectrumPanel::Paint()
+{
+    TCanvas* c = Canvas();
+    c->Draw(FPictureRect.Left, FPictureRect.Top, FPicture.get());
+    c->Brush()->SetStyle(bsClear);
+    const TRect& p = FPictureRect;
+    c->Pen()->SetColor(clWhite);
+    c->Rectangle(TRect(p.Left - 1, p.Top - 1, p.Right + 1, p.Bottom + 1));
+    c->Pen()->SetColor(Rgb(0x808080));
+    c->Rectangle(TRect(p.Left - 2, p.Top - 2, p.Right + 2, p.Bottom + 2));
+    auto swatch = [&](const TRect& r, TColor color) {
+        c->Brush()->SetStyle(bsClear);
+        c->Pen()->SetColor(Rgb(0x808080));
+        c->Rectangle(TRect(r.Left - 1, r.Top - 1, r.Right + 1, r.Bottom + 1));
+        c->Pen()->SetColor(clWhite);
+        if (color != clNone) {
+            c->Brush()->SetStyle(bsSolid);
+            c->Brush()->SetColor(color);
+        }
+        c->Rectangle(r);
+    };
+    swatch(FSelectedRect, FSelectedColor);
+    swatch(FHotRect, FHotColor);
+}
+
+void TAdvColorSpectrumPanel::MouseMove(TShiftState Shift, int X, int Y)
+{
+    TAdvCustomColorSelectorPanel::MouseMove(Shift, X, Y);
+    if (!FPictureRect.Contains(TPoint(X, Y))) return;
+    FHotColor = PixelAt(X, Y);
+    InvalidateRect(FHotRect);
+}
+
+void TAdvColorSpectrumPanel::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    TAdvCustomColorSelectorPanel::MouseDown(Button, Shift, X, Y);
+    if (!FPictureRect.Contains(TPoint(X, Y))) return;
+    // The pixel under the click, also without a move over it first.
+    FHotColor = PixelAt(X, Y);
+    FSelectedColor = FHotColor;
+    InvalidateRect(FSelectedRect);
+    InvalidateRect(FHotRect);
+    if (OnSelect) OnSelect(this);
+}
+
+// ---------------------------------------------------------------------------
 // Boxes and look
 
 void TColorBoxItem::SetColor(TColor v)

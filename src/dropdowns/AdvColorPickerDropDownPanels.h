@@ -64,6 +64,44 @@ private:
     int FHotCell = -1;
 };
 
+// The spectrum: a 128 x 128 picture (hue once around the circle from left
+// to right, white at the top, full colours in the middle rows, black at the
+// bottom) with a swatch of the chosen and of the hot colour below it. A
+// click chooses the colour of the pixel under it.
+class TAdvColorSpectrumPanel : public TAdvCustomColorSelectorPanel {
+public:
+    DECLARE_CLASSNAME(TAdvColorSpectrumPanel)
+    explicit TAdvColorSpectrumPanel(TComponent* AOwner);
+    ~TAdvColorSpectrumPanel() override;
+
+    TColor SelectedColor() const { return FSelectedColor; }
+    void SetSelectedColor(TColor v) { FSelectedColor = v; }
+    TColor HotColor() const { return FHotColor; }
+    // The picture's place in the panel and the two swatches.
+    TRect PictureRect() const { return FPictureRect; }
+    TRect SelectedSwatch() const { return FSelectedRect; }
+    TRect HotSwatch() const { return FHotRect; }
+    // 150 x 174, the picture centred at the top, the swatches below it; no
+    // hot colour.
+    void ArrangeSpectrum();
+    // The spectrum's colour at a picture pixel.
+    static TColor SpectrumColor(int X, int Y);
+
+protected:
+    void Paint() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+
+private:
+    // The picture's pixel under a panel point; clNone outside the picture.
+    TColor PixelAt(int X, int Y) const;
+    std::unique_ptr<TBitmap> FPicture;
+    TColor FSelectedColor = clWhite;
+    TColor FHotColor = clNone;
+    TRect FPictureRect = TRect(11, 10, 139, 138);
+    TRect FSelectedRect, FHotRect;
+};
+
 // Where a box stands in a framed column block.
 enum TItemPos { ipStandAlone, ipTop, ipMiddle, ipBottom };
 

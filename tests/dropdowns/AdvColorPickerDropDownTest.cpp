@@ -118,6 +118,31 @@ TEST_F(ColorPicker, PaletteAndCube)
     EXPECT_FALSE(d->DropDownForm()->Visible());
     EXPECT_EQ(d->SelectedColor(), clWhite);
     EXPECT_EQ(d->ItemIndex(), -1);
+
+    // The spectrum: a click without a move before it takes the pixel clicked.
+    d->SetColorSelectionStyle(csSpectrum);
+    Click(d, TPoint(10, 10));
+    ASSERT_TRUE(d->DroppedDown());
+    TAdvColorSpectrumPanel* sp = d->SpectrumPanel();
+    EXPECT_EQ(sp->HotColor(), clNone);
+    EXPECT_EQ(sp->SelectedSwatch(), TRect(10, 146, 73, 166));
+    EXPECT_EQ(sp->HotSwatch(), TRect(77, 146, 140, 166));
+    TestHarness::GrabToPng(d->DropDownForm(), TestHarness::GrabPath(QStringLiteral("color-picker-spectrum.png")));
+    Click(sp, TPoint(11 + 40, 10 + 64));
+    EXPECT_FALSE(d->DropDownForm()->Visible());
+    EXPECT_EQ(d->SelectedColor(), TAdvColorSpectrumPanel::SpectrumColor(40, 64));
+    EXPECT_NE(d->SelectedColor(), clNone);
+}
+
+TEST_F(ColorPicker, SpectrumPicture)
+{
+    struct Case {
+        int X, Y;
+        TColor Color;
+    };
+    const Case cases[] = {{0, 0, clWhite}, {0, 64, clRed}, {64, 127, clBlack}, {0, 63, clRed}};
+    for (const Case& c : cases)
+        EXPECT_EQ(TAdvColorSpectrumPanel::SpectrumColor(c.X, c.Y), c.Color) << c.X << "," << c.Y;
 }
 
 }  // namespace
