@@ -7,11 +7,6 @@
 
 namespace {
 
-constexpr TColor Rgb(unsigned rrggbb)
-{
-    return TColor(((rrggbb & 0xFF) << 16) | (rrggbb & 0xFF00) | ((rrggbb >> 16) & 0xFF));
-}
-
 struct NamedColor {
     const char* Name;
     unsigned Rgb;
@@ -33,10 +28,6 @@ constexpr NamedColor WebNames[] = {
     {"yellow", 0xFFFF00},
 };
 
-int RedOf(TColor c) { return int(c & 0xFF); }
-int GreenOf(TColor c) { return int((c >> 8) & 0xFF); }
-int BlueOf(TColor c) { return int((c >> 16) & 0xFF); }
-
 QString Hex2(int v)
 {
     return QStringLiteral("%1").arg(v, 2, 16, QLatin1Char('0')).toUpper();
@@ -47,10 +38,10 @@ QString Hex2(int v)
 QString WebColorName(TColor Color)
 {
     const TColor c = ColorToRGB(Color);
-    const unsigned rgb = unsigned(RedOf(c) << 16 | GreenOf(c) << 8 | BlueOf(c));
+    const unsigned rgb = unsigned(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c));
     for (const NamedColor& n : WebNames)
         if (n.Rgb == rgb) return QString::fromLatin1(n.Name);
-    return QLatin1Char('#') + Hex2(RedOf(c)) + Hex2(GreenOf(c)) + Hex2(BlueOf(c));
+    return QLatin1Char('#') + Hex2(GetRValue(c)) + Hex2(GetGValue(c)) + Hex2(GetBValue(c));
 }
 
 // ---------------------------------------------------------------------------
@@ -127,7 +118,7 @@ void TAdvColorPickerDropDown::AddDefaultColors()
     for (const NamedColor& c : DefaultColors) {
         TColorItem* item = FColors->Add();
         item->SetCaption(QString::fromLatin1(c.Name));
-        item->SetColor(Rgb(c.Rgb));
+        item->SetColor(RgbHex(c.Rgb));
     }
 }
 
@@ -164,9 +155,9 @@ QString TAdvColorPickerDropDown::SelectedColorText() const
     case cvtWebName:
         return WebColorName(FSelectedColor);
     case cvtRGB:
-        return QStringLiteral("Red:%1,Green:%2,Blue:%3").arg(RedOf(rgb)).arg(GreenOf(rgb)).arg(BlueOf(rgb));
+        return QStringLiteral("Red:%1,Green:%2,Blue:%3").arg(GetRValue(rgb)).arg(GetGValue(rgb)).arg(GetBValue(rgb));
     case cvtHTML:
-        return QLatin1Char('#') + Hex2(RedOf(rgb)) + Hex2(GreenOf(rgb)) + Hex2(BlueOf(rgb));
+        return QLatin1Char('#') + Hex2(GetRValue(rgb)) + Hex2(GetGValue(rgb)) + Hex2(GetBValue(rgb));
     }
     return {};
 }

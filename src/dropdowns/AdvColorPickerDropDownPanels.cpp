@@ -7,12 +7,6 @@
 
 namespace {
 
-// A colour written as 0xRRGGBB, the way people read it.
-constexpr TColor Rgb(unsigned rrggbb)
-{
-    return TColor(((rrggbb & 0xFF) << 16) | (rrggbb & 0xFF00) | ((rrggbb >> 16) & 0xFF));
-}
-
 struct PaletteRow {
     TItemPos Pos;
     unsigned Colors[10];
@@ -85,7 +79,7 @@ void TAdvColorCubePanel::InitCells()
     for (const CubeRow& row : CubeRows) {
         int x = row.FirstX;
         for (unsigned c : row.Colors) {
-            if (n < std::size(FCells)) FCells[n++] = TCubeCell{x, y, Rgb(c)};
+            if (n < std::size(FCells)) FCells[n++] = TCubeCell{x, y, RgbHex(c)};
             x += CubeStep;
         }
         y += 10;
@@ -169,7 +163,7 @@ void TAdvColorCubePanel::MouseMove(TShiftState Shift, int X, int Y)
         if (FShowRGBHint) {
             const TColor c = Cell(cell).Color;
             SetHint(Format(QStringLiteral("Red: %d,  Green: %d,  Blue: %d"),
-                           {int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)}));
+                           {GetRValue(c), GetGValue(c), GetBValue(c)}));
             if (Application) Application->CancelHint();
         }
     } else if (cell < 0 && FShowRGBHint) {
@@ -260,11 +254,11 @@ void TAdvColorSpectrumPanel::Paint()
     const TRect& p = FPictureRect;
     c->Pen()->SetColor(clWhite);
     c->Rectangle(TRect(p.Left - 1, p.Top - 1, p.Right + 1, p.Bottom + 1));
-    c->Pen()->SetColor(Rgb(0x808080));
+    c->Pen()->SetColor(RgbHex(0x808080));
     c->Rectangle(TRect(p.Left - 2, p.Top - 2, p.Right + 2, p.Bottom + 2));
     auto swatch = [&](const TRect& r, TColor color) {
         c->Brush()->SetStyle(bsClear);
-        c->Pen()->SetColor(Rgb(0x808080));
+        c->Pen()->SetColor(RgbHex(0x808080));
         c->Rectangle(TRect(r.Left - 1, r.Top - 1, r.Right + 1, r.Bottom + 1));
         c->Pen()->SetColor(clWhite);
         if (color != clNone) {
@@ -386,7 +380,7 @@ void TCustomColorSelector::LoadDefaultPalette()
     for (const PaletteRow& row : DefaultPalette) {
         for (unsigned c : row.Colors) {
             TColorBoxItem* item = FItems->Add();
-            item->SetColor(Rgb(c));
+            item->SetColor(RgbHex(c));
             item->SetColorBoxPos(row.Pos);
         }
     }

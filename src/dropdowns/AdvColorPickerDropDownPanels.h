@@ -11,6 +11,12 @@
 
 #include <memory>
 
+// A colour written as 0xRRGGBB, the way people read it.
+inline constexpr TColor RgbHex(unsigned rrggbb)
+{
+    return RGBColor(int(rrggbb >> 16), int(rrggbb >> 8), int(rrggbb));
+}
+
 // The base of the colour contents: a painted panel that reports a choice.
 class TAdvCustomColorSelectorPanel : public TCustomControl {
 public:

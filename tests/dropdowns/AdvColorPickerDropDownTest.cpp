@@ -9,10 +9,6 @@ namespace {
 using ColorPicker = DropDownTest;
 
 constexpr TColor Red = 0x0000FF;
-constexpr TColor Rgb(unsigned rrggbb)
-{
-    return TColor(((rrggbb & 0xFF) << 16) | (rrggbb & 0xFF00) | ((rrggbb >> 16) & 0xFF));
-}
 
 TEST_F(ColorPicker, ChoosingByIndexAndColour)
 {
@@ -25,7 +21,7 @@ TEST_F(ColorPicker, ChoosingByIndexAndColour)
     int selects = 0;
     d->OnSelect = [&](TObject*) { ++selects; };
     d->SetItemIndex(3);
-    EXPECT_EQ(d->SelectedColor(), Rgb(0x808000));
+    EXPECT_EQ(d->SelectedColor(), RgbHex(0x808000));
     EXPECT_EQ(d->SelectedColorText(), QStringLiteral("Olive"));
     d->SetSelectedColor(Red);
     EXPECT_EQ(d->ItemIndex(), 9);
@@ -34,7 +30,7 @@ TEST_F(ColorPicker, ChoosingByIndexAndColour)
     EXPECT_EQ(d->ItemIndex(), 9);
     // A colour without an entry clears the index and is written by value.
     d->SetColorValueText(cvtHTML);
-    d->SetSelectedColor(Rgb(0x123456));
+    d->SetSelectedColor(RgbHex(0x123456));
     EXPECT_EQ(d->ItemIndex(), -1);
     EXPECT_EQ(d->SelectedColorText(), QStringLiteral("#123456"));
 }
@@ -56,8 +52,8 @@ TEST_F(ColorPicker, ColourTexts)
         d->SetColorValueText(c.Kind);
         EXPECT_EQ(d->SelectedColorText(), QString::fromLatin1(c.Text)) << c.Kind;
     }
-    EXPECT_EQ(WebColorName(Rgb(0x00FFFF)), QStringLiteral("aqua"));
-    EXPECT_EQ(WebColorName(Rgb(0x123ABC)), QStringLiteral("#123ABC"));
+    EXPECT_EQ(WebColorName(RgbHex(0x00FFFF)), QStringLiteral("aqua"));
+    EXPECT_EQ(WebColorName(RgbHex(0x123ABC)), QStringLiteral("#123ABC"));
 }
 
 TEST_F(ColorPicker, ListWithKeysAndMouse)
