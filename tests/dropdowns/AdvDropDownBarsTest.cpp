@@ -244,3 +244,23 @@ TEST_F(DropDownBars, GrabOfThePopUpWithBars)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DropDownBars, AppearanceEventsRefreshTheShownPopUp)
+{
+    auto* d = Focused<TTestListDropDown>();
+    ClickButton(d);
+    ASSERT_TRUE(d->DroppedDown());
+    TAdvHeader* h = d->DropDownForm()->Header();
+    ASSERT_NE(h, nullptr);
+    EXPECT_EQ(h->ButtonList()->Count(), 0);
+    // A new button (the collection's change) and a hidden bar show at once.
+    d->DropDownHeader()->Buttons()->Add();
+    d->DropDownHeader()->Buttons()->Items(0)->SetCaption(QStringLiteral("Go"));
+    EXPECT_EQ(h->ButtonList()->Count(), 1);
+    d->DropDownHeader()->SetVisible(false);
+    EXPECT_FALSE(h->Visible());
+}
+
+}  // namespace
