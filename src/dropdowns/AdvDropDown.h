@@ -40,6 +40,7 @@ class TBitmap;
 class TCustomImageList;
 class TDropDownEditButton;
 class TDropDownForm;
+class TItemAppearance;
 class TLabel;
 class TPropertyList;
 
@@ -98,6 +99,9 @@ public:
     virtual void DrawSelection(TCanvas* Canvas, const TRect& R, TColor BackColor, int Kind);
     virtual void DrawBackgroundGradient(TCanvas* Canvas, TColor Color, TColor ColorTo, int Steps, const TRect& R,
                                         TGradientDirection Direction);
+    // The hot and selected item colours of a visual style (nothing for
+    // tsCustom or without an appearance).
+    void SetItemAppearanceStyle(TItemAppearance* Appearance, TVisualStyle Style);
 
     void Assign(TPersistent* Source) override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;

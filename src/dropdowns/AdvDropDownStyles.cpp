@@ -2,6 +2,7 @@
 // bar buttons in the sixteen library styles, the colour-tone sets, and the
 // selection colours with the selected-item painter.
 #include "AdvDropDown.h"
+#include "AdvItemSelector.h"
 #include "AdvDropDownForm.h"
 #include "AdvDropDownPaint.h"
 #include "AdvUtilPaint.h"
@@ -220,4 +221,83 @@ void TAdvCustomDropDown::DrawBackgroundGradient(TCanvas* Canvas, TColor Color, T
                                                 const TRect& R, TGradientDirection Direction)
 {
     DrawDropDownGradient(Canvas, Color, ColorTo, Steps, R, Direction == gdHorizontal);
+}
+
+namespace {
+
+// The item colours of the visual styles, in the order of the item
+// appearance's setters.
+struct ItemStyleRow {
+    TColor ColorHot, ColorHotTo, ColorMirrorHot, ColorMirrorHotTo, ColorSelected, ColorSelectedTo,
+        ColorMirrorSelected, ColorMirrorSelectedTo, BorderColor, BorderColorTop, BorderColorBottom, EdgeColor;
+};
+constexpr ItemStyleRow ItemOffice2003 = {15465983, 11332863, 5888767, 10807807, 11196927, 7257087,
+                                         4370174,  8053246,  4370174, clNone,   clNone,   clNone};
+constexpr ItemStyleRow ItemOffice2007 = {15465983, 11332863, 5888767, 10807807, 11196927, 7257087,
+                                         4370174,  8053246,  4370174, 16056063, 13302015, 12835295};
+constexpr ItemStyleRow ItemOffice2010 = {14285309, 9102333, 9102333, 14285309, 8122111, 7131391,
+                                         7131391,  8122111, 3181250, clNone,   clNone,  clNone};
+struct ItemStyleEntry {
+    TVisualStyle Style;
+    ItemStyleRow Row;
+    bool HighlightText;
+};
+constexpr ItemStyleEntry ItemStyles[] = {
+    {TVisualStyle::tsOffice2003Blue, ItemOffice2003, false},
+    {TVisualStyle::tsOffice2003Silver, ItemOffice2003, false},
+    {TVisualStyle::tsOffice2003Olive, ItemOffice2003, false},
+    {TVisualStyle::tsWhidbey, ItemOffice2003, false},
+    {TVisualStyle::tsOffice2007Luna, ItemOffice2007, false},
+    {TVisualStyle::tsOffice2007Obsidian, ItemOffice2007, false},
+    {TVisualStyle::tsOffice2007Silver, ItemOffice2007, false},
+    {TVisualStyle::tsOffice2003Classic,
+     {13811126, 13811126, clNone, clNone, 11899525, 11899525, clNone, clNone, 8421504, clNone, clNone, clNone},
+     false},
+    {TVisualStyle::tsWindowsXP,
+     {15717318, 15717318, clNone, clNone, clHighlight, clNone, clNone, clNone, clHighlight, clNone, clNone, clNone},
+     true},
+    {TVisualStyle::tsWindowsVista,
+     {16776697, 16775920, clNone, clNone, 16710128, 16642263, clNone, clNone, 16703386, 16645110, 16643559,
+      16575947},
+     false},
+    {TVisualStyle::tsWindows7,
+     {16645114, 16643051, clNone, clNone, 16575452, 16571329, clNone, clNone, 13542013, 16643307, 16640731,
+      14730670},
+     false},
+    {TVisualStyle::tsTerminal,
+     {12632256, 12632256, clNone, clNone, clHighlight, clNone, clNone, clNone, 8421504, clNone, clNone, clNone},
+     true},
+    {TVisualStyle::tsOffice2010Blue, ItemOffice2010, false},
+    {TVisualStyle::tsOffice2010Silver, ItemOffice2010, false},
+    {TVisualStyle::tsOffice2010Black, ItemOffice2010, false},
+};
+static_assert(std::size(ItemStyles) == 15, "every visual style but tsCustom has its item colours");
+
+}  // namespace
+
+void TAdvCustomDropDown::SetItemAppearanceStyle(TItemAppearance* Appearance, TVisualStyle Style)
+{
+    if (!Appearance || Style == TVisualStyle::tsCustom) return;
+    Appearance->SetBorderColorHot(clNone);
+    Appearance->SetBorderColorSelected(clNone);
+    Appearance->SetColorSelectedText(0);
+    Appearance->SetColorHotText(0);
+    for (const ItemStyleEntry& e : ItemStyles) {
+        if (e.Style != Style) continue;
+        const ItemStyleRow& r = e.Row;
+        Appearance->SetColorHot(r.ColorHot);
+        Appearance->SetColorHotTo(r.ColorHotTo);
+        Appearance->SetColorMirrorHot(r.ColorMirrorHot);
+        Appearance->SetColorMirrorHotTo(r.ColorMirrorHotTo);
+        Appearance->SetColorSelected(r.ColorSelected);
+        Appearance->SetColorSelectedTo(r.ColorSelectedTo);
+        Appearance->SetColorMirrorSelected(r.ColorMirrorSelected);
+        Appearance->SetColorMirrorSelectedTo(r.ColorMirrorSelectedTo);
+        Appearance->SetBorderColor(r.BorderColor);
+        Appearance->SetBorderColorTop(r.BorderColorTop);
+        Appearance->SetBorderColorBottom(r.BorderColorBottom);
+        Appearance->SetEdgeColor(r.EdgeColor);
+        if (e.HighlightText) Appearance->SetColorSelectedText(clHighlightText);
+        return;
+    }
 }
