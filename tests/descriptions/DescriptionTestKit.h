@@ -24,6 +24,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+public:
     // The project folder, "<program folder>/PROJECTS/Plant".
     static QString ProjectDir();
     // A file of the project (or any path below the program folder).
@@ -35,6 +36,7 @@ protected:
     // A table file: root, then the sections' XML as given.
     static void WriteTable(const QString& path, const QString& root, const QString& sections);
 
+protected:
     std::shared_ptr<TestClock> Clock = std::make_shared<TestClock>(FixedMoment());
 
 private:
