@@ -71,6 +71,9 @@ void TFProfinetFileName::FormCreate()
     SetClientWidth(540);
     SetClientHeight(205);
     L_XML_Fix1->SetCaption(Gsdml_Name_Front);
+    // The front part ends before the edit whatever font stands in for Tahoma.
+    const int room = E_XML_User->Left() - L_XML_Fix1->Left() - 2;
+    for (int px = 11; L_XML_Fix1->Width() > room && px > 8; --px) L_XML_Fix1->Font()->SetHeight(-(px - 1));
     // The date of the window's creation, kept for the whole run.
     int y, m, d;
     DecodeDate(Now(), y, m, d);
