@@ -42,10 +42,16 @@ bool IsValidGsdmlUserPart(const QString& userPart)
 }
 
 TFProfinetFileName::TFProfinetFileName(TComponent* AOwner)
-    : TFramedDialog(AOwner, bsSingle, 540, 205, 16, 134)
+    : TTitledForm(AOwner, 540, 205, 2800, 2801)
 {
     SetBorderIcons(TBorderIcons{biSystemMenu});
     L_SW_Desc->SetTop(42);
+    P_Button = NewButtonPanel(this);
+    Btn_OK = NewButton(P_Button, 16, 6, 110, 28, bsEncarta);
+    SetButtonGlyph(Btn_OK, TGlyphKind::Ok, 16);
+    Btn_Cancel = NewButton(P_Button, 134, 6, 110, 28, bsEncarta);
+    SetButtonGlyph(Btn_Cancel, TGlyphKind::Cancel, 16);
+    Btn_Cancel->SetModalResult(mrCancel);
 
     Label1 = NamePartLabel(this, 16, 70);
     Label2 = NamePartLabel(this, 16, 107);
@@ -62,7 +68,6 @@ TFProfinetFileName::TFProfinetFileName(TComponent* AOwner)
     L_XML_Fix2 = NamePartLabel(this, 447, 126);
 
     Btn_OK->OnClick = [this](TObject*) { Btn_OKClick(); };
-    OnCreate = [this](TObject*) { FormCreate(); };
 }
 
 void TFProfinetFileName::FormCreate()
@@ -86,8 +91,7 @@ void TFProfinetFileName::FormCreate()
 
 void TFProfinetFileName::Set_Lang()
 {
-    SetCaption(LangText(2800));
-    L_SW_Desc->SetCaption(LangText(2801));
+    TTitledForm::Set_Lang();  // caption 2800, description 2801
     Label1->SetCaption(LangText(2804));
     Label2->SetCaption(LangText(2805));
     Label4->SetCaption(LangText(2806));

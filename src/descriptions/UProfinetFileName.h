@@ -6,11 +6,14 @@
 
 #include "UFormLook.h"
 
-class TFProfinetFileName : public TFramedDialog {
+class TFProfinetFileName : public TTitledForm {
 public:
     DECLARE_CLASSNAME(TFProfinetFileName)
     explicit TFProfinetFileName(TComponent* AOwner);
 
+    TPanel* P_Button;
+    TLbButton* Btn_OK;
+    TLbButton* Btn_Cancel;
     TLabel* Label1;
     TLabel* Label2;
     TLabel* L_XML_Fix1;
@@ -22,8 +25,8 @@ public:
     // The composed name; set only by OK.
     QString Name_File_XML;
 
-    void FormCreate();
-    void Set_Lang();
+    void FormCreate() override;
+    void Set_Lang() override;
     void Btn_OKClick();
 };
 

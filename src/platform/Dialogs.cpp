@@ -102,10 +102,14 @@ QString QtFileDialogFilter(const QString& filter)
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QString desc = parts[i];
-        QString patterns = parts[i + 1];
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        const QString shown = QStringLiteral("(") + patterns + QLatin1Char(')');
-        if (!desc.endsWith(shown)) desc += QLatin1Char(' ') + shown;
+        const QString raw = QStringLiteral("(") + parts[i + 1] + QLatin1Char(')');
+        QString shown = raw;
+        shown.replace(QLatin1Char(';'), QLatin1Char(' '));
+        // Qt takes the patterns from the description's last parentheses.
+        if (desc.endsWith(raw))
+            desc = desc.chopped(raw.size()) + shown;
+        else
+            desc += QLatin1Char(' ') + shown;
         out << desc;
     }
     return out.join(QStringLiteral(";;"));

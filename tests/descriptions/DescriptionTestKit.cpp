@@ -73,6 +73,15 @@ void DescriptionFixture::WriteTable(const QString& path, const QString& root, co
                          .toUtf8());
 }
 
+void DescriptionFixture::WriteTable(const QString& path, const QString& root, const QString& first,
+                                    const QString& firstRows, const QString& second, const QString& secondRows)
+{
+    auto section = [](const QString& name, const QString& rows) {
+        return u'<' + name + u'>' + rows + QStringLiteral("</") + name + u'>';
+    };
+    WriteTable(path, root, section(first, firstRows) + section(second, secondRows));
+}
+
 QString DataPath(const QString& name)
 {
     return QStringLiteral(CALYPTOR_TEST_DATA "/descriptions/") + name;

@@ -35,6 +35,9 @@ public:
     static void WriteParGen(const QString& elements);
     // A table file: root, then the sections' XML as given.
     static void WriteTable(const QString& path, const QString& root, const QString& sections);
+    // A table file of two sections with the rows' XML given.
+    static void WriteTable(const QString& path, const QString& root, const QString& first,
+                           const QString& firstRows, const QString& second, const QString& secondRows);
 
 protected:
     std::shared_ptr<TestClock> Clock = std::make_shared<TestClock>(FixedMoment());

@@ -19,9 +19,7 @@ QString Row(const QString& type, const QString& unit, const QString& mnemonic)
 void WriteBacnet(const QString& read, const QString& write)
 {
     DescriptionFixture::WriteTable(BACnet_Slave_File, QStringLiteral("BACnet_to_Modbus"),
-                                   QStringLiteral("<BACnet_in_Read>") + read +
-                                       QStringLiteral("</BACnet_in_Read><BACnet_in_Write>") + write +
-                                       QStringLiteral("</BACnet_in_Write>"));
+                                   QStringLiteral("BACnet_in_Read"), read, QStringLiteral("BACnet_in_Write"), write);
 }
 
 // The object lines of one run (the header's seven lines left out).

@@ -20,16 +20,14 @@ QString PdoRows(const QStringList& attributes)
 
 void WritePdo(const QString& receive, const QString& transmit)
 {
-    DescriptionFixture::WriteTable(PDO_CANopen_File, QStringLiteral("PDO_CANopen"),
-                                   QStringLiteral("<Receive_PDO>") + receive + QStringLiteral("</Receive_PDO><Transmit_PDO>") +
-                                       transmit + QStringLiteral("</Transmit_PDO>"));
+    DescriptionFixture::WriteTable(PDO_CANopen_File, QStringLiteral("PDO_CANopen"), QStringLiteral("Receive_PDO"),
+                                   receive, QStringLiteral("Transmit_PDO"), transmit);
 }
 
 void WriteSdo(const QString& read, const QString& write)
 {
     DescriptionFixture::WriteTable(SDO_Server_CANopen_File, QStringLiteral("SDO_Server_CANopen"),
-                                   QStringLiteral("<SDO_Read>") + read + QStringLiteral("</SDO_Read><SDO_Write>") + write +
-                                       QStringLiteral("</SDO_Write>"));
+                                   QStringLiteral("SDO_Read"), read, QStringLiteral("SDO_Write"), write);
 }
 
 QString Sdo(const QString& index, const QString& sub, const QString& bytes)

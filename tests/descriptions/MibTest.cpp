@@ -18,10 +18,8 @@ QString Row(const QString& enable, const QString& desc, const QString& type)
 
 void WriteSnmp(const QString& read, const QString& write)
 {
-    DescriptionFixture::WriteTable(SNMP_Trap_File, QStringLiteral("SNMP_Trap"),
-                                   QStringLiteral("<SNMP_Trap_Read>") + read +
-                                       QStringLiteral("</SNMP_Trap_Read><SNMP_Trap_Write>") + write +
-                                       QStringLiteral("</SNMP_Trap_Write>"));
+    DescriptionFixture::WriteTable(SNMP_Trap_File, QStringLiteral("SNMP_Trap"), QStringLiteral("SNMP_Trap_Read"), read,
+                                   QStringLiteral("SNMP_Trap_Write"), write);
 }
 
 QByteArray Module()
