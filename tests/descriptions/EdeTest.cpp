@@ -44,6 +44,14 @@ TEST_F(EdeTest, GoldenListInWindows1252)
     EXPECT_EQ(EdeCsvProblems(path).toStdString(), "");
 }
 
+TEST_F(EdeTest, ACharacterWithoutAWindows1252CodeBecomesAQuestionMark)
+{
+    WriteBacnet(Row("Analog Input", "62", QStringLiteral("T\u00e9mp \u6e29\u5ea6 \u20ac")), QString());
+    const QString path = InProject(QStringLiteral("chars.csv"));
+    ASSERT_TRUE(WriteEdeFile(path));
+    EXPECT_TRUE(ReadBytes(path).contains("\r\n_T\xE9mp ?? \x80_0;;T\xE9mp ?? \x80;0;0;"));
+}
+
 TEST_F(EdeTest, DeviceInstanceAndNameLength)
 {
     struct Case {
