@@ -12,6 +12,7 @@ PACKAGES=(
   libbenchmark-dev
   fonts-dejavu-core
   clang
+  mold
   python3 libxml2-utils smitools
 )
 

@@ -9,6 +9,7 @@ ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 BUILD="${CALYPTOR_FUZZ_BUILD:-$ROOT/build/fuzz}"
 SECONDS_PER_TARGET="${FUZZ_SECONDS:-60}"
 "$ROOT/scripts/install-deps.sh"
+stage_start=$SECONDS
 cmake -S "$ROOT/tests/fuzz" -B "$BUILD" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$BUILD"
 
@@ -30,3 +31,4 @@ for t in matcher text drop picture dropdownedit; do
     exit 1
   fi
 done
+echo "stage fuzz: $((SECONDS - stage_start)) s"

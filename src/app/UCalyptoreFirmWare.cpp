@@ -38,18 +38,6 @@
 
 TFCalyptoreFirmWare* FCalyptoreFirmWare = nullptr;
 
-const QString Maker_Host = QStringLiteral("www.kestro.example");
-
-QString Maker_Home_Page()
-{
-    return QStringLiteral("http://") + Maker_Host + QStringLiteral("/HOME/default.asp?frompg=CF52104");
-}
-
-QString Maker_Download_Page()
-{
-    return QStringLiteral("http://") + Maker_Host + QStringLiteral("/Home/download/download.asp#GW52104");
-}
-
 QString Download_Link_Caption(int entry)
 {
     return QStringLiteral("<a href=\"") + Maker_Download_Page() + QStringLiteral("\">") +

@@ -9,16 +9,13 @@
 #include "Dialogs.h"
 #include "ExtCtrls.h"
 #include "UFormLook.h"
+#include "UMakerSite.h"
 #include "XmlDoc.h"
 
 #include <QString>
 #include <cstdint>
 #include <memory>
 
-// The maker's web site. The host is the one constant; the paths are fixed.
-extern const QString Maker_Host;
-QString Maker_Home_Page();     // the home page, with the software code
-QString Maker_Download_Page();  // the download page of this gateway
 // A link-label caption: an anchor to the download page around the language
 // entry given, escaped for the markup.
 QString Download_Link_Caption(int entry);

@@ -1,6 +1,6 @@
 #include "UBootJob.h"
 
-#include "UCalyptoreFirmWare.h"
+#include "UMakerSite.h"
 
 #include "UComon.h"
 #include "XmlDoc.h"

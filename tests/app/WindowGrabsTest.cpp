@@ -25,7 +25,7 @@ TEST_F(AppWindowsFixture, GrabTheWindows)
     for (int y = 8; y < 40; ++y)
         for (int x = 0; x < 48; ++x) flag.setPixelColor(x, y, bands[x / 16]);
     flag.save(Dir() + QStringLiteral("/LANGUAGE/Italiano.bmp"), "BMP");
-    QFile::copy(QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../../resources/LANGUAGE/DefaultFlag.bmp"),
+    QFile::copy(TestHarness::SourcePath(QStringLiteral("resources/LANGUAGE/DefaultFlag.bmp")),
                 Dir() + QStringLiteral("/LANGUAGE/DefaultFlag.bmp"));
     Start();
     auto grab = [&](TControl* c, const char* name) {

@@ -1,6 +1,7 @@
 // Replays the fuzz targets' seed corpora and every reproducer kept beside
 // them through the same checks the fuzzers run.
 #include "FuzzChecks.h"
+#include "TestHarness.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,7 +11,7 @@ namespace {
 
 void Replay(const char* target, void (*check)(const uint8_t*, size_t))
 {
-    const QDir dir(QStringLiteral(CALYPTOR_FUZZ_CORPUS "/") + QString::fromLatin1(target));
+    const QDir dir(TestHarness::SourcePath(QStringLiteral("tests/fuzz/corpus/") + QString::fromLatin1(target)));
     const QStringList files = dir.entryList(QDir::Files, QDir::Name);
     ASSERT_FALSE(files.isEmpty()) << target;
     std::vector<std::string> failures;

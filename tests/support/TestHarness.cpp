@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
 #include <QPixmap>
@@ -63,6 +64,21 @@ QString ProgramDir()
 QString GrabDir()
 {
     return qEnvironmentVariable("CALYPTOR_GRAB_DIR");
+}
+
+QString SourcePath(const QString& relative)
+{
+    QString root = qEnvironmentVariable("CALYPTOR_SOURCE_DIR");
+    if (root.isEmpty()) {
+        QDir dir(QCoreApplication::applicationDirPath());
+        do {
+            if (QFileInfo::exists(dir.filePath(QStringLiteral("tests/support/TestHarness.h")))) {
+                root = dir.absolutePath();
+                break;
+            }
+        } while (dir.cdUp());
+    }
+    return root + u'/' + relative;
 }
 
 QString GrabPath(const QString& name)

@@ -28,6 +28,12 @@ QString GrabDir();
 // folder, so a run leaves nothing behind unless asked to.
 QString GrabPath(const QString& name);
 
+// A file of the source tree (e.g. "tests/fuzz/corpus"), found at run time
+// rather than compiled in, so a build in another folder shares the compiler
+// cache: CALYPTOR_SOURCE_DIR (set by ctest) or, failing that, the nearest
+// folder above the test program that holds the tests' own sources.
+QString SourcePath(const QString& relative);
+
 // Grabs a widget to a PNG file (for a look at what a window shows).
 bool GrabToPng(QWidget* w, const QString& path);
 // Grabs a control or form (also a hidden one, laid out as it would show).
