@@ -84,7 +84,7 @@ void DescriptionFixture::WriteTable(const QString& path, const QString& root, co
 
 QString DataPath(const QString& name)
 {
-    return QStringLiteral(CALYPTOR_TEST_DATA "/descriptions/") + name;
+    return TestHarness::SourcePath(QStringLiteral("tests/data/descriptions/") + name);
 }
 
 QByteArray Golden(const QString& name)
