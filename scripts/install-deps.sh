@@ -13,6 +13,7 @@ PACKAGES=(
   fonts-dejavu-core
   clang
   mold
+  python3 libxml2-utils smitools
 )
 
 install_missing() {

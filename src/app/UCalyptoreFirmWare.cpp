@@ -5,10 +5,13 @@
 #include "Services.h"
 #include "Shell.h"
 #include "UAbout.h"
+#include "UBACnet_EDE_File.h"
 #include "UBACnetSlaveSetAccess.h"
 #include "UBACnet_Eng_Unit.h"
 #include "UBoot.h"
 #include "UComon.h"
+#include "UDescriptionFiles.h"
+#include "UEds.h"
 #include "UIEC61850_Variables.h"
 #include "UKNXAccess.h"
 #include "ULanguage.h"
@@ -17,9 +20,12 @@
 #include "UOPC_UA_Server_Access.h"
 #include "UOpenConf.h"
 #include "UParGen.h"
+#include "UProfibus_GSD.h"
 #include "UProfinetFileName.h"
+#include "UProfinetXML.h"
 #include "UReceiveCAN.h"
 #include "US7_Protocol_Set_Access.h"
+#include "USNMP_MIB.h"
 #include "USNMP_Trap_Access.h"
 #include "USaveBincc.h"
 #include "USet_PDO_Access.h"
@@ -386,9 +392,36 @@ void TFCalyptoreFirmWare::Btn_Click(TObject* Sender)
                 ShowModalWindow(form);
                 return;
             }
-        // The description-file steps (GSD, EDS, MIB, EDE, GSDML) have no
-        // writer in this model yet.
+        if (Sender == Btn_PROFIBUS_GSD)
+            CreateGsdFile();
+        else if (Sender == Btn_CANopen_EDS)
+            Build_EDS_File();
+        else if (Sender == Btn_SNMP_MIB)
+            CreateMibFile();
+        else if (Sender == Btn_BACnet_EDE_File)
+            BACnet_EDE_File();
+        else if (Sender == Btn_PROFINET_XML)
+            PROFINET_XML();
     }
+}
+
+void TFCalyptoreFirmWare::Build_EDS_File()
+{
+    SaveEDS->SetInitialDir(Project_Path);
+    if (SaveEDS->Execute()) WriteEdsFile(SaveEDS->FileName());
+}
+
+void TFCalyptoreFirmWare::BACnet_EDE_File()
+{
+    SD1->SetInitialDir(Project_Path);
+    if (!SD1->Execute()) return;
+    const QString name = EdeFileName(SD1->FileName());
+    if (MayWriteFile(name, 1105, mbYesNoCancel)) WriteEdeFile(name);
+}
+
+void TFCalyptoreFirmWare::PROFINET_XML()
+{
+    if (FProfinetFileName->ShowModal() == mrOk) CreateGsdmlFile(FProfinetFileName->Name_File_XML);
 }
 
 void TFCalyptoreFirmWare::Create_New_Project()

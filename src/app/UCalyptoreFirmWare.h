@@ -105,6 +105,12 @@ public:
     void LL_UpdateLinkClick(const QString& Link);
     // Enables Timer_Update exactly when both internet options are on.
     void Arm_Update_Timer();
+    // The description files the main window names itself: the EDS file to
+    // the name chosen in SaveEDS, the EDE list to SD1's name with ".csv",
+    // the GSDML file to the name the file-name dialog composes.
+    void Build_EDS_File();
+    void BACnet_EDE_File();
+    void PROFINET_XML();
 
     // Starts the program file NomeSW with the argument text Parameter and
     // waits, without processing window events, until it has ended or the

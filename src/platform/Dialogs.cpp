@@ -68,29 +68,16 @@ TDialogReply RealMessageDialog(const TDialogRequest& r)
     return reply;
 }
 
-// "Text (*.csv)|*.csv" -> Qt's "Text (*.csv)" list.
-QString QtFilterOf(const QString& filter)
-{
-    QStringList parts = filter.split(QLatin1Char('|'));
-    QStringList out;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString desc = parts[i];
-        QString patterns = parts[i + 1];
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        if (!desc.endsWith(QLatin1Char(')'))) desc += QStringLiteral(" (") + patterns + QLatin1Char(')');
-        out << desc;
-    }
-    return out.join(QStringLiteral(";;"));
-}
-
 TDialogReply RealSaveDialog(const TDialogRequest& r)
 {
-    QString filters = QtFilterOf(r.Filter);
+    QString filters = QtFileDialogFilter(r.Filter);
     QStringList list = filters.split(QStringLiteral(";;"));
     QString selected = (r.FilterIndex >= 1 && r.FilterIndex <= list.size()) ? list[r.FilterIndex - 1] : QString();
     QString start = r.InitialDir;
     if (!r.FileName.isEmpty()) start = start.isEmpty() ? r.FileName : start + QLatin1Char('/') + r.FileName;
-    QString chosen = QFileDialog::getSaveFileName(nullptr, r.Caption, start, filters, &selected);
+    const QFileDialog::Options options =
+        r.OverwritePrompt ? QFileDialog::Options() : QFileDialog::Options(QFileDialog::DontConfirmOverwrite);
+    QString chosen = QFileDialog::getSaveFileName(nullptr, r.Caption, start, filters, &selected, options);
     TDialogReply reply;
     if (chosen.isEmpty()) return reply;
     reply.ModalResult = mrOk;
@@ -108,6 +95,25 @@ TDialogReply RunDialog(const TDialogRequest& r)
 }
 
 }  // namespace
+
+QString QtFileDialogFilter(const QString& filter)
+{
+    QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString desc = parts[i];
+        const QString raw = QStringLiteral("(") + parts[i + 1] + QLatin1Char(')');
+        QString shown = raw;
+        shown.replace(QLatin1Char(';'), QLatin1Char(' '));
+        // Qt takes the patterns from the description's last parentheses.
+        if (desc.endsWith(raw))
+            desc = desc.chopped(raw.size()) + shown;
+        else
+            desc += QLatin1Char(' ') + shown;
+        out << desc;
+    }
+    return out.join(QStringLiteral(";;"));
+}
 
 TDialogHook& DialogHook()
 {
@@ -175,6 +181,7 @@ bool TSaveDialog::Execute()
     r.DefaultExt = FDefaultExt;
     r.InitialDir = FInitialDir;
     r.FileName = FFileName;
+    r.OverwritePrompt = FOverwritePrompt;
     TDialogReply reply = RunDialog(r);
     if (reply.ModalResult != mrOk || reply.FileName.isEmpty()) return false;
     FFileName = ApplyDefaultExt(reply.FileName, FDefaultExt);

@@ -39,6 +39,8 @@ struct TDialogRequest {
     QString DefaultExt;
     QString InitialDir;
     QString FileName;
+    // Whether the dialog itself asks before an existing file is chosen.
+    bool OverwritePrompt = false;
 };
 
 // What the user answered: the button's modal result (mrOk for a save dialog
@@ -72,6 +74,9 @@ public:
     void SetFileName(const QString& v) { FFileName = v; }
     QString Title() const { return FTitle; }
     void SetTitle(const QString& v) { FTitle = v; }
+    // Off: the caller asks its own question before replacing a file.
+    bool OverwritePrompt() const { return FOverwritePrompt; }
+    void SetOverwritePrompt(bool v) { FOverwritePrompt = v; }
 
     // Asks for a file name; true (and FileName set) when the user accepted.
     virtual bool Execute();
@@ -83,7 +88,14 @@ private:
     QString FInitialDir;
     QString FFileName;
     QString FTitle;
+    bool FOverwritePrompt = false;
 };
+
+// "Text (*.csv)|*.csv|..." as Qt's file-dialog filter "Text (*.csv);;...":
+// a description whose parentheses already hold exactly its pattern stands
+// as it is; any other gets the pattern appended in parentheses, so the
+// dialog lists only what the pattern names.
+QString QtFileDialogFilter(const QString& filter);
 
 // The extension DefaultExt means, without "*" and "." ("" for none).
 QString NormalizedDefaultExt(const QString& DefaultExt);

@@ -119,13 +119,16 @@ TEST_F(AppWindowsFixture, EveryButtonWithAndWithoutProject)
                                 {m->Btn_SNMP_Trap, "TFSNMP_Trap_Access"},
                                 {m->Btn_MQTT_Set_Topic, "TFMQTT_Set_Topic"},
                                 {m->Btn_BACnet_SetAccess, "TFBACnetSlaveSetAccess"},
-                                {m->Btn_OPC_UA_Server_Access, "TFOPC_UA_Server_Access"},
-                                // The description files come with their writers.
-                                {m->Btn_PROFIBUS_GSD, ""},
-                                {m->Btn_CANopen_EDS, ""},
-                                {m->Btn_SNMP_MIB, ""},
-                                {m->Btn_BACnet_EDE_File, ""},
-                                {m->Btn_PROFINET_XML, ""}};
+                                {m->Btn_OPC_UA_Server_Access, "TFOPC_UA_Server_Access"}};
+    // The description files: the GSD file wants the general parameters
+    // first, the others ask for a file (the GSDML file for its name first).
+    auto save = [](DialogResponder& r) { r.ExpectSave(QString()); };
+    const std::pair<TLbButton*, std::function<void(DialogResponder&)>> descriptions[] = {
+        {m->Btn_PROFIBUS_GSD, [](DialogResponder& r) { r.ExpectMessage(LangText(1104), mrOk, mtError); }},
+        {m->Btn_CANopen_EDS, save},
+        {m->Btn_SNMP_MIB, save},
+        {m->Btn_BACnet_EDE_File, save},
+        {m->Btn_PROFINET_XML, [](DialogResponder& r) { r.ExpectModal(QStringLiteral("TFProfinetFileName"), CancelIt); }}};
 
     for (bool open : {true, false}) {
         SCOPED_TRACE(open ? "project open" : "no project");
@@ -148,6 +151,16 @@ TEST_F(AppWindowsFixture, EveryButtonWithAndWithoutProject)
             m->Btn_Click(c.Button);
             EXPECT_EQ(r.Pending(), 0) << c.Opens;
             EXPECT_EQ(r.Seen().size(), open && !*c.Opens ? 0 : 1) << c.Opens;
+        }
+        for (const auto& [button, expect] : descriptions) {
+            DialogResponder r;
+            if (open)
+                expect(r);
+            else
+                r.ExpectMessage(QStringLiteral("Error! Project not Valid"), mrOk, mtError);
+            m->Btn_Click(button);
+            EXPECT_EQ(r.Pending(), 0);
+            EXPECT_EQ(r.Seen().size(), 1);
         }
     }
     // Close last: it ends the run.

@@ -107,6 +107,34 @@ TEST(Dialogs, SaveDialogAppliesTheDefaultExtension)
     EXPECT_EQ(dlg.FileName(), QStringLiteral("keep.csv"));
 }
 
+TEST(Dialogs, SaveDialogAsksNoOverwriteQuestionUnlessToldTo)
+{
+    for (bool prompt : {false, true}) {
+        TSaveDialog dlg;
+        if (prompt) dlg.SetOverwritePrompt(true);
+        DialogResponder r;
+        r.ExpectSave([&](const TDialogRequest& req) {
+            EXPECT_EQ(req.OverwritePrompt, prompt);
+            return TDialogReply{mrOk, "/tmp/p/x.csv", 1};
+        });
+        EXPECT_TRUE(dlg.Execute());
+    }
+}
+
+TEST(Dialogs, FilterConversionKeepsEveryPattern)
+{
+    const std::pair<QString, QString> cases[] = {
+        {"CSV (MS-DOS) (*.csv)|*.csv", "CSV (MS-DOS) (*.csv)"},
+        {"Text|*.txt", "Text (*.txt)"},
+        {"Pictures (*.png;*.bmp)|*.png;*.bmp", "Pictures (*.png *.bmp)"},
+        // A description whose parentheses hold another pattern keeps it
+        // and lists only the one file.
+        {"PROFINET XML (*.xml)|GSDML-x-20240305.xml", "PROFINET XML (*.xml) (GSDML-x-20240305.xml)"},
+        {"A (*.a)|*.a|B|*.b", "A (*.a);;B (*.b)"},
+    };
+    for (const auto& [filter, qt] : cases) EXPECT_EQ(QtFileDialogFilter(filter), qt) << filter.toStdString();
+}
+
 TEST(Dialogs, ModalWindowsAndTheirDialogsComeInOrder)
 {
     auto* f = Create<TForm>(nullptr);
