@@ -100,7 +100,7 @@ void EditorCellLook(TAdvStringGrid* Grid, int ACol, int ARow, TBrush* Brush, TFo
     Grid->GetVisualProperties(ACol, ARow, state, false, false, true, Brush, to, mirror, mirrorTo, Font, HA, va, ww, gd);
     // A cell's own colour, font and alignment hold over the grid's.
     if (Grid->Colors(c, ARow) != clNone && Brush->Color() == Grid->Color()) Brush->SetColor(Grid->Colors(c, ARow));
-    if (Font->Color() == Grid->Font()->Color() && Grid->FontColors(c, ARow) != Grid->Font()->Color())
+    if (Font->Color() == Grid->Font()->Color() && Grid->FontColors(c, ARow) != clNone)
         Font->SetColor(Grid->FontColors(c, ARow));
     if (!(Grid->FontStyles(c, ARow) == TFontStyles{})) Font->SetStyle(Grid->FontStyles(c, ARow));
     if (Grid->FontSizes(c, ARow) > 0) Font->SetSize(Grid->FontSizes(c, ARow));
