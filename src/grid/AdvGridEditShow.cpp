@@ -189,7 +189,10 @@ void TAdvStringGrid::ShowSpecialEditor(int ACol, int ARow)
         GetEditorProp(c, ARow, FEditLink);
         switch (kind) {
         case 0: s->SetValue(LeadingInteger(editText)); break;
-        case 1: s->SetFloatValue(StrToFloatDef(ExtractNumberText(editText), s->MinFloatValue())); break;
+        case 1:
+            // The extracted number uses "." whatever the regional settings.
+            s->SetFloatValue(StrToFloatDef(ExtractNumberText(editText), s->MinFloatValue(), FixedFormatSettings()));
+            break;
         case 2: s->SetText(editText); break;
         default: s->SetDateValue(DateOrNow(editText, false)); break;
         }

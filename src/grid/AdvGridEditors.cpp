@@ -545,7 +545,7 @@ void TGridSpin::KeyDown(Word& Key, TShiftState Shift)
     if (Key == VK_ESCAPE) {
         SetText(P::CellCache(g));
         if (num) SetValue(LeadingInteger(P::CellCache(g)));
-        if (flt) SetFloatValue(StrToFloatDef(ExtractNumberText(P::CellCache(g)), MinFloatValue()));
+        if (flt) SetFloatValue(StrToFloatDef(ExtractNumberText(P::CellCache(g)), MinFloatValue(), FixedFormatSettings()));
     } else {
         if (!P::Validate(g, Text())) {
             SetText(g->CurrentCell());
@@ -592,6 +592,13 @@ void TGridSpin::DoExit()
 
 void TGridSpin::WndProc(TMessage& m)
 {
+    // Page and arrow keys take the grid editor's own rules (ending keys and
+    // page steps within the limits), not the spin edit's stepping.
+    if (m.Msg == WM_KEYDOWN
+        && (m.WParam == VK_PRIOR || m.WParam == VK_NEXT || m.WParam == VK_UP || m.WParam == VK_DOWN)) {
+        TAsgEdgeButtonEdit::WndProc(m);
+        return;
+    }
     TAsgSpinEdit::WndProc(m);
     if (m.Msg == CM_WANTSPECIALKEY && FGrid) P::ClaimKeys(m, FGrid->Options().Contains(goTabs));
 }

@@ -244,7 +244,7 @@ TEST(GridValidation, RefusedValueShowsTheBalloon)
     ASSERT_NE(InvalidEntryBalloon(), nullptr);
     EXPECT_TRUE(InvalidEntryBalloon()->Visible());
     const QString dir = TestHarness::GrabDir();
-    if (!dir.isEmpty()) TestHarness::GrabToPng(f.Form->Widget(), TestHarness::GrabPath(QStringLiteral("edit-balloon-form")));
+    if (!dir.isEmpty()) TestHarness::GrabToPng(f.Form->Widget(), TestHarness::GrabPath(QStringLiteral("edit-balloon-form.png")));
     HideInvalidEntryBalloon();
 }
 

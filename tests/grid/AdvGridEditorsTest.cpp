@@ -329,11 +329,12 @@ TEST(GridSpinEditor, ValuesFromTheCellText)
     const Case cases[] = {
         {"digits then letters", edSpinEdit, "12abc", "12"},
         {"not a number", edSpinEdit, "abc", "0"},
-        {"money text", edFloatSpinEdit, "EUR 1.234,50", "1234,50"},
+        {"money text", edFloatSpinEdit, "€ 1.234,50", "1234,50"},
         {"empty date is now", edDateSpinEdit, "", "17/05/2024"},
     };
     for (const Case& k : cases) {
         EditFixture f;
+        f.Grid->SpinEdit()->SetMaxFloatValue(10000);
         OpenAs(f, k.type, QString::fromUtf8(k.text));
         ASSERT_TRUE(f.Grid->SpinEdit()->Visible()) << k.name;
         f.Grid->HideInplaceEdit();
@@ -585,7 +586,7 @@ TEST(GridEditorsLook, EachEditorOpenOverItsCell)
         f.Pump();
         EXPECT_TRUE(f.Grid->EditActive() || f.Grid->EditorShown()) << s.name;
         if (!TestHarness::GrabDir().isEmpty())
-            TestHarness::GrabToPng(f.Form->Widget(), TestHarness::GrabPath(QStringLiteral("edit-%1").arg(QString::fromLatin1(s.name))));
+            TestHarness::GrabToPng(f.Form->Widget(), TestHarness::GrabPath(QStringLiteral("edit-%1.png").arg(QString::fromLatin1(s.name))));
         f.Grid->HideInplaceEdit();
     }
 }
