@@ -241,10 +241,16 @@ TEST(GridValidation, RefusedValueShowsTheBalloon)
     f.Grid->NormalEdit()->SetText(QStringLiteral("abc"));
     f.Key(Qt::Key_Return, {}, QStringLiteral("\r"));
     EXPECT_TRUE(f.Grid->EditorShown());
+    const TRect cell = f.Grid->CellRect(1, 1);
+    EXPECT_EQ(f.Grid->NormalEdit()->Width(), cell.Width() - 1);
+    EXPECT_EQ(f.Grid->NormalEdit()->Left(), cell.Left + f.Grid->BorderWidth());
     ASSERT_NE(InvalidEntryBalloon(), nullptr);
     EXPECT_TRUE(InvalidEntryBalloon()->Visible());
     const QString dir = TestHarness::GrabDir();
-    if (!dir.isEmpty()) TestHarness::GrabToPng(f.Form->Widget(), TestHarness::GrabPath(QStringLiteral("edit-balloon-form.png")));
+    if (!dir.isEmpty()) {
+        TestHarness::GrabToPng(f.Form->Widget(), TestHarness::GrabPath(QStringLiteral("edit-balloon-form.png")));
+        TestHarness::GrabToPng(InvalidEntryBalloon(), TestHarness::GrabPath(QStringLiteral("edit-balloon.png")));
+    }
     HideInvalidEntryBalloon();
 }
 
