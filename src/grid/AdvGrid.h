@@ -1112,6 +1112,8 @@ protected:
     void FocusEditor(TWinControl* Ctrl);
     void HideEditorControl(TWinControl* Ctrl);
     void ShowInvalidEntry();
+    // A refused value takes the current cell back to the cell edited.
+    void ReturnToEditedCell();
 
     bool FValidating = false;
     bool FBlockKill = false;

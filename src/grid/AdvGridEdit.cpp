@@ -292,11 +292,7 @@ bool TAdvStringGrid::ValidateCell(const QString& NewValue)
         HideEditorEx(true);
         SetCells(col, row, value != NewValue ? value : FOldCellText);
         FNewCellText = Cells(col, row);
-        if (FOldCol != Col() || FOldRow != Row()) {
-            FForcedMove = true;
-            auto unforce = qScopeGuard([this]() { FForcedMove = false; });
-            MoveColRow(FOldCol, FOldRow, true, true);
-        }
+        ReturnToEditedCell();
         FModified = FOldModifiedValue;
         FEditing = true;
         if (!FSpecialEditor) {
@@ -343,14 +339,18 @@ bool TAdvStringGrid::ValidateCellWide(const QString& NewValue)
     } else {
         FLastValidation = false;
         SetWideCells(col, row, value != NewValue ? value : FOldCellText);
-        if (FOldCol != Col() || FOldRow != Row()) {
-            FForcedMove = true;
-            auto unforce = qScopeGuard([this]() { FForcedMove = false; });
-            MoveColRow(FOldCol, FOldRow, true, true);
-        }
+        ReturnToEditedCell();
         FModified = FOldModifiedValue;
     }
     return Valid;
+}
+
+void TAdvStringGrid::ReturnToEditedCell()
+{
+    if (FOldCol == Col() && FOldRow == Row()) return;
+    FForcedMove = true;
+    auto unforce = qScopeGuard([this]() { FForcedMove = false; });
+    MoveColRow(FOldCol, FOldRow, true, true);
 }
 
 void TAdvStringGrid::RememberCurrentCell()
