@@ -184,6 +184,7 @@ void TAdvStringGrid::CreateRunTimeChildren()
     ArwL = new TArrowWindow(this, arrLeft);
     ArwR = new TArrowWindow(this, arrRight);
     // The editors, buttons and cell form controls come with their issues.
+    CreateEditorControls();
     FScrollBar = new TScrollBar(this);
     FScrollBar->SetVisible(false);
     FPaintScrollBar = new TScrollBar(this);

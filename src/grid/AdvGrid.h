@@ -22,6 +22,7 @@
 // listeners, footer).
 
 #include "AdvGridCellGraphic.h"
+#include "AdvGridEdit.h"
 #include "AdvGridFilter.h"  // TFilterDropDownColumns, declared once
 #include "AdvGridHidden.h"
 #include "AdvGridUpdate.h"
@@ -45,6 +46,15 @@ class QIODevice;
 class THTMLPictureCache;
 class TCustomImageList;
 class TAdvStringGrid;
+class TAdvInplaceEdit;
+class TGridCombo;
+class TGridEditBtn;
+class TGridUnitEditBtn;
+class TGridButton;
+class TGridCheckBox;
+class TGridSpin;
+class TGridDatePicker;
+class TGridDateTimePicker;
 
 // Owned objects whose classes other files build: settings holders and panels.
 class TFooterPanel;
@@ -510,9 +520,9 @@ public:
     virtual void RepaintBorder() {}
     virtual void MoveFocusHelper() {}
     virtual bool IsChecked(int ACol, int ARow) { (void)ACol; (void)ARow; return false; }
-    virtual bool CanMoveToCell(int ACol, int ARow) { return TBaseGrid::SelectCell(ACol, ARow); }
-    virtual void ShowInplaceEdit() { ShowEditor(); }
-    virtual void HideInplaceEdit() { HideEditor(); }
+    virtual bool CanMoveToCell(int ACol, int ARow);
+    virtual void ShowInplaceEdit();
+    virtual void HideInplaceEdit();
     virtual QString CellToRich(int ACol, int ARow, const QString& Text) { (void)ACol; (void)ARow; return Text; }
     virtual void StretchColumn(int ACol) { (void)ACol; }
     virtual void FormResized(TObject* Sender) { (void)Sender; }
@@ -1040,6 +1050,202 @@ private:
     int FPrintPageNum = 0;
     int FZoomFactor = 0;
     int FPaintCount = 0;
+
+    // ---- editing (AdvGridEdit, AdvGridEditShow) ----------------------------------
+    friend class TAdvInplaceEdit;
+    friend class TGridCombo;
+    friend class TGridSpin;
+    friend class TGridEditBtn;
+    friend class TGridUnitEditBtn;
+    friend class TGridDatePicker;
+    friend class TGridDateTimePicker;
+    friend class TGridCheckBox;
+    friend class TGridButton;
+    friend struct TGridEditorProtocol;
+
+public:
+    // The editing cycle.
+    void ShowCellEdit();
+    void HideCellEdit();
+    virtual void DoneInplaceEdit(Word Key, TShiftState Shift);
+    virtual bool ValidateCell(const QString& NewValue);
+    virtual bool ValidateCellWide(const QString& NewValue);
+    bool IsEditable(int ACol, int ARow);
+    bool EditableByRule(int ACol, int ARow);
+    bool CellIsPassword(int ACol, int ARow) { return IsPasswordCell(ACol, ARow, false); }
+    bool EditorsWantTab() const { return FOptionsWantTab(); }
+    bool TabEndsEdit() const { return EditorsWantTab(); }
+    bool Modified() const { return FModified; }
+    void SetModified(bool v) { FModified = v; }
+    bool LastValidation() const { return FLastValidation; }
+    bool EditActive() const { return FEditActive; }
+    bool Validating() const { return FValidating; }
+    bool NoAutoAdvance() const { return FNoAutoAdvance; }
+    void SetNoAutoAdvance(bool v) { FNoAutoAdvance = v; }
+    TWinControl* EditCtrlControl() const { return EditCtrl; }
+    // Opening and committing the grid's own editor controls.
+    virtual void ShowSpecialEditor(int ACol, int ARow);
+    virtual void CommitSpecialEditor(int ACol, int ARow);
+    void StoreSpecialEditorValue(int ACol, int ARow) { CommitSpecialEditor(ACol, ARow); }
+    void PostEditDone(int ACol, int ARow);
+    void NotifyEditingDone(int ACol, int ARow) { PostEditDone(ACol, ARow); }
+    // The editor controls, created with the grid or on first use.
+    TAdvInplaceEdit* NormalInplaceEdit() const;
+    TGridCombo* Combobox() const;
+    TGridCombo* UniCombo() const { return Combobox(); }
+    TGridEditBtn* BtnEdit() const;
+    TGridUnitEditBtn* BtnUnitEdit() const;
+    TGridButton* Btn() const;
+    TGridCheckBox* EditCheckBox() const;
+    TGridSpin* SpinEdit();
+    TGridDatePicker* DateTimePicker();
+    TGridDateTimePicker* DateAndTimePicker();
+    // The one combo item list of the grid's combo editor.
+    void ClearComboString();
+    void AddComboString(const QString& S);
+    void AddComboStringObject(const QString& S, TObject* AObject);
+    bool RemoveComboString(const QString& S);
+    bool SetComboSelectionString(const QString& S);
+    void SetComboSelection(int Index) { FComboIdx = Index; }
+    int GetComboCount() const;
+    void SetComboIndex(int ACol, int ARow, int Value);
+    int GetComboIndex(int ACol, int ARow);
+    // Hooks of the cycle (overridable).
+    virtual void GetCellEditor(int ACol, int ARow, TEditorType& AEditor);
+    virtual bool HasNoEditor(int ACol, int ARow);
+    virtual void AllowCellEdit(int ACol, int ARow, bool& CanEdit);
+    virtual void IsFixedCell(int ACol, int ARow, bool& IsFixed);
+    virtual bool IsPasswordCell(int ACol, int ARow, bool IsPassword) { (void)ACol; (void)ARow; return IsPassword; }
+    virtual bool IsControlCell(int ACol, int ARow);
+    virtual void GetEditorProp(int ACol, int ARow, TEditLink* AEditLink);
+    void DoGetEditorProp(int ACol, int ARow, TEditLink* AEditLink) { GetEditorProp(ACol, ARow, AEditLink); }
+    virtual void StoreEditValue(int ACol, int ARow, const QString& Value);
+    void StoreEditorValue(int ACol, int ARow, const QString& Value) { StoreEditValue(ACol, ARow, Value); }
+    virtual void RestoreCellCache();
+    virtual void CellChanging(int ACol, int ARow, bool& Allow);
+    virtual void DisableEditing();
+    virtual bool CanShowFixedDropDown(int ACol);
+    virtual void RepaintActiveHeaders(int Col1, int Row1, int Col2, int Row2);
+    virtual void RememberCurrentCell();
+    // Editor notifications (empty here): a key-down message, a key-down with
+    // its key, the caret after a key release or on focus loss, and whether
+    // the text begins with "=".
+    virtual void EditorKeyDownMessage() {}
+    virtual void EditorKeyDown(Word& Key, TShiftState Shift) { (void)Key; (void)Shift; }
+    virtual void EditorCaret(const QString& Text, TPoint Caret) { (void)Text; (void)Caret; }
+    virtual void FormulaStateChanged(bool Active) { (void)Active; }
+    virtual void SpareVirtualHook() {}
+    // Navigation the editors call (the keyboard's bodies replace these).
+    virtual void AdvanceCell(int ACol, int ARow, bool EditAfter, bool Recursing, bool Forward, bool UseAutoEdit,
+                             bool Force);
+    virtual bool TabNavigate(bool Backward);
+    void AdvanceEdit(int ACol, int ARow, bool EditAfter, bool Recursing, bool Forward, bool UseAutoEdit, bool Force)
+    {
+        AdvanceCell(ACol, ARow, EditAfter, Recursing, Forward, UseAutoEdit, Force);
+    }
+    bool TabMove(bool Backward) { return TabNavigate(Backward); }
+    // Sizing while typing (the column grid's bodies replace these).
+    virtual void AutoSizeRow(int ARow) { (void)ARow; }
+    virtual void SizeRowToLines(int ARow, int Lines, int Padding) { (void)ARow; (void)Lines; (void)Padding; }
+    virtual int GetMaxRowLines(int ARow) { (void)ARow; return 1; }
+    virtual void DoAutoSizeCol(int ACol, bool GrowOnly) { (void)ACol; (void)GrowOnly; }
+    // What the button editors hand back (the column grid's body replaces it).
+    virtual QString DoEllipsClick(int ACol, int ARow, const QString& S);
+    virtual void DoUnitChange(int ACol, int ARow, const QString& NewUnit);
+    // The button cell's click (the look's body replaces it).
+    virtual void GridButtonClick(TObject* Sender) { (void)Sender; }
+    // The drop-down editors plug in here (open, store).
+    virtual bool ShowDropDownEditor(int ACol, int ARow, TEditorType AEditor, const TRect& R)
+    {
+        (void)ACol; (void)ARow; (void)AEditor; (void)R; return false;
+    }
+    virtual bool StoreDropDownEditor(int ACol, int ARow, TEditorType AEditor)
+    {
+        (void)ACol; (void)ARow; (void)AEditor; return false;
+    }
+
+    ADVGRID_PLAIN(int, MaxEditLength, 0)
+    ADVGRID_PLAIN(int, MaxComboLength, 0)
+    ADVGRID_PLAIN(bool, AlwaysValidate, false)
+    ADVGRID_PLAIN(bool, EditWithTags, false)
+    ADVGRID_PLAIN(QString, ValidChars, QString())
+    ADVGRID_PLAIN(bool, Lookup, false)
+    ADVGRID_PLAIN(bool, LookupCaseSensitive, false)
+    ADVGRID_PLAIN(bool, LookupHistory, false)
+    ADVGRID_PLAIN(bool, ExcelStyleDecimalSeparator, false)
+
+public:
+    TGetEditorTypeEvent OnGetEditorType;
+    TCanEditCellEvent OnCanEditCell;
+    TIsFixedCellEvent OnIsFixedCell;
+    TGetEditorPropEvent OnGetEditorProp;
+    TGetEditorPropIntEvent OnGetEditorPropInt;
+    TCellValidateEvent OnCellValidate;
+    TCellValidateEvent OnCellValidateWide;
+    TNotifyEvent OnEditingDone;
+    TEditCellDoneEvent OnEditCellDone;
+    TComboChangeEvent OnComboChange;
+    TComboObjectChangeEvent OnComboObjectChange;
+    TCustomStrToDateEvent OnCustomStrToDate;
+    TEditChangeEvent OnEditChange;
+    TEllipsClickEvent OnEllipsClick;
+    TSpinClickEvent OnSpinClick;
+    TFloatSpinClickEvent OnFloatSpinClick;
+    TDateTimeSpinClickEvent OnDateSpinClick;
+    TDateTimeSpinClickEvent OnTimeSpinClick;
+    TRowChangingEvent OnRowChanging;
+    TColChangingEvent OnColChanging;
+    TCellChangingEvent OnCellChanging;
+    TClipboardAllowEvent OnClipboardCopy;
+    TClipboardAllowEvent OnClipboardCut;
+    TClipboardAllowEvent OnClipboardPaste;
+    TClipboardBeforePasteCellEvent OnClipboardBeforePasteCell;
+    TClipboardAfterPasteCellEvent OnClipboardAfterPasteCell;
+    TEndRowSizeEvent OnEndRowSize;
+    TCellClickEvent OnDblClickCell;
+
+protected:
+    bool CanEditShow() override;
+    QString GetEditText(int ACol, int ARow) override;
+    void SetEditText(int ACol, int ARow, const QString& Value) override;
+    int GetEditLimit() override { return FMaxEditLength; }
+    TInplaceEdit* CreateEditor() override;
+    void WndProc(TMessage& Message) override;
+    // The editor controls the constructor makes.
+    void CreateEditorControls();
+    bool FOptionsWantTab() const;
+    // Places an editor control over the cell (merged area) of (ACol, ARow):
+    // left, top, w = width - 1, h = height - 1.
+    TRect SpecialEditorRect(int ACol, int ARow) const;
+    void FocusEditor(TWinControl* Ctrl);
+    void HideEditorControl(TWinControl* Ctrl);
+    void ShowInvalidEntry();
+    // A refused value takes the current cell back to the cell edited.
+    void ReturnToEditedCell();
+
+    bool FValidating = false;
+    bool FBlockKill = false;
+    bool FBlockFocus = false;
+    bool FSpecialEditor = false;
+    bool FEditActive = false;
+    bool FEditDisable = false;
+    bool FNoEditChange = false;
+    bool FNoAutoAdvance = false;
+    bool FModified = false;
+    bool FOldModifiedValue = false;
+    bool LButFlg = false;
+    bool FForcedMove = false;
+    QChar FStartEditChar;
+    QString FCellCache;
+    QString FEditText;
+    QString FOldCellText;
+    QString FNewCellText;
+    int FOldCol = -1;
+    int FOldRow = -1;
+    TDateTime FOriginalDateTime = 0;
+    TWinControl* EditCtrl = nullptr;
+    TEditLink* FEditLink = nullptr;
+    int FSpinClick = 0;  // a spin button pressed before the editor opened: +1 up, -1 down
 };
 
 #undef ADVGRID_PLAIN

@@ -121,6 +121,7 @@ int AdvGridUnitCounter() { return AdvGridUnit().Counter; }
 TAdvStringGrid* FocusFrameGrid() { return AdvGridUnit().FocusGrid; }
 void SetFocusFrameGrid(TAdvStringGrid* Grid) { AdvGridUnit().FocusGrid = Grid; }
 bool DateTimeEditorsAvailable() { return AdvGridUnit().DateTimeEditors; }
+void SetDateTimeEditorsAvailable(bool v) { AdvGridUnit().DateTimeEditors = v; }
 unsigned GridClipboardFormat() { return AdvGridUnit().ClipboardFormat; }
 unsigned GridEditDoneMessage() { return AdvGridUnit().EditDoneMsg; }
 unsigned GridDTPShiftFocusMessage() { return AdvGridUnit().DTPShiftMsg; }

@@ -26,6 +26,8 @@ void SetFocusFrameGrid(TAdvStringGrid* Grid);
 
 // The common controls are newer than 4.69: the date editors may open.
 bool DateTimeEditorsAvailable();
+// Tests stand in for an old system with this.
+void SetDateTimeEditorsAvailable(bool v);
 unsigned GridClipboardFormat();    // "TAdvStringGrid Cells"
 unsigned GridEditDoneMessage();    // "GridEditDone"
 unsigned GridDTPShiftFocusMessage();   // "DTPShiftFocus"
