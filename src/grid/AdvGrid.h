@@ -505,7 +505,7 @@ public:
     virtual void HideInplaceEdit() { HideEditor(); }
     virtual QString CellToRich(int ACol, int ARow, const QString& Text) { (void)ACol; (void)ARow; return Text; }
     virtual void StretchColumn(int ACol) { (void)ACol; }
-    virtual void FormResized(TObject* Sender) { (void)Sender; }
+    virtual void FormResized(TObject* Sender);
     virtual void ExpandAll() {}
     virtual void RemoveAllNodes() {}
     virtual bool IsNode(int ARow) { (void)ARow; return false; }
@@ -892,7 +892,12 @@ private:
         bool FOld;
     };
     bool WMKeyDown(TMessage& m);  // false when the key is finished here
+    // IsEditable asked as if editing were switched on.
     bool EditableByRule(int ACol, int ARow);
+    bool CheckAlwaysActiveSetting() const;
+    // Flips a check box (real column), marks the row modified, answers the new state.
+    bool ToggleCheckBoxCell(int RCol, int ARow);
+    void HandleWheel(bool Down, TShiftState Shift, TPoint MousePos, bool& Handled);
     void WMChar(TMessage& m);
     void WMLButtonDown(TMessage& m);
     void WMLButtonUp(TMessage& m);

@@ -61,6 +61,33 @@ bool TAdvStringGrid::IsControlCell(int ACol, int ARow)
     }
 }
 
+bool TAdvStringGrid::EditableByRule(int ACol, int ARow)
+{
+    const TGridOptions o = Options();
+    if (o.Contains(goEditing)) return IsEditable(ACol, ARow);
+    SetOptions(o + goEditing);
+    const bool editable = IsEditable(ACol, ARow);
+    SetOptions(o);
+    return editable;
+}
+
+bool TAdvStringGrid::CheckAlwaysActiveSetting() const
+{
+    return FControlLook && FControlLook->CheckAlwaysActive();
+}
+
+bool TAdvStringGrid::ToggleCheckBoxCell(int RCol, int ARow)
+{
+    DoToggleCheckBox(RCol, ARow, true);
+    if (ShowModifiedEnabled()) {
+        SetRowModified(ARow, true);
+        RepaintCell(0, ARow);
+    }
+    bool state = false;
+    GetCheckBoxState(RCol, RealRowIndex(ARow), state);
+    return state;
+}
+
 void TAdvStringGrid::FireKeyDown(Word Key, TShiftState Shift)
 {
     if (OnKeyDown) OnKeyDown(this, Key, Shift);
@@ -108,20 +135,16 @@ bool TAdvStringGrid::WMKeyDown(TMessage& m)
     if (FMouseActions->EditOnDblClickOnly() && !Options().Contains(goEditing) && enterOrF2) {
         const bool old = FMouseActions->RangeSelectAndEdit();
         FMouseActions->SetRangeSelectAndEdit(true);
-        TGridOptions o = Options();
-        SetOptions(o + goEditing);
-        const bool editable = IsEditable(RealCol(), Row());
-        SetOptions(editable ? o + goEditing : o);
+        const bool editable = EditableByRule(RealCol(), Row());
         FMouseActions->SetRangeSelectAndEdit(old);
+        if (editable) SetOptions(Options() + goEditing);
     }
     if (FMouseActions->RangeSelectAndEdit() && !Options().Contains(goEditing) && enterOrF2) {
-        const TGridOptions o = Options();
-        SetOptions(o + goEditing);
-        if (!IsEditable(RealCol(), Row()) || IsControlCell(RealCol(), Row())) {
-            SetOptions(o);
+        if (!EditableByRule(RealCol(), Row()) || IsControlCell(RealCol(), Row())) {
             FireKeyDown(key, shift);
             return swallow();
         }
+        SetOptions(Options() + goEditing);
         ShowInplaceEdit();
     }
     const bool htmlControl = EnableHTML() && Cells(RealCol(), Row()).toUpper().contains(QLatin1String("<CONTROL"));
@@ -183,19 +206,10 @@ bool TAdvStringGrid::SpaceOnControlCell(Word Key)
 {
     const int c = RealCol(), r = Row();
     if (!IsControlCell(c, r)) return false;
-    const TGridOptions o = Options();
-    SetOptions(o + goEditing);
-    const bool permitted = (o.Contains(goEditing) || FMouseActions->RangeSelectAndEdit()) && IsEditable(c, r);
-    SetOptions(o);
-    if (Key == VK_SPACE && HasCheckBox(c, r) && (permitted || (FControlLook && FControlLook->CheckAlwaysActive()))) {
-        DoToggleCheckBox(c, r, true);
-        if (ShowModifiedEnabled()) {
-            SetRowModified(r, true);
-            RepaintCell(0, r);
-        }
-        bool state = false;
-        GetCheckBoxState(c, RealRowIndex(r), state);
-        CheckBoxClick(c, r, state);
+    const bool permitted =
+        (Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit()) && EditableByRule(c, r);
+    if (Key == VK_SPACE && HasCheckBox(c, r) && (permitted || CheckAlwaysActiveSetting())) {
+        CheckBoxClick(c, r, ToggleCheckBoxCell(c, r));
     } else if (HasButton(c, r) && permitted) {
         DoButtonClick(c, r);
     }
@@ -424,16 +438,14 @@ void TAdvStringGrid::WMChar(TMessage& m)
         return;
     }
     if (FMouseActions->RangeSelectAndEdit() && !IsControlCell(c, r) && u != 9 && u != 27 && !ctrl) {
-        const TGridOptions o = Options();
-        SetOptions(o + goEditing);
-        if (IsEditable(c, r)) {
+        if (EditableByRule(c, r)) {
+            SetOptions(Options() + goEditing);
             if (OnKeyPress) OnKeyPress(this, ch);
             FStartEditChar = ch;
             if (!ch.isNull() && !EditorShown()) ShowEditorChar(ch);
             m.WParam = 0;
             return;
         }
-        SetOptions(o);
     }
     if (ExcelStyleDecimalSeparator() && ch == QLatin1Char('.') && (m.LParam & KF_KEYPAD_BIT))
         ch = DefaultFormatSettings().DecimalSeparator;
@@ -762,11 +774,7 @@ void TAdvStringGrid::AdvanceCell(int ACol, int ARow, bool EditAfter, bool Recurs
     tc = std::clamp(tc, 0, ColCount() - 1);
     tr = std::clamp(tr, 0, RowCount() - 1);
 
-    const TGridOptions o = Options();
-    SetOptions(o + goEditing);
-    const bool editable = IsEditable(RealColIndex(tc), tr);
-    SetOptions(o);
-    if (editable) {
+    if (EditableByRule(RealColIndex(tc), tr)) {
         bool allow = true;
         int nr = tr, nc = tc;
         if (OnAutoAdvance) OnAutoAdvance(this, FAERow, FAECol, nr, nc, allow);

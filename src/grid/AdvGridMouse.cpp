@@ -106,10 +106,8 @@ void TAdvStringGrid::WMLButtonDown(TMessage& m)
     if (HasButton(RCol, ARow)) {
         HideInplaceEdit();
         if (!fixed) {
-            const bool old = FForceSel;
-            FForceSel = true;
+            const TFlagScope force(FForceSel);
             MoveColRow(ACol, ARow, true, true);
-            FForceSel = old;
         }
         if (GetCellButtonRect(RCol, ARow).Contains(TPoint(X, Y))) {
             PushButton(RCol, ARow, true);
@@ -138,27 +136,16 @@ void TAdvStringGrid::WMLButtonDown(TMessage& m)
     MoveOfsX = X - rect.Left;
     MoveOfsY = Y - rect.Top;
 
-    const TGridOptions o = Options();
-    SetOptions(o + goEditing);
-    const bool byRule = IsEditable(RCol, ARow);
-    SetOptions(o);
-    const bool canEdit = (o.Contains(goEditing) || FMouseActions->RangeSelectAndEdit()) && byRule;
+    const bool canEdit =
+        (Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit()) && EditableByRule(RCol, ARow);
 
-    if ((canEdit || (FControlLook && FControlLook->CheckAlwaysActive())) && HasCheckBox(RCol, ARow) && IsInCheckBox(RCol, ARow, X, Y)) {
+    if ((canEdit || CheckAlwaysActiveSetting()) && HasCheckBox(RCol, ARow) && IsInCheckBox(RCol, ARow, X, Y)) {
         HideInplaceEdit();
         if (CanFocus() && !TWinControl::Focused()) SetFocus();
-        DoToggleCheckBox(RCol, ARow, true);
-        if (ShowModifiedEnabled()) {
-            SetRowModified(ARow, true);
-            RepaintCell(0, ARow);
-        }
-        bool state = false;
-        GetCheckBoxState(RCol, RealRowIndex(ARow), state);
+        const bool state = ToggleCheckBoxCell(RCol, ARow);
         if (!FNavigation->AlwaysEdit() && !fixed) {
-            const bool old = FForceSel;
-            FForceSel = true;
+            const TFlagScope force(FForceSel);
             MoveColRow(ACol, ARow, true, true);
-            FForceSel = old;
         }
         CheckBoxClick(ACol, ARow, state);
         if (OnMouseDown) OnMouseDown(this, mbLeft, KeyboardStateToShiftState() * TShiftState{ssShift, ssAlt, ssCtrl}, X, Y);
@@ -324,11 +311,9 @@ void TAdvStringGrid::WMLButtonDblClk(TMessage& m)
     }
     TBaseGrid::WndProc(m);
     if (OnDblClickCell) OnDblClickCell(this, cell.Y, cell.X);
-    if (FMouseActions->EditOnDblClickOnly() && IsNormalCell(cell.X, cell.Y)) {
-        const TGridOptions o = Options();
-        SetOptions(o + goEditing);
-        if (IsEditable(RCol, cell.Y)) ShowInplaceEdit();
-        else SetOptions(o);
+    if (FMouseActions->EditOnDblClickOnly() && IsNormalCell(cell.X, cell.Y) && EditableByRule(RCol, cell.Y)) {
+        SetOptions(Options() + goEditing);
+        ShowInplaceEdit();
     }
 }
 

@@ -11,15 +11,6 @@
 
 namespace {
 
-// Where index t lands when the line at From moves to To.
-int Rotate(int t, int From, int To)
-{
-    if (t == From) return To;
-    if (From < To && t > From && t <= To) return t - 1;
-    if (To < From && t >= To && t < From) return t + 1;
-    return t;
-}
-
 template <class V>
 void RotateItems(V& v, int From, int To)
 {
@@ -34,7 +25,7 @@ void TAdvStringGrid::RotateColumnState(int FromIndex, int ToIndex)
 {
     const int realFrom = RealColIndex(FromIndex), realTo = RealColIndex(ToIndex);
     if (!FHiddenCols.empty()) {
-        for (int& h : FHiddenCols) h = Rotate(h, realFrom, realTo);
+        for (int& h : FHiddenCols) h = RotatedIndex(h, realFrom, realTo);
         std::sort(FHiddenCols.begin(), FHiddenCols.end());
     }
     RotateItems(FAllColWidths, realFrom, realTo);
@@ -61,25 +52,17 @@ void TAdvStringGrid::ColumnMoved(int FromIndex, int ToIndex)
     if (!FHiddenCols.empty()) RotateColumnState(FromIndex, ToIndex);
     TBaseGrid::ColumnMoved(realFrom, realTo);
     for (const auto& item : FGridItems) RotateItems(item->Cells(), realFrom, realTo);
-    if (FSortSettings && FSortSettings->Column() >= 0) FSortSettings->SetColumn(Rotate(FSortSettings->Column(), realFrom, realTo));
+    if (FSortSettings && FSortSettings->Column() >= 0) FSortSettings->SetColumn(RotatedIndex(FSortSettings->Column(), realFrom, realTo));
     if (FOwnMove) {
-        const int c = Rotate(Col(), FromIndex, ToIndex);
+        const int c = RotatedIndex(Col(), FromIndex, ToIndex);
         if (c != Col() && IsNormalCell(c, Row())) {
-            const bool old = FForceSel;
-            FForceSel = true;
+            const TFlagScope force(FForceSel);
             MoveColRow(c, Row(), true, false);
-            FForceSel = old;
         }
     }
     if (auto* g = dynamic_cast<TAdvStringGrid*>(FSyncGrid->Grid()); g && FSyncGrid->MoveColumn() && !FSyncedMove) {
-        g->FSyncedMove = true;
-        try {
-            g->MoveColumn(FromIndex, ToIndex);
-        } catch (...) {
-            g->FSyncedMove = false;
-            throw;
-        }
-        g->FSyncedMove = false;
+        const TFlagScope synced(g->FSyncedMove);
+        g->MoveColumn(FromIndex, ToIndex);
     }
 }
 
@@ -106,24 +89,16 @@ void TAdvStringGrid::RowMoved(int FromIndex, int ToIndex)
         ColMoveFlg = true;
     }
     if (FOwnMove) {
-        const int r = Rotate(Row(), FromIndex, ToIndex);
+        const int r = RotatedIndex(Row(), FromIndex, ToIndex);
         if (r != Row() && IsNormalCell(Col(), r)) {
-            const bool old = FForceSel;
-            FForceSel = true;
+            const TFlagScope force(FForceSel);
             MoveColRow(Col(), r, true, false);
-            FForceSel = old;
         }
     }
     if (OnRowMoved) OnRowMoved(this, FromIndex, ToIndex);
     if (auto* g = dynamic_cast<TAdvStringGrid*>(FSyncGrid->Grid()); g && FSyncGrid->MoveRow() && !FSyncedMove) {
-        g->FSyncedMove = true;
-        try {
-            g->MoveRow(FromIndex, ToIndex);
-        } catch (...) {
-            g->FSyncedMove = false;
-            throw;
-        }
-        g->FSyncedMove = false;
+        const TFlagScope synced(g->FSyncedMove);
+        g->MoveRow(FromIndex, ToIndex);
     }
 }
 

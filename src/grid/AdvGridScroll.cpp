@@ -4,6 +4,7 @@
 #include "AdvGrid.h"
 
 #include "AdvObj.h"
+#include "Forms.h"
 
 #include <algorithm>
 #include <cmath>
@@ -108,28 +109,32 @@ void TAdvStringGrid::WMMouseWheel(TMessage& m)
 
 void TAdvStringGrid::HandleWheelDown(TShiftState Shift, TPoint MousePos, bool& Handled)
 {
-    if (FMouseActions->WheelAction() == waScroll || !EnableWheel()) {
-        Handled = false;
-        if (OnMouseWheelDown) OnMouseWheelDown(this, Shift, MousePos, Handled);
-        return;
-    }
-    const bool direct = FMouseActions->DirectEdit();
-    FMouseActions->SetDirectEdit(false);
-    Handled = TBaseGrid::DoMouseWheelDown(Shift, MousePos);
-    FMouseActions->SetDirectEdit(direct);
+    HandleWheel(true, Shift, MousePos, Handled);
 }
 
 void TAdvStringGrid::HandleWheelUp(TShiftState Shift, TPoint MousePos, bool& Handled)
 {
+    HandleWheel(false, Shift, MousePos, Handled);
+}
+
+// The platform's wheel step, reached when the wheel message is handed on.
+void TAdvStringGrid::HandleWheel(bool Down, TShiftState Shift, TPoint MousePos, bool& Handled)
+{
     if (FMouseActions->WheelAction() == waScroll || !EnableWheel()) {
         Handled = false;
-        if (OnMouseWheelUp) OnMouseWheelUp(this, Shift, MousePos, Handled);
+        const TMouseWheelUpDownEvent& ev = Down ? OnMouseWheelDown : OnMouseWheelUp;
+        if (ev) ev(this, Shift, MousePos, Handled);
         return;
     }
+    // Moving by the wheel opens no editors.
     const bool direct = FMouseActions->DirectEdit();
     FMouseActions->SetDirectEdit(false);
-    Handled = TBaseGrid::DoMouseWheelUp(Shift, MousePos);
-    FMouseActions->SetDirectEdit(direct);
+    struct TRestore {
+        TMouseActions* m;
+        bool v;
+        ~TRestore() { m->SetDirectEdit(v); }
+    } restore{FMouseActions, direct};
+    Handled = Down ? TBaseGrid::DoMouseWheelDown(Shift, MousePos) : TBaseGrid::DoMouseWheelUp(Shift, MousePos);
 }
 
 bool TAdvStringGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
@@ -208,4 +213,18 @@ void TAdvStringGrid::RowHeightsChanged()
 void TAdvStringGrid::ScrollCell(int ACol, int ARow, int ScrollPosition, int ScrollMin, int ScrollMax)
 {
     if (OnScrollCell) OnScrollCell(this, ACol, ARow, ScrollPosition, ScrollMin, ScrollMax);
+}
+
+void TAdvStringGrid::FormResized(TObject* Sender)
+{
+    if (IsDesigning() || HasState(csDestroying)) return;
+    auto* form = dynamic_cast<TCustomForm*>(Sender);
+    if (!form || !SizeWithForm()) return;
+    // The grid grows and shrinks by what the form did since the last time.
+    const int w = Width() + form->Width() - PrevSizeX();
+    const int h = Height() + form->Height() - PrevSizeY();
+    if (w <= 0 || h <= 0) return;
+    SetBounds(Left(), Top(), w, h);
+    SetPrevSizeX(form->Width());
+    SetPrevSizeY(form->Height());
 }

@@ -857,3 +857,18 @@ TEST(AdvGridScroll, CtrlWheelZoomsEveryColumnAndRowWithinTheLimit)
     EXPECT_EQ(z.Grid->ColWidths(2), 2);  // would reach 0: kept
     EXPECT_EQ(z.Grid->ColWidths(1), 62);
 }
+
+TEST(AdvGridScroll, SizeWithFormGrowsTheGridByTheFormsChange)
+{
+    InputFixture f;
+    TInputGrid* g = f.Grid;
+    g->SetSizeWithForm(true);
+    f.Form->SetBounds(0, 0, 700, 450);
+    PumpEvents();
+    EXPECT_EQ(g->Width(), 680);
+    EXPECT_EQ(g->Height(), 430);
+    g->SetSizeWithForm(false);
+    f.Form->SetBounds(0, 0, 600, 450);
+    PumpEvents();
+    EXPECT_EQ(g->Width(), 680);
+}
