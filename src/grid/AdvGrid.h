@@ -525,7 +525,7 @@ public:
     virtual void HideInplaceEdit();
     virtual QString CellToRich(int ACol, int ARow, const QString& Text) { (void)ACol; (void)ARow; return Text; }
     virtual void StretchColumn(int ACol) { (void)ACol; }
-    virtual void FormResized(TObject* Sender) { (void)Sender; }
+    virtual void FormResized(TObject* Sender);
     virtual void ExpandAll() {}
     virtual void RemoveAllNodes() {}
     virtual bool IsNode(int ARow) { (void)ARow; return false; }
@@ -594,11 +594,11 @@ public:
     void LoadFromXML(const QString& FileName, bool LevelToRow = false, bool LoadFieldDescr = false);
     // Clipboard.
     void CopyToClipBoard();
-    void CopySelectionToClipboard();
+    virtual void CopySelectionToClipboard();
     void CutToClipboard();
-    void CutSelectionToClipboard();
+    virtual void CutSelectionToClipboard();
     void PasteFromClipboard();
-    void PasteSelectionFromClipboard();
+    virtual void PasteSelectionFromClipboard();
     QString SelectionAsText();
     void SetSelectionAsText(const QString& Value);
     static void TextBlockSize(const QString& Text, int& Cols, int& ExtraRows);
@@ -690,6 +690,99 @@ public:
     TArrowWindow* ArrowWindow(int i) const { return i == 0 ? ArwU : i == 1 ? ArwD : i == 2 ? ArwL : ArwR; }
     TScrollBar* ScrollBarControl() const { return FScrollBar; }
     TScrollBar* PaintScrollBar() const { return FPaintScrollBar; }
+
+    // ---- keyboard and mouse (AdvGridKeys, AdvGridMouse, AdvGridMove, AdvGridScroll) ----
+    // One Tab step; false when the Tab was handed on to the parent window.
+    virtual bool TabNavigate(bool Backward);
+    bool TabMove(bool Backward) { return TabNavigate(Backward); }
+    // One Enter step from (ACol, ARow).
+    virtual void AdvanceCell(int ACol, int ARow, bool EditAfter, bool Recursing, bool Forward, bool UseAutoEdit,
+                             bool Force);
+    void AdvanceEdit(int ACol, int ARow, bool EditAfter, bool Recursing, bool Forward, bool UseAutoEdit, bool Force)
+    {
+        AdvanceCell(ACol, ARow, EditAfter, Recursing, Forward, UseAutoEdit, Force);
+    }
+    bool IsTabStop(int ACol, int ARow);
+    // The lowest (highest) column of a row that is a tab stop, -1 when none.
+    int FirstTabStop(int ARow);
+    int LastTabStop(int ARow);
+    void AppendRowOnArrowDown();
+    // The platform's press and release 2 pixels inside the cell's top-left
+    // corner, OnMouseDown and OnMouseUp detached, any move allowed.
+    void SimulateCellClick(int ACol, int ARow);
+    // Widths and heights grow by x pixels (factor -10 .. 10).
+    void Zoom(int x);
+    int ZoomFactor() const { return FZoomFactor; }
+    void HandleWheelDown(TShiftState Shift, TPoint MousePos, bool& Handled);
+    void HandleWheelUp(TShiftState Shift, TPoint MousePos, bool& Handled);
+    virtual void WheelNotify(int Delta, bool& Handled) { (void)Delta; (void)Handled; }
+    // The text of the sizing hint while a column or row is dragged, empty otherwise.
+    QString SizingHint() const { return FSizingHint; }
+    // The column or row a header press would move, -1 otherwise.
+    int MoveCell() const { return Movecell; }
+    // The column (row) of the sizing edge nearest the last press.
+    int ColClicked() const { return Colclicked; }
+    int RowClicked() const { return Rowclicked; }
+    void StretchToClient(int ACol) { StretchColumn(ACol); }
+    virtual void ScrollCell(int ACol, int ARow, int ScrollPosition, int ScrollMin, int ScrollMax);
+    // The width a mouse sizing leaves, offered to OnUpdateColumnSize.
+    virtual void UpdateColumnSize(int ACol, int& AWidth);
+    virtual void StartBlockFocus();
+    virtual void EndBlockFocus();
+    void WndProc(TMessage& Message) override;
+
+    // Operations of other grid parts this input calls (neutral until built).
+    virtual void SortOnHeaderClick(int ACol, TShiftState Shift) { (void)ACol; (void)Shift; }
+    virtual void AutoSizeCol(int ACol, int Padding) { (void)ACol; (void)Padding; }
+    virtual int Search(const QString& Text) { (void)Text; return -1; }
+    virtual bool HasCheckBox(int ACol, int ARow);
+    virtual bool HasButton(int ACol, int ARow);
+    virtual bool IsInCheckBox(int ACol, int ARow, int X, int Y) { (void)ACol; (void)ARow; (void)X; (void)Y; return true; }
+    virtual void DoToggleCheckBox(int ACol, int ARow, bool Toggle) { (void)ACol; (void)ARow; (void)Toggle; }
+    virtual bool GetCheckBoxState(int ACol, int ARow, bool& State) { (void)ACol; (void)ARow; (void)State; return false; }
+    virtual void CheckBoxClick(int ACol, int ARow, bool State) { (void)ACol; (void)ARow; (void)State; }
+    virtual TRect GetCellButtonRect(int ACol, int ARow) { (void)ACol; (void)ARow; return TRect(); }
+    virtual void PushButton(int ACol, int ARow, bool Push) { (void)ACol; (void)ARow; (void)Push; }
+    virtual void DoButtonClick(int ACol, int ARow) { (void)ACol; (void)ARow; }
+    virtual void SelectionChanged(int ALeft, int ATop, int ARight, int ABottom)
+    {
+        (void)ALeft; (void)ATop; (void)ARight; (void)ABottom;
+    }
+
+    // Cell events: the row comes first.
+    std::function<void(TObject* Sender, int ARow, int ACol)> OnClickCell;
+    std::function<void(TObject* Sender, int ARow, int ACol)> OnDblClickCell;
+    std::function<void(TObject* Sender, int ARow, int ACol)> OnRightClickCell;
+    std::function<void(TObject* Sender, int ARow, int ACol, bool& Allow)> OnCanClickCell;
+    std::function<void(TObject* Sender, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)> OnCellChanging;
+    std::function<void(TObject* Sender, int OldRow, int NewRow, bool& Allow)> OnRowChanging;
+    std::function<void(TObject* Sender, int OldCol, int NewCol, bool& Allow)> OnColChanging;
+    std::function<void(TObject* Sender, int OldRow, int OldCol, int& NewRow, int& NewCol, bool& Allow)> OnAutoAdvance;
+    std::function<void(TObject* Sender, bool& CanAdd)> OnCanAddRow;
+    std::function<void(TObject* Sender, int ARow)> OnAutoAddRow;
+    std::function<void(TObject* Sender, int ACol)> OnAutoInsertCol;
+    std::function<void(TObject* Sender, int ARow, bool& CanInsert)> OnCanInsertRow;
+    std::function<void(TObject* Sender, int ARow)> OnAutoInsertRow;
+    std::function<void(TObject* Sender, int ARow, bool& CanDelete)> OnCanDeleteRow;
+    std::function<void(TObject* Sender, int ARow)> OnAutoDeleteRow;
+    std::function<void(TObject* Sender, bool& Allow)> OnClipboardCopy;
+    std::function<void(TObject* Sender, bool& Allow)> OnClipboardCut;
+    std::function<void(TObject* Sender, bool& Allow)> OnClipboardPaste;
+    std::function<void(TObject* Sender, int ACol, bool& Allow)> OnColumnSize;
+    std::function<void(TObject* Sender, int ACol, int ColumnSize)> OnColumnSizing;
+    std::function<void(TObject* Sender, int ARow, int RowSize)> OnRowSizing;
+    std::function<void(TObject* Sender, int ACol)> OnEndColumnSize;
+    std::function<void(TObject* Sender, int ARow)> OnEndRowSize;
+    std::function<void(TObject* Sender, int ACol, int& AWidth)> OnUpdateColumnSize;
+    std::function<void(TObject* Sender, int ACol, bool& Allow)> OnColumnMove;
+    std::function<void(TObject* Sender, int ACol, bool& Allow)> OnColumnMoving;
+    std::function<void(TObject* Sender, int ARow, bool& Allow)> OnRowMove;
+    std::function<void(TObject* Sender, int ARow, bool& Allow)> OnRowMoving;
+    std::function<void(TObject* Sender, int ACol, bool& DoSort)> OnCanSort;
+    std::function<void(TObject* Sender, int ACol, int ARow, int ScrollPosition, int ScrollMin, int ScrollMax)> OnScrollCell;
+    TNotifyEvent OnStartBlockFocus;
+    std::function<void(TObject* Sender, int ARow, int ACol, const QString& Anchor, bool& AutoHandle)> OnAnchorClick;
+    TNotifyEvent OnEndBlockFocus;
 
     // ---- published settings with their defaults ----------------------------------
     ADVGRID_PLAIN(bool, AutoSize, false)
@@ -803,19 +896,32 @@ protected:
     void Paint() override;
     void DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARect, TGridDrawState AState) override;
     QString GetEditMask(int ACol, int ARow) override;
-    bool SelectCell(int ACol, int ARow) override { return CanMoveToCell(ACol, ARow); }
+    bool SelectCell(int ACol, int ARow) override { return FForceSel || CanMoveToCell(ACol, ARow); }
     void EnabledChanged() override;
     void ColorChanged() override;
     // The column-moved and row-moved steps: the platform's, the columns taken
     // as real ones (moving the hidden-column map with them is the mouse's).
-    void ColumnMoved(int FromIndex, int ToIndex) override
-    {
-        TBaseGrid::ColumnMoved(RealColIndex(FromIndex), RealColIndex(ToIndex));
-    }
-    void RowMoved(int FromIndex, int ToIndex) override { TBaseGrid::RowMoved(FromIndex, ToIndex); }
+    void ColumnMoved(int FromIndex, int ToIndex) override;
+    void RowMoved(int FromIndex, int ToIndex) override;
     // Timer tick 111.
     void GridTimer();
     void DoCellTextRepaint(int RealColumn, int ARow);
+
+    // ---- keyboard and mouse (AdvGridKeys, AdvGridMouse, AdvGridMove, AdvGridScroll) ----
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyPress(QChar& Key) override;
+    void KeyUp(Word& Key, TShiftState Shift) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+    void ColWidthsChanged() override;
+    void RowHeightsChanged() override;
+    bool FForceSel = false;       // any cell move passes the selection check
+    bool FDisableChange = false;  // the cell-changing check fires no OnCellChanging
+    bool FGridModified = false;
+    int FAECol = -1;
+    int FAERow = -1;
 
     // ---- state used by the other grid units -------------------------------------
     bool FEditChange = false;
@@ -879,6 +985,78 @@ private:
     void CheckRowIndex(int ARow, bool Write) const;
     TRect DisplayCellRect(int ACol, int ARow) const;
     void FormListen();
+
+    // ---- keyboard and mouse: message handlers and their state
+    // Sets a flag for the life of a scope, whatever leaves it.
+    class TFlagScope {
+    public:
+        explicit TFlagScope(bool& Flag, bool Value = true) : FFlag(Flag), FOld(Flag) { Flag = Value; }
+        ~TFlagScope() { FFlag = FOld; }
+        TFlagScope(const TFlagScope&) = delete;
+        TFlagScope& operator=(const TFlagScope&) = delete;
+
+    private:
+        bool& FFlag;
+        bool FOld;
+    };
+    bool WMKeyDown(TMessage& m);  // false when the key is finished here
+    bool CheckAlwaysActiveSetting() const;
+    // Flips a check box (real column), marks the row modified, answers the new state.
+    bool ToggleCheckBoxCell(int RCol, int ARow);
+    void HandleWheel(bool Down, TShiftState Shift, TPoint MousePos, bool& Handled);
+    void WMChar(TMessage& m);
+    void WMLButtonDown(TMessage& m);
+    void WMLButtonUp(TMessage& m);
+    void WMLButtonDblClk(TMessage& m);
+    void WMRButtonDown(TMessage& m);
+    void WMRButtonUp(TMessage& m);
+    void WMMouseMove(TMessage& m);
+    void WMMouseWheel(TMessage& m);
+    void WMCancelMode(TMessage& m);
+    bool HomeEndKey(Word Key, TShiftState Shift);
+    bool SkipFixedCellsKey(Word Key);
+    bool InsertDeleteKey(Word Key, TShiftState Shift);
+    bool ClipboardKey(Word Key, TShiftState Shift);
+    bool SpaceOnControlCell(Word Key);
+    void FireKeyDown(Word Key, TShiftState Shift);
+    void ReportSelectionChange();
+    bool EnhancedMoving() const;
+    void EndEnhancedMove(bool Apply, int X, int Y);
+    void ShowMoveArrows(int X, int Y);
+    void HideMoveArrows();
+    void HeaderClick(int ACol, int ARow, int X, int Y, TShiftState Shift);
+    bool TryMoveTo(int ACol, int ARow, bool FireChanging);
+    int FirstNormalCol();
+    int LastTabCol() const;
+    int LastNormalRow() const { return RowCount() - FixedFooters() - 1; }
+    int LastNormalCol() const { return ColCount() - FixedRightCols() - 1; }
+    void RotateColumnState(int FromIndex, int ToIndex);
+    bool FDoOnClick = false;
+    bool FMouseDownMove = false;
+    bool FDblClk = false;
+    bool FClickCellDown = false;
+    bool ColMoveFlg = false;
+    bool ColSizeFlg = false;
+    bool ColSized = false;
+    bool RowSized = false;
+    bool FOwnMove = false;       // the grid, not the platform's drag, moves a column or row
+    bool FSyncedMove = false;
+    bool FEnhMove = false;        // an enhanced column or row move is under way
+    bool FEnhMoveRefused = false;
+    int Colclickedsize = 0;
+    int Rowclickedsize = 0;
+    int Clickposx = 0;
+    int Clickposy = 0;
+    int Movecell = -1;
+    int MoveOfsX = 0;
+    int MoveOfsY = 0;
+    TGridCoord FDownCell{-1, -1};
+    TGridCoord FLastKeyCell{-1, -1};
+    TGridRect FMoveSelection;
+    QString FSizingHint;
+    bool FEnterFromEditor = false;
+    void OpenAnchor(const QString& Anchor);
+    int FMoveTarget = -1;
 
     // owned objects, in creation order
     TFooterPanel* FFooterPanel = nullptr;
@@ -1135,15 +1313,6 @@ public:
     virtual void EditorCaret(const QString& Text, TPoint Caret) { (void)Text; (void)Caret; }
     virtual void FormulaStateChanged(bool Active) { (void)Active; }
     virtual void SpareVirtualHook() {}
-    // Navigation the editors call (the keyboard's bodies replace these).
-    virtual void AdvanceCell(int ACol, int ARow, bool EditAfter, bool Recursing, bool Forward, bool UseAutoEdit,
-                             bool Force);
-    virtual bool TabNavigate(bool Backward);
-    void AdvanceEdit(int ACol, int ARow, bool EditAfter, bool Recursing, bool Forward, bool UseAutoEdit, bool Force)
-    {
-        AdvanceCell(ACol, ARow, EditAfter, Recursing, Forward, UseAutoEdit, Force);
-    }
-    bool TabMove(bool Backward) { return TabNavigate(Backward); }
     // Sizing while typing (the column grid's bodies replace these).
     virtual void AutoSizeRow(int ARow) { (void)ARow; }
     virtual void SizeRowToLines(int ARow, int Lines, int Padding) { (void)ARow; (void)Lines; (void)Padding; }
@@ -1193,16 +1362,6 @@ public:
     TFloatSpinClickEvent OnFloatSpinClick;
     TDateTimeSpinClickEvent OnDateSpinClick;
     TDateTimeSpinClickEvent OnTimeSpinClick;
-    TRowChangingEvent OnRowChanging;
-    TColChangingEvent OnColChanging;
-    TCellChangingEvent OnCellChanging;
-    TClipboardAllowEvent OnClipboardCopy;
-    TClipboardAllowEvent OnClipboardCut;
-    TClipboardAllowEvent OnClipboardPaste;
-    TClipboardBeforePasteCellEvent OnClipboardBeforePasteCell;
-    TClipboardAfterPasteCellEvent OnClipboardAfterPasteCell;
-    TEndRowSizeEvent OnEndRowSize;
-    TCellClickEvent OnDblClickCell;
 
 protected:
     bool CanEditShow() override;
@@ -1210,7 +1369,8 @@ protected:
     void SetEditText(int ACol, int ARow, const QString& Value) override;
     int GetEditLimit() override { return FMaxEditLength; }
     TInplaceEdit* CreateEditor() override;
-    void WndProc(TMessage& Message) override;
+    // The editing cycle's own message ("GridEditDone"); true when it was that one.
+    bool EditDoneMessage(TMessage& Message);
     // The editor controls the constructor makes.
     void CreateEditorControls();
     bool FOptionsWantTab() const;

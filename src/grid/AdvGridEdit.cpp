@@ -401,7 +401,7 @@ void TAdvStringGrid::PostEditDone(int ACol, int ARow)
     PostMessage(this, GridEditDoneMessage(), uintptr_t(ACol), intptr_t(ARow));
 }
 
-void TAdvStringGrid::WndProc(TMessage& Message)
+bool TAdvStringGrid::EditDoneMessage(TMessage& Message)
 {
     if (Message.Msg != 0 && Message.Msg == GridEditDoneMessage()) {
         if (OnEditCellDone) OnEditCellDone(this, int(Message.WParam), int(Message.LParam));
@@ -413,9 +413,9 @@ void TAdvStringGrid::WndProc(TMessage& Message)
             FEditChange = true;
             SetOptions(o);
         }
-        return;
+        return true;
     }
-    TBaseGrid::WndProc(Message);
+    return false;
 }
 
 // ---- editability ----------------------------------------------------------------------------
@@ -429,6 +429,8 @@ bool TAdvStringGrid::IsEditable(int ACol, int ARow)
 bool TAdvStringGrid::EditableByRule(int ACol, int ARow)
 {
     const TPoint b = BaseCell(ACol, ARow);
+    // A read-only cell is never edited, whatever the hooks say.
+    if (ReadOnly(b.X, b.Y)) return false;
     bool CanEdit = true;
     AllowCellEdit(b.X, b.Y, CanEdit);
     bool Fixed = false;
@@ -524,15 +526,6 @@ void TAdvStringGrid::RepaintActiveHeaders(int Col1, int Row1, int Col2, int Row2
         if (FixedRows() > 0 && p.X >= 0 && p.X < ColCount()) RepaintCell(p.X, FixedRows() - 1);
         if (FixedCols() > 0 && p.Y >= 0 && p.Y < RowCount()) RepaintCell(FixedCols() - 1, p.Y);
     }
-}
-
-void TAdvStringGrid::AdvanceCell(int, int, bool, bool, bool, bool, bool) {}
-
-bool TAdvStringGrid::TabNavigate(bool Backward)
-{
-    Word k = VK_TAB;
-    TBaseGrid::KeyDown(k, Backward ? TShiftState{ssShift} : TShiftState{});
-    return true;
 }
 
 QString TAdvStringGrid::DoEllipsClick(int, int, const QString& S)

@@ -37,9 +37,6 @@ using TColChangingEvent = std::function<void(TObject* Sender, int OldCol, int Ne
 using TCellChangingEvent =
     std::function<void(TObject* Sender, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)>;
 using TClipboardAllowEvent = std::function<void(TObject* Sender, bool& Allow)>;
-using TClipboardBeforePasteCellEvent =
-    std::function<void(TObject* Sender, int ACol, int ARow, QString& Value, bool& Allow)>;
-using TClipboardAfterPasteCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, const QString& Value)>;
 using TEndRowSizeEvent = std::function<void(TObject* Sender, int ARow)>;
 using TCellClickEvent = std::function<void(TObject* Sender, int ARow, int ACol)>;
 

@@ -690,7 +690,7 @@ void ButtonEditPaste(TCustomEdit* e, TAdvStringGrid* g)
     bool Allow = Clipboard().HasFormat(CF_TEXT) || !S.isEmpty();
     if (g->OnClipboardPaste) g->OnClipboardPaste(e, Allow);
     if (!Allow) return;
-    if (g->OnClipboardBeforePasteCell) g->OnClipboardBeforePasteCell(e, g->Col(), g->Row(), S, Allow);
+    if (g->OnClipboardBeforePasteCell) g->OnClipboardBeforePasteCell(e, g->Col(), g->Row(), Allow, S);
     if (!Allow) return;
     const int crlf = int(S.indexOf(QStringLiteral("\r\n")));
     if (crlf >= 0 && crlf == int(S.size()) - 2) S.chop(2);

@@ -289,7 +289,7 @@ void TAdvInplaceEdit::PasteText(const QString& Clip)
     bool Allow = true;
     if (g->OnClipboardPaste) g->OnClipboardPaste(this, Allow);
     if (!Allow) return;
-    if (g->OnClipboardBeforePasteCell) g->OnClipboardBeforePasteCell(this, g->Col(), g->Row(), S, Allow);
+    if (g->OnClipboardBeforePasteCell) g->OnClipboardBeforePasteCell(this, g->Col(), g->Row(), Allow, S);
     if (!Allow) return;
     if (FLengthLimit > 0 && int(S.size()) > FLengthLimit) return;
     const int crlf = int(S.indexOf(QStringLiteral("\r\n")));

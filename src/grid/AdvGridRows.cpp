@@ -208,7 +208,11 @@ void TAdvStringGrid::MoveColumn(int FromIndex, int ToIndex)
 {
     if (FromIndex == ToIndex) return;
     if (FColumnOrder->Count() == 0) SetColumnOrder();
-    ColumnMoved(FromIndex, ToIndex);
+    {
+        // The grid moves, not the platform's drag: widths and Col follow here.
+        const TFlagScope own(FOwnMove);
+        ColumnMoved(FromIndex, ToIndex);
+    }
     if (FControlList->Count() > 0) {
         const int from = RealColIndex(FromIndex), to = RealColIndex(ToIndex);
         for (int i = 0; i < FControlList->Count(); ++i) {
@@ -227,7 +231,10 @@ void TAdvStringGrid::MoveRow(int FromIndex, int ToIndex)
 {
     if (FromIndex == ToIndex) return;
     const int from = RealRowIndex(FromIndex), to = RealRowIndex(ToIndex);
-    RowMoved(FromIndex, ToIndex);
+    {
+        const TFlagScope own(FOwnMove);
+        RowMoved(FromIndex, ToIndex);
+    }
     for (int i = 0; i < FControlList->Count(); ++i) {
         TControlItem* ci = FControlList->Control(i);
         const int y = ci->Y();

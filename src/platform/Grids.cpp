@@ -530,18 +530,13 @@ bool TCustomGrid::Focused() const
 
 // ---- moving and deleting --------------------------------------------------
 
-namespace {
-
-// Where index t lands when from moves to to.
-int Rotated(int t, int from, int to)
+int RotatedIndex(int t, int from, int to)
 {
     if (t == from) return to;
     if (from < to && t > from && t <= to) return t - 1;
     if (to < from && t >= to && t < from) return t + 1;
     return t;
 }
-
-} // namespace
 
 void TCustomGrid::MoveColumn(int FromIndex, int ToIndex)
 {
@@ -554,9 +549,9 @@ void TCustomGrid::MoveColumn(int FromIndex, int ToIndex)
         FTabStops.erase(FTabStops.begin() + FromIndex);
         FTabStops.insert(FTabStops.begin() + ToIndex, stop);
     }
-    FCurrent.X = Rotated(FCurrent.X, FromIndex, ToIndex);
-    FAnchor.X = Rotated(FAnchor.X, FromIndex, ToIndex);
-    if (FEditorCell.X >= 0) FEditorCell.X = Rotated(FEditorCell.X, FromIndex, ToIndex);
+    FCurrent.X = RotatedIndex(FCurrent.X, FromIndex, ToIndex);
+    FAnchor.X = RotatedIndex(FAnchor.X, FromIndex, ToIndex);
+    if (FEditorCell.X >= 0) FEditorCell.X = RotatedIndex(FEditorCell.X, FromIndex, ToIndex);
     ColumnMoved(FromIndex, ToIndex);
     SizesChanged(true);
 }
@@ -567,9 +562,9 @@ void TCustomGrid::MoveRow(int FromIndex, int ToIndex)
         throw EInvalidGridOperation(kIndexOutOfRange);
     if (FromIndex == ToIndex) return;
     FRows.Move(FromIndex, ToIndex);
-    FCurrent.Y = Rotated(FCurrent.Y, FromIndex, ToIndex);
-    FAnchor.Y = Rotated(FAnchor.Y, FromIndex, ToIndex);
-    if (FEditorCell.Y >= 0) FEditorCell.Y = Rotated(FEditorCell.Y, FromIndex, ToIndex);
+    FCurrent.Y = RotatedIndex(FCurrent.Y, FromIndex, ToIndex);
+    FAnchor.Y = RotatedIndex(FAnchor.Y, FromIndex, ToIndex);
+    if (FEditorCell.Y >= 0) FEditorCell.Y = RotatedIndex(FEditorCell.Y, FromIndex, ToIndex);
     RowMoved(FromIndex, ToIndex);
     SizesChanged(false);
 }

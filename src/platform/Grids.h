@@ -46,6 +46,9 @@ struct TGridRect {
 };
 inline TGridRect GridRect(int l, int t, int r, int b) { return TGridRect{l, t, r, b}; }
 
+// Where index t lands when the line at from moves to to.
+int RotatedIndex(int t, int from, int to);
+
 enum TGridOption {
     goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goDrawFocusSelected,
     goRowSizing, goColSizing, goRowMoving, goColMoving, goEditing, goTabs, goRowSelect,

@@ -121,7 +121,7 @@ TEST(GridInplaceEdit, PasteEventsRefuseAndReplace)
     ed->PasteText(QStringLiteral("no"));
     EXPECT_EQ(ed->Text(), QString());
     f.Grid->OnClipboardPaste = nullptr;
-    f.Grid->OnClipboardBeforePasteCell = [](TObject*, int, int, QString& v, bool&) { v = QStringLiteral("other"); };
+    f.Grid->OnClipboardBeforePasteCell = [](TObject*, int, int, bool&, QString& v) { v = QStringLiteral("other"); };
     ed->PasteText(QStringLiteral("yes"));
     EXPECT_EQ(ed->Text(), QStringLiteral("other"));
     EXPECT_EQ(after, QStringLiteral("other"));

@@ -1,0 +1,408 @@
+// The string grid's mouse: the left button's press and release with their
+// hit areas, the double click, the right button, pointer moves during sizing
+// and moving, and the click simulated for the keyboard.
+
+#include "AdvGrid.h"
+
+#include "AdvGridLook.h"
+#include "AdvGridSort.h"
+#include "AdvUtil.h"
+#include "Services.h"
+#include "Shell.h"
+
+#include <algorithm>
+
+namespace {
+
+// A press this close to a header edge is a sizing press, not a click.
+constexpr int kHeaderEdgeZone = 4;
+// A double click this close (inclusive) to a header edge fits the column.
+constexpr int kDblClickEdgeZone = 3;
+// Direct editing starts only this far (exclusive) inside the cell's sides.
+constexpr int kDirectEditInset = 3;
+
+TShiftState OneModifier()
+{
+    const TShiftState s = KeyboardStateToShiftState();
+    if (s.Contains(ssAlt)) return TShiftState{ssAlt};
+    if (s.Contains(ssShift)) return TShiftState{ssShift};
+    if (s.Contains(ssCtrl)) return TShiftState{ssCtrl};
+    return {};
+}
+
+int MsgX(const TMessage& m) { return LParamX(m.LParam); }
+int MsgY(const TMessage& m) { return LParamY(m.LParam); }
+
+} // namespace
+
+// ---- helpers -----------------------------------------------------------------------------
+
+void TAdvStringGrid::SimulateCellClick(int ACol, int ARow)
+{
+    if (ACol < 0 || ARow < 0 || ACol >= ColCount() || ARow >= RowCount()) return;
+    const TRect r = CellRect(ACol, ARow);
+    const TMouseEvent down = std::move(OnMouseDown), up = std::move(OnMouseUp);
+    OnMouseDown = nullptr;
+    OnMouseUp = nullptr;
+    const bool oldForce = FForceSel;
+    FForceSel = true;
+    struct TRestore {
+        TAdvStringGrid* g;
+        TMouseEvent down, up;
+        bool force;
+        ~TRestore()
+        {
+            g->OnMouseDown = std::move(down);
+            g->OnMouseUp = std::move(up);
+            g->FForceSel = force;
+        }
+    } restore{this, down, up, oldForce};
+    TBaseGrid::MouseDown(mbLeft, {}, r.Left + 2, r.Top + 2);
+    TBaseGrid::MouseUp(mbLeft, {}, r.Left + 2, r.Top + 2);
+}
+
+// ---- left button down ------------------------------------------------------------------------
+
+void TAdvStringGrid::WMLButtonDown(TMessage& m)
+{
+    const int X = MsgX(m), Y = MsgY(m);
+    FDoOnClick = true;
+    FMouseDownMove = true;
+    const TGridCoord cell = MouseCoord(X, Y);
+    const int ACol = cell.X, ARow = cell.Y;
+    const TGridRect origSel = Selection();
+    if (Options().Contains(goEditing) && FMouseActions->RangeSelectAndEdit()
+        && !(ACol >= origSel.Left && ACol < origSel.Right && ARow >= origSel.Top && ARow < origSel.Bottom))
+        SetOptions(Options() - goEditing);
+    bool allow = true;
+    if (OnCanClickCell) OnCanClickCell(this, ARow, ACol, allow);
+    if (!allow) return;
+    const TShiftState shift = OneModifier();
+
+    SearchInc.clear();
+    FPushedCellButton = TPoint(-1, -1);
+    FDownCell = cell;
+    // The edge nearest the press: a press just right of or below an edge
+    // names the column or row before it.
+    Colclicked = MouseCoord(X - 5, ARow == 0 ? Y : Y - 4).X;
+    Rowclicked = MouseCoord(ACol == 0 ? X : X - 5, Y - 4).Y;
+    Colclickedsize = Colclicked >= 0 ? ColWidths(Colclicked) : 0;
+    Rowclickedsize = Rowclicked >= 0 ? RowHeights(Rowclicked) : 0;
+    Clickposx = X;
+    Clickposy = Y;
+    Movecell = -1;
+
+    if (ACol < 0 || ARow < 0) {
+        HideInplaceEdit();
+        if (!FixedRowAlways()) TBaseGrid::WndProc(m);
+        return;
+    }
+    const TRect rect = CellRect(ACol, ARow);
+    const bool fixedByPos = ACol < FixedCols() || ARow < FixedRows();
+    const bool fixed = fixedByPos || IsFixed(ACol, ARow);
+    if (fixed) HideInplaceEdit();
+    const int RCol = RealColIndex(ACol);
+
+    if (HasButton(RCol, ARow)) {
+        HideInplaceEdit();
+        if (!fixed) {
+            const TFlagScope force(FForceSel);
+            MoveColRow(ACol, ARow, true, true);
+        }
+        if (GetCellButtonRect(RCol, ARow).Contains(TPoint(X, Y))) {
+            PushButton(RCol, ARow, true);
+            FPushedCellButton = TPoint(ACol, ARow);
+            SetMouseCapture(true);
+            if (OnClickCell) OnClickCell(this, ARow, ACol);
+            return;
+        }
+    }
+    if (ACol >= ColCount() || ARow >= RowCount()) {
+        TBaseGrid::WndProc(m);
+        return;
+    }
+    if (!fixed && (URLShow() || EnableHTML())) {
+        const QString text = Cells(RCol, ARow);
+        if (URLShow() && IsURL(text)) {
+            bool autoHandle = true;
+            if (OnAnchorClick) OnAnchorClick(this, ARow, ACol, text, autoHandle);
+            if (autoHandle) OpenAnchor(text);
+            return;
+        }
+    }
+
+    if (ARow < FixedRows() && ACol >= FixedCols()) Movecell = ACol;
+    else if (ACol < FixedCols() && ARow >= FixedRows()) Movecell = ARow;
+    MoveOfsX = X - rect.Left;
+    MoveOfsY = Y - rect.Top;
+
+    const bool canEdit =
+        (Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit()) && EditableByRule(RCol, ARow);
+
+    if ((canEdit || CheckAlwaysActiveSetting()) && HasCheckBox(RCol, ARow) && IsInCheckBox(RCol, ARow, X, Y)) {
+        HideInplaceEdit();
+        if (CanFocus() && !TWinControl::Focused()) SetFocus();
+        const bool state = ToggleCheckBoxCell(RCol, ARow);
+        if (!FNavigation->AlwaysEdit() && !fixed) {
+            const TFlagScope force(FForceSel);
+            MoveColRow(ACol, ARow, true, true);
+        }
+        CheckBoxClick(ACol, ARow, state);
+        if (OnMouseDown) OnMouseDown(this, mbLeft, KeyboardStateToShiftState() * TShiftState{ssShift, ssAlt, ssCtrl}, X, Y);
+        Click();
+        return;
+    }
+    if (!fixedByPos && fixed) {
+        if (OnClickCell) OnClickCell(this, ARow, ACol);
+        return;
+    }
+    const bool sameCell = rect.Contains(TPoint(X, Y)) && Selection() == TGridRect{ACol, ARow, ACol, ARow};
+    const bool keepEdit = FNavigation->AlwaysEdit();
+    FNavigation->SetAlwaysEdit(false);
+    if (!SelectionHidden()) {
+        try {
+            TBaseGrid::WndProc(m);
+        } catch (...) {
+            FNavigation->SetAlwaysEdit(keepEdit);
+            throw;
+        }
+    }
+    FNavigation->SetAlwaysEdit(keepEdit);
+    if (GridState() == gsColSizing || GridState() == gsRowSizing) FSizingHint.clear();
+
+    const bool nearEdge = X - rect.Left < kHeaderEdgeZone || rect.Right - X < kHeaderEdgeZone;
+    if (!(ARow < FixedRows() && Options().Contains(goColSizing) && nearEdge) && OnClickCell) OnClickCell(this, ARow, ACol);
+
+    const bool inside = X - rect.Left > kDirectEditInset && rect.Right - X > kDirectEditInset;
+    if (!fixed && inside && canEdit && FMouseActions->DirectEdit() && !IsControlCell(RCol, ARow) && Col() == ACol
+        && Row() == ARow && !EditorShown())
+        ShowEditor();
+    (void)shift;
+    (void)sameCell;
+}
+
+// ---- left button up ---------------------------------------------------------------------------
+
+void TAdvStringGrid::WMLButtonUp(TMessage& m)
+{
+    const int X = MsgX(m), Y = MsgY(m);
+    const bool moved = ColMoveFlg, sized = ColSizeFlg;
+    ColMoveFlg = false;
+    ColSizeFlg = false;
+    FMouseDownMove = false;
+    FMouseSelectMode = msNormal;
+    FMouseSelectStart = -1;
+    FSizingHint.clear();
+    const TGridCoord cell = MouseCoord(X, Y);
+
+    if (FPushedCellButton.X >= 0) {
+        const TPoint pressed = FPushedCellButton;
+        const int pressedReal = RealColIndex(pressed.X);
+        const bool fixedPressed = pressed.X < FixedCols() || pressed.Y < FixedRows();
+        const bool enabled = (FControlLook && FControlLook->NoDisabledButtonLook()) || Options().Contains(goEditing) || fixedPressed;
+        bool overButton = false;
+        if (enabled) {
+            PushButton(pressedReal, pressed.Y, false);
+            if (cell.X >= 0 && cell.Y >= 0) {
+                overButton = cell.X == pressed.X && cell.Y == pressed.Y
+                             && GetCellButtonRect(pressedReal, pressed.Y).Contains(TPoint(X, Y));
+                if (overButton) DoButtonClick(pressedReal, pressed.Y);
+            }
+        }
+        FPushedCellButton = TPoint(-1, -1);
+        SetMouseCapture(false);
+        if (overButton) return;
+    }
+
+    if (EnhancedMoving()) {
+        EndEnhancedMove(true, X, Y);
+        TBaseGrid::WndProc(m);
+        return;
+    }
+    // A sizing released outside the control is dropped.
+    if ((GridState() == gsColSizing && X >= Width()) || (GridState() == gsRowSizing && Y >= Height())) {
+        SetGridState(gsNormal);
+        ColSized = false;
+        SetMouseCapture(false);
+        Invalidate();
+        return;
+    }
+    ColSized = GridState() == gsColSizing;
+    const bool wasSizing = GridState() == gsColSizing || GridState() == gsRowSizing;
+    TBaseGrid::WndProc(m);
+    ColSized = false;
+    FDoOnClick = false;
+    if (moved || sized || ColMoveFlg || wasSizing || cell.X < 0 || cell.Y < 0) {
+        ColMoveFlg = false;
+        ColSizeFlg = false;
+        return;
+    }
+    HeaderClick(cell.X, cell.Y, X, Y, OneModifier());
+}
+
+void TAdvStringGrid::HeaderClick(int ACol, int ARow, int X, int Y, TShiftState Shift)
+{
+    if (FDblClk) {
+        FDblClk = false;
+        return;
+    }
+    if (!FSortSettings) return;  // no sort settings: nothing sorts
+    if (ACol < FixedCols() && !FSortSettings->FixedCols()) return;
+    const TRect rect = CellRect(ACol, ARow);
+    if (ARow == 0 && Options().Contains(goColSizing)
+        && (X - rect.Left < kHeaderEdgeZone || rect.Right - X < kHeaderEdgeZone))
+        return;
+    const TGridCoord down = MouseCoord(Clickposx, Clickposy);
+    const int sortRow = FSortSettings->Row();
+    const int RCol = RealColIndex(ACol);
+    if (ARow != sortRow || down.Y != sortRow || down.X != ACol || FixedRows() == 0) return;
+    if (HasCheckBox(RCol, ARow) && IsInCheckBox(RCol, ARow, X, Y)) return;
+    if (!FSortSettings->Show() || RowCount() <= 2) return;
+    bool doSort = !IsIgnoredColumn(RCol);
+    if (OnCanSort) OnCanSort(this, RCol, doSort);
+    if (!doSort) {
+        RepaintCell(ACol, ARow);
+        return;
+    }
+    HideInplaceEdit();
+    SortOnHeaderClick(RCol, Shift);
+}
+
+// ---- double click, right button ------------------------------------------------------------------
+
+void TAdvStringGrid::WMLButtonDblClk(TMessage& m)
+{
+    const int X = MsgX(m), Y = MsgY(m);
+    TGridCoord cell = MouseCoord(X, Y);
+    if (cell.X < 0 && Y >= 0) {
+        if (FixedRowAlways()) {
+            TBaseGrid::WndProc(m);
+            return;
+        }
+        cell = TGridCoord{ColCount() - 1, 0};
+    }
+    if (cell.Y >= 0 && cell.Y < FixedRows() && Options().Contains(goColSizing)
+        && FMouseActions->AutoSizeColOnDblClick() && cell.X >= 0) {
+        const TRect rect = CellRect(cell.X, cell.Y);
+        int target = -1;
+        if (X - rect.Left <= kDblClickEdgeZone && cell.X - 1 >= FixedCols()) target = cell.X - 1;
+        else if (rect.Right - X <= kDblClickEdgeZone && cell.X >= FixedCols()) target = cell.X;
+        if (target >= 0) {
+            FDblClk = true;
+            bool allow = true;
+            if (OnColumnSize) OnColumnSize(this, target, allow);
+            if (allow) {
+                AutoSizeCol(target, 0);
+                if (OnEndColumnSize) OnEndColumnSize(this, target);
+            }
+            TBaseGrid::WndProc(m);
+            return;
+        }
+    }
+    if (cell.X < 0 || cell.Y < 0) {
+        TBaseGrid::WndProc(m);
+        return;
+    }
+    const int RCol = RealColIndex(cell.X);
+    if (HasButton(RCol, cell.Y) && GetCellButtonRect(RCol, cell.Y).Contains(TPoint(X, Y))) return;
+    if (IsControlCell(RCol, cell.Y)) {
+        TBaseGrid::WndProc(m);
+        return;
+    }
+    TBaseGrid::WndProc(m);
+    if (OnDblClickCell) OnDblClickCell(this, cell.Y, cell.X);
+    if (FMouseActions->EditOnDblClickOnly() && IsNormalCell(cell.X, cell.Y) && EditableByRule(RCol, cell.Y)) {
+        SetOptions(Options() + goEditing);
+        ShowInplaceEdit();
+    }
+}
+
+void TAdvStringGrid::WMRButtonDown(TMessage& m)
+{
+    const int X = MsgX(m), Y = MsgY(m);
+    TBaseGrid::WndProc(m);
+    const TGridCoord cell = MouseCoord(X, Y);
+    const bool valid = cell.X >= 0 && cell.Y >= 0;
+    if (FMouseActions->SelectOnRightClick() && valid && !IsFixed(cell.X, cell.Y) && IsNormalCell(cell.X, cell.Y)) {
+        if (SelectedCells(cell.X, cell.Y)) {
+            bool can = true;
+            if (OnSelectCell) OnSelectCell(this, cell.X, cell.Y, can);
+        } else {
+            MoveColRow(cell.X, cell.Y, true, true);
+        }
+    }
+    if (OnRightClickCell) OnRightClickCell(this, valid ? cell.Y : -1, valid ? cell.X : -1);
+}
+
+void TAdvStringGrid::WMRButtonUp(TMessage& m)
+{
+    // No context menu in the middle of a move.
+    if (EnhancedMoving()) {
+        m.Result = 0;
+        return;
+    }
+    TBaseGrid::WndProc(m);
+}
+
+void TAdvStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    TBaseGrid::MouseDown(Button, Shift, X, Y);
+    if (auto* g = dynamic_cast<TAdvStringGrid*>(FSyncGrid->Grid())) {
+        if (FSyncGrid->SelectionColumn() && Col() < g->ColCount()) g->SetCol(Col());
+        if (FSyncGrid->SelectionRow() && Row() >= g->FixedRows() && Row() < g->RowCount()) g->SetRow(Row());
+    }
+}
+
+void TAdvStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    const TGridRect before = Selection();
+    TBaseGrid::MouseUp(Button, Shift, X, Y);
+    const TGridRect after = Selection();
+    if (!(before == after)) SelectionChanged(after.Left, after.Top, after.Right, after.Bottom);
+}
+
+// ---- pointer moves ---------------------------------------------------------------------------------
+
+void TAdvStringGrid::WMMouseMove(TMessage& m)
+{
+    const int X = MsgX(m), Y = MsgY(m);
+    TBaseGrid::WndProc(m);
+    switch (GridState()) {
+    case gsColSizing:
+        if (Colclicked >= 0) {
+            ColSized = true;
+            const int size = std::max(0, Colclickedsize + X - Clickposx);
+            if (OnColumnSizing) OnColumnSizing(this, Colclicked, size);
+            FSizingHint = QStringLiteral("cw=<b>%1</b>").arg(size);
+        }
+        break;
+    case gsRowSizing:
+        if (Rowclicked >= 0) {
+            const int size = std::max(0, Rowclickedsize + Y - Clickposy);
+            if (OnRowSizing) OnRowSizing(this, Rowclicked, size);
+            FSizingHint = QStringLiteral("rh=<b>%1</b>").arg(size);
+        }
+        break;
+    case gsColMoving:
+    case gsRowMoving:
+        if (EnhRowColMove()) ShowMoveArrows(X, Y);
+        break;
+    default:
+        break;
+    }
+}
+
+void TAdvStringGrid::OpenAnchor(const QString& Anchor)
+{
+    if (Anchor.toUpper().contains(QLatin1String("CELL://"))) {
+        int c = -1, r = -1;
+        // A reference that does not parse or lies outside the grid moves nothing.
+        if (!ParseRCCellRef(Anchor.mid(7), c, r)) return;
+        if (!IsNormalCell(c, r)) return;
+        MoveCurrentCell(c, r);
+        ScrollInView(c, r);
+        return;
+    }
+    // Only web and mail links leave the grid: a cell text never runs a local program.
+    if (IsOpenableUrl(Anchor) && Services().Opener) Services().Opener->OpenUrl(Anchor);
+}
