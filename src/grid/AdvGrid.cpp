@@ -531,20 +531,6 @@ QString TAdvStringGrid::GetEditMask(int ACol, int ARow)
     return v;
 }
 
-void TAdvStringGrid::Paint()
-{
-    // Nothing paints inside an update bracket.
-    if (FUpdateCount > 0) return;
-    TBaseGrid::Paint();
-}
-
-void TAdvStringGrid::DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARect, TGridDrawState AState)
-{
-    // The painter passes display columns; the text is the real column's.
-    // (The string grid's own cell drawing replaces this with its look.)
-    TBaseGrid::DrawGridCell(Canvas, RealColIndex(ACol), ARow, ARect, AState);
-}
-
 void TAdvStringGrid::Notification(TComponent* AComponent, TOperation Operation)
 {
     if (Operation == TOperation::opRemove) {
