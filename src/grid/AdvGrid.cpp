@@ -3,6 +3,8 @@
 
 #include "AdvGrid.h"
 
+#include "AdvGridLook.h"
+#include "AdvGridSort.h"
 #include "AdvGridUnit.h"
 #include "Forms.h"
 #include "ImgList.h"
@@ -89,7 +91,15 @@ TAdvStringGrid::TAdvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FMouseActions->OnChange = [this](TObject* s) { MouseActionsChanged(s); };
     FMouseActions->OnIsDesigning = [this](TObject*, bool& d) { d = IsDesigning(); };
     FMouseActions->OnInvalidate = [this](TObject* s) { MouseActionsInvalidate(s); };
-    // TODO(holders): FGrouping.
+    // The look's settings objects that painting reads on every cell.
+    FGrouping = new TGrouping(this);
+    FControlLook = new TControlLook(this);
+    FSortSettings = new TSortSettings(this);
+    FBackGround = new TBackGround(this);
+    FShowModified = new TShowModified(this);
+    FShowModified->OnChange = [this](TObject*) { RepaintCol(0); };
+    FProgressAppearance = new TGridProgressAppearance(this);
+    FProgressAppearance->OnChange = [this](TObject*) { Invalidate(); };
     FColumnHeaders = new TStringList;
     FColumnHeaders->OnChange = [this](TObject*) {
         ColumnHeadersChanged();
@@ -290,7 +300,12 @@ void TAdvStringGrid::FreeOwnedObjects()
     del(FImageCache);
     fr(FMouseActions);
     fr(FColumnHeaders);
-    // TODO(holders): FGrouping.
+    fr(FGrouping);
+    fr(FControlLook);
+    fr(FSortSettings);
+    fr(FBackGround);
+    fr(FShowModified);
+    fr(FProgressAppearance);
     fr(FFixedFont);
     fr(FActiveCellFont);
     fr(FRowHeaders);

@@ -233,6 +233,8 @@ void TAdvStringGrid::SetLook(TGridLook v)
         FVisualGradFrom = FVisualGradTo = FVisualGradMirrorFrom = FVisualGradMirrorTo = clNone;
         FSortSettings->SetHeaderColor(clNone);
     }
+    // The search footer takes the grid's gradient pair as step 2 left it.
+    const TColor footerFrom = FVisualGradFrom, footerTo = FVisualGradTo;
     switch (v) {
     case glVista: SetStyle(gsWindowsVista); FStyle = TVisualStyle::tsWindowsVista; SetSelectionStyle(ssVista); break;
     case glWin7: SetStyle(gsWindows7); FStyle = TVisualStyle::tsWindows7; SetSelectionStyle(ssWin7); break;
@@ -263,8 +265,8 @@ void TAdvStringGrid::SetLook(TGridLook v)
         if (zur) SetSelectionColorTo(clNone);
         SetSelectionTextColor(zur ? clBlack : clHighlightText);
         if (zur) {
-            FSearchFooter->SetColor(FVisualGradFrom);
-            FSearchFooter->SetColorTo(FVisualGradTo);
+            FSearchFooter->SetColor(footerFrom);
+            FSearchFooter->SetColorTo(footerTo);
             FHoverFrom = RGBColor(209, 208, 207), FHoverTo = RGBColor(200, 198, 190);
             FHoverMirrorFrom = RGBColor(200, 198, 190), FHoverMirrorTo = RGBColor(191, 188, 171);
             FDownFrom = RGBColor(136, 135, 134), FDownTo = RGBColor(126, 124, 115);

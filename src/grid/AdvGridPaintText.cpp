@@ -44,7 +44,7 @@ unsigned AdvGridTextFlags(QString& Text, TAlignment HA, TVAlignment VA, bool WW,
                           bool EnhTextSize)
 {
     unsigned extra = 0;
-    const bool oneLine = !MultilineCells || LineCountOf(Text, true) <= 1;
+    const bool oneLine = !MultilineCells || !Text.contains(QLatin1Char('\n'));
     if (oneLine && !WW) {
         for (int i = 0; i < Text.size(); ++i)
             if (Text.at(i) == QLatin1Char('\r') || Text.at(i) == QLatin1Char('\n')) {

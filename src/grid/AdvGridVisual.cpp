@@ -53,6 +53,12 @@ void TAdvStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
                                          TColor& AMirrorColorTo, TFont* AFont, TAlignment& HA, TVAlignment& VA,
                                          bool& WW, TCellGradientDirection& GD)
 {
+    // While the grid is being built its owned objects are not all there yet.
+    if (!FBands || !FMouseActions || !FFixedFont || !FControlLook || !FGrouping) {
+        TBaseGrid::GetVisualProperties(ACol, ARow, AState, Print, Select, Remap, ABrush, AColorTo, AMirrorColor,
+                                       AMirrorColorTo, AFont, HA, VA, WW, GD);
+        return;
+    }
     const int fixedCols = TBaseGrid::FixedCols(), fixedRows = TBaseGrid::FixedRows();
     // 1. font
     const bool fixedPos = ACol < fixedCols || ARow < fixedRows;
