@@ -5,6 +5,8 @@
 
 #include "AdvGridDragDrop.h"
 #include "AdvGridHTML.h"
+#include "AdvGridLook.h"
+#include "AdvGridSort.h"
 #include "AdvGridUnit.h"
 #include "Forms.h"
 #include "ImgList.h"
@@ -93,7 +95,15 @@ TAdvStringGrid::TAdvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FHTMLSettings = new THTMLSettings(this);
     FDragDropSettings = new TDragDropSettings(this);
     FMouseActions->OnInvalidate = [this](TObject* s) { MouseActionsInvalidate(s); };
-    // TODO(holders): FGrouping.
+    // The look's settings objects that painting reads on every cell.
+    FGrouping = new TGrouping(this);
+    FControlLook = new TControlLook(this);
+    FSortSettings = new TSortSettings(this);
+    FBackGround = new TBackGround(this);
+    FShowModified = new TShowModified(this);
+    FShowModified->OnChange = [this](TObject*) { RepaintCol(0); };
+    FProgressAppearance = new TGridProgressAppearance(this);
+    FProgressAppearance->OnChange = [this](TObject*) { Invalidate(); };
     FColumnHeaders = new TStringList;
     FColumnHeaders->OnChange = [this](TObject*) {
         ColumnHeadersChanged();
@@ -297,7 +307,12 @@ void TAdvStringGrid::FreeOwnedObjects()
     fr(FHTMLSettings);
     fr(FDragDropSettings);
     fr(FColumnHeaders);
-    // TODO(holders): FGrouping.
+    fr(FGrouping);
+    fr(FControlLook);
+    fr(FSortSettings);
+    fr(FBackGround);
+    fr(FShowModified);
+    fr(FProgressAppearance);
     fr(FFixedFont);
     fr(FActiveCellFont);
     fr(FRowHeaders);
@@ -529,20 +544,6 @@ QString TAdvStringGrid::GetEditMask(int ACol, int ARow)
     QString v = EditMask();
     if (OnGetEditMask) OnGetEditMask(this, ACol, ARow, v);
     return v;
-}
-
-void TAdvStringGrid::Paint()
-{
-    // Nothing paints inside an update bracket.
-    if (FUpdateCount > 0) return;
-    TBaseGrid::Paint();
-}
-
-void TAdvStringGrid::DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARect, TGridDrawState AState)
-{
-    // The painter passes display columns; the text is the real column's.
-    // (The string grid's own cell drawing replaces this with its look.)
-    TBaseGrid::DrawGridCell(Canvas, RealColIndex(ACol), ARow, ARect, AState);
 }
 
 void TAdvStringGrid::Notification(TComponent* AComponent, TOperation Operation)

@@ -25,6 +25,7 @@
 #include "AdvGridEdit.h"
 #include "AdvGridFilter.h"  // TFilterDropDownColumns, declared once
 #include "AdvGridHidden.h"
+#include "AdvGridHooks.h"
 #include "AdvGridUpdate.h"
 #include "AdvObj.h"
 #include "AdvObjPopup.h"
@@ -75,6 +76,7 @@ class TBalloonSettings;
 class TShowModified;
 class TFilterDropDown;
 class TDropList;
+struct TCellDrawContext;
 
 enum TGridLook { glStandard, glSoft, glClassic, glZUR, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
 enum TScrollType { ssNormal, ssFlat, ssEncarta, ssMetro };
@@ -506,20 +508,20 @@ public:
 
     // ---- stand-ins of later issues (neutral bodies) --------------------------------
     TGridLook Look() const { return FLook; }
-    virtual void SetLook(TGridLook v) { FLook = v; }
+    virtual void SetLook(TGridLook v);
     TScrollType ScrollType() const { return FScrollType; }
     virtual void SetScrollType(TScrollType v) { FScrollType = v; }
-    virtual void SetStyle(TVisualStyle AStyle) { FStyle = AStyle; }
-    void SetComponentStyle(TVisualStyle AStyle) override { FStyle = AStyle; }
-    void SetColorTones(const TColorTones& ATones) override { FTones = ATones; }
+    virtual void SetStyle(TAdvGridStyle AStyle);
+    void SetComponentStyle(TVisualStyle AStyle) override;
+    void SetColorTones(const TColorTones& ATones) override;
     TVisualStyle Style() const { return FStyle; }
-    virtual void AdaptToOfficeTheme() {}
+    virtual void AdaptToOfficeTheme();
     virtual void BalloonInit() {}
     virtual void BalloonDone() {}
     virtual void CreateMetroScrollBars() {}
     virtual void RepaintBorder() {}
     virtual void MoveFocusHelper() {}
-    virtual bool IsChecked(int ACol, int ARow) { (void)ACol; (void)ARow; return false; }
+    virtual bool IsChecked(int ACol, int ARow);
     virtual bool CanMoveToCell(int ACol, int ARow);
     virtual void ShowInplaceEdit();
     virtual void HideInplaceEdit();
@@ -532,6 +534,10 @@ public:
     virtual bool IsSummary(int ARow) { (void)ARow; return false; }
     virtual int GetNodeSpan(int ARow) { (void)ARow; return 0; }
     virtual int GetSubNodeCount(int ARow) { (void)ARow; return 0; }
+    // Expanded state of a node row, its span kind and the node row above a row.
+    virtual bool GetNodeState(int ARow) { (void)ARow; return false; }
+    virtual int GetNodeSpanType(int ARow) { (void)ARow; return 1; }
+    virtual int GetParentRow(int ARow) { (void)ARow; return -1; }
     virtual double ColumnSum(int ACol, int FromRow, int ToRow) { (void)ACol; (void)FromRow; (void)ToRow; return 0; }
     virtual double ColumnAvg(int ACol, int FromRow, int ToRow) { (void)ACol; (void)FromRow; (void)ToRow; return 0; }
     virtual double ColumnMin(int ACol, int FromRow, int ToRow) { (void)ACol; (void)FromRow; (void)ToRow; return 0; }
@@ -652,6 +658,286 @@ public:
 
 public:
 
+    // ---- look and cell hooks (AdvGridHooks) ---------------------------------------------
+    // ACol is a real column wherever a caller passes one; painting passes
+    // real columns and display rows.
+    virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+    virtual void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+    virtual void GetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+    virtual void GetCellPrintBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+    bool HasCellBorders() override { return bool(OnGetCellBorder); }
+    virtual void GetAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+    // The sort style, prefix and suffix of a column (the column grid overrides).
+    virtual void GetFormat(int ACol, TSortStyle& AStyle, QString& APrefix, QString& ASuffix);
+    // OnGridHint, then OnGridWideHint, whose non-empty answer wins.
+    virtual void GetCellHintText(int ACol, int ARow, QString& Hint, QString& WideHint);
+    virtual void GetCellCursor(int ACol, int ARow, int X, int Y);
+    virtual void GetEditorTypeFromEvent(int ACol, int ARow, TEditorType& AEditor);
+    // The editor of a cell when one is shown (the column grid overrides).
+    // The event can fix a cell but never unfix one.
+    virtual void IsFixedCell(int ACol, int ARow, bool& IsFixed);
+    bool IsFixed(int ACol, int ARow) override;
+    // The whole rule: the base cell's read-only flag, the edit switches, then
+    // the event (true beyond the real column count).
+    virtual void CanEditCell(int ACol, int ARow, bool& CanEdit);
+    virtual void DoCanEditCell(int ACol, int ARow, bool& CanEdit);
+    virtual void IsPasswordCell(int ACol, int ARow, bool& IsPassword);
+    virtual void GetCellWordWrap(int ACol, int ARow, bool& WordWrap);
+    virtual bool HasComboBox(int ACol, int ARow);
+    virtual bool HasSpinEdit(int ACol, int ARow);
+    virtual void GetCheckTrue(int ACol, int ARow, QString& Value);
+    virtual void GetCheckFalse(int ACol, int ARow, QString& Value);
+    // Default, vertical alignment, numbers right with AutoNumAlign, the
+    // cell's own alignment (not for a formula), then GetAlignment.
+    void GetCellAlignment(int ACol, int ARow, TAlignment& HA, TVAlignment& VA);
+    // The shown text of a formula cell (the calculation issue fills it in).
+    virtual QString GetCalculatedCellText(int ACol, int ARow, const QString& Text);
+    // Rebuilds FilterList with the values of the column; true when it holds any.
+    virtual bool HasColumnFilter(int ACol);
+    void GetCellDefaults(int ACol, int ARow, TFont* AFont, TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor,
+                         TColor& AMirrorColorTo, TAlignment& HA, TVAlignment& VA, bool& WW,
+                         TCellGradientDirection& GD) override;
+    virtual void DoButtonClick(int ACol, int ARow);
+    void GridButtonClick(TObject* Sender);
+    virtual void DoExpandClick(int ACol, int ARow, bool Expanded);
+    virtual void DoComboCloseUp(int ARow, int ACol);
+    virtual void DoComboDropDown(int ARow, int ACol);
+    virtual void DoSearchFooterAction(const QString& Value, int ACol, int ARow, TSearchAction SearchAction);
+    // The shared scratch font: valid until the next call.
+    TFont* GetCellFont(int ACol, int ARow);
+    ADVGRID_PLAIN(bool, FilterDropDownAuto, false)
+
+public:
+
+    TGridColorEvent OnGetCellColor;
+    TGridColorEvent OnGetCellPrintColor;
+    TGridBorderEvent OnGetCellBorder;
+    TGridBorderEvent OnGetCellPrintBorder;
+    TGridAlignEvent OnGetAlignment;
+    TGridFormatEvent OnGetFormat;
+    TGridHintEvent OnGridHint;
+    TGridWideHintEvent OnGridWideHint;
+    TCellCursorEvent OnGetCellCursor;
+    TGetEditorTypeEvent OnGetEditorType;
+    THasComboEvent OnHasComboBox;
+    THasSpinEditEvent OnHasSpinEdit;
+    TIsFixedCellEvent OnIsFixedCell;
+    TCanEditCellEvent OnCanEditCell;
+    TIsPasswordCellEvent OnIsPasswordCell;
+    TWordWrapEvent OnGetWordWrap;
+    TGetCheckEvent OnGetCheckTrue;
+    TGetCheckEvent OnGetCheckFalse;
+    TGetColumnFilterEvent OnGetColumnFilter;
+    TButtonClickEvent OnButtonClick;
+    TExpandClickEvent OnExpandClick;
+    TClickCellEvent OnComboCloseUp;
+    TClickCellEvent OnComboDropDown;
+    TSearchFooterActionEvent OnSearchFooterAction;
+
+
+    // ---- visual properties, looks and styles (AdvGridVisual, AdvGridLook) -----------------
+    // The colours, font, gradient, alignment and word wrap of one cell; ACol
+    // is a display column with Remap, else a real one.
+    void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select, bool Remap,
+                             TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor, TColor& AMirrorColorTo,
+                             TFont* AFont, TAlignment& HA, TVAlignment& VA, bool& WW,
+                             TCellGradientDirection& GD) override;
+    int SelectionColorMixerFactor() const { return FSelectionColorMixerFactor; }
+    // Clamped to 0..100.
+    void SetSelectionColorMixerFactor(int v);
+    TVAlignment VAlignment() const { return FVAlignment; }
+    // Also keeps the matching DrawText flag for editing.
+    void SetVAlignment(TVAlignment v);
+    unsigned VAlignFlag() const { return FVAlign; }
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool v);
+    bool SpreadSheet() const { return FSpreadSheet; }
+    // Whatever the value: selection rectangle and resizer, smart clipboard,
+    // editing, range selection and range-select editing on.
+    void SetSpreadSheet(bool v);
+    static QString GetLookName(TGridLook L);
+    void SetTheme(TXPColorScheme Scheme);
+    // The fixed-cell hover and pressed gradients.
+    TColor ZURGradientHoverFrom() const { return FHoverFrom; }
+    void SetZURGradientHoverFrom(TColor v) { FHoverFrom = v; }
+    TColor ZURGradientHoverTo() const { return FHoverTo; }
+    void SetZURGradientHoverTo(TColor v) { FHoverTo = v; }
+    TColor ZURGradientHoverMirrorFrom() const { return FHoverMirrorFrom; }
+    void SetZURGradientHoverMirrorFrom(TColor v) { FHoverMirrorFrom = v; }
+    TColor ZURGradientHoverMirrorTo() const { return FHoverMirrorTo; }
+    void SetZURGradientHoverMirrorTo(TColor v) { FHoverMirrorTo = v; }
+    TColor ZURGradientHoverBorder() const { return FHoverBorder; }
+    void SetZURGradientHoverBorder(TColor v) { FHoverBorder = v; }
+    TColor ZURGradientDownFrom() const { return FDownFrom; }
+    void SetZURGradientDownFrom(TColor v) { FDownFrom = v; }
+    TColor ZURGradientDownTo() const { return FDownTo; }
+    void SetZURGradientDownTo(TColor v) { FDownTo = v; }
+    TColor ZURGradientDownMirrorFrom() const { return FDownMirrorFrom; }
+    void SetZURGradientDownMirrorFrom(TColor v) { FDownMirrorFrom = v; }
+    TColor ZURGradientDownMirrorTo() const { return FDownMirrorTo; }
+    void SetZURGradientDownMirrorTo(TColor v) { FDownMirrorTo = v; }
+    TColor ZURGradientDownBorder() const { return FDownBorder; }
+    void SetZURGradientDownBorder(TColor v) { FDownBorder = v; }
+    const TColorTones& ColorTones() const { return FTones; }
+    ADVGRID_PLAIN(bool, SelectionColorMixer, false)
+    ADVGRID_PLAIN(bool, SelectionRectangle, false)
+    ADVGRID_PLAIN(bool, SelectionResizer, false)
+    ADVGRID_PLAIN(bool, NoImageAndText, false)
+    ADVGRID_PLAIN(bool, EnhTextSize, false)
+    ADVGRID_PLAIN(int, FilterRow, -1)
+
+public:
+    TGridGradientEvent OnGetCellGradient;
+
+    // ---- painting (AdvGridPaint, AdvGridPaintText, AdvGridPaintGraphic) -------------------
+    // The text a cell shows, with OnGetFloatFormat's format for numbers.
+    virtual QString GetFormattedCell(int ACol, int ARow);
+    void DrawCellBorders(TCanvas* Canvas, int ACol, int ARow, TRect ARect);
+    // Inverted sizing lines: drawing the same line again takes it away.
+    void DrawColSizingLine(int X);
+    void DrawRowSizingLine(int Y);
+    int SizingLineCount() const { return int(FSizingLines.size()); }
+    // Where a check box stands in Place and how it looks by ControlStyle.
+    void PaintCheckBox(TCanvas* Canvas, const TRect& Place, TCheckBoxState State, bool Enabled);
+    void PaintRadioButton(TCanvas* Canvas, const TRect& Place, bool Checked, bool Enabled);
+    static int Limit(double Percent) { return Percent < 0 ? 0 : Percent > 100 ? 100 : int(Percent); }
+    // Whether the fixed drop-down button shows in a column (editing decides).
+    virtual void UpdateVertScrollRange() {}
+    virtual void UpdateHorzScrollRange() {}
+    int ZoomFactor() const { return FZoomFactor; }
+    void SetZoomFactor(int v) { FZoomFactor = v; Invalidate(); }
+
+    TNotifyEvent OnPainted;
+    TCustomCellDrawEvent OnCustomCellBkgDraw;
+    TCustomCellDrawEvent OnCustomCellDraw;
+    TGridBorderPropEvent OnGetCellBorderProp;
+    TFloatFormatEvent OnGetFloatFormat;
+
+    // ---- check boxes and radio buttons (AdvGridCheckBox) ----------------------------
+    static TCheckBoxState BoolToCheckBoxState(bool Checked) { return Checked ? cbChecked : cbUnchecked; }
+    // Raise "Invalid cell" outside the grid's totals (hidden columns and rows
+    // counted) and for negative indexes; the cell is then untouched.
+    void AddCheckBox(int ACol, int ARow, bool State, bool Data);
+    void AddCheckBox(int ACol, int ARow, TCheckBoxState State);
+    // Summary rows are skipped, node rows get an unchecked tri-state box.
+    void AddCheckBoxColumn(int ACol, bool DefaultState = false, bool DataCheckBox = false);
+    void AddTriStateCheckBoxColumn(int ACol, TCheckBoxState State);
+    void RemoveCheckBox(int ACol, int ARow);
+    void RemoveCheckBoxColumn(int ACol);
+    virtual bool HasCheckBox(int ACol, int ARow);
+    bool HasDataCheckBox(int ACol, int ARow);
+    // ARow is a real row when rows are hidden. False (State untouched) for a
+    // cell without check box.
+    virtual bool GetCheckBoxState(int ACol, int ARow, bool& State);
+    bool GetCheckBoxState(int ACol, int ARow, TCheckBoxState& State);
+    // No event.
+    bool SetCheckBoxState(int ACol, int ARow, bool State);
+    bool SetCheckBoxState(int ACol, int ARow, TCheckBoxState State);
+    // OnCheckBoxChange only when the state changes.
+    bool ChangeCheckBoxState(int ACol, int ARow, bool Value);
+    void CheckAll(int ACol);
+    void UnCheckAll(int ACol);
+    bool ToggleCheckBox(int ACol, int ARow) { return DoToggleCheckBox(ACol, ARow, false); }
+    virtual bool DoToggleCheckBox(int ACol, int ARow, bool ByUser);
+    virtual void DoCheckBoxChange(int ACol, int ARow, bool State);
+    // Fires OnCheckBoxClick (the mouse and Space call it after a toggle).
+    virtual void CheckBoxClick(int ACol, int ARow, bool State);
+    virtual bool IsInCheckBox(int ACol, int ARow, int XPos, int YPos);
+    void AddRadioButton(int ACol, int ARow, bool State);
+    void RemoveRadioButton(int ACol, int ARow);
+    bool HasRadioButton(int ACol, int ARow);
+    void AddRadioButtonColumn(int ACol);
+    void RemoveRadioButtonColumn(int ACol);
+    bool IsRadioButtonChecked(int ACol, int ARow);
+    bool SetRadioButtonState(int ACol, int ARow, bool State);
+    void SetRadioButtonColumnIndex(int ACol, int Index);
+    int GetRadioButtonColumnIndex(int ACol);
+    virtual bool DoRadioButtonClick(int ACol, int ARow, bool ByUser);
+    // The click on a radio group: the next caption, wrapping; always false.
+    virtual bool RadioGroupClick(int ACol, int ARow, bool ByUser);
+
+    TCheckBoxClickEvent OnCheckBoxChange;
+    TCheckBoxClickEvent OnCheckBoxClick;
+
+    // ---- balloons, radio groups, expand cells (AdvGridObjects) -------------------------
+    bool HasCellGraphicType(int ACol, int ARow, std::initializer_list<TCellType> Types);
+    // On a check box or radio button the balloon is attached; another
+    // object refuses it.
+    void AddBalloon(int ACol, int ARow, const QString& Title, const QString& Text, TBalloonIcon Icon);
+    void RemoveBalloon(int ACol, int ARow);
+    bool HasBalloon(int ACol, int ARow);
+    bool IsBalloon(int ACol, int ARow, QString& Title, QString& Text, TBalloonIcon& Icon);
+    // The grid neither copies nor frees sl: the caller keeps it alive while
+    // the cell holds the group.
+    void AddRadio(int ACol, int ARow, int DirRadio, int IdxRadio, TStrings* sl);
+    // A group over a new list the grid owns, returned for filling.
+    TStrings* CreateRadio(int ACol, int ARow, int DirRadio, int IdxRadio);
+    bool GetRadioIdx(int ACol, int ARow, int& IdxRadio);
+    bool SetRadioIdx(int ACol, int ARow, int IdxRadio);
+    TStrings* GetRadioStrings(int ACol, int ARow);
+    bool IsRadio(int ACol, int ARow);
+    void RemoveRadio(int ACol, int ARow);
+    void AddExpand(int ACol, int ARow, int ExpandedHeight);
+    void RemoveExpand(int ACol, int ARow);
+    bool HasExpand(int ACol, int ARow);
+    // These answer as for a cell without object on another kind.
+    bool ToggleExpand(int ACol, int ARow);
+    bool GetExpandState(int ACol, int ARow);
+    int GetExpandHeight(int ACol, int ARow, bool Expanded);
+    // Pictures, progress bars, comments, shapes, ratings, buttons, rotated
+    // text. Objects given to Add... stay the caller's; Create... objects
+    // are owned by the cell.
+    void AddBitmap(int ACol, int ARow, TBitmap* ABmp, bool Transparent, TCellHAlign hal, TCellVAlign val);
+    TBitmap* CreateBitmap(int ACol, int ARow, bool Transparent, TCellHAlign hal, TCellVAlign val);
+    void AddIcon(int ACol, int ARow, TIcon* AIcon, TCellHAlign hal, TCellVAlign val);
+    void AddImageIdx(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+    void AddDataImage(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+    void AddInterfacedCell(int ACol, int ARow, TPersistent* AObject);
+    void AddProgress(int ACol, int ARow, TColor FGColor, TColor BKColor);
+    void AddProgressEx(int ACol, int ARow, TColor FGColor, TColor FGTextColor, TColor BKColor, TColor BKTextColor);
+    void AddAdvProgress(int ACol, int ARow, int Min, int Max);
+    void AddProgressPie(int ACol, int ARow, TColor AColor, int Value);
+    void AddRangeIndicator(int ACol, int ARow, int Range, TColor NegColor, TColor PosColor, bool ShowValue);
+    void AddComment(int ACol, int ARow, const QString& Comment);
+    void AddColorComment(int ACol, int ARow, const QString& Comment, TColor AColor);
+    void AddShape(int ACol, int ARow, TCellShape Shape, TColor FillColor, TColor LineColor, TCellHAlign hal,
+                  TCellVAlign val);
+    void AddRating(int ACol, int ARow, int Scale, TColor FillColor, TColor EmptyColor);
+    void AddButton(int ACol, int ARow, int bw, int bh, const QString& Caption, TCellHAlign hal, TCellVAlign val);
+    void AddBitButton(int ACol, int ARow, int bw, int bh, const QString& Caption, TBitmap* Glyph, TCellHAlign hal,
+                      TCellVAlign val);
+    // Into 0..360: -90 gives 270; the cell text becomes s.
+    void AddRotated(int ACol, int ARow, int AAngle, const QString& s);
+    void RemoveBitmap(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctBitmap); }
+    void RemoveIcon(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctIcon); }
+    void RemoveImageIdx(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctImageList); }
+    void RemoveDataImage(int ACol, int ARow);
+    void RemoveProgress(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctProgress); }
+    void RemoveAdvProgress(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctXPProgress); }
+    void RemoveProgressPie(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctProgressPie); }
+    void RemoveRangeIndicator(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctRangeIndicator); }
+    void RemoveComment(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctComment); }
+    void RemoveShape(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctShape); }
+    void RemoveRating(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctRating); }
+    void RemoveRotated(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctRotated); }
+    void RemoveInterfacedCell(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctInterface); }
+    void RemoveButton(int ACol, int ARow);
+    void RemoveAllComments();
+    void RemoveAllButtons();
+    bool HasProgress(int ACol, int ARow) { return HasCellGraphicType(ACol, ARow, {ctProgress}); }
+    bool HasRating(int ACol, int ARow) { return HasCellGraphicType(ACol, ARow, {ctRating}); }
+    virtual bool HasButton(int ACol, int ARow) { return HasCellGraphicType(ACol, ARow, {ctButton, ctBitButton}); }
+    bool HasComment(int ACol, int ARow) { return HasCellGraphicType(ACol, ARow, {ctComment}); }
+    bool IsComment(int ACol, int ARow, QString& Comment);
+    bool IsRotated(int ACol, int ARow, int& AAngle);
+    // "" or nothing for a cell without object.
+    QString GetButtonText(int ACol, int ARow);
+    void SetButtonText(int ACol, int ARow, const QString& Value);
+    virtual void PushButton(int ACol, int ARow, bool Pushed);
+    // A ctRotated object takes the new angle; another object of the cell is
+    // replaced; the shared check boxes are never touched.
+    void SetRotated(int ACol, int ARow, int AAngle);
+
     // ---- owned settings objects and controls ------------------------------------
     TNavigation* Navigation() const { return FNavigation; }
     TMouseActions* MouseActions() const { return FMouseActions; }
@@ -712,7 +998,6 @@ public:
     void SimulateCellClick(int ACol, int ARow);
     // Widths and heights grow by x pixels (factor -10 .. 10).
     void Zoom(int x);
-    int ZoomFactor() const { return FZoomFactor; }
     void HandleWheelDown(TShiftState Shift, TPoint MousePos, bool& Handled);
     void HandleWheelUp(TShiftState Shift, TPoint MousePos, bool& Handled);
     virtual void WheelNotify(int Delta, bool& Handled) { (void)Delta; (void)Handled; }
@@ -735,15 +1020,7 @@ public:
     virtual void SortOnHeaderClick(int ACol, TShiftState Shift) { (void)ACol; (void)Shift; }
     virtual void AutoSizeCol(int ACol, int Padding) { (void)ACol; (void)Padding; }
     virtual int Search(const QString& Text) { (void)Text; return -1; }
-    virtual bool HasCheckBox(int ACol, int ARow);
-    virtual bool HasButton(int ACol, int ARow);
-    virtual bool IsInCheckBox(int ACol, int ARow, int X, int Y) { (void)ACol; (void)ARow; (void)X; (void)Y; return true; }
-    virtual void DoToggleCheckBox(int ACol, int ARow, bool Toggle) { (void)ACol; (void)ARow; (void)Toggle; }
-    virtual bool GetCheckBoxState(int ACol, int ARow, bool& State) { (void)ACol; (void)ARow; (void)State; return false; }
-    virtual void CheckBoxClick(int ACol, int ARow, bool State) { (void)ACol; (void)ARow; (void)State; }
     virtual TRect GetCellButtonRect(int ACol, int ARow) { (void)ACol; (void)ARow; return TRect(); }
-    virtual void PushButton(int ACol, int ARow, bool Push) { (void)ACol; (void)ARow; (void)Push; }
-    virtual void DoButtonClick(int ACol, int ARow) { (void)ACol; (void)ARow; }
     virtual void SelectionChanged(int ALeft, int ATop, int ARight, int ABottom)
     {
         (void)ALeft; (void)ATop; (void)ARight; (void)ABottom;
@@ -802,7 +1079,6 @@ public:
     ADVGRID_PLAIN(TColor, SelectionMirrorColor, clNone)
     ADVGRID_PLAIN(TColor, SelectionMirrorColorTo, clNone)
     ADVGRID_PLAIN(TColor, SelectionTextColor, 0)
-    ADVGRID_PLAIN(int, SelectionColorMixerFactor, 50)
     ADVGRID_PLAIN(TColor, SelectionRectangleColor, 0)
     ADVGRID_PLAIN(TColor, ActiveCellColor, TColor(0x808080))
     ADVGRID_PLAIN(TColor, ActiveCellColorTo, clNone)
@@ -818,7 +1094,6 @@ public:
     ADVGRID_PLAIN(bool, ScrollSynch, false)
     ADVGRID_PLAIN(bool, ScrollHints, false)
     ADVGRID_PLAIN(TScrollBarAlways, ScrollBarAlways, saNone)
-    ADVGRID_PLAIN(TVAlignment, VAlignment, vtaTop)
     ADVGRID_PLAIN(TEditorType, DefaultEditor, edNormal)
     ADVGRID_PLAIN(bool, ShowSelection, true)
     ADVGRID_PLAIN(bool, HideFocusRect, false)
@@ -985,6 +1260,18 @@ private:
     void CheckRowIndex(int ARow, bool Write) const;
     TRect DisplayCellRect(int ACol, int ARow) const;
     void FormListen();
+    TCellGraphic* ExpandObject(int ACol, int ARow);
+    // ---- painting steps on one cell's drawing context
+    void GetCellGraphicLayout(int ACol, int ARow, TCellDrawContext& c);
+    void DrawFixedLook(TCellDrawContext& c);
+    void DrawFixedEdges(TCellDrawContext& c);
+    void DrawTreeLines(TCellDrawContext& c);
+    void DrawEditorButtons(TCellDrawContext& c);
+    void PaintCellText(TCellDrawContext& c);
+    void PaintCellGraphic(TCellDrawContext& c);
+    void PaintRadioGroup(TCellDrawContext& c, const TRect& Place);
+    void ToggleSizingLine(const TRect& Line);
+    void ApplyStyleColors(const struct TAdvGridStyleColors& S);
 
     // ---- keyboard and mouse: message handlers and their state
     // Sets a flag for the life of a scope, whatever leaves it.
@@ -1250,7 +1537,7 @@ public:
     virtual bool ValidateCellWide(const QString& NewValue);
     bool IsEditable(int ACol, int ARow);
     bool EditableByRule(int ACol, int ARow);
-    bool CellIsPassword(int ACol, int ARow) { return IsPasswordCell(ACol, ARow, false); }
+    bool CellIsPassword(int ACol, int ARow) { bool p = false; IsPasswordCell(ACol, ARow, p); return p; }
     bool EditorsWantTab() const { return FOptionsWantTab(); }
     bool TabEndsEdit() const { return EditorsWantTab(); }
     bool Modified() const { return FModified; }
@@ -1292,8 +1579,6 @@ public:
     virtual void GetCellEditor(int ACol, int ARow, TEditorType& AEditor);
     virtual bool HasNoEditor(int ACol, int ARow);
     virtual void AllowCellEdit(int ACol, int ARow, bool& CanEdit);
-    virtual void IsFixedCell(int ACol, int ARow, bool& IsFixed);
-    virtual bool IsPasswordCell(int ACol, int ARow, bool IsPassword) { (void)ACol; (void)ARow; return IsPassword; }
     virtual bool IsControlCell(int ACol, int ARow);
     virtual void GetEditorProp(int ACol, int ARow, TEditLink* AEditLink);
     void DoGetEditorProp(int ACol, int ARow, TEditLink* AEditLink) { GetEditorProp(ACol, ARow, AEditLink); }
@@ -1322,7 +1607,6 @@ public:
     virtual QString DoEllipsClick(int ACol, int ARow, const QString& S);
     virtual void DoUnitChange(int ACol, int ARow, const QString& NewUnit);
     // The button cell's click (the look's body replaces it).
-    virtual void GridButtonClick(TObject* Sender) { (void)Sender; }
     // The drop-down editors plug in here (open, store).
     virtual bool ShowDropDownEditor(int ACol, int ARow, TEditorType AEditor, const TRect& R)
     {
@@ -1344,9 +1628,6 @@ public:
     ADVGRID_PLAIN(bool, ExcelStyleDecimalSeparator, false)
 
 public:
-    TGetEditorTypeEvent OnGetEditorType;
-    TCanEditCellEvent OnCanEditCell;
-    TIsFixedCellEvent OnIsFixedCell;
     TGetEditorPropEvent OnGetEditorProp;
     TGetEditorPropIntEvent OnGetEditorPropInt;
     TCellValidateEvent OnCellValidate;
@@ -1406,6 +1687,25 @@ protected:
     TWinControl* EditCtrl = nullptr;
     TEditLink* FEditLink = nullptr;
     int FSpinClick = 0;  // a spin button pressed before the editor opened: +1 up, -1 down
+    // ---- look and painting state
+    int FSelectionColorMixerFactor = 50;
+    TVAlignment FVAlignment = vtaTop;
+    unsigned FVAlign = 0;
+    bool FFlat = false;
+    bool FSpreadSheet = false;
+    bool FFixedMouseDown = false;       // the mouse issue sets these
+    bool FFixedDropDownOpen = false;
+    std::vector<TRect> FSizingLines;
+    TColor FHoverFrom = TColor(0x808080);
+    TColor FHoverTo = clWhite;
+    TColor FHoverMirrorFrom = clNone;
+    TColor FHoverMirrorTo = clNone;
+    TColor FHoverBorder = TColor(0xC0C0C0);
+    TColor FDownFrom = TColor(0x808080);
+    TColor FDownTo = TColor(0xC0C0C0);
+    TColor FDownMirrorFrom = clNone;
+    TColor FDownMirrorTo = clNone;
+    TColor FDownBorder = TColor(0x808080);
 };
 
 #undef ADVGRID_PLAIN

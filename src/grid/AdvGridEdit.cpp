@@ -462,11 +462,6 @@ void TAdvStringGrid::AllowCellEdit(int ACol, int ARow, bool& CanEdit)
     if (OnCanEditCell) OnCanEditCell(this, ARow, ACol, CanEdit);
 }
 
-void TAdvStringGrid::IsFixedCell(int ACol, int ARow, bool& IsFixed)
-{
-    if (OnIsFixedCell) OnIsFixedCell(this, ARow, ACol, IsFixed);
-}
-
 bool TAdvStringGrid::IsControlCell(int ACol, int ARow)
 {
     if (ACol < 0 || ARow < 0) return false;

@@ -34,22 +34,6 @@ int TAdvStringGrid::LastTabCol() const
     return ColCount() - visibleRight - 1;
 }
 
-bool TAdvStringGrid::HasCheckBox(int ACol, int ARow)
-{
-    switch (GetCellType(ACol, ARow)) {
-    case ctCheckBox: case ctDataCheckBox: case ctVirtCheckBox: case ctRowCheckBox: case ctTriStateCheckBox:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool TAdvStringGrid::HasButton(int ACol, int ARow)
-{
-    const TCellType t = GetCellType(ACol, ARow);
-    return t == ctButton || t == ctBitButton;
-}
-
 bool TAdvStringGrid::CheckAlwaysActiveSetting() const
 {
     return FControlLook && FControlLook->CheckAlwaysActive();

@@ -80,6 +80,8 @@ public:
     void SetDropDownFooter(TFooterAppearance* v) { FDropDownFooter->Assign(v); }
 
     void Assign(TPersistent* Source) override;
+    // Colours and fixed gradients back to their creation values.
+    void Init();
 
 private:
     TBaseGrid* FGrid;

@@ -34,7 +34,7 @@ public:
     bool HasCheckBox(int ACol, int) override { return CheckBoxCols.count(ACol) > 0; }
     bool HasButton(int ACol, int) override { return ButtonCols.count(ACol) > 0; }
     bool IsControlCell(int ACol, int ARow) override { return HasCheckBox(ACol, ARow) || HasButton(ACol, ARow); }
-    void DoToggleCheckBox(int ACol, int ARow, bool) override { Calls << QStringLiteral("toggle %1,%2").arg(ACol).arg(ARow); }
+    bool DoToggleCheckBox(int ACol, int ARow, bool) override { Calls << QStringLiteral("toggle %1,%2").arg(ACol).arg(ARow); return true; }
     void CheckBoxClick(int ACol, int ARow, bool) override { Calls << QStringLiteral("checkclick %1,%2").arg(ACol).arg(ARow); }
     // The button: the right half of the cell.
     TRect GetCellButtonRect(int ACol, int ARow) override
