@@ -52,9 +52,9 @@ bool TAdvStringGrid::SearchFooterVisible() const { return FSearchFooter && FSear
 int TAdvStringGrid::SearchPanelHeight() const { return 0; }               // TODO(holders): FSearchPanel->Height()
 bool TAdvStringGrid::ShowModifiedEnabled() const { return false; }        // TODO(holders): ShowModified->Enabled()
 void TAdvStringGrid::SetShowModifiedEnabled(bool) {}                      // TODO(holders)
-int TAdvStringGrid::SortColumnSetting() const { return -1; }              // TODO(holders): SortSettings->Column()
-void TAdvStringGrid::SetSortColumnSetting(int) {}                         // TODO(holders)
-bool TAdvStringGrid::SortSingleColumnSetting() const { return false; }    // TODO(holders): SingleColumn()
+int TAdvStringGrid::SortColumnSetting() const { return FSortSettings ? FSortSettings->Column() : -1; }
+void TAdvStringGrid::SetSortColumnSetting(int v) { if (FSortSettings) FSortSettings->SetColumn(v); }
+bool TAdvStringGrid::SortSingleColumnSetting() const { return FSortSettings && FSortSettings->SingleColumn(); }
 int TAdvStringGrid::CheckSizeSetting() const { return 15; }               // TODO(holders): ControlLook->CheckSize()
 int TAdvStringGrid::RadioSizeSetting() const { return 10; }               // TODO(holders): ControlLook->RadioSize()
 bool TAdvStringGrid::ControlStyleFlat() const { return false; }           // TODO(holders): ControlStyle csFlat
@@ -88,6 +88,7 @@ TAdvStringGrid::TAdvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FBands->OnChange = [this](TObject*) { Invalidate(); };
     FSizeWhileTyping = new TSizeWhileTyping;
     FMouseActions = new TMouseActions(this);
+    FSortSettings = new TSortSettings(this);
     FMouseActions->OnChange = [this](TObject* s) { MouseActionsChanged(s); };
     FMouseActions->OnIsDesigning = [this](TObject*, bool& d) { d = IsDesigning(); };
     FHTMLSettings = new THTMLSettings(this);
@@ -285,6 +286,7 @@ void TAdvStringGrid::FreeOwnedObjects()
     FNotifierList.clear();
     // TODO(holders): FPrintSettings, FHTMLSettings, FSortSettings,
     // FDragDropSettings, FDragScrollOptions, FControlLook.
+    fr(FSortSettings);
     fr(FNavigation);
     fr(FColumnSize);
     fr(FColumnOrder);
