@@ -54,9 +54,9 @@ bool TAdvStringGrid::SearchFooterVisible() const { return FSearchFooter && FSear
 int TAdvStringGrid::SearchPanelHeight() const { return 0; }               // TODO(holders): FSearchPanel->Height()
 bool TAdvStringGrid::ShowModifiedEnabled() const { return false; }        // TODO(holders): ShowModified->Enabled()
 void TAdvStringGrid::SetShowModifiedEnabled(bool) {}                      // TODO(holders)
-int TAdvStringGrid::SortColumnSetting() const { return -1; }              // TODO(holders): SortSettings->Column()
-void TAdvStringGrid::SetSortColumnSetting(int) {}                         // TODO(holders)
-bool TAdvStringGrid::SortSingleColumnSetting() const { return false; }    // TODO(holders): SingleColumn()
+int TAdvStringGrid::SortColumnSetting() const { return FSortSettings ? FSortSettings->Column() : -1; }
+void TAdvStringGrid::SetSortColumnSetting(int v) { if (FSortSettings) FSortSettings->SetColumn(v); }
+bool TAdvStringGrid::SortSingleColumnSetting() const { return FSortSettings && FSortSettings->SingleColumn(); }
 int TAdvStringGrid::CheckSizeSetting() const { return 15; }               // TODO(holders): ControlLook->CheckSize()
 int TAdvStringGrid::RadioSizeSetting() const { return 10; }               // TODO(holders): ControlLook->RadioSize()
 bool TAdvStringGrid::ControlStyleFlat() const { return false; }           // TODO(holders): ControlStyle csFlat
@@ -90,6 +90,7 @@ TAdvStringGrid::TAdvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FBands->OnChange = [this](TObject*) { Invalidate(); };
     FSizeWhileTyping = new TSizeWhileTyping;
     FMouseActions = new TMouseActions(this);
+    FSortSettings = new TSortSettings(this);
     FMouseActions->OnChange = [this](TObject* s) { MouseActionsChanged(s); };
     FMouseActions->OnIsDesigning = [this](TObject*, bool& d) { d = IsDesigning(); };
     FHTMLSettings = new THTMLSettings(this);
@@ -98,7 +99,6 @@ TAdvStringGrid::TAdvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     // The look's settings objects that painting reads on every cell.
     FGrouping = new TGrouping(this);
     FControlLook = new TControlLook(this);
-    FSortSettings = new TSortSettings(this);
     FBackGround = new TBackGround(this);
     FShowModified = new TShowModified(this);
     FShowModified->OnChange = [this](TObject*) { RepaintCol(0); };
@@ -294,8 +294,8 @@ void TAdvStringGrid::FreeOwnedObjects()
     fr(FModifiedRows);
     fr(FEnabledRows);
     FNotifierList.clear();
-    // TODO(holders): FPrintSettings, FHTMLSettings, FSortSettings,
-    // FDragDropSettings, FDragScrollOptions, FControlLook.
+    // TODO(holders): FPrintSettings, FDragScrollOptions.
+    fr(FSortSettings);
     fr(FNavigation);
     fr(FColumnSize);
     fr(FColumnOrder);
@@ -309,7 +309,6 @@ void TAdvStringGrid::FreeOwnedObjects()
     fr(FColumnHeaders);
     fr(FGrouping);
     fr(FControlLook);
-    fr(FSortSettings);
     fr(FBackGround);
     fr(FShowModified);
     fr(FProgressAppearance);

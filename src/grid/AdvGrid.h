@@ -26,6 +26,7 @@
 #include "AdvGridFilter.h"  // TFilterDropDownColumns, declared once
 #include "AdvGridHidden.h"
 #include "AdvGridHooks.h"
+#include "AdvGridSort.h"
 #include "AdvGridUpdate.h"
 #include "AdvObj.h"
 #include "AdvObjPopup.h"
@@ -562,6 +563,51 @@ public:
     virtual void MouseActionsInvalidate(TObject* Sender) { (void)Sender; Invalidate(); }
     virtual QString GetEditMaskOf(int ACol, int ARow) { return GetEditMask(ACol, ARow); }
 
+    // ---- sorting (AdvGridSort, AdvGridSortCompare) ---------------------------------
+    // The style, prefix and suffix a column's texts compare with; the string
+    // grid keeps the values given, the column grid fills them from its items.
+    virtual void GetColumnFormat(int ACol, TSortStyle& AStyle, QString& APrefix, QString& ASuffix);
+    // -1, 0 or 1; positive: ARow1 comes after ARow2 in ascending order.
+    int CompareCells(int ACol, int ARow1, int ARow2, TSortDirection Direction);
+    int CompareRows(int ACol, int ARow1, int ARow2);
+    int CompareRowsIndexed(int Index, int ARow1, int ARow2);
+    virtual void QSort();
+    virtual void QSortIndexed();
+    virtual void QSortGroup();
+    virtual void QSortGroupIndexed();
+    virtual void QUnSort();
+    void Sort(int Column, TSortDirection Direction);
+    void SortByColumn(int Col);
+    void QuickSort(int Col, int Left, int Right);
+    void QuickSortIndexed(int Left, int Right);
+    bool SortLine(int Col, int ARow1, int ARow2);
+    void InitSortXRef();
+    // A sorting click on the header cell of real column RCol.
+    void SortOnHeaderClick(int RCol, TShiftState Shift);
+    virtual void ClickSort(int ACol) { if (OnClickSort) OnClickSort(this, ACol); }
+    int Compares() const { return FCompares; }
+    int SortDir() const { return FSortDir; }
+    int SortRow() const { return FSortRow; }
+    uint32_t SortTime() const { return FSortTime; }
+    std::function<void(TObject* Sender, const QString& Str1, const QString& Str2, int& Res)> OnCustomCompare;
+    std::function<void(TObject* Sender, int ACol, int Row1, int Row2, int& Res)> OnRawCompare;
+    std::function<void(TObject* Sender, int ACol)> OnClickSort;
+
+protected:
+    class TSortFrame;
+    void QuickSortRange(int Col, int Left, int Right);
+    void QuickSortIndexedRange(int Left, int Right);
+    void QuickUnSortRange(int Left, int Right);
+    void SortNodeGroups(bool Indexed);
+    void CopySortPivot(int FromRow, int ToRow);
+    bool SortCellChecked(int ACol, int ARow);
+    int FCompares = 0;
+    // During a sort: the columns taking part, hidden ones included.
+    int FSortColumns = 0;
+    int FSortDir = 1;
+    uint32_t FSortTime = 0;
+
+public:
     // ---- files and clipboard (AdvGridFiles, AdvGridCSV, AdvGridXML, AdvGridClipboard) ----
     // The save range: the rectangle every import and export works on.
     int SaveStartCol() const;

@@ -36,8 +36,6 @@ public:
 
     // A negative column: the grid is not sorted.
     ADVOBJ_PLAIN_PROPERTY(int, Column, -1)
-    // The fixed row whose cells are the sort headers.
-    ADVOBJ_PLAIN_PROPERTY(int, Row, 0)
     ADVOBJ_PLAIN_PROPERTY(TSortDirection, Direction, sdAscending)
     ADVOBJ_PLAIN_PROPERTY(TSortDirection, InitSortDirection, sdAscending)
     ADVOBJ_PLAIN_BOOL(Full, true)
@@ -57,6 +55,18 @@ public:
     ADVOBJ_PLAIN_BOOL(SortOnVirtualCells, true)
 
 public:
+    // The fixed row whose cells are the sort headers; a row that is not a
+    // fixed row of the grid is refused.
+    int Row() const { return FRow; }
+    void SetRow(int v);
+    // "u3" / "d5" (direction and column), or "i;" and the index list.
+    QString SaveToString() const;
+    // The form SaveToString writes; sorts the grid accordingly.
+    void LoadFromString(const QString& Value);
+    // The grid no longer counts as sorted.
+    void Remove();
+    void ToggleDirection() { FDirection = FDirection == sdAscending ? sdDescending : sdAscending; }
+
     bool Show() const { return FShow; }
     void SetShow(bool v);
 
@@ -90,6 +100,7 @@ private:
     void StoreHeaderColor(TColor& Field, TColor v);
 
     TBaseGrid* FGrid;
+    int FRow = 0;
     bool FShow = false;
     std::unique_ptr<TBitmap> FUpGlyph;
     std::unique_ptr<TBitmap> FDownGlyph;
