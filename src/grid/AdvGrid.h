@@ -28,6 +28,7 @@
 #include "AdvObjPopup.h"
 #include "AdvStyleIF.h"
 #include "BaseGrid.h"
+#include "Clock.h"
 #include "ComponentRef.h"
 #include "StdCtrls.h"
 
@@ -535,6 +536,21 @@ public:
     virtual void MouseActionsChanged(TObject* Sender) { (void)Sender; }
     virtual void MouseActionsInvalidate(TObject* Sender) { (void)Sender; Invalidate(); }
     virtual QString GetEditMaskOf(int ACol, int ARow) { return GetEditMask(ACol, ARow); }
+
+    // ---- calculations, sizing, nodes, grouping, checking (AdvGridCalc, AdvGridSize,
+    //      AdvGridNodes, AdvGridGroup, AdvGridCellCheck) -----------------------------------
+    // Sizes a displayed column to its contents, then adds Padding (not 0).
+    virtual void AutoSizeCol(int ACol, int Padding);
+    void DoAutoSizeCol(int Index, bool GrowOnly);
+    // The automatic width of a displayed column before it is applied
+    // (the column grid clamps it to its item's bounds).
+    virtual void UpdateAutoColumnSize(int ACol, int& AWidth);
+    virtual void Group(int ColIndex);
+    virtual void UnGroup();
+    TDateTime Dates(int ACol, int ARow);
+    void SetDates(int ACol, int ARow, TDateTime Value);
+    TDateTime Times(int ACol, int ARow);
+    void SetTimes(int ACol, int ARow, TDateTime Value);
 
     // ---- owned settings objects and controls ------------------------------------
     TNavigation* Navigation() const { return FNavigation; }
