@@ -513,12 +513,12 @@ public:
     virtual bool IsSummary(int ARow) { (void)ARow; return false; }
     virtual int GetNodeSpan(int ARow) { (void)ARow; return 0; }
     virtual int GetSubNodeCount(int ARow) { (void)ARow; return 0; }
-    virtual double ColumnSum(int ACol, int FromRow, int ToRow) { (void)ACol; (void)FromRow; (void)ToRow; return 0; }
-    virtual double ColumnAvg(int ACol, int FromRow, int ToRow) { (void)ACol; (void)FromRow; (void)ToRow; return 0; }
-    virtual double ColumnMin(int ACol, int FromRow, int ToRow) { (void)ACol; (void)FromRow; (void)ToRow; return 0; }
-    virtual double ColumnMax(int ACol, int FromRow, int ToRow) { (void)ACol; (void)FromRow; (void)ToRow; return 0; }
-    virtual double ColumnDistinct(int ACol, int FromRow, int ToRow) { (void)ACol; (void)FromRow; (void)ToRow; return 0; }
-    virtual double ColumnStdDev(int ACol, int FromRow, int ToRow) { (void)ACol; (void)FromRow; (void)ToRow; return 0; }
+    virtual double ColumnSum(int ACol, int FromRow, int ToRow);
+    virtual double ColumnAvg(int ACol, int FromRow, int ToRow);
+    virtual double ColumnMin(int ACol, int FromRow, int ToRow);
+    virtual double ColumnMax(int ACol, int FromRow, int ToRow);
+    virtual double ColumnDistinct(int ACol, int FromRow, int ToRow);
+    virtual double ColumnStdDev(int ACol, int FromRow, int ToRow);
     virtual void AutoSizeColumns(bool DoFixedCols, int Padding) { (void)DoFixedCols; (void)Padding; }
     virtual void CellControlsUpdate(bool RebuildList) { (void)RebuildList; }
     virtual void InitOrigColSizes() {}
