@@ -67,36 +67,33 @@ double TAdvStringGrid::ColumnAvg(int ACol, int FromRow, int ToRow)
     return ColumnSum(ACol, FromRow, ToRow) / double(range.To - range.From + 1);
 }
 
-double TAdvStringGrid::ColumnMin(int ACol, int FromRow, int ToRow)
+// The smallest (Largest: the largest) number of the range; the first cell
+// must be a number, later cells that are not are left out.
+static double ColumnExtreme(TAdvStringGrid* g, int ACol, int FromRow, int ToRow, bool Largest)
 {
-    const TCalcRange range = CalcRange(this, FromRow, ToRow, false);
-    double m = Floats(ACol, range.From);  // raises for a first cell that is not a number
-    const bool grouped = GroupColumn() != -1;
-    for (int r = range.From; r <= range.To && r < RowCount(); ++r) {
-        if (grouped && (IsNode(r) || IsSummary(r))) continue;
-        if (!IsNumberText(Cells(ACol, r))) continue;
+    const TCalcRange range = CalcRange(g, FromRow, ToRow, false);
+    double m = g->Floats(ACol, range.From);  // raises for a first cell that is not a number
+    const bool grouped = g->GroupColumn() != -1;
+    for (int r = range.From; r <= range.To && r < g->RowCount(); ++r) {
+        if (grouped && (g->IsNode(r) || g->IsSummary(r))) continue;
+        if (!IsNumberText(g->Cells(ACol, r))) continue;
         try {
-            m = std::min(m, Floats(ACol, r));
+            const double v = g->Floats(ACol, r);
+            m = Largest ? std::max(m, v) : std::min(m, v);
         } catch (const Exception&) {
         }
     }
     return m;
 }
 
+double TAdvStringGrid::ColumnMin(int ACol, int FromRow, int ToRow)
+{
+    return ColumnExtreme(this, ACol, FromRow, ToRow, false);
+}
+
 double TAdvStringGrid::ColumnMax(int ACol, int FromRow, int ToRow)
 {
-    const TCalcRange range = CalcRange(this, FromRow, ToRow, false);
-    double m = Floats(ACol, range.From);  // raises for a first cell that is not a number
-    const bool grouped = GroupColumn() != -1;
-    for (int r = range.From; r <= range.To && r < RowCount(); ++r) {
-        if (grouped && (IsNode(r) || IsSummary(r))) continue;
-        if (!IsNumberText(Cells(ACol, r))) continue;
-        try {
-            m = std::max(m, Floats(ACol, r));
-        } catch (const Exception&) {
-        }
-    }
-    return m;
+    return ColumnExtreme(this, ACol, FromRow, ToRow, true);
 }
 
 double TAdvStringGrid::ColumnStdDev(int ACol, int FromRow, int ToRow)

@@ -25,11 +25,6 @@ using TTestColumnGridPtr = std::unique_ptr<TTestColumnGrid, TTestAdvGridDeleter>
 inline TTestColumnGridPtr NewColumnFixture(int cols = 8, int rows = 10)
 {
     TTestColumnGridPtr g(Create<TTestColumnGrid>(nullptr));
-    g->SetColCount(cols);
-    g->SetRowCount(rows);
-    g->SetFixedCols(1);
-    g->SetFixedRows(1);
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < cols; ++c) g->SetCells(c, r, QStringLiteral("%1,%2").arg(c).arg(r));
+    FillFixture(g.get(), cols, rows);
     return g;
 }
