@@ -32,6 +32,7 @@
 #include "AdvObjPopup.h"
 #include "AdvStyleIF.h"
 #include "BaseGrid.h"
+#include "Clock.h"
 #include "ComponentRef.h"
 #include "StdCtrls.h"
 
@@ -539,12 +540,12 @@ public:
     virtual bool GetNodeState(int ARow) { (void)ARow; return false; }
     virtual int GetNodeSpanType(int ARow) { (void)ARow; return 1; }
     virtual int GetParentRow(int ARow) { (void)ARow; return -1; }
-    virtual double ColumnSum(int ACol, int FromRow, int ToRow) { (void)ACol; (void)FromRow; (void)ToRow; return 0; }
-    virtual double ColumnAvg(int ACol, int FromRow, int ToRow) { (void)ACol; (void)FromRow; (void)ToRow; return 0; }
-    virtual double ColumnMin(int ACol, int FromRow, int ToRow) { (void)ACol; (void)FromRow; (void)ToRow; return 0; }
-    virtual double ColumnMax(int ACol, int FromRow, int ToRow) { (void)ACol; (void)FromRow; (void)ToRow; return 0; }
-    virtual double ColumnDistinct(int ACol, int FromRow, int ToRow) { (void)ACol; (void)FromRow; (void)ToRow; return 0; }
-    virtual double ColumnStdDev(int ACol, int FromRow, int ToRow) { (void)ACol; (void)FromRow; (void)ToRow; return 0; }
+    virtual double ColumnSum(int ACol, int FromRow, int ToRow);
+    virtual double ColumnAvg(int ACol, int FromRow, int ToRow);
+    virtual double ColumnMin(int ACol, int FromRow, int ToRow);
+    virtual double ColumnMax(int ACol, int FromRow, int ToRow);
+    virtual double ColumnDistinct(int ACol, int FromRow, int ToRow);
+    virtual double ColumnStdDev(int ACol, int FromRow, int ToRow);
     virtual void AutoSizeColumns(bool DoFixedCols, int Padding) { (void)DoFixedCols; (void)Padding; }
     virtual void CellControlsUpdate(bool RebuildList) { (void)RebuildList; }
     virtual void InitOrigColSizes() {}
@@ -583,7 +584,7 @@ public:
     bool SortLine(int Col, int ARow1, int ARow2);
     void InitSortXRef();
     // A sorting click on the header cell of real column RCol.
-    void SortOnHeaderClick(int RCol, TShiftState Shift);
+    virtual void SortOnHeaderClick(int RCol, TShiftState Shift);
     virtual void ClickSort(int ACol) { if (OnClickSort) OnClickSort(this, ACol); }
     int Compares() const { return FCompares; }
     int SortDir() const { return FSortDir; }
@@ -983,6 +984,20 @@ public:
     // A ctRotated object takes the new angle; another object of the cell is
     // replaced; the shared check boxes are never touched.
     void SetRotated(int ACol, int ARow, int AAngle);
+    // ---- calculations, sizing, nodes, grouping, checking (AdvGridCalc, AdvGridSize,
+    //      AdvGridNodes, AdvGridGroup, AdvGridCellCheck) -----------------------------------
+    // Sizes a displayed column to its contents, then adds Padding (not 0).
+    virtual void AutoSizeCol(int ACol, int Padding);
+    virtual void DoAutoSizeCol(int Index, bool GrowOnly);
+    // The automatic width of a displayed column before it is applied
+    // (the column grid clamps it to its item's bounds).
+    virtual void UpdateAutoColumnSize(int ACol, int& AWidth);
+    virtual void Group(int ColIndex);
+    virtual void UnGroup();
+    TDateTime Dates(int ACol, int ARow);
+    void SetDates(int ACol, int ARow, TDateTime Value);
+    TDateTime Times(int ACol, int ARow);
+    void SetTimes(int ACol, int ARow, TDateTime Value);
 
     // ---- owned settings objects and controls ------------------------------------
     TNavigation* Navigation() const { return FNavigation; }
@@ -1063,8 +1078,6 @@ public:
     void WndProc(TMessage& Message) override;
 
     // Operations of other grid parts this input calls (neutral until built).
-    virtual void SortOnHeaderClick(int ACol, TShiftState Shift) { (void)ACol; (void)Shift; }
-    virtual void AutoSizeCol(int ACol, int Padding) { (void)ACol; (void)Padding; }
     virtual int Search(const QString& Text) { (void)Text; return -1; }
     virtual TRect GetCellButtonRect(int ACol, int ARow) { (void)ACol; (void)ARow; return TRect(); }
     virtual void SelectionChanged(int ALeft, int ATop, int ARight, int ABottom)
@@ -1648,7 +1661,6 @@ public:
     virtual void AutoSizeRow(int ARow) { (void)ARow; }
     virtual void SizeRowToLines(int ARow, int Lines, int Padding) { (void)ARow; (void)Lines; (void)Padding; }
     virtual int GetMaxRowLines(int ARow) { (void)ARow; return 1; }
-    virtual void DoAutoSizeCol(int ACol, bool GrowOnly) { (void)ACol; (void)GrowOnly; }
     // What the button editors hand back (the column grid's body replaces it).
     virtual QString DoEllipsClick(int ACol, int ARow, const QString& S);
     virtual void DoUnitChange(int ACol, int ARow, const QString& NewUnit);

@@ -41,15 +41,23 @@ struct TTestAdvGridDeleter {
 using TTestAdvGridPtr = std::unique_ptr<TTestAdvGrid, TTestAdvGridDeleter>;
 
 // 6 x 10, one fixed row and column, cells "c,r".
-inline TTestAdvGridPtr NewFixtureGrid(int cols = 6, int rows = 10)
+// Sizes any string grid to cols x rows with one fixed row and column and
+// fills every cell with "c,r".
+template <class G>
+void FillFixture(G* g, int cols, int rows)
 {
-    TTestAdvGridPtr g(Create<TTestAdvGrid>(nullptr));
     g->SetColCount(cols);
     g->SetRowCount(rows);
     g->SetFixedCols(1);
     g->SetFixedRows(1);
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < cols; ++c) g->SetCells(c, r, QStringLiteral("%1,%2").arg(c).arg(r));
+}
+
+inline TTestAdvGridPtr NewFixtureGrid(int cols = 6, int rows = 10)
+{
+    TTestAdvGridPtr g(Create<TTestAdvGrid>(nullptr));
+    FillFixture(g.get(), cols, rows);
     return g;
 }
 
