@@ -103,6 +103,14 @@ void DrawArrow(QPainter& p, double s, bool right, const QColor& c)
     p.drawPolygon(a);
 }
 
+// Three table rows, the row buttons' common ground.
+void DrawRows(QPainter& p, double s)
+{
+    p.setBrush(Qt::white);
+    for (int i = 0; i < 3; ++i)
+        p.drawRect(QRectF(0.08 * s, (0.12 + 0.22 * i) * s, 0.60 * s, 0.18 * s));
+}
+
 void DrawGlyph(QPainter& p, TGlyphKind kind, double s)
 {
     p.setPen(QPen(Ink, std::max(1.0, s / 16)));
@@ -207,6 +215,27 @@ void DrawGlyph(QPainter& p, TGlyphKind kind, double s)
         break;
     case TGlyphKind::Next:
         DrawArrow(p, s, true, Accent);
+        break;
+    case TGlyphKind::DeleteRow:
+    case TGlyphKind::InsertRow:
+        DrawRows(p, s);
+        p.setPen(QPen(kind == TGlyphKind::DeleteRow ? Bad : Good, s / 8));
+        p.drawLine(QPointF(0.56 * s, 0.72 * s), QPointF(0.92 * s, 0.72 * s));
+        if (kind == TGlyphKind::InsertRow)
+            p.drawLine(QPointF(0.74 * s, 0.54 * s), QPointF(0.74 * s, 0.90 * s));
+        break;
+    case TGlyphKind::CopyRow:
+        DrawRows(p, s);
+        p.setBrush(QColor(176, 216, 255));
+        p.drawRect(QRectF(0.50 * s, 0.52 * s, 0.42 * s, 0.30 * s));
+        break;
+    case TGlyphKind::PasteRow:
+        p.setBrush(QColor(200, 160, 100));
+        p.drawRect(QRectF(0.14 * s, 0.16 * s, 0.62 * s, 0.72 * s));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(0.38 * s, 0.44 * s, 0.50 * s, 0.44 * s));
+        p.drawLine(QPointF(0.46 * s, 0.60 * s), QPointF(0.80 * s, 0.60 * s));
+        p.drawLine(QPointF(0.46 * s, 0.74 * s), QPointF(0.80 * s, 0.74 * s));
         break;
     }
 }

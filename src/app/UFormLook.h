@@ -46,7 +46,8 @@ TLbButton* NewButton(TWinControl* parent, int left, int top, int width, int heig
 // The pictures of our own.
 enum class TGlyphKind {
     New, Open, Parameters, Table, Update, Document, Info, Options, Close, Ok, Cancel,
-    Previous, Next, Check
+    Previous, Next, Check,
+    DeleteRow, InsertRow, CopyRow, PasteRow  // the table windows' row buttons
 };
 // A glyph for a button (transparent by its bottom-left pixel); with two
 // images the second is the greyed one shown while the button is disabled.

@@ -317,15 +317,9 @@ void SerialiseEntry(const TS7_Access_Entry& e, uint8_t* p)
     p[27] = 0;  // reserved
 }
 
-struct TCode {
-    const char* Text;
-    uint8_t Code;
-};
-
-template <size_t N>
-uint8_t CodeOf(const QString& text, const TCode (&map)[N], uint8_t fallback)
+uint8_t CodeOf(const QString& text, std::span<const TS7Choice> map, uint8_t fallback)
 {
-    for (const TCode& c : map) {
+    for (const TS7Choice& c : map) {
         if (text == QLatin1String(c.Text))
             return c.Code;
     }
@@ -393,33 +387,25 @@ int StoreS7Table(int pos, std::span<uint8_t> buf)
     return pos + S7TableSize;
 }
 
-uint8_t PlcTypeCode(const QString& text)
-{
-    static constexpr TCode Map[] = {{"Logo0BA8", 1}, {"S7200", 0}, {"S7300", 10},
-                                    {"S7400", 20},   {"S71200", 30}, {"S71500", 40}};
-    return CodeOf(text, Map, 0);
-}
+// The choice lists of the S7 table, in the order the editor offers them.
+static constexpr TS7Choice PlcTypeMap[] = {{"Logo0BA8", 1}, {"S7200", 0}, {"S7300", 10},
+                                           {"S7400", 20},   {"S71200", 30}, {"S71500", 40}};
+static constexpr TS7Choice DataTypeMap[] = {{"Bit", 1}, {"Byte", 2}, {"Char", 3}, {"Word", 4},
+                                            {"Int", 5}, {"DWord", 6}, {"DInt", 7}, {"Real", 8}};
+static constexpr TS7Choice BlockTypeMap[] = {{"OB", 8},   {"DB", 10}, {"SDB", 11}, {"FC", 12},
+                                             {"SFC", 13}, {"FB", 14}, {"SFB", 15}};
+static constexpr TS7Choice AreaMap[] = {{"Direct peripheral access (P)", 0x80}, {"Inputs (I)", 0x81},
+                                        {"Output (Q)", 0x82}, {"Flags (M) (Merker)", 0x83}};
 
-uint8_t S7DataTypeCode(const QString& text)
-{
-    static constexpr TCode Map[] = {{"Bit", 1}, {"Byte", 2}, {"Char", 3}, {"Word", 4},
-                                    {"Int", 5}, {"DWord", 6}, {"DInt", 7}, {"Real", 8}};
-    return CodeOf(text, Map, 1);
-}
+std::span<const TS7Choice> PlcTypeChoices() { return PlcTypeMap; }
+std::span<const TS7Choice> S7DataTypeChoices() { return DataTypeMap; }
+std::span<const TS7Choice> S7BlockTypeChoices() { return BlockTypeMap; }
+std::span<const TS7Choice> S7AreaChoices() { return AreaMap; }
 
-uint8_t S7BlockTypeCode(const QString& text)
-{
-    static constexpr TCode Map[] = {{"OB", 8},   {"DB", 10}, {"SDB", 11}, {"FC", 12},
-                                    {"SFC", 13}, {"FB", 14}, {"SFB", 15}};
-    return CodeOf(text, Map, 8);
-}
-
-uint8_t S7AreaCode(const QString& text)
-{
-    static constexpr TCode Map[] = {{"Direct peripheral access (P)", 0x80}, {"Inputs (I)", 0x81},
-                                    {"Output (Q)", 0x82}, {"Flags (M) (Merker)", 0x83}};
-    return CodeOf(text, Map, 0x80);
-}
+uint8_t PlcTypeCode(const QString& text) { return CodeOf(text, PlcTypeMap, 0); }
+uint8_t S7DataTypeCode(const QString& text) { return CodeOf(text, DataTypeMap, 1); }
+uint8_t S7BlockTypeCode(const QString& text) { return CodeOf(text, BlockTypeMap, 8); }
+uint8_t S7AreaCode(const QString& text) { return CodeOf(text, AreaMap, 0x80); }
 
 uint8_t ComposeAccessFlags(bool isWrite, const QString& onChange, const QString& onCmd,
                            const QString& swap, const QString& swapWord)

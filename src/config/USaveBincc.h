@@ -93,6 +93,19 @@ void ClearS7Table();
 // Serialises the 1024 entries into buf[pos ..]; returns pos + 28672.
 int StoreS7Table(int pos, std::span<uint8_t> buf);
 
+// A choice text of the S7 table and its device code.
+struct TS7Choice {
+    const char* Text;
+    uint8_t Code;
+};
+// The choice lists of PLC Type, Data Type, Data Identifier and PLC Area, in
+// the order the table editor offers them; the code functions below read
+// them, so the editor and the bank builder share one source of texts.
+std::span<const TS7Choice> PlcTypeChoices();
+std::span<const TS7Choice> S7DataTypeChoices();
+std::span<const TS7Choice> S7BlockTypeChoices();
+std::span<const TS7Choice> S7AreaChoices();
+
 // The codes of the S7 table's choice texts: the whole text, exactly, with
 // case; anything else (the empty text too) gives the map's fallback.
 uint8_t PlcTypeCode(const QString& text);     // fallback 0
