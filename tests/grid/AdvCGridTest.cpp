@@ -234,7 +234,7 @@ TEST(AdvCGrid, EditingHooksAnswerFromTheItems)
         {3, 2, true, false, true, false},    // password
         {4, 2, true, false, false, true},    // combo list
         {5, 2, true, false, false, true},    // combo edit
-        {4, 0, false, false, false, false},  // header row
+        {4, 0, false, true, false, false},   // header row: a fixed row
         {7, 2, true, false, false, false},   // plain
     };
     for (const Case& c : cases) {
