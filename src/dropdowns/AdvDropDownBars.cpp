@@ -24,7 +24,7 @@ constexpr BarErrorText BarErrors[] = {
     {BarError::ListRead, "Index out of bounds in list read access"},
     {BarError::ListWrite, "Index out of bounds in list write access"},
 };
-QString ErrorText(BarError e)
+QString BarErrorMessage(BarError e)
 {
     for (const BarErrorText& t : BarErrors)
         if (t.Id == e) return QString::fromLatin1(t.Text);
@@ -48,13 +48,13 @@ constexpr ClosingResult ClosingResults[] = {
 
 void* TDbgList::GetItemsEx(int Index) const
 {
-    if (Index >= Count()) throw Exception(ErrorText(BarError::ListRead));
+    if (Index >= Count()) throw Exception(BarErrorMessage(BarError::ListRead));
     return Items(Index);
 }
 
 void TDbgList::SetItemsEx(int Index, void* Value)
 {
-    if (Index >= Count()) throw Exception(ErrorText(BarError::ListWrite));
+    if (Index >= Count()) throw Exception(BarErrorMessage(BarError::ListWrite));
     SetItems(Index, Value);
 }
 
