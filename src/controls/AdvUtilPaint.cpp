@@ -842,7 +842,7 @@ namespace {
 // A 9 x 9 box with a plus (closed) or minus (open) inside an 11 x 11
 // picture whose margin, and with it the top-left pixel, is the key colour
 // (magenta) that shows the cell's background.
-QByteArray NodeGlyph(bool open, bool rounded)
+QImage NodeGlyph(bool open, bool rounded)
 {
     QImage img(11, 11, QImage::Format_RGB32);
     img.fill(QColor(255, 0, 255));
@@ -862,11 +862,7 @@ QByteArray NodeGlyph(bool open, bool rounded)
     if (!open)
         for (int j = 3; j <= 7; ++j)
             img.setPixelColor(5, j, Qt::black);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    img.save(&buffer, "BMP");
-    return bytes;
+    return img;
 }
 
 const bool NodeGlyphsAtStart = (RegisterNodeGlyphs(), true);

@@ -46,13 +46,8 @@ void RegisterSpinGlyphs()
     static bool done = false;
     if (done) return;
     done = true;
-    for (bool up : {true, false}) {
-        QByteArray bytes;
-        QBuffer buf(&bytes);
-        buf.open(QIODevice::WriteOnly);
-        SpinGlyphImage(up).save(&buf, "BMP");
-        RegisterResource(QString::fromLatin1(up ? UpGlyphName : DownGlyphName), bytes);
-    }
+    for (bool up : {true, false})
+        RegisterResource(QString::fromLatin1(up ? UpGlyphName : DownGlyphName), SpinGlyphImage(up));
 }
 
 }  // namespace

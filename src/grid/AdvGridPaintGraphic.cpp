@@ -30,14 +30,6 @@ namespace {
 
 // Magenta is the key colour: DrawBitmapTransparent takes the top-left
 // pixel's colour as the cell background.
-QByteArray GlyphBytes(const QImage& img)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    img.save(&buffer, "BMP");
-    return bytes;
-}
 
 struct TGlyphLook {
     QColor Frame, FillFrom, FillTo, Mark;
@@ -98,17 +90,17 @@ void RegisterGridGlyphs()
             const bool states[] = {true, false, true, false};
             for (int i = 0; i < 4; ++i)
                 RegisterResource(QStringLiteral("%1%2").arg(QLatin1String(prefix)).arg(first + i, 2, 10, QLatin1Char('0')),
-                                 GlyphBytes(CheckGlyph(states[i], i < 2 ? on : off, round)));
+                                 CheckGlyph(states[i], i < 2 ? on : off, round));
         };
         set("ASGCHK", 1, zur, zurOff, false);
         set("ASGCHK", 5, xp, xpOff, false);
         set("ASGRAD", 1, zur, zurOff, true);
         set("ASGRAD", 5, xp, xpOff, true);
-        RegisterResource(QStringLiteral("metrocheckon"), GlyphBytes(CheckGlyph(true, metro, false)));
-        RegisterResource(QStringLiteral("metrocheckoff"), GlyphBytes(CheckGlyph(false, metro, false)));
-        RegisterResource(QStringLiteral("metroradioon"), GlyphBytes(CheckGlyph(true, metro, true)));
-        RegisterResource(QStringLiteral("metroradiooff"), GlyphBytes(CheckGlyph(false, metro, true)));
-        RegisterResource(QStringLiteral("ASGFILT"), GlyphBytes(FilterGlyph()));
+        RegisterResource(QStringLiteral("metrocheckon"), CheckGlyph(true, metro, false));
+        RegisterResource(QStringLiteral("metrocheckoff"), CheckGlyph(false, metro, false));
+        RegisterResource(QStringLiteral("metroradioon"), CheckGlyph(true, metro, true));
+        RegisterResource(QStringLiteral("metroradiooff"), CheckGlyph(false, metro, true));
+        RegisterResource(QStringLiteral("ASGFILT"), FilterGlyph());
     });
 }
 

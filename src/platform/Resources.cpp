@@ -1,9 +1,11 @@
 #include "Resources.h"
 
+#include <QBuffer>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QImage>
 
 namespace {
 
@@ -37,6 +39,15 @@ std::optional<QByteArray> FindQtResource(const QString& key)
 void RegisterResource(const QString& name, const QByteArray& bytes)
 {
     Registry().insert(Key(name), bytes);
+}
+
+void RegisterResource(const QString& name, const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    RegisterResource(name, bytes);
 }
 
 void UnregisterResource(const QString& name)

@@ -14,10 +14,15 @@
 #include <QString>
 #include <optional>
 
+class QImage;
+
 DECLARE_EXCEPTION(EResNotFound, Exception)
 
 // Stores (or replaces) the bytes under 'name'.
 void RegisterResource(const QString& name, const QByteArray& bytes);
+// Stores a picture drawn in code as a bitmap resource (for glyphs that the
+// bitmap loaders then read like any other).
+void RegisterResource(const QString& name, const QImage& image);
 void UnregisterResource(const QString& name);
 // The bytes under 'name' (any case); none when there is no such resource.
 std::optional<QByteArray> FindResource(const QString& name);
