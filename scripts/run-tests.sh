@@ -13,8 +13,10 @@ echo "stage packages: $((SECONDS - stage_start)) s"
 export CCACHE_SLOPPINESS="pch_defines,time_macros,include_file_mtime,include_file_ctime"
 export CCACHE_BASEDIR="$ROOT"
 stage_start=$SECONDS
+# The libraries build as unity batches: a cold sanitized build took 40 CPU
+# minutes so against 61 one unit at a time.
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-      -DCALYPTOR_SANITIZE=ON -DCMAKE_CXX_FLAGS="-O0" ${CALYPTOR_CMAKE_ARGS:-} >/dev/null
+      -DCALYPTOR_SANITIZE=ON -DCMAKE_CXX_FLAGS="-O0" -DCALYPTOR_UNITY=ON ${CALYPTOR_CMAKE_ARGS:-} >/dev/null
 cmake --build "$BUILD"
 echo "stage build: $((SECONDS - stage_start)) s"
 
