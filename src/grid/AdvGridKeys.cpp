@@ -249,14 +249,20 @@ bool TAdvStringGrid::SkipFixedCellsKey(Word Key)
     default: return false;
     }
     const int c0 = Col(), r0 = Row();
-    if (!IsFixed(c0 + dc, r0 + dr) || (dr != 0 && Options().Contains(goRowSelect))) return false;
+    auto inNormalArea = [this](int c, int r) {
+        return c >= FixedCols() && c <= LastNormalCol() && r >= FixedRows() && r <= LastNormalRow();
+    };
+    // Only cells fixed inside the normal area are skipped; the fixed rows and
+    // columns around it are the edge, where the cursor advance decides.
+    if (!inNormalArea(c0 + dc, r0 + dr) || !IsFixed(c0 + dc, r0 + dr) || (dr != 0 && Options().Contains(goRowSelect)))
+        return false;
     int c = c0 + dc, r = r0 + dr;
-    while (c >= FixedCols() && c <= LastNormalCol() && r >= FixedRows() && r <= LastNormalRow() && IsFixed(c, r)) {
+    while (inNormalArea(c, r) && IsFixed(c, r)) {
         c += dc;
         r += dr;
     }
     // The neighbour was fixed: the key is taken even when no cell lies beyond.
-    if (c >= FixedCols() && c <= LastNormalCol() && r >= FixedRows() && r <= LastNormalRow()) MoveCurrentCell(c, r);
+    if (inNormalArea(c, r)) MoveCurrentCell(c, r);
     return true;
 }
 

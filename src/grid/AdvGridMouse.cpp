@@ -68,6 +68,9 @@ void TAdvStringGrid::WMLButtonDown(TMessage& m)
     const int X = MsgX(m), Y = MsgY(m);
     FDoOnClick = true;
     FMouseDownMove = true;
+    // A width set by code before this press is no sizing by the mouse: only a
+    // change between press and release keeps the release from sorting.
+    ColSizeFlg = false;
     const TGridCoord cell = MouseCoord(X, Y);
     const int ACol = cell.X, ARow = cell.Y;
     const TGridRect origSel = Selection();
