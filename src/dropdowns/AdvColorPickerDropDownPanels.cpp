@@ -3,6 +3,9 @@
 #include "Forms.h"
 #include "SysFormat.h"
 
+#include <QBitmap>
+#include <QPainter>
+#include <QPainterPath>
 #include <QWidget>
 
 namespace {
@@ -223,7 +226,40 @@ TAdvColorSpectrumPanel::TAdvColorSpectrumPanel(TComponent* AOwner)
 {
     for (int y = 0; y < SpectrumSize; ++y)
         for (int x = 0; x < SpectrumSize; ++x) FPicture->Canvas()->SetPixels(x, y, SpectrumColor(x, y));
-    SetCursor(crCross);
+    RegisterCursor(crPipette, PipetteCursor());
+    SetCursor(crPipette);
+}
+
+QCursor TAdvColorSpectrumPanel::PipetteCursor()
+{
+    // The tube from the tip up to the right, a collar across it and the bulb
+    // at the top right; drawn black, with a one-pixel white rim from the mask.
+    QPainterPath shape;
+    shape.moveTo(1, 30);
+    shape.lineTo(4, 24);
+    shape.lineTo(19, 9);
+    shape.lineTo(22, 12);
+    shape.lineTo(7, 27);
+    shape.closeSubpath();
+    shape.addPolygon(QPolygonF({QPointF(16, 9), QPointF(19, 6), QPointF(25, 12), QPointF(22, 15)}));
+    shape.addEllipse(QPointF(24.5, 7.5), 5, 5);
+    shape.setFillRule(Qt::WindingFill);
+    QBitmap bits(32, 32), mask(32, 32);
+    bits.fill(Qt::color0);
+    mask.fill(Qt::color0);
+    {
+        QPainter p(&mask);
+        p.setPen(QPen(Qt::color1, 3));
+        p.setBrush(Qt::color1);
+        p.drawPath(shape);
+    }
+    {
+        QPainter p(&bits);
+        p.setPen(QPen(Qt::color1, 1));
+        p.setBrush(Qt::color1);
+        p.drawPath(shape);
+    }
+    return QCursor(bits, mask, 1, 30);
 }
 
 TAdvColorSpectrumPanel::~TAdvColorSpectrumPanel() = default;

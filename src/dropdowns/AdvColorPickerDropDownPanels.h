@@ -92,6 +92,11 @@ public:
     void ArrangeSpectrum();
     // The spectrum's colour at a picture pixel.
     static TColor SpectrumColor(int X, int Y);
+    // The screen cursor number of the pipette shown over the panel.
+    static constexpr TCursor crPipette = 54;
+    // The pipette: 32 x 32 monochrome, pointing to the lower left, its hot
+    // spot at the tip (1, 30).
+    static QCursor PipetteCursor();
 
 protected:
     void Paint() override;

@@ -172,16 +172,27 @@ TAdvWatch::TAdvWatch(TComponent* AOwner)
     FAnimTimer->SetEnabled(false);
     FAnimTimer->SetInterval(1);
     FAnimTimer->SetOnTimer([this](TObject*) { AnimationTimerTick(); });
+    FRollTimer = new TTimer(this);
+    FRollTimer->SetEnabled(false);
+    FRollTimer->SetInterval(10);
+    FRollTimer->SetOnTimer([this](TObject*) { RollTimerTick(); });
 }
 
 TAdvWatch::~TAdvWatch()
 {
+    FRollTimer->SetEnabled(false);
     FAnimTimer->SetEnabled(false);
     FClockTimer->SetEnabled(false);
 }
 
 void TAdvWatch::AppearanceChanged()
 {
+    InvalidateFace();
+}
+
+void TAdvWatch::InvalidateFace()
+{
+    FFaceValid = false;
     Invalidate();
 }
 
@@ -194,14 +205,14 @@ void TAdvWatch::SetShowAMPM(bool v)
 {
     if (v == FShowAMPM) return;
     FShowAMPM = v;
-    Invalidate();
+    InvalidateFace();
 }
 
 void TAdvWatch::SetShowNumbers(bool v)
 {
     if (v == FShowNumbers) return;
     FShowNumbers = v;
-    Invalidate();
+    InvalidateFace();
 }
 
 TRect TAdvWatch::GetFaceRect() const
@@ -295,7 +306,47 @@ void TAdvWatch::SetAM(bool v)
 {
     if (v == FAM) return;
     FAM = v;
+    if (FAnimation && FShowAMPM && FAppearance->AMPMColor() != clNone && !FInternalSet) StartRoll(v);
     // The box is part of the cached face: redraw it all.
+    InvalidateFace();
+}
+
+// The roll shows the box's text sliding to the new half. It runs on a timer,
+// one frame per 10 ms, so the program never waits for it; a new roll
+// replaces a running one.
+void TAdvWatch::StartRoll(bool ToAM)
+{
+    const TWatchAppearance& a = *FAppearance;
+    const TRect b = GetAMPMRect();
+    const int W = b.Width() - 2, H = b.Height() - 2;
+    if (W <= 0 || H <= 0) return;
+    if (!FRollStrip) FRollStrip = std::make_unique<TBitmap>();
+    FRollStrip->SetSize(W, 2 * H);
+    TCanvas* C = FRollStrip->Canvas();
+    C->Brush()->SetColor(a.AMPMColor());
+    C->FillRect(TRect(0, 0, W, 2 * H));
+    C->Brush()->SetStyle(bsClear);
+    C->SetFont(a.AMPMFont());
+    TRect upper(0, 0, W, H), lower(0, H, W, 2 * H);
+    C->DrawText(QStringLiteral("AM"), upper, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    C->DrawText(QStringLiteral("PM"), lower, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    C->Brush()->SetStyle(bsSolid);
+    FRollOffset = ToAM ? H : 0;
+    FRollStep = ToAM ? -1 : 1;
+    FRollFramesLeft = H;
+    FRollTimer->SetEnabled(false);
+    FRollTimer->SetEnabled(true);
+}
+
+void TAdvWatch::RollTimerTick()
+{
+    if (FRollFramesLeft <= 0) {
+        FRollTimer->SetEnabled(false);
+        return;
+    }
+    FRollOffset += FRollStep;
+    if (--FRollFramesLeft == 0) FRollTimer->SetEnabled(false);
+    // The last step ends the roll: the full paint shows the new half.
     Invalidate();
 }
 
@@ -303,7 +354,7 @@ void TAdvWatch::SettingsChanged()
 {
     FClockTimer->SetEnabled(FSettings->Auto());
     if (FSettings->Auto()) SetTime(Now());
-    Invalidate();
+    InvalidateFace();
 }
 
 void TAdvWatch::SetHour(uint8_t V)
@@ -465,15 +516,43 @@ void TAdvWatch::Paint()
 void TAdvWatch::PaintAll()
 {
     const TRect r = ClientRect();
-    FCache->SetSize(r.Width(), r.Height());
-    FCache->Canvas()->Brush()->SetColor(Color());
-    FCache->Canvas()->FillRect(r);
-    DrawBackground(FCache->Canvas(), r);
-    DrawTickMarks(FCache->Canvas());
-    DrawNumbers(FCache->Canvas());
-    DrawAMPM(FCache->Canvas());
+    // The face is drawn again only when something it shows changed; a tick
+    // of the clock or a glide step copies it and draws the hands.
+    // The box colours are plain stores that notify nobody: they are compared.
+    const TWatchAppearance& a = *FAppearance;
+    const bool same = FFaceValid && FCache->Width() == r.Width() && FCache->Height() == r.Height()
+                      && FFaceColors == std::array<TColor, 3>{Color(), a.AMPMColor(), a.AMPMBorderColor()};
+    if (!same) {
+        FCache->SetSize(r.Width(), r.Height());
+        FCache->Canvas()->Brush()->SetColor(Color());
+        FCache->Canvas()->FillRect(r);
+        DrawBackground(FCache->Canvas(), r);
+        DrawTickMarks(FCache->Canvas());
+        DrawNumbers(FCache->Canvas());
+        DrawAMPM(FCache->Canvas());
+        FFaceValid = true;
+        FFaceColors = {Color(), a.AMPMColor(), a.AMPMBorderColor()};
+    }
     Canvas()->Draw(0, 0, FCache.get());
+    if (Rolling()) DrawRollFrame(Canvas());
     DrawHands(Canvas());
+}
+
+void TAdvWatch::DrawRollFrame(TCanvas* C)
+{
+    const TWatchAppearance& a = *FAppearance;
+    const TRect b = GetAMPMRect();
+    const int W = FRollStrip->Width(), H = FRollStrip->Height() / 2;
+    const TRect inner(b.Left + 1, b.Top + 1, b.Left + 1 + W, b.Top + 1 + H);
+    C->CopyRect(inner, FRollStrip->Canvas(), TRect(0, FRollOffset, W, FRollOffset + H));
+    C->Brush()->SetStyle(bsClear);
+    C->Pen()->SetColor(a.AMPMBorderColor());
+    C->Pen()->SetWidth(1);
+    if (a.AMPMFrame() == apRect)
+        C->Rectangle(b);
+    else
+        C->RoundRect(b, 5, 5);
+    C->Brush()->SetStyle(bsSolid);
 }
 
 void TAdvWatch::PaintHands()

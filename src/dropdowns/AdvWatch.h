@@ -14,6 +14,7 @@
 #include "Controls.h"
 #include "Graphics.h"
 
+#include <array>
 #include <memory>
 
 class TTimer;
@@ -206,6 +207,13 @@ public:
     void AnimationTimerTick();
     // The cache + hands repaint of a clock tick.
     void PaintHands();
+    // The AM/PM box rolls to the new half one pixel row per 10 ms frame.
+    bool Rolling() const { return FRollFramesLeft > 0; }
+    // The strip row shown at the top of the box in the current roll frame.
+    int RollOffset() const { return FRollOffset; }
+    int RollFramesLeft() const { return FRollFramesLeft; }
+    // One frame of the roll (public so the roll can be stepped).
+    void RollTimerTick();
 
 protected:
     void Paint() override;
@@ -219,6 +227,10 @@ private:
     void DrawNumbers(TCanvas* C);
     void DrawAMPM(TCanvas* C);
     void DrawHands(TCanvas* C);
+    void StartRoll(bool ToAM);
+    // Something the cached face shows changed: draw it again at the next paint.
+    void InvalidateFace();
+    void DrawRollFrame(TCanvas* C);
     void StoreTime(TDateTime v);
     void SetAM(bool v);
     void SettingsChanged();
@@ -227,6 +239,13 @@ private:
     std::unique_ptr<TWatchAppearance> FAppearance;
     std::unique_ptr<TWatchSettings> FSettings;
     std::unique_ptr<TBitmap> FCache;
+    bool FFaceValid = false;
+    std::array<TColor, 3> FFaceColors{};  // control, box and box border colours drawn
+    std::unique_ptr<TBitmap> FRollStrip;  // "AM" over "PM", two box heights tall
+    TTimer* FRollTimer = nullptr;
+    int FRollOffset = 0;
+    int FRollStep = 0;
+    int FRollFramesLeft = 0;
     TTimer* FClockTimer = nullptr;
     TTimer* FAnimTimer = nullptr;
     TDateTime FTime = 0;

@@ -285,5 +285,5 @@ void TAdvWatch::SetStyle(TWatchStyle v)
     FStyle = v;
     FAppearance->Reset();
     for (const W& x : Presets[v]) Write(*this, x);
-    Invalidate();
+    InvalidateFace();
 }

@@ -115,7 +115,7 @@ void TAdvStringGrid::GetCellCursor(int ACol, int ARow, int X, int Y)
     TCursor c = Cursor();
     OnGetCellCursor(this, ACol, ARow, X, Y, c);
     // The grid's Cursor property stays; only the shown cursor changes.
-    if (Widget()) Widget()->setCursor(CursorShapeOf(c));
+    if (Widget()) Widget()->setCursor(CursorOf(c));
 }
 
 // ---- editors ------------------------------------------------------------------------------------------

@@ -252,7 +252,7 @@ void TControl::SetCursor(TCursor v)
         if (v == crDefault)
             FWidget->unsetCursor();
         else
-            FWidget->setCursor(CursorShapeOf(v));
+            FWidget->setCursor(CursorOf(v));
     }
     Perform(CM_CURSORCHANGED);
 }

@@ -51,6 +51,7 @@
 #include "Sets.h"
 #include "Types.h"
 
+#include <QCursor>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -608,3 +609,8 @@ TPoint MouseCursorPos();
 
 // Qt cursor shape of a platform cursor.
 Qt::CursorShape CursorShapeOf(TCursor c);
+// The screen's cursor list: a control registers a cursor drawn in code under a
+// positive number of its own and then sets that number as its Cursor.
+void RegisterCursor(TCursor Index, const QCursor& C);
+// The registered cursor of a number, else the standard cursor's shape.
+QCursor CursorOf(TCursor c);

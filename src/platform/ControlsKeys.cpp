@@ -3,6 +3,7 @@
 #include "Controls.h"
 
 #include <QKeyEvent>
+#include <map>
 
 namespace {
 
@@ -127,6 +128,26 @@ QString StripHotkey(const QString& Caption)
         out += Caption[i];
     }
     return out;
+}
+
+namespace {
+std::map<TCursor, QCursor>& RegisteredCursors()
+{
+    static std::map<TCursor, QCursor> cursors;
+    return cursors;
+}
+}  // namespace
+
+void RegisterCursor(TCursor Index, const QCursor& C)
+{
+    RegisteredCursors()[Index] = C;
+}
+
+QCursor CursorOf(TCursor c)
+{
+    const auto& cursors = RegisteredCursors();
+    if (auto it = cursors.find(c); it != cursors.end()) return it->second;
+    return QCursor(CursorShapeOf(c));
 }
 
 Qt::CursorShape CursorShapeOf(TCursor c)

@@ -749,7 +749,7 @@ void TScreen::SetCursor(TCursor v)
     if (v == FCursor) return;
     if (FCursor != crDefault) QApplication::restoreOverrideCursor();
     FCursor = v;
-    if (v != crDefault) QApplication::setOverrideCursor(QCursor(CursorShapeOf(v)));
+    if (v != crDefault) QApplication::setOverrideCursor(CursorOf(v));
 }
 
 int TScreen::Width() const

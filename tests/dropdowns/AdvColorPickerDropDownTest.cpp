@@ -52,8 +52,13 @@ TEST_F(ColorPicker, ColourTexts)
         d->SetColorValueText(c.Kind);
         EXPECT_EQ(d->SelectedColorText(), QString::fromLatin1(c.Text)) << c.Kind;
     }
-    EXPECT_EQ(WebColorName(RgbHex(0x00FFFF)), QStringLiteral("aqua"));
-    EXPECT_EQ(WebColorName(RgbHex(0x123ABC)), QStringLiteral("#123ABC"));
+    // Shared values name the alphabetically first; every CSS name is known.
+    const std::pair<unsigned, const char*> names[] = {
+        {0x00FFFF, "aqua"},          {0xFF00FF, "fuchsia"},     {0xA9A9A9, "darkgray"},
+        {0xF0F8FF, "aliceblue"},     {0x663399, "rebeccapurple"}, {0x9ACD32, "yellowgreen"},
+        {0x123ABC, "#123ABC"},       {0x0000FE, "#0000FE"},
+    };
+    for (const auto& [rgb, name] : names) EXPECT_EQ(WebColorName(RgbHex(rgb)), QString::fromLatin1(name)) << name;
 }
 
 TEST_F(ColorPicker, ListWithKeysAndMouse)
@@ -120,6 +125,17 @@ TEST_F(ColorPicker, PaletteAndCube)
     Click(d, TPoint(10, 10));
     ASSERT_TRUE(d->DroppedDown());
     TAdvColorSpectrumPanel* sp = d->SpectrumPanel();
+    // The pipette, registered with the screen under its number, is shown.
+    EXPECT_EQ(sp->Cursor(), TAdvColorSpectrumPanel::crPipette);
+    EXPECT_EQ(sp->Widget()->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(sp->Widget()->cursor().hotSpot(), QPoint(1, 30));
+    {
+        const QImage pip = sp->Widget()->cursor().bitmap().toImage();
+        EXPECT_EQ(pip.size(), QSize(32, 32));
+        pip.scaled(128, 128).save(TestHarness::GrabPath(QStringLiteral("pipette-cursor.png")));
+        EXPECT_EQ(pip.pixelIndex(2, 29), 1) << "the tip is drawn";
+        EXPECT_EQ(pip.pixelIndex(30, 30), 0) << "the lower right corner is empty";
+    }
     EXPECT_EQ(sp->HotColor(), clNone);
     EXPECT_EQ(sp->SelectedSwatch(), TRect(10, 146, 73, 166));
     EXPECT_EQ(sp->HotSwatch(), TRect(77, 146, 140, 166));

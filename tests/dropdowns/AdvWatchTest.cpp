@@ -89,6 +89,50 @@ TEST_F(Watch, ClicksSetMinuteHourAndHalfOfDay)
     EXPECT_EQ(w->Time(), before);
 }
 
+TEST_F(Watch, TheHalfOfDayBoxRollsOneRowPerFrameOnlyWhenAnimatedAndColoured)
+{
+    auto* w = Add<TAdvWatch>(10, 10, 180, 180);
+    w->SetTime(EncodeTime(4, 10, 0, 0));
+    ShowForm();
+    const TRect b = w->GetAMPMRect();
+    const int H = b.Height() - 2;
+    const TPoint box(b.Left + 2, b.Top + 2);
+
+    w->Appearance()->SetAMPMColor(clNone);
+    Click(w, box);
+    EXPECT_FALSE(w->Rolling()) << "no colour, no roll";
+    Click(w, box);  // back to AM
+
+    w->Appearance()->SetAMPMColor(RGBColor(0xFF, 0xE0, 0x80));
+    Click(w, box);
+    ASSERT_TRUE(w->Rolling());
+    EXPECT_FALSE(w->IsAM());
+    // The 10 ms timer may already have shown a frame or two while the click
+    // was delivered: to PM the strip moves down from AM (offset 0) one row a
+    // frame, H frames in all.
+    EXPECT_EQ(w->RollOffset(), H - w->RollFramesLeft());
+    EXPECT_LE(w->RollOffset(), 3);
+    while (w->RollOffset() < H / 2) w->RollTimerTick();
+    // A frame in the middle of the roll shows the strip's colour inside the box.
+    const QImage mid = w->Widget()->grab().toImage();
+    mid.save(TestHarness::GrabPath(QStringLiteral("watch-ampm-roll.png")));
+    EXPECT_EQ(QColor(mid.pixel(b.Left + 2, b.Top + H / 2)).rgb() & 0xFFFFFF, 0xFFE080u);
+    while (w->Rolling()) w->RollTimerTick();
+    EXPECT_EQ(w->RollOffset(), H) << "ends on the PM half of the strip";
+
+    Click(w, box);  // back to AM: from the PM half upward
+    EXPECT_TRUE(w->IsAM());
+    ASSERT_TRUE(w->Rolling());
+    EXPECT_EQ(w->RollOffset(), w->RollFramesLeft());
+    while (w->Rolling()) w->RollTimerTick();
+    EXPECT_EQ(w->RollOffset(), 0);
+
+    // A time set from outside changes the half without a roll.
+    w->SetTime(EncodeTime(20, 0, 0, 0));
+    EXPECT_FALSE(w->IsAM());
+    EXPECT_FALSE(w->Rolling());
+}
+
 TEST_F(Watch, KeysStepHoursAndMinutes)
 {
     auto* w = Add<TAdvWatch>(10, 10, 180, 180);
@@ -232,6 +276,16 @@ TEST_F(Watch, PaintsFaceAndHands)
     EXPECT_EQ(QColor(img.pixel(90, 50)).rgb() & 0xFFFFFF, 0u);
     EXPECT_EQ(QColor(img.pixel(120, 90)).rgb() & 0xFFFFFF, 0u);
     EXPECT_EQ(QColor(img.pixel(60, 120)).rgb() & 0xFFFFFF, 0xFFFFFFu);
+
+    // The face is cached between paints: a new time moves the hands over it,
+    // and the box colour, a plain store that notifies nobody, still shows.
+    w->SetTime(EncodeTime(21, 0, 0, 0));  // hour hand to 9
+    w->Appearance()->SetAMPMColor(RGBColor(0x80, 0xFF, 0x80));
+    const TRect box = w->GetAMPMRect();
+    img = w->Widget()->grab().toImage();
+    EXPECT_EQ(QColor(img.pixel(60, 90)).rgb() & 0xFFFFFF, 0u);
+    EXPECT_EQ(QColor(img.pixel(120, 90)).rgb() & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(QColor(img.pixel(box.Left + 1, box.Top + 1)).rgb() & 0xFFFFFF, 0x80FF80u);
     for (TWatchStyle s : {wsTower, wsEmerald, wsBlueStar, wsSports}) {
         w->SetStyle(s);
         TestHarness::GrabToPng(w, TestHarness::GrabPath(QStringLiteral("watch-style-%1.png").arg(int(s))));
