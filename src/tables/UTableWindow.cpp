@@ -51,27 +51,6 @@ namespace {
 constexpr int ButtonLefts[6] = {16, 134, 252, 370, 488, 606};
 constexpr int TableClientHeight = 337;
 
-// The grid's cell events, bound where the grid offers them (the cell clicks
-// and the hint event come with the grid's input and look).
-template <class G, class F>
-void BindClickCell(G* grid, F&& f)
-{
-    if constexpr (requires { grid->OnClickCell = f; })
-        grid->OnClickCell = std::forward<F>(f);
-}
-template <class G, class F>
-void BindDblClickCell(G* grid, F&& f)
-{
-    if constexpr (requires { grid->OnDblClickCell = f; })
-        grid->OnDblClickCell = std::forward<F>(f);
-}
-template <class G, class F>
-void BindGridHint(G* grid, F&& f)
-{
-    if constexpr (requires { grid->OnGridHint = f; })
-        grid->OnGridHint = std::forward<F>(f);
-}
-
 // The settings of one column item, the only place that knows them.
 void ApplyColumnSpec(TAdvColumnGrid* grid, int col, const TTableColumnSpec& spec)
 {
@@ -153,22 +132,37 @@ void TTableForm::BuildGrids(const std::vector<TTableGridSpec>& grids)
         for (size_t c = 0; c < spec.Columns.size(); ++c)
             ApplyColumnSpec(grid, int(c) + 1, spec.Columns[c]);
         page.Grid = grid;
+        page.ColumnGrid = grid;
         FPages.push_back(std::move(page));
     }
     EndLoading();
-    for (int p = 0; p < PageCount(); ++p) {
-        TAdvColumnGrid* grid = PageGrid(p);
-        if (BindsClick(p))
-            BindClickCell(grid, [this](TObject* s, int r, int c) { ClickCell(s, r, c); });
-        if (BindsDblClick(p))
-            BindDblClickCell(grid, [this](TObject* s, int r, int c) { DblClickCell(s, r, c); });
-        if (BindsKeyPress(p))
-            grid->OnKeyPress = [this](TObject* s, QChar& k) { KeyPress(s, k); };
-        if (BindsHint(p))
-            BindGridHint(grid, [this](TObject* s, int r, int c, QString& h) { GridHint(s, r, c, h); });
-        grid->SetShowHint(ShowsHints(p));
-        grid->SetParentShowHint(false);
-    }
+    for (int p = 0; p < PageCount(); ++p)
+        BindPage(p);
+}
+
+void TTableForm::AddStringGridPage(const TTableGridSpec& spec, TAdvStringGrid* grid, TTabSheet* sheet)
+{
+    TPage page;
+    page.Spec = spec;
+    page.Grid = grid;
+    page.Sheet = sheet;
+    FPages.push_back(std::move(page));
+    BindPage(PageCount() - 1);
+}
+
+void TTableForm::BindPage(int p)
+{
+    TAdvStringGrid* grid = PageStringGrid(p);
+    if (BindsClick(p))
+        grid->OnClickCell = [this](TObject* s, int r, int c) { ClickCell(s, r, c); };
+    if (BindsDblClick(p))
+        grid->OnDblClickCell = [this](TObject* s, int r, int c) { DblClickCell(s, r, c); };
+    if (BindsKeyPress(p))
+        grid->OnKeyPress = [this](TObject* s, QChar& k) { KeyPress(s, k); };
+    if (BindsHint(p))
+        grid->OnGridHint = [this](TObject* s, int r, int c, QString& h) { GridHint(s, r, c, h); };
+    grid->SetShowHint(ShowsHints(p));
+    grid->SetParentShowHint(false);
 }
 
 void TTableForm::FormCreate()
@@ -186,10 +180,16 @@ void TTableForm::Set_Lang()
         const TTableGridSpec& spec = Spec(p);
         if (PageSheet(p))
             PageSheet(p)->SetCaption(LangText(spec.TabCaption));
-        TAdvColumnGrid* grid = PageGrid(p);
-        grid->Columns()->Items(0)->SetHeader(LangText(spec.FixedHeader));
-        for (size_t c = 0; c < spec.Columns.size(); ++c)
-            grid->Columns()->Items(int(c) + 1)->SetHeader(LangText(spec.Columns[c].Header));
+        if (TAdvColumnGrid* grid = PageGrid(p)) {
+            grid->Columns()->Items(0)->SetHeader(LangText(spec.FixedHeader));
+            for (size_t c = 0; c < spec.Columns.size(); ++c)
+                grid->Columns()->Items(int(c) + 1)->SetHeader(LangText(spec.Columns[c].Header));
+        } else {
+            TAdvStringGrid* plain = PageStringGrid(p);
+            plain->SetCells(0, 0, LangText(spec.FixedHeader));
+            for (size_t c = 0; c < spec.Columns.size(); ++c)
+                plain->SetCells(int(c) + 1, 0, LangText(spec.Columns[c].Header));
+        }
         if (TStringList* hints = HintList(p)) {
             hints->Clear();
             for (int entry : spec.Hints)
@@ -206,7 +206,7 @@ int TTableForm::ActivePage() const
 int TTableForm::PageOf(TObject* Sender) const
 {
     for (int p = 0; p < PageCount(); ++p)
-        if (Sender == PageGrid(p))
+        if (Sender == PageStringGrid(p))
             return p;
     return ActivePage();
 }
@@ -220,11 +220,12 @@ TTableFileLayout TTableForm::FileLayout() const
         const TTableGridSpec& spec = Spec(p);
         TTablePage page;
         page.Section = spec.Section;
-        page.Grid = PageGrid(p);
-        page.Kind = TTableGridKind::ColumnGrid;
+        page.Grid = PageStringGrid(p);
+        const bool checkBoxGrid = !IsColumnGridPage(p);
+        page.Kind = checkBoxGrid ? TTableGridKind::CheckBoxGrid : TTableGridKind::ColumnGrid;
         page.KeyColumn = spec.KeyColumn;
         for (const TTableColumnSpec& c : spec.Columns)
-            page.Columns.push_back({c.Attribute, c.Default, false});
+            page.Columns.push_back({c.Attribute, c.Default, checkBoxGrid && c.Editor == edDataCheckBox});
         layout.Pages.push_back(std::move(page));
     }
     return layout;
@@ -233,20 +234,30 @@ TTableFileLayout TTableForm::FileLayout() const
 // ---------------------------------------------------------------------------
 // Showing
 
+void TTableForm::ClearPage(int page)
+{
+    TAdvStringGrid* grid = PageStringGrid(page);
+    const TTableGridSpec& spec = Spec(page);
+    const int cols = int(spec.Columns.size());
+    const bool boxes = !IsColumnGridPage(page);
+    grid->BeginUpdate();
+    for (int r = 1; r < grid->RowCount(); ++r) {
+        grid->SetCells(0, r, QString::number(r));
+        for (int c = 1; c <= cols; ++c) {
+            const bool enable = c == spec.EnableColumn;
+            if (boxes && grid->HasCheckBox(c, r))
+                grid->SetCheckBoxState(c, r, enable && ClearedEnable() == QLatin1String("Y"));
+            else
+                grid->SetCells(c, r, enable ? ClearedEnable() : QString());
+        }
+    }
+    grid->EndUpdate();
+}
+
 void TTableForm::ClearGrids()
 {
-    for (int p = 0; p < PageCount(); ++p) {
-        TAdvColumnGrid* grid = PageGrid(p);
-        const TTableGridSpec& spec = Spec(p);
-        const int cols = int(spec.Columns.size());
-        grid->BeginUpdate();
-        for (int r = 1; r < grid->RowCount(); ++r) {
-            grid->SetCells(0, r, QString::number(r));
-            for (int c = 1; c <= cols; ++c)
-                grid->SetCells(c, r, c == spec.EnableColumn ? ClearedEnable() : QString());
-        }
-        grid->EndUpdate();
-    }
+    for (int p = 0; p < PageCount(); ++p)
+        ClearPage(p);
 }
 
 void TTableForm::FormShow()
@@ -300,13 +311,19 @@ void TTableForm::FillNumberChoices(int page, int col, int limit)
 bool TTableForm::RowEnabled(int page, int row)
 {
     const int col = Spec(page).EnableColumn;
-    return col <= 0 || PageGrid(page)->Cells(col, row).trimmed() == QLatin1String("Y");
+    if (col <= 0)
+        return true;
+    TAdvStringGrid* grid = PageStringGrid(page);
+    bool checked = false;
+    if (!IsColumnGridPage(page) && grid->GetCheckBoxState(col, row, checked))
+        return checked;
+    return grid->Cells(col, row).trimmed() == QLatin1String("Y");
 }
 
 bool TTableForm::ValidationWalk(const std::function<QString(int page, int row)>& CheckRow)
 {
     for (int p = 0; p < PageCount(); ++p) {
-        TAdvColumnGrid* grid = PageGrid(p);
+        TAdvStringGrid* grid = PageStringGrid(p);
         const int key = Spec(p).KeyColumn;
         for (int r = 1; r < grid->RowCount(); ++r) {
             if (grid->Cells(key, r).trimmed().isEmpty())
@@ -325,7 +342,7 @@ bool TTableForm::ValidationWalk(const std::function<QString(int page, int row)>&
 
 void TTableForm::EndActiveEdit()
 {
-    TAdvColumnGrid* grid = ActiveGrid();
+    TAdvStringGrid* grid = ActiveStringGrid();
     if (grid->EditorMode())
         grid->HideInplaceEdit();
 }
@@ -361,14 +378,17 @@ void TTableForm::Btn_OKClick()
 
 void TTableForm::DeleteRow(int page, int row)
 {
-    GridDeleteRow(row, PageGrid(page));
+    if (IsColumnGridPage(page))
+        GridDeleteRow(row, PageGrid(page));
+    else
+        CheckGridDeleteRow(row, PageStringGrid(page), true);
 }
 
 void TTableForm::Btn_DelRowClick()
 {
     EndActiveEdit();
     const int page = ActivePage();
-    const int row = PageGrid(page)->Row();
+    const int row = PageStringGrid(page)->Row();
     if (MessageDlg(LangText(FBand.DeleteQuestion) + QString::number(row), mtConfirmation, mbYesNo) == mrYes)
         DeleteRow(page, row);
 }
@@ -377,14 +397,22 @@ void TTableForm::Btn_InsRowClick()
 {
     EndActiveEdit();
     const int page = ActivePage();
-    GridInsertRow(PageGrid(page)->Row(), PageGrid(page), InsertEnables());
+    const int row = PageStringGrid(page)->Row();
+    if (IsColumnGridPage(page))
+        GridInsertRow(row, PageGrid(page), InsertEnables());
+    else
+        CheckGridInsertRow(row, PageStringGrid(page), InsertEnables());
 }
 
 void TTableForm::Btn_CopyRowClick()
 {
     EndActiveEdit();
     const int page = ActivePage();
-    GridCopyRow(PageGrid(page), PageGrid(page)->Row());
+    const int row = PageStringGrid(page)->Row();
+    if (IsColumnGridPage(page))
+        GridCopyRow(PageGrid(page), row);
+    else
+        CheckGridCopyRow(PageStringGrid(page), row);
     for (int p = 0; p < PageCount(); ++p)
         CopyFlag(p) = p == page;
 }
@@ -393,7 +421,11 @@ void TTableForm::Btn_PasteRowClick()
 {
     EndActiveEdit();
     const int page = ActivePage();
-    GridPasteRow(PageGrid(page), PageGrid(page)->Row(), CopyFlag(page));
+    const int row = PageStringGrid(page)->Row();
+    if (IsColumnGridPage(page))
+        GridPasteRow(PageGrid(page), row, CopyFlag(page));
+    else
+        CheckGridPasteRow(PageStringGrid(page), row, CopyFlag(page));
 }
 
 // ---------------------------------------------------------------------------
@@ -402,17 +434,17 @@ void TTableForm::Btn_PasteRowClick()
 void TTableForm::ClickCell(TObject* Sender, int ARow, int ACol)
 {
     if (ClickSelectsRow() && ACol == 0 && ARow > 0)
-        PageGrid(PageOf(Sender))->SelectRows(ARow, 1);
+        PageStringGrid(PageOf(Sender))->SelectRows(ARow, 1);
 }
 
 void TTableForm::DblClickCell(TObject* Sender, int ARow, int ACol)
 {
-    GridHeaderAutoSize(PageGrid(PageOf(Sender)), ARow, ACol);
+    GridHeaderAutoSize(PageStringGrid(PageOf(Sender)), ARow, ACol);
 }
 
 void TTableForm::KeyPress(TObject* Sender, QChar& Key)
 {
-    GridEnterNextCell(PageGrid(PageOf(Sender)), Key);
+    GridEnterNextCell(PageStringGrid(PageOf(Sender)), Key);
 }
 
 void TTableForm::GridHint(TObject* Sender, int ARow, int ACol, QString& HintStr)
@@ -424,7 +456,7 @@ void TTableForm::GridHint(TObject* Sender, int ARow, int ACol, QString& HintStr)
     }
     if (ACol <= 0)
         return;
-    const int index = (HintByRealIndex() ? PageGrid(page)->RealColIndex(ACol) : ACol) - 1;
+    const int index = (HintByRealIndex() ? PageStringGrid(page)->RealColIndex(ACol) : ACol) - 1;
     TStringList* hints = HintList(page);
     if (hints && index >= 0 && index < hints->Count())
         HintStr = hints->Strings(index);

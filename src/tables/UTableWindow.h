@@ -32,7 +32,10 @@ struct TTableColumnSpec {
     std::optional<QString> Default;      // a missing attribute takes it; none: loading stops
 };
 
-// One grid of a table window.
+// One grid of a table window. A column grid is built from it; a string grid
+// with check-box cells, which its window builds itself, takes from it the
+// file's columns (edDataCheckBox marks a check-box column), the headers and
+// the hints.
 struct TTableGridSpec {
     QString Name;                        // component name (ACG_...)
     QString TabName;                     // its tab sheet (two-page windows)
@@ -84,11 +87,16 @@ public:
     void GridHint(TObject* Sender, int ARow, int ACol, QString& HintStr);
 
     int PageCount() const { return int(FPages.size()); }
-    TAdvColumnGrid* PageGrid(int page) const { return FPages.at(size_t(page)).Grid; }
+    // The column grid of a page (null on a string-grid page).
+    TAdvColumnGrid* PageGrid(int page) const { return FPages.at(size_t(page)).ColumnGrid; }
+    // The grid of a page, whatever its kind.
+    TAdvStringGrid* PageStringGrid(int page) const { return FPages.at(size_t(page)).Grid; }
+    bool IsColumnGridPage(int page) const { return PageGrid(page) != nullptr; }
     TTabSheet* PageSheet(int page) const { return FPages.at(size_t(page)).Sheet; }
     // The page of the active tab (0 in one-page windows).
     int ActivePage() const;
     TAdvColumnGrid* ActiveGrid() const { return PageGrid(ActivePage()); }
+    TAdvStringGrid* ActiveStringGrid() const { return PageStringGrid(ActivePage()); }
 
     // The table file as the grids now describe it.
     TTableFileLayout FileLayout() const;
@@ -99,6 +107,10 @@ protected:
     // Builds the grids of the window (call once from the derived
     // constructor, after the fields the steps below read are set).
     void BuildGrids(const std::vector<TTableGridSpec>& grids);
+    // Adds a page whose grid is a string grid with check-box cells that the
+    // window has built itself (its Init_Table); sheet is its tab, if any.
+    // The grid's handlers are bound as for a built page.
+    void AddStringGridPage(const TTableGridSpec& spec, TAdvStringGrid* grid, TTabSheet* sheet = nullptr);
 
     // ---- what a window gives ----
     virtual QString TablePath() const = 0;
@@ -111,11 +123,15 @@ protected:
     virtual void SetLimits() {}
 
     // ---- steps the sibling windows vary ----
+    // Empties the data rows of a page: column 0 the row number, the Enable
+    // column its cleared state, every other column empty.
+    virtual void ClearPage(int page);
     virtual void DeleteRow(int page, int row);
     virtual bool InsertEnables() const { return true; }
     // Whether the Enable cell of a row lets the validation look at it.
     virtual bool RowEnabled(int page, int row);
-    // The cleared state of the Enable column.
+    // The cleared state of the Enable column ("Y" or empty; on a string-grid
+    // page "Y" is a checked box, anything else an unchecked one).
     virtual QString ClearedEnable() const { return QStringLiteral("Y"); }
     // Which handlers a grid binds.
     virtual bool BindsClick(int page) const { (void)page; return true; }
@@ -152,15 +168,16 @@ protected:
 private:
     struct TPage {
         TTableGridSpec Spec;
-        TAdvColumnGrid* Grid = nullptr;
+        TAdvStringGrid* Grid = nullptr;
+        TAdvColumnGrid* ColumnGrid = nullptr;
         TTabSheet* Sheet = nullptr;
     };
     void BuildButtons();
+    void BindPage(int page);
     void ClearGrids();
     void LoadTable();
     void ReportLoad(const QString& path);
     bool SaveTable();
-    void Guarded(const std::function<void()>& body);
 
     TTableBand FBand;
     std::vector<TPage> FPages;

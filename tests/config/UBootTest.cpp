@@ -529,6 +529,8 @@ TEST_F(BootDialog, TheHiddenDeviceListHasItsTwoHeadersAndHint)
     EXPECT_EQ(list->RowCount(), 2);
     EXPECT_EQ(list->FixedCols(), 0);
     EXPECT_EQ(list->FixedRows(), 1);
+    // The dialog translates itself when it is shown.
+    FBoot->Set_Lang();
     EXPECT_EQ(list->Columns()->Items(0)->Header(), QStringLiteral("IP Address"));
     EXPECT_EQ(list->Columns()->Items(1)->Header(), QStringLiteral("MAC Address"));
     EXPECT_EQ(list->Cells(0, 0), QStringLiteral("IP Address"));
