@@ -12,13 +12,13 @@ constexpr int ClipboardWidthError = 1101;
 constexpr int NothingCopiedError = 1102;
 
 // The last data column (real index) and the last data row.
-int LastCol(TAdvStringGrid* g) { return g->ColCount() + g->NumHiddenColumns() - 1; }
-int LastRow(TAdvStringGrid* g) { return g->RowCount() - 1; }
-bool IsDataRow(TAdvStringGrid* g, int row) { return row >= 1 && row <= LastRow(g); }
+int RowOpsLastCol(TAdvStringGrid* g) { return g->ColCount() + g->NumHiddenColumns() - 1; }
+int RowOpsLastRow(TAdvStringGrid* g) { return g->RowCount() - 1; }
+bool RowOpsIsDataRow(TAdvStringGrid* g, int row) { return row >= 1 && row <= RowOpsLastRow(g); }
 
 // Runs the cell writes of one operation inside the grid's update bracket.
 template <class F>
-void Updating(TAdvStringGrid* g, F&& f)
+void RowOpsUpdating(TAdvStringGrid* g, F&& f)
 {
     g->BeginUpdate();
     try {
@@ -30,19 +30,43 @@ void Updating(TAdvStringGrid* g, F&& f)
     g->EndUpdate();
 }
 
+// Moves every data column of rows row+1 .. last up by one (a deletion) or
+// of rows row .. last-1 down by one (an insertion); Move(c, from, to) moves
+// one cell. The freed row is the caller's to clear.
+template <class Move>
+void RowOpsShiftUp(TAdvStringGrid* g, int row, Move&& move)
+{
+    for (int r = row; r < RowOpsLastRow(g); ++r)
+        for (int c = 1; c <= RowOpsLastCol(g); ++c)
+            move(c, r + 1, r);
+}
+template <class Move>
+void RowOpsShiftDown(TAdvStringGrid* g, int row, Move&& move)
+{
+    for (int r = RowOpsLastRow(g) - 1; r >= row; --r)
+        for (int c = 1; c <= RowOpsLastCol(g); ++c)
+            move(c, r, r + 1);
+}
+
+// One cell of the column-grid form moved: its text.
+void MoveColumnGridCell(TAdvStringGrid* g, int c, int from, int to)
+{
+    g->SetCells(c, to, g->Cells(c, from));
+}
+
 bool IsDataCheckBoxColumn(TAdvColumnGrid* g, int col)
 {
     return g->Columns()->Items(col)->Editor() == edDataCheckBox;
 }
 
 // The paste faults common to both forms: false when the paste is refused.
-bool PasteAllowed(TAdvStringGrid* g, bool copied, bool rowUsed)
+bool RowOpsPasteAllowed(TAdvStringGrid* g, bool copied, bool rowUsed)
 {
     if (!copied) {
         MessageDlg(LangText(NothingCopiedError), mtError, {mbOK});
         return false;
     }
-    if (Row_Clipboard->Count() != LastCol(g)) {
+    if (Row_Clipboard->Count() != RowOpsLastCol(g)) {
         MessageDlg(LangText(ClipboardWidthError), mtError, {mbOK});
         return false;
     }
@@ -62,7 +86,7 @@ void MoveCheckGridCell(TAdvStringGrid* g, int c, int from, int to)
 
 void ClearCheckGridRow(TAdvStringGrid* g, int row, bool enable)
 {
-    for (int c = 1; c <= LastCol(g); ++c) {
+    for (int c = 1; c <= RowOpsLastCol(g); ++c) {
         bool state = false;
         if (g->GetCheckBoxState(c, row, state))
             g->SetCheckBoxState(c, row, c == 1 && enable);
@@ -78,51 +102,46 @@ void ClearCheckGridRow(TAdvStringGrid* g, int row, bool enable)
 
 void GridDeleteRow(int Row, TAdvColumnGrid* Grid)
 {
-    if (!IsDataRow(Grid, Row))
+    if (!RowOpsIsDataRow(Grid, Row))
         return;
-    Updating(Grid, [&] {
-        const int last = LastRow(Grid);
-        for (int r = Row; r < last; ++r)
-            for (int c = 1; c <= LastCol(Grid); ++c)
-                Grid->SetCells(c, r, Grid->Cells(c, r + 1));
-        for (int c = 1; c <= LastCol(Grid); ++c)
-            Grid->SetCells(c, last, QString());
+    RowOpsUpdating(Grid, [&] {
+        RowOpsShiftUp(Grid, Row, [&](int c, int from, int to) { MoveColumnGridCell(Grid, c, from, to); });
+        for (int c = 1; c <= RowOpsLastCol(Grid); ++c)
+            Grid->SetCells(c, RowOpsLastRow(Grid), QString());
     });
 }
 
 void GridInsertRow(int Row, TAdvColumnGrid* Grid, bool Enable)
 {
-    if (!IsDataRow(Grid, Row))
+    if (!RowOpsIsDataRow(Grid, Row))
         return;
-    Updating(Grid, [&] {
-        for (int r = LastRow(Grid) - 1; r >= Row; --r)
-            for (int c = 1; c <= LastCol(Grid); ++c)
-                Grid->SetCells(c, r + 1, Grid->Cells(c, r));
-        for (int c = 1; c <= LastCol(Grid); ++c)
+    RowOpsUpdating(Grid, [&] {
+        RowOpsShiftDown(Grid, Row, [&](int c, int from, int to) { MoveColumnGridCell(Grid, c, from, to); });
+        for (int c = 1; c <= RowOpsLastCol(Grid); ++c)
             Grid->SetCells(c, Row, c == 1 && Enable ? QStringLiteral("Y") : QString());
     });
 }
 
 void GridCopyRow(TAdvColumnGrid* Grid, int Row)
 {
-    if (!IsDataRow(Grid, Row))
+    if (!RowOpsIsDataRow(Grid, Row))
         return;
     Row_Clipboard->Clear();
-    for (int c = 1; c <= LastCol(Grid); ++c)
+    for (int c = 1; c <= RowOpsLastCol(Grid); ++c)
         Row_Clipboard->Add(Grid->Cells(c, Row));
 }
 
 void GridPasteRow(TAdvColumnGrid* Grid, int Row, bool Copied)
 {
-    if (!IsDataRow(Grid, Row))
+    if (!RowOpsIsDataRow(Grid, Row))
         return;
     bool used = false;
-    for (int c = 1; c <= LastCol(Grid) && !used; ++c)
+    for (int c = 1; c <= RowOpsLastCol(Grid) && !used; ++c)
         used = !IsDataCheckBoxColumn(Grid, c) && !Grid->Cells(c, Row).trimmed().isEmpty();
-    if (!PasteAllowed(Grid, Copied, used))
+    if (!RowOpsPasteAllowed(Grid, Copied, used))
         return;
-    Updating(Grid, [&] {
-        for (int c = 1; c <= LastCol(Grid); ++c)
+    RowOpsUpdating(Grid, [&] {
+        for (int c = 1; c <= RowOpsLastCol(Grid); ++c)
             Grid->SetCells(c, Row, Row_Clipboard->Strings(c - 1));
     });
 }
@@ -132,36 +151,31 @@ void GridPasteRow(TAdvColumnGrid* Grid, int Row, bool Copied)
 
 void CheckGridDeleteRow(int Row, TAdvStringGrid* Grid, bool Enable)
 {
-    if (!IsDataRow(Grid, Row))
+    if (!RowOpsIsDataRow(Grid, Row))
         return;
-    Updating(Grid, [&] {
-        const int last = LastRow(Grid);
-        for (int r = Row; r < last; ++r)
-            for (int c = 1; c <= LastCol(Grid); ++c)
-                MoveCheckGridCell(Grid, c, r + 1, r);
-        ClearCheckGridRow(Grid, last, Enable);
+    RowOpsUpdating(Grid, [&] {
+        RowOpsShiftUp(Grid, Row, [&](int c, int from, int to) { MoveCheckGridCell(Grid, c, from, to); });
+        ClearCheckGridRow(Grid, RowOpsLastRow(Grid), Enable);
     });
 }
 
 void CheckGridInsertRow(int Row, TAdvStringGrid* Grid, bool Enable)
 {
-    if (!IsDataRow(Grid, Row))
+    if (!RowOpsIsDataRow(Grid, Row))
         return;
-    Updating(Grid, [&] {
-        for (int r = LastRow(Grid) - 1; r >= Row; --r)
-            for (int c = 1; c <= LastCol(Grid); ++c)
-                MoveCheckGridCell(Grid, c, r, r + 1);
+    RowOpsUpdating(Grid, [&] {
+        RowOpsShiftDown(Grid, Row, [&](int c, int from, int to) { MoveCheckGridCell(Grid, c, from, to); });
         ClearCheckGridRow(Grid, Row, Enable);
     });
 }
 
 void CheckGridCopyRow(TAdvStringGrid* Grid, int Row)
 {
-    if (!IsDataRow(Grid, Row))
+    if (!RowOpsIsDataRow(Grid, Row))
         return;
     Row_Clipboard->Clear();
-    Row_Clipboard_Checks.assign(size_t(LastCol(Grid)), false);
-    for (int c = 1; c <= LastCol(Grid); ++c) {
+    Row_Clipboard_Checks.assign(size_t(RowOpsLastCol(Grid)), false);
+    for (int c = 1; c <= RowOpsLastCol(Grid); ++c) {
         bool state = false;
         if (Grid->GetCheckBoxState(c, Row, state)) {
             Row_Clipboard_Checks[size_t(c - 1)] = true;
@@ -174,17 +188,17 @@ void CheckGridCopyRow(TAdvStringGrid* Grid, int Row)
 
 void CheckGridPasteRow(TAdvStringGrid* Grid, int Row, bool Copied)
 {
-    if (!IsDataRow(Grid, Row))
+    if (!RowOpsIsDataRow(Grid, Row))
         return;
     bool used = false;
-    for (int c = 1; c <= LastCol(Grid) && !used; ++c) {
+    for (int c = 1; c <= RowOpsLastCol(Grid) && !used; ++c) {
         bool state = false;
         used = !Grid->GetCheckBoxState(c, Row, state) && !Grid->Cells(c, Row).isEmpty();
     }
-    if (!PasteAllowed(Grid, Copied, used))
+    if (!RowOpsPasteAllowed(Grid, Copied, used))
         return;
-    Updating(Grid, [&] {
-        for (int c = 1; c <= LastCol(Grid); ++c) {
+    RowOpsUpdating(Grid, [&] {
+        for (int c = 1; c <= RowOpsLastCol(Grid); ++c) {
             const QString text = Row_Clipboard->Strings(c - 1);
             // A clipboard without a flag for the column (a row copied by the
             // column-grid form) holds texts only.

@@ -163,6 +163,9 @@ void TTableForm::BindPage(int p)
         grid->OnGridHint = [this](TObject* s, int r, int c, QString& h) { GridHint(s, r, c, h); };
     grid->SetShowHint(ShowsHints(p));
     grid->SetParentShowHint(false);
+    // A data cell's hint is its text on the pages that show hints.
+    if (IsColumnGridPage(p))
+        grid->SetHintShowCells(ShowsHints(p));
 }
 
 void TTableForm::FormCreate()

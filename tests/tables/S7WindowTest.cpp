@@ -353,6 +353,15 @@ TEST_F(S7TableFixture, TheGridTakesTypingADropDownChoiceAndACheckBoxClick)
         // The position list holds 0 .. 1499.
         EXPECT_EQ(g->Columns()->Items(14)->ComboItems()->Count(), 1500);
 
+        // Under the pointer: a header shows its list entry, a data cell its text.
+        g->SetCells(5, 2, QStringLiteral("3"));
+        for (const auto& [row, expected] : {std::pair{0, "Insert the Rack number (0..3)"}, std::pair{2, "3"}}) {
+            const TRect rc = g->CellRect(5, row);
+            QString under;
+            ASSERT_TRUE(g->GetCellHint((rc.Left + rc.Right) / 2, (rc.Top + rc.Bottom) / 2, under));
+            EXPECT_EQ(under, QLatin1String(expected));
+        }
+
         // Swap ticked, Enable unticked by a click.
         S7Click(g, 16, 1);
         EXPECT_EQ(g->Cells(16, 1), QStringLiteral("Y"));
