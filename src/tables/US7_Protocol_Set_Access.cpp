@@ -11,11 +11,11 @@ TFS7_Protocol_Set_Access* FS7_Protocol_Set_Access = nullptr;
 
 namespace {
 
-constexpr TColor EnableColor = 11589887;
-constexpr TColor AddressColor = 16710368;
-constexpr TColor TimingColor = 11075496;
-constexpr TColor PlacementColor = 16045820;
-constexpr TColor ConversionColor = 11075583;
+constexpr TColor EnableColor = TableColors::Enable;
+constexpr TColor AddressColor = TableColors::Addressing;
+constexpr TColor TimingColor = TableColors::Timing;
+constexpr TColor PlacementColor = TableColors::Placement;
+constexpr TColor ConversionColor = TableColors::Conversion;
 
 constexpr int ReadPage = 0;
 constexpr int WritePage = 1;
