@@ -348,6 +348,7 @@ void TAdvStringGrid::FreeScrollControls()
 bool TAdvStringGrid::HandleQtEvent(QWidget* w, QEvent* e)
 {
     if (e->type() == QEvent::Show && w == Widget() && !FWndCreated && Parent()) CreateWnd();
+    if (e->type() == QEvent::ToolTip && w == Widget()) return ShowCellHintEvent(e);
     return TBaseGrid::HandleQtEvent(w, e);
 }
 

@@ -1219,6 +1219,16 @@ public:
     // The link cursor of every grid (the hand point).
     static TCursor LinkCursor();
 
+    // ---- cell hints under the pointer (AdvGridCellHint) ----
+    // The hint of the cell under client point (X, Y): the grid's Hint, or
+    // with HintShowCells a normal cell's text, then OnGridHint and
+    // OnGridWideHint. False when no cell is there.
+    bool GetCellHint(int X, int Y, QString& HintStr);
+    // Shows (or hides) the hint for a tool-tip event of the grid's widget.
+    bool ShowCellHintEvent(QEvent* e);
+    // With HintShowCells a normal cell's hint is its text (without markup).
+    ADVGRID_PLAIN(bool, HintShowCells, false)
+
 protected:
     void Loaded() override;
     // The window set-up: when the widget is first shown with a parent.

@@ -1,0 +1,38 @@
+// The hint of the cell under the pointer: the grid's own hint, or with
+// HintShowCells a normal cell's text, which OnGridHint may change. Shown
+// through the platform's tool tip only while the grid's ShowHint is on.
+
+#include "AdvGrid.h"
+
+#include <QHelpEvent>
+#include <QToolTip>
+
+bool TAdvStringGrid::GetCellHint(int X, int Y, QString& HintStr)
+{
+    int col = -1, row = -1;
+    MouseToCell(X, Y, col, row);
+    if (col < 0 || row < 0 || col >= ColCount() || row >= RowCount())
+        return false;
+    const int real = RealColIndex(col);
+    HintStr = Hint().section(QLatin1Char('|'), 0, 0);
+    const bool normal = row >= FixedRows() && col >= FixedCols();
+    if (HintShowCells() && normal)
+        HintStr = StrippedCells(real, row);
+    QString wide;
+    GetCellHintText(col, row, HintStr, wide);
+    return true;
+}
+
+bool TAdvStringGrid::ShowCellHintEvent(QEvent* e)
+{
+    auto* help = static_cast<QHelpEvent*>(e);
+    QString hint;
+    const int b = BorderWidth();
+    if (!ShowHint() || !GetCellHint(help->pos().x() - b, help->pos().y() - b, hint) || hint.isEmpty()) {
+        QToolTip::hideText();
+        e->ignore();
+        return true;
+    }
+    QToolTip::showText(help->globalPos(), hint, Widget());
+    return true;
+}
