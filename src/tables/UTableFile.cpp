@@ -64,7 +64,8 @@ void BuildTableDocument(const TTableFileLayout& layout, TXmlDocument& doc)
         for (int r = 1; r <= rows; ++r) {
             TXmlNode row = parents[p].AddChild(RowElement);
             for (int c = 1; c <= cols; ++c)
-                row.SetAttribute(page.Columns[size_t(c - 1)].Attribute, StoredCellText(page, c, r));
+                if (!page.Columns[size_t(c - 1)].Attribute.isEmpty())
+                    row.SetAttribute(page.Columns[size_t(c - 1)].Attribute, StoredCellText(page, c, r));
         }
     }
 }
@@ -99,6 +100,8 @@ TTableLoadResult FillGrids(const TTableFileLayout& layout, const TXmlDocument& d
             const TXmlNode element = parent.ChildElementAt(i);
             for (size_t c = 0; c < page.Columns.size(); ++c) {
                 const TTableColumn& column = page.Columns[c];
+                if (column.Attribute.isEmpty())
+                    continue;  // a column the file does not keep
                 std::optional<QString> value = element.Attribute(column.Attribute);
                 if (!value)
                     value = column.Default;

@@ -25,7 +25,7 @@ enum class TTableGridKind {
 };
 
 struct TTableColumn {
-    QString Attribute;              // the attribute name of the column
+    QString Attribute;              // the attribute name; empty: the file does not keep the column
     std::optional<QString> Default; // a missing attribute takes it; none: loading stops
     bool CheckBox = false;          // CheckBoxGrid only: the column's cells are check boxes
 };
