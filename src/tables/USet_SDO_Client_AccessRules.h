@@ -22,3 +22,8 @@ const std::vector<TSdoStep>& SdoServerSteps(int page);
 // The first failing step's message (an address message followed by
 // nByte - 1); empty when the row passes.
 QString SdoRowFault(const std::vector<TSdoStep>& steps, const std::function<QString(int col)>& cell, int nByte);
+
+class TAdvStringGrid;
+// The SDO windows' row delete: the rows below move up one in the data
+// columns, the last row is emptied, column 0 keeps its numbers.
+void SdoDeleteRow(int Num_Row, TAdvStringGrid* SGA);
