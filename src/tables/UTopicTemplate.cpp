@@ -24,23 +24,11 @@ TPanel* TopicTemplatePanel(TWinControl* parent, TAlign align, int top, int heigh
 
 }  // namespace
 
-TFTopicTemplate::TFTopicTemplate(TComponent* AOwner) : TForm(AOwner)
+TFTopicTemplate::TFTopicTemplate(TComponent* AOwner)
+    : TFramedDialog(AOwner, bsSizeable, TopicTemplateWidth, TopicTemplateHeight, 393, 513)
 {
-    StyleForm(this, bsSizeable, TopicTemplateWidth, TopicTemplateHeight);
-    const TTitlePanel t = NewTitlePanel(this);
-    P_Title = t.P_Title;
-    L_SW_Code = t.L_SW_Code;
-    L_SW_Desc = t.L_SW_Desc;
-
-    // Bottom up: the buttons, the legend, then the splitter above the legend.
-    P_Button = NewButtonPanel(this);
-    Btn_OK = NewButton(P_Button, 393, 6, 110, 28, bsEncarta);
-    SetButtonGlyph(Btn_OK, TGlyphKind::Ok, 16);
     Btn_OK->SetModalResult(mrOk);
-    Btn_Cancel = NewButton(P_Button, 513, 6, 110, 28, bsEncarta);
-    SetButtonGlyph(Btn_Cancel, TGlyphKind::Cancel, 16);
-    Btn_Cancel->SetModalResult(mrCancel);
-
+    // Above the button panel: the legend, then the splitter above it.
     P_Legend = TopicTemplatePanel(this, alBottom, TopicTemplateHeight - 40 - 108, 108);
     L_List_Keywords = NewLabel(P_Legend, 8, 4);
     ASG_Keywords = new TAdvStringGrid(this);

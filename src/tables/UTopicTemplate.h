@@ -9,23 +9,17 @@
 
 class TAdvStringGrid;
 
-class TFTopicTemplate : public TForm {
+class TFTopicTemplate : public TFramedDialog {
 public:
     DECLARE_CLASSNAME(TFTopicTemplate)
     explicit TFTopicTemplate(TComponent* AOwner);
 
-    TPanel* P_Title;
-    TLabel* L_SW_Code;
-    TLabel* L_SW_Desc;
     TPanel* Panel1;
     TRichEdit* RE_TopicTemplate;
     TSplitter* Splitter1;
     TPanel* P_Legend;
     TLabel* L_List_Keywords;
     TAdvStringGrid* ASG_Keywords;
-    TPanel* P_Button;
-    TLbButton* Btn_OK;
-    TLbButton* Btn_Cancel;
 
     // 1: a template is edited ("Set Template"); 0: a topic ("Set Topic").
     int TopicTemplate = 0;

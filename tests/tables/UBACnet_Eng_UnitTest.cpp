@@ -200,7 +200,7 @@ TEST_F(BACnetEngUnitPicker, CategoryStaysBetweenShowings)
         EXPECT_EQ(p->CB_Select_Type->Items()->Strings(p->CB_Select_Type->ItemIndex()), QStringLiteral("Pressure"));
         EXPECT_EQ(p->CB_Select_Unit->Items()->Count(), 12);
         EXPECT_EQ(p->CB_Select_Unit->ItemIndex(), 0);
-        EXPECT_TRUE(TestHarness::GrabToPng(p, TestHarness::GrabPath(QStringLiteral("bacnet-eng-unit"))));
+        EXPECT_TRUE(TestHarness::GrabToPng(p, TestHarness::GrabPath(QStringLiteral("bacnet-eng-unit.png"))));
         p->Btn_Cancel->Click();
     });
 }

@@ -84,7 +84,7 @@ TEST_F(TopicTemplateEditor, TextComesBackWithItsBreaksOnOkOnly)
         EXPECT_EQ(f->RE_TopicTemplate->Text(), QStringLiteral("old"));
         EXPECT_TRUE(f->RE_TopicTemplate->Focused());
         f->RE_TopicTemplate->SetText(QStringLiteral("plant/$VALUE$\r\nline two"));
-        EXPECT_TRUE(TestHarness::GrabToPng(f, TestHarness::GrabPath(QStringLiteral("topic-template"))));
+        EXPECT_TRUE(TestHarness::GrabToPng(f, TestHarness::GrabPath(QStringLiteral("topic-template.png"))));
         f->Btn_OK->Click();
     });
     EXPECT_EQ(ok, std::optional<QString>(QStringLiteral("plant/$VALUE$\r\nline two")));
