@@ -5,6 +5,7 @@
 // main window and closes with its close box.
 
 #include "UFormLook.h"
+#include "UTableChecks.h"
 
 class TFKNXAccess : public TTitledForm {
 public:
@@ -13,3 +14,20 @@ public:
 };
 
 extern TFKNXAccess* FKNXAccess;
+
+// ---- the row checks, apart from the grid ----
+
+// Columns of ACG_KNX_in_Write.
+enum TKNXColumn {
+    knxEnable = 1, knxSource, knxDest, knxApci, knxPriority, knxFormat, knxMulFactor, knxExtended,
+    knxReTest, knxOnCommand, knxOnChange, knxOnTimer, knxPollTime, knxPosition, knxBitMode, knxLength,
+    knxTimeOut, knxMnemonic, KNXColumnCount
+};
+
+// The four priorities, the only texts the Priority column keeps on loading.
+bool IsKNXPriority(const QString& text);
+
+// The first fault of an enabled row, as the text that follows "Error row "
+// and the row number; empty when the row passes. separator is the decimal
+// separator the Mul. Factor is read with.
+QString KNXAccessRowFault(const TRowCells& cell, int maxNumByte, QChar separator);

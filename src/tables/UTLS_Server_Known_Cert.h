@@ -5,6 +5,7 @@
 // main window and closes with its close box.
 
 #include "UFormLook.h"
+#include "UTableChecks.h"
 
 class TFTLS_Server_Known_Cert : public TTitledForm {
 public:

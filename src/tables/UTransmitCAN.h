@@ -5,6 +5,7 @@
 // main window and closes with its close box.
 
 #include "UFormLook.h"
+#include "UTableChecks.h"
 
 class TFTransmitCAN : public TTitledForm {
 public:
@@ -13,3 +14,15 @@ public:
 };
 
 extern TFTransmitCAN* FTransmitCAN;
+
+// ---- the row checks, apart from the grid ----
+
+// Columns of ACG_CAN_Transmit.
+enum TCANTransmitColumn {
+    cantEnable = 1, cantCobId, cantType, cantDim, cantOnChange, cantOnCMD, cantOnTimer, cantTime, cantByte1,
+    cantByte8 = cantByte1 + 7, cantMnemonic, CANTransmitColumnCount
+};
+
+// The first fault of an enabled transmit row, as the text that follows
+// "Error row " and the row number; empty when the row passes.
+QString TransmitCANRowFault(const TRowCells& cell, int maxByte);
