@@ -1,5 +1,6 @@
 #include "UBoot.h"
 
+#include "AdvCGrid.h"
 #include "Dialogs.h"
 #include "Services.h"
 #include "UCalyptoreFirmWare.h"
@@ -110,6 +111,23 @@ void TFBoot::BuildControls()
 
     P_Eth_Search = NewPanel(this, SearchPanelHeight);
     L_Devices_Found = NewLabel(P_Eth_Search, 16, 8);
+    // Two columns (address and MAC), a header row and one empty row.
+    BeginLoading();
+    ACG_List_Devices = Create<TAdvColumnGrid>(this);
+    ACG_List_Devices->SetName(QStringLiteral("ACG_List_Devices"));
+    ACG_List_Devices->SetParent(P_Eth_Search);
+    ACG_List_Devices->SetBounds(16, 28, 417, 90);
+    ACG_List_Devices->SetColCount(2);
+    ACG_List_Devices->SetFixedCols(0);
+    ACG_List_Devices->SetRowCount(2);
+    ACG_List_Devices->SetFixedRows(1);
+    // Without a fixed column the list starts at its first column.
+    ACG_List_Devices->SetLeftCol(0);
+    ACG_List_Devices->SetCol(0);
+    for (int c = 0; c < 2; ++c)
+        ACG_List_Devices->Columns()->Items(c)->SetWidth(200);
+    ACG_List_Devices->SetShowHint(true);
+    EndLoading();
     Btn_Search_Devices = NewButton(P_Eth_Search, 16, 124, 150, 28, bsEncarta);
     CB_Show_All_Devices = NewInput<TCheckBox>(P_Eth_Search, 190, 128, 200, 20);
 
@@ -216,6 +234,8 @@ void TFBoot::Set_Lang()
     L_Devices_Found->SetCaption(LangText(1009));
     Btn_Search_Devices->SetCaption(LangText(1010));
     CB_Show_All_Devices->SetCaption(LangText(1013));
+    ACG_List_Devices->Columns()->Items(0)->SetHeader(LangText(1011));
+    ACG_List_Devices->Columns()->Items(1)->SetHeader(LangText(1012));
     L_Update_Option->SetCaption(LangText(1014));
     TStrings* items = CB_Update_Options->Items();
     items->Clear();
@@ -230,6 +250,7 @@ void TFBoot::Set_Lang()
     E_IP3->SetHint(LangText(1023));
     E_IP4->SetHint(LangText(1024));
     Btn_Search_Devices->SetHint(LangText(1029));
+    ACG_List_Devices->SetHint(LangText(1030));
     CB_Show_All_Devices->SetHint(LangText(1031));
     CB_Update_Options->SetHint(LangText(1032));
     CB_Update_Option_Read_Back->SetHint(LangText(1033));

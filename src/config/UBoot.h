@@ -13,6 +13,8 @@
 #include "UFormLook.h"
 #include "XmlDoc.h"
 
+class TAdvColumnGrid;
+
 #include <functional>
 #include <memory>
 
@@ -48,9 +50,10 @@ public:
     TLabel* L_COM_Port;
     TComboBox* CB_COM_Port;
     TLbButton* Btn_COM_List;
-    // The device list: never shown. Its grid comes with the column grid.
+    // The device list: never shown, without an action.
     TPanel* P_Eth_Search;
     TLabel* L_Devices_Found;
+    TAdvColumnGrid* ACG_List_Devices;
     TLbButton* Btn_Search_Devices;
     TCheckBox* CB_Show_All_Devices;
     TPanel* P_Button;

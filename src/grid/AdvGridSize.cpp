@@ -23,7 +23,8 @@ public:
     // The widest line of the cell's display text in its font (and zoom).
     int TextWidth(int RealCol, int ARow)
     {
-        QString text;
+        // The display hook turns the cell's text into what is shown.
+        QString text = FGrid->Cells(RealCol, ARow);
         FGrid->GetDisplText(RealCol, ARow, text);
         if (text.isEmpty()) return 0;
         const QFontMetrics& fm = Metrics(RealCol, ARow);
@@ -36,7 +37,7 @@ public:
     // Lines x line height of the cell's text.
     int TextHeight(int RealCol, int ARow)
     {
-        QString text;
+        QString text = FGrid->Cells(RealCol, ARow);
         FGrid->GetDisplText(RealCol, ARow, text);
         const QFontMetrics& fm = Metrics(RealCol, ARow);
         return int(text.count(QLatin1Char('\n')) + 1) * fm.height();

@@ -11,6 +11,7 @@
 #include "Messages.h"
 #include "Services.h"
 #include "TestHarness.h"
+#include "AdvCGrid.h"
 #include "UBoot.h"
 #include "UCalyptoreFirmWare.h"
 #include "UComon.h"
@@ -517,4 +518,31 @@ TEST_F(BootDialog, Grabs)
             EXPECT_TRUE(TestHarness::GrabToPng(FBoot->Widget(), path));
         });
     }
+}
+
+TEST_F(BootDialog, TheHiddenDeviceListHasItsTwoHeadersAndHint)
+{
+    TAdvColumnGrid* list = FBoot->ACG_List_Devices;
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->Parent(), FBoot->P_Eth_Search);
+    EXPECT_EQ(list->ColCount(), 2);
+    EXPECT_EQ(list->RowCount(), 2);
+    EXPECT_EQ(list->FixedCols(), 0);
+    EXPECT_EQ(list->FixedRows(), 1);
+    // The dialog translates itself when it is shown.
+    FBoot->Set_Lang();
+    EXPECT_EQ(list->Columns()->Items(0)->Header(), QStringLiteral("IP Address"));
+    EXPECT_EQ(list->Columns()->Items(1)->Header(), QStringLiteral("MAC Address"));
+    EXPECT_EQ(list->Cells(0, 0), QStringLiteral("IP Address"));
+    EXPECT_EQ(list->Cells(1, 0), QStringLiteral("MAC Address"));
+    EXPECT_EQ(list->Hint(), Language_Table->Strings(1030));
+    // A picture of the hidden panel, to look at (CALYPTOR_GRAB_DIR).
+    EXPECT_TRUE(TestHarness::GrabToPng(FBoot->P_Eth_Search->Widget(),
+                                       TestHarness::GrabPath(QStringLiteral("boot_device_list.png"))));
+
+    Language_Table->SetStrings(1011, QStringLiteral("IP-Adresse"));
+    Language_Table->SetStrings(1030, QStringLiteral("Gefundene Geräte"));
+    FBoot->Set_Lang();
+    EXPECT_EQ(list->Cells(0, 0), QStringLiteral("IP-Adresse"));
+    EXPECT_EQ(list->Hint(), QStringLiteral("Gefundene Geräte"));
 }

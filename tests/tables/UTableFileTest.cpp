@@ -172,3 +172,19 @@ TEST_F(TableFileEngine, AMultiLineNonAsciiValueSurvivesSaveAndLoad)
     EXPECT_TRUE(LoadTableFile(FLayout, path).Whole);
     EXPECT_EQ(RowOf(0, 1), (QStringList{"Y", QString::fromUtf8("Zähler\n\tzwei"), "$0A"}));
 }
+
+TEST_F(TableFileEngine, AStringGridStoresCheckBoxStatesAndNForACellWithoutABox)
+{
+    FLayout.Pages[0].Kind = TTableGridKind::CheckBoxGrid;
+    FLayout.Pages[0].Columns[0].CheckBox = true;
+    TAdvStringGrid* g = FGrids[0];
+    Row(0, 1, {"", "a", "1"});
+    Row(0, 2, {"", "b", "2"});
+    Row(0, 3, {"Y", "c", "3"});  // a text, not a box
+    g->AddCheckBox(1, 1, true, false);
+    g->AddCheckBox(1, 2, false, false);
+    const QString s = Saved().simplified();
+    EXPECT_TRUE(s.contains(QLatin1String("<row Enable=\"Y\" Addr=\"a\"")));
+    EXPECT_TRUE(s.contains(QLatin1String("<row Enable=\"N\" Addr=\"b\"")));
+    EXPECT_TRUE(s.contains(QLatin1String("<row Enable=\"N\" Addr=\"c\""))) << s.toStdString();
+}
