@@ -52,3 +52,53 @@ TEST(IEC61850Checks, EachRuleAndItsMessage)
 }
 
 }  // namespace
+
+// ---- the window ----
+
+#include "SiblingTableKit.h"
+
+namespace {
+
+class IECWindow : public SiblingTableFixture {
+protected:
+    static TFIEC61850_Variables* W() { return FIEC61850_Variables; }
+    static void OpenIEC(const std::function<void()>& Drive)
+    {
+        Open(FCalyptoreFirmWare->Btn_IEC61850_Access, W(), Drive);
+    }
+};
+
+}  // namespace
+
+TEST_F(IECWindow, FiftyRowsLoadWholeWithTheMissingFlagsAsNAndSaveBack)
+{
+    QByteArray rows;
+    for (int i = 1; i <= 50; ++i)
+        rows += "<row Enable=\"Y\" Name=\"V" + QByteArray::number(i)
+                + "\" Type=\"Int\" Length=\"2\" Position=\"1\" StartBit=\"\" Conversion=\"None\" "
+                  "MultiplicationFactor=\"None\" Mnemonic=\"\"/>";
+    WriteTable(IEC61850_Variables_File, "<IEC61850_Variables>" + rows + "</IEC61850_Variables>");
+    OpenIEC([] {
+        EXPECT_EQ(W()->ACG->RowCount(), 51);
+        EXPECT_FALSE(W()->ACG->ShowHint());
+        EXPECT_TRUE(W()->LastLoad().Whole);
+        const QStringList expected = {"Y", "V50", "Int", "2", "N", "1", "", "None", "None", "N", "N", ""};
+        EXPECT_EQ(RowOf(W()->ACG, 50, 12), expected);
+        W()->ACG->SetCells(iecPosition, 7, QStringLiteral("1438"));
+        OkFailsWith(W(), ErrorRowText(1529, 7, 1530, QStringLiteral("1437")));
+        W()->ACG->SetCells(iecPosition, 7, QStringLiteral("1437"));
+        W()->Btn_OK->Click();
+    });
+    const QList<TAttributes> saved = SavedRows(IEC61850_Variables_File);
+    ASSERT_EQ(saved.size(), 50);
+    EXPECT_EQ(saved[6][5], qMakePair(QStringLiteral("Position"), QStringLiteral("1437")));
+    EXPECT_EQ(saved[0][4], qMakePair(QStringLiteral("ReadOnly"), QStringLiteral("N")));
+}
+
+TEST_F(IECWindow, Grab)
+{
+    OpenIEC([this] {
+        PutRow(W()->ACG, 1, {"Y", "Temperature", "Float", "4", "N", "10", "", "None", "1,5", "N", "N", "Room"});
+        Grab(W(), QStringLiteral("iec61850.png"));
+    });
+}

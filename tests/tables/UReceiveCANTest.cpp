@@ -54,3 +54,94 @@ TEST(ReceiveCANChecks, EachRuleAndItsMessage)
 }
 
 }  // namespace
+
+// ---- the window ----
+
+#include "SiblingTableKit.h"
+
+namespace {
+
+class ReceiveCANWindow : public SiblingTableFixture {
+protected:
+    static TFReceiveCAN* W() { return FReceiveCAN; }
+    static TAdvColumnGrid* G() { return FReceiveCAN->ACG_CAN_Receive; }
+    static void OpenRx(const std::function<void()>& Drive) { Open(FCalyptoreFirmWare->Btn_CAN_Rec_Frame, W(), Drive); }
+    static QStringList Row(const QString& cobId = QStringLiteral("100"))
+    {
+        return {"Y", cobId, "2.0A (11 bits)", "2", "0", "None", "7", "", "", "", "", "", "", "In"};
+    }
+};
+
+}  // namespace
+
+TEST_F(ReceiveCANWindow, TheByteFaultReadsAsOneSentenceAndAnEmptyCobIdEndsCheckAndSave)
+{
+    OpenRx([] {
+        EXPECT_EQ(G()->Columns()->Items(canrByte1)->ComboItems()->Count(), 1501);
+        EXPECT_EQ(G()->Columns()->Items(canrByte1)->ComboItems()->Strings(0), "None");
+        PutRow(G(), 1, Row());
+        QStringList off = Row(QStringLiteral("99999"));
+        off[0] = "N";
+        PutRow(G(), 2, off);
+        QStringList bad = Row(QStringLiteral("5"));
+        bad[6] = "1500";
+        PutRow(G(), 3, bad);
+        OkFailsWith(W(), "Error row 3!! Byte2 must be between 0 and 1499 or None");
+        G()->SetCells(canrCobId, 3, QString());
+        PutRow(G(), 4, bad);
+        W()->Btn_OK->Click();
+        EXPECT_EQ(W()->ModalResult(), mrOk);
+    });
+    const QList<TAttributes> saved = SavedRows(CAN_Rec_Frames_File);
+    ASSERT_EQ(saved.size(), 2);
+    EXPECT_EQ(saved[1][1], qMakePair(QStringLiteral("COBID"), QStringLiteral("99999")));
+    const QStringList names = {"Enable", "COBID", "CAN_Type", "Dim", "TimeOut", "Byte1", "Byte2", "Byte3",
+                               "Byte4", "Byte5", "Byte6", "Byte7", "Byte8", "Mnemonic"};
+    QStringList got;
+    for (const auto& a : saved[0])
+        got << a.first;
+    EXPECT_EQ(got, names);
+}
+
+TEST_F(ReceiveCANWindow, MissingAttributesTakeTheirDefaultsAndEveryRowLoads)
+{
+    WriteTable(CAN_Rec_Frames_File, "<Receive_Frames><row COBID=\"1\"/><row Dim=\"3\"/><row COBID=\"2\"/>"
+                                    "</Receive_Frames><!--SW_VERSION = 1.000-->");
+    OpenRx([] {
+        EXPECT_TRUE(W()->LastLoad().Whole);
+        EXPECT_EQ(RowOf(G(), 1, 14),
+                  QStringList({"Y", "1", "", "", "0", "", "", "", "", "", "", "", "", ""}));
+        EXPECT_EQ(G()->Cells(canrDim, 2), "3");
+        EXPECT_EQ(G()->Cells(canrCobId, 3), "2");
+    });
+}
+
+TEST_F(ReceiveCANWindow, NoRowSelectionByClickNoCellHintsAndPasteNeedsACopyOfThisShowing)
+{
+    OpenRx([] {
+        PutRow(G(), 1, Row());
+        const TGridRect before = G()->Selection();
+        W()->ClickCell(G(), 1, 0);
+        EXPECT_EQ(G()->Selection().Top, before.Top);
+        EXPECT_EQ(G()->Selection().Right, before.Right);
+        EXPECT_FALSE(G()->OnClickCell);
+        EXPECT_TRUE(G()->ShowHint());
+        QString hint = QStringLiteral("x");
+        W()->GridHint(G(), 1, canrCobId, hint);
+        EXPECT_EQ(hint, "");
+        W()->GridHint(G(), 0, canrTimeOut, hint);
+        EXPECT_EQ(hint, LangText(1734));
+        G()->SetRow(2);
+        DialogResponder r;
+        r.ExpectMessage(LangText(1102), mrOk, mtError);
+        W()->Btn_PasteRow->Click();
+    });
+}
+
+TEST_F(ReceiveCANWindow, Grab)
+{
+    OpenRx([this] {
+        PutRow(G(), 1, Row());
+        Grab(W(), QStringLiteral("can-receive.png"));
+    });
+}
