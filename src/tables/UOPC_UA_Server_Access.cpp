@@ -69,30 +69,8 @@ TFOPC_UA_Server_Access::~TFOPC_UA_Server_Access()
 
 void TFOPC_UA_Server_Access::Init_Table()
 {
-    const TTableGridSpec spec = OPCUAGrid();
-    ASG = Create<TAdvStringGrid>(this);
-    ASG->SetName(spec.Name);
-    ASG->SetParent(this);
-    ASG->SetAlign(alClient);
-    ASG->SetColCount(int(spec.Columns.size()) + 1);
-    ASG->SetRowCount(spec.DataRows + 1);
-    ASG->SetFixedCols(1);
-    ASG->SetFixedRows(1);
-    ASG->SetOptions({goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goEditing});
-    ASG->SetCells(0, 0, LangText(spec.FixedHeader));
-    ASG->SetColWidths(0, 40);
-    for (size_t c = 0; c < spec.Columns.size(); ++c) {
-        ASG->SetCells(int(c) + 1, 0, LangText(spec.Columns[c].Header));
-        ASG->SetColWidths(int(c) + 1, spec.Columns[c].Width);
-    }
-    for (int r = 1; r <= spec.DataRows; ++r) {
-        ASG->AddCheckBox(opcEnable, r, false, false);
-        ASG->SetCells(0, r, QString::number(r));
-        for (size_t c = 0; c < spec.Columns.size(); ++c) {
-            ASG->SetColors(int(c) + 1, r, spec.Columns[c].Color);
-            ASG->SetAlignments(int(c) + 1, r, spec.Columns[c].Alignment);
-        }
-    }
+    ASG = NewCheckBoxTableGrid(this, OPCUAGrid(),
+                               {goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goEditing});
     OPCUAFillList(VarType, OPCUAVarTypes());
     OPCUAFillList(RWType, OPCUARWTypes());
 }

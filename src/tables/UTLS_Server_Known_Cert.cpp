@@ -44,33 +44,11 @@ TFTLS_Server_Known_Cert::~TFTLS_Server_Known_Cert()
 
 void TFTLS_Server_Known_Cert::Init_Table()
 {
-    const TTableGridSpec spec = TLSGrid();
-    ASG = Create<TAdvStringGrid>(this);
-    ASG->SetName(spec.Name);
-    ASG->SetParent(this);
-    ASG->SetAlign(alClient);
-    ASG->SetColCount(int(spec.Columns.size()) + 1);
-    ASG->SetRowCount(spec.DataRows + 1);
-    ASG->SetFixedCols(1);
-    ASG->SetFixedRows(1);
-    ASG->SetOptions({goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goEditing,
-                     goRowSizing, goColSizing});
+    ASG = NewCheckBoxTableGrid(this, TLSGrid(),
+                               {goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goEditing,
+                                goRowSizing, goColSizing},
+                               TLSRowHeight);
     ASG->SetVAlignment(vtaCenter);
-    ASG->SetCells(0, 0, LangText(spec.FixedHeader));
-    ASG->SetColWidths(0, 40);
-    for (size_t c = 0; c < spec.Columns.size(); ++c) {
-        ASG->SetCells(int(c) + 1, 0, LangText(spec.Columns[c].Header));
-        ASG->SetColWidths(int(c) + 1, spec.Columns[c].Width);
-    }
-    for (int r = 1; r <= spec.DataRows; ++r) {
-        ASG->AddCheckBox(1, r, false, false);
-        ASG->SetRowHeights(r, TLSRowHeight);
-        ASG->SetCells(0, r, QString::number(r));
-        for (size_t c = 0; c < spec.Columns.size(); ++c) {
-            ASG->SetColors(int(c) + 1, r, spec.Columns[c].Color);
-            ASG->SetAlignments(int(c) + 1, r, spec.Columns[c].Alignment);
-        }
-    }
 }
 
 QString TFTLS_Server_Known_Cert::TablePath() const

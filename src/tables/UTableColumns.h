@@ -27,6 +27,13 @@ TTableColumnSpec TableComboEditColumn(int header, const QStringList& choices, in
 TTableColumnSpec TableCheckColumn(int header, int width, TColor color, const char* attribute,
                                   std::optional<QString> def = std::nullopt);
 
+// A string grid with real check boxes built from a grid spec, aligned to
+// fill parent: the fixed row and column, the header cells, the widths, an
+// unchecked box in column 1 of every data row, the row numbers and each data
+// cell's colour and alignment from its column. rowHeight 0 keeps the default.
+TAdvStringGrid* NewCheckBoxTableGrid(TWinControl* parent, const TTableGridSpec& spec, TGridOptions options,
+                                     int rowHeight = 0);
+
 // The texts "first" .. "first + count - 1".
 QStringList TableNumberTexts(int first, int count);
 // The entries first .. last of the language table, as a list of entry numbers.
