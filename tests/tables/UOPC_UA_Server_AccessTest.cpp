@@ -185,3 +185,16 @@ TEST_F(OPCUAWindow, GrabWithATypeChosen)
         Grab(W(), QStringLiteral("opcua.png"));
     });
 }
+
+TEST_F(OPCUAWindow, ADeleteQuestionWhosePlaceholdersDoNotFitIsAskedAsItStands)
+{
+    Language_Table->SetStrings(2728, QStringLiteral("Zeile %s %d %d entfernen?"));
+    OpenOPC([] {
+        Choose(3, "Byte");
+        G()->SetRow(3);
+        DialogResponder r;
+        r.ExpectMessage(QStringLiteral("Zeile %s %d %d entfernen?"), mrNo, mtConfirmation);
+        W()->Btn_DelRow->Click();
+        EXPECT_EQ(G()->Cells(opcType, 3), "Byte");
+    });
+}

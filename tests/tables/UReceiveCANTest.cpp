@@ -145,3 +145,25 @@ TEST_F(ReceiveCANWindow, Grab)
         Grab(W(), QStringLiteral("can-receive.png"));
     });
 }
+
+TEST_F(ReceiveCANWindow, AnUnparsableFileIsReportedOnceAndKeptUntilOkIsConfirmed)
+{
+    WriteTable(CAN_Rec_Frames_File, "<Receive_Frames><row COBID=\"1\"</Receive_Frames>");
+    const QByteArray before = ReadTable(CAN_Rec_Frames_File);
+    Open(
+        FCalyptoreFirmWare->Btn_CAN_Rec_Frame, W(),
+        [&] {
+            EXPECT_EQ(G()->Cells(canrCobId, 1), "");
+            EXPECT_EQ(G()->Cells(canrEnable, 1), "Y");
+            PutRow(G(), 1, Row());
+            DialogResponder r;
+            r.ExpectMessage(QStringLiteral("Save anyway?"), mrNo, mtConfirmation);
+            W()->Btn_OK->Click();
+            EXPECT_EQ(ReadTable(CAN_Rec_Frames_File), before);
+            r.ExpectMessage(QStringLiteral("Save anyway?"), mrYes, mtConfirmation);
+            W()->Btn_OK->Click();
+            EXPECT_EQ(W()->ModalResult(), mrOk);
+        },
+        [](DialogResponder& r) { r.ExpectMessage(QStringLiteral("cannot be read"), mrOk, mtError); });
+    EXPECT_EQ(SavedRows(CAN_Rec_Frames_File).size(), 1);
+}
