@@ -172,17 +172,17 @@ void CheckGridCopyRow(TAdvStringGrid* Grid, int Row)
     }
 }
 
-void CheckGridPasteRow(TAdvStringGrid* Grid, int Row, bool Copied)
+bool CheckGridPasteRow(TAdvStringGrid* Grid, int Row, bool Copied)
 {
     if (!IsDataRow(Grid, Row))
-        return;
+        return false;
     bool used = false;
     for (int c = 1; c <= LastCol(Grid) && !used; ++c) {
         bool state = false;
         used = !Grid->GetCheckBoxState(c, Row, state) && !Grid->Cells(c, Row).isEmpty();
     }
     if (!PasteAllowed(Grid, Copied, used))
-        return;
+        return false;
     Updating(Grid, [&] {
         for (int c = 1; c <= LastCol(Grid); ++c) {
             const QString text = Row_Clipboard->Strings(c - 1);
@@ -195,6 +195,7 @@ void CheckGridPasteRow(TAdvStringGrid* Grid, int Row, bool Copied)
                 Grid->SetCells(c, Row, text);
         }
     });
+    return true;
 }
 
 // ---------------------------------------------------------------------------

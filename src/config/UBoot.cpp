@@ -121,6 +121,11 @@ void TFBoot::BuildControls()
     ACG_List_Devices->SetFixedCols(0);
     ACG_List_Devices->SetRowCount(2);
     ACG_List_Devices->SetFixedRows(1);
+    // Without a fixed column the list starts at its first column.
+    ACG_List_Devices->SetLeftCol(0);
+    ACG_List_Devices->SetCol(0);
+    for (int c = 0; c < 2; ++c)
+        ACG_List_Devices->Columns()->Items(c)->SetWidth(200);
     ACG_List_Devices->SetShowHint(true);
     EndLoading();
     Btn_Search_Devices = NewButton(P_Eth_Search, 16, 124, 150, 28, bsEncarta);

@@ -6,6 +6,7 @@
 #include "AdvCGrid.h"
 
 #include "AdvCGridFilter.h"
+#include "AdvGridEditors.h"
 #include "AdvGridLook.h"
 #include "AdvGridPending.h"
 #include "AdvUtil.h"
@@ -177,14 +178,15 @@ void TAdvColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType& AEditor)
     if (TGridColumnItem* item = ItemOf(ACol)) {
         if (ACol >= FixedCols() && ARow >= FixedRows()) {
             AEditor = item->Editor();
-            // The editors exist once in-place editing does; each is filled
-            // when it is there.
-            ADVGRID_IF_MEMBER(this, g->ClearComboString());
-            ADVGRID_IF_MEMBER(this, g->Combobox()->Items()->Assign(item->ComboItems()));
-            ADVGRID_IF_MEMBER(this, g->Combobox()->SetDropDownCount(item->DropDownCount()));
-            ADVGRID_IF_MEMBER(this, g->SpinEdit()->SetMinValue(item->SpinMin()));
-            ADVGRID_IF_MEMBER(this, g->SpinEdit()->SetMaxValue(item->SpinMax()));
-            ADVGRID_IF_MEMBER(this, g->SpinEdit()->SetIncrement(item->SpinStep()));
+            // The editors are filled from the column's item. (Called
+            // directly: a conditional call would be left out silently
+            // while an editor's class is not complete here.)
+            ClearComboString();
+            Combobox()->Items()->Assign(item->ComboItems());
+            Combobox()->SetDropDownCount(item->DropDownCount());
+            SpinEdit()->SetMinValue(item->SpinMin());
+            SpinEdit()->SetMaxValue(item->SpinMax());
+            SpinEdit()->SetIncrement(item->SpinStep());
             ADVGRID_IF_MEMBER(this, g->SetEditLink(item->EditLink()));
             if (ControlLook()) ADVGRID_IF_MEMBER(this, g->ControlLook()->SetDropDownCount(item->DropDownCount()));
         }

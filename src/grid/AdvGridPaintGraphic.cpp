@@ -177,7 +177,8 @@ void TAdvStringGrid::GetCellGraphicLayout(int ACol, int ARow, TCellDrawContext& 
     c.Graphic = nullptr;
     c.GraphicWidth = c.GraphicHeight = 0;
     c.TextBeside = true;
-    if (!GridObjects(ACol, ARow) && !(ACol == 0 && FMouseActions->HotmailRowSelect())) return;
+    // Not only the cell's own object: a derived grid may answer a graphic
+    // that stands for a whole column (the column grid's data check boxes).
     TCellGraphic* g = GetCellGraphic(ACol, ARow);
     if (!g) return;
     c.Graphic = g;

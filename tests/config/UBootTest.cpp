@@ -536,6 +536,9 @@ TEST_F(BootDialog, TheHiddenDeviceListHasItsTwoHeadersAndHint)
     EXPECT_EQ(list->Cells(0, 0), QStringLiteral("IP Address"));
     EXPECT_EQ(list->Cells(1, 0), QStringLiteral("MAC Address"));
     EXPECT_EQ(list->Hint(), Language_Table->Strings(1030));
+    // A picture of the hidden panel, to look at (CALYPTOR_GRAB_DIR).
+    EXPECT_TRUE(TestHarness::GrabToPng(FBoot->P_Eth_Search->Widget(),
+                                       TestHarness::GrabPath(QStringLiteral("boot_device_list.png"))));
 
     Language_Table->SetStrings(1011, QStringLiteral("IP-Adresse"));
     Language_Table->SetStrings(1030, QStringLiteral("Gefundene Geräte"));

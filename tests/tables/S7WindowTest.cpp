@@ -3,6 +3,11 @@
 // file it loads and saves.
 
 #include "S7TableKit.h"
+#include "AdvGridEditors.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 
 namespace {
 
@@ -284,6 +289,85 @@ TEST_F(S7TableFixture, GrabBothPagesWithRows)
         EXPECT_TRUE(TestHarness::GrabToPng(W(), TestHarness::GrabPath(QStringLiteral("s7_read.png"))));
         W()->PageControl1->SetActivePageIndex(1);
         EXPECT_TRUE(TestHarness::GrabToPng(W(), TestHarness::GrabPath(QStringLiteral("s7_write.png"))));
+        W()->Btn_Cancel->Click();
+    });
+}
+
+namespace {
+
+// Keys to the control that holds the focus in the window, as a user types.
+void S7Key(int qtKey, const QString& text = QString())
+{
+    TWinControl* c = FS7_Protocol_Set_Access->FocusedControl();
+    QWidget* w = c ? c->Widget() : FS7_Protocol_Set_Access->ACG_S7_Read->Widget();
+    QKeyEvent down(QEvent::KeyPress, qtKey, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &down);
+    QKeyEvent up(QEvent::KeyRelease, qtKey, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &up);
+}
+
+void S7Type(const QString& text)
+{
+    for (QChar ch : text)
+        S7Key(0, QString(ch));
+}
+
+// A left click in the middle of a cell.
+void S7Click(TAdvColumnGrid* g, int col, int row)
+{
+    const TRect r = g->CellRect(col, row);
+    const QPointF at((r.Left + r.Right) / 2.0, (r.Top + r.Bottom) / 2.0);
+    QMouseEvent press(QEvent::MouseButtonPress, at, g->Widget()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(g->Widget(), &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, g->Widget()->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(g->Widget(), &release);
+}
+
+}  // namespace
+
+TEST_F(S7TableFixture, TheGridTakesTypingADropDownChoiceAndACheckBoxClick)
+{
+    Start();
+    Open([] {
+        TAdvColumnGrid* g = Grid(0);
+        g->FocusCell(2, 1);
+        g->SetFocus();
+        S7Type(QStringLiteral("192.168.1.125"));
+        S7Key(Qt::Key_Return, QStringLiteral("\r"));
+        EXPECT_EQ(g->Cells(2, 1), QStringLiteral("192.168.1.125"));
+
+        // PLC Type: the list opens on F2 and its entry is picked.
+        g->FocusCell(4, 1);
+        S7Key(Qt::Key_F2);
+        TGridCombo* cb = g->Combobox();
+        ASSERT_TRUE(cb->Visible());
+        EXPECT_EQ(cb->Items()->Count(), 6);
+        cb->SetDroppedDown(true);
+        cb->SetItemIndex(cb->Items()->IndexOf(QStringLiteral("S7300")));
+        cb->SetDroppedDown(false);
+        S7Key(Qt::Key_Return, QStringLiteral("\r"));
+        EXPECT_EQ(g->Cells(4, 1), QStringLiteral("S7300"));
+
+        // The position list holds 0 .. 1499.
+        EXPECT_EQ(g->Columns()->Items(14)->ComboItems()->Count(), 1500);
+
+        // Swap ticked, Enable unticked by a click.
+        S7Click(g, 16, 1);
+        EXPECT_EQ(g->Cells(16, 1), QStringLiteral("Y"));
+        S7Click(g, 1, 1);
+        EXPECT_EQ(g->Cells(1, 1), QStringLiteral("N"));
+        S7Click(g, 1, 1);
+        EXPECT_EQ(g->Cells(1, 1), QStringLiteral("Y"));
+
+        // A Mnemonic still in its editor when Copy Row is pressed goes with the row.
+        g->FocusCell(18, 1);
+        S7Type(QStringLiteral("typed"));
+        EXPECT_TRUE(g->EditorMode());
+        W()->Btn_CopyRow->Click();
+        EXPECT_EQ(g->Cells(18, 1), QStringLiteral("typed"));
+        EXPECT_EQ(Row_Clipboard->Strings(17), QStringLiteral("typed"));
         W()->Btn_Cancel->Click();
     });
 }
