@@ -103,15 +103,6 @@ TTableGridSpec MQTTSubscribeSpec()
     return spec;
 }
 
-// The last row holding any stored cell: the rows the file filled.
-int MQTTLoadedRows(TAdvColumnGrid* grid, const TTableGridSpec& spec)
-{
-    for (int r = grid->RowCount() - 1; r >= 1; --r)
-        for (size_t c = 0; c < spec.Columns.size(); ++c)
-            if (!spec.Columns[c].Attribute.isEmpty() && !grid->Cells(int(c) + 1, r).isEmpty()) return r;
-    return 0;
-}
-
 }  // namespace
 
 TFMQTT_Set_Topic::TFMQTT_Set_Topic(TComponent* AOwner)
@@ -164,13 +155,15 @@ void TFMQTT_Set_Topic::FormShow()
 
 void TFMQTT_Set_Topic::ResetUnstoredColumns()
 {
-    const int pubRows = MQTTLoadedRows(ACG_Pub, Spec(MQTTPublishPage));
+    // The rows the file filled, per page.
+    const auto& filled = LastLoad().Absent;
+    const int pubRows = filled.size() > 0 ? int(filled[MQTTPublishPage].size()) : 0;
     for (int r = 1; r <= pubRows; ++r) {
         ACG_Pub->SetCells(MQTTCol::PubChannel, r, QString());
         ACG_Pub->SetCells(MQTTCol::PubSwap, r, QStringLiteral("N"));
         ACG_Pub->SetCells(MQTTCol::PubSwapWord, r, QStringLiteral("N"));
     }
-    const int subRows = MQTTLoadedRows(ACG_Sub, Spec(MQTTSubscribePage));
+    const int subRows = filled.size() > 1 ? int(filled[MQTTSubscribePage].size()) : 0;
     for (int r = 1; r <= subRows; ++r) {
         ACG_Sub->SetCells(MQTTCol::SubSwap, r, QStringLiteral("N"));
         ACG_Sub->SetCells(MQTTCol::SubSwapWord, r, QStringLiteral("N"));

@@ -23,8 +23,6 @@ TTableGridSpec SdoClientSpec(int page)
     spec.TabCaption = read ? 2014 : 2015;
     spec.Section = read ? QStringLiteral("SDO_Read") : QStringLiteral("SDO_Write");
     spec.DataRows = 256;
-    spec.KeyColumn = 1;
-    spec.EnableColumn = 0;
     const int h = read ? 2016 : 2027;
     spec.FixedHeader = h;
     spec.Columns = {SdoClientColumn(h + 1, 60, "Device_ID"), SdoClientColumn(h + 2, 55, "Index"),
@@ -43,15 +41,13 @@ TTableGridSpec SdoClientSpec(int page)
 }  // namespace
 
 TFSet_SDO_Client_Access::TFSet_SDO_Client_Access(TComponent* AOwner)
-    : TTableForm(AOwner, 798, TTableBand{2000, 2060, 2079}),
+    : TCANopenTableForm(AOwner, 798, TTableBand{2000, 2060, 2079}),
       FHintRead(std::make_unique<TStringList>()),
       FHintWrite(std::make_unique<TStringList>())
 {
     Hint_SDO_Client_Read = FHintRead.get();
     Hint_SDO_Client_Write = FHintWrite.get();
-    BuildGrids({SdoClientSpec(0), SdoClientSpec(1)});
-    sga = PageGrid(0);
-    sgb = PageGrid(1);
+    BuildPages(SdoClientSpec(0), SdoClientSpec(1));
     TS_SDO_Read = PageSheet(0);
     TS_SDO_Write = PageSheet(1);
 }
@@ -61,17 +57,8 @@ QString TFSet_SDO_Client_Access::TablePath() const
     return SDO_Client_CANopen_File;
 }
 
-void TFSet_SDO_Client_Access::SetLimits()
-{
-    PROFINET_NByte_IN = 1500;
-    PROFINET_NByte_OUT = 1500;
-}
 
-bool TFSet_SDO_Client_Access::Controllo_dati()
+QString TFSet_SDO_Client_Access::RowFault(int page, const TRowCells& cell)
 {
-    return ValidationWalk([this](int page, int row) {
-        TAdvStringGrid* g = PageStringGrid(page);
-        return SdoRowFault(SdoClientSteps(page), [g, row](int col) { return g->Cells(col, row); },
-                           page == 0 ? PROFINET_NByte_IN : PROFINET_NByte_OUT);
-    });
+    return SdoRowFault(SdoClientSteps(page), cell, PageSize(page));
 }

@@ -1,6 +1,5 @@
 #include "USet_SDO_Client_AccessRules.h"
 
-#include "AdvGrid.h"
 #include "SysFormat.h"
 #include "UFormLook.h"
 
@@ -78,14 +77,3 @@ QString SdoRowFault(const std::vector<TSdoStep>& steps, const std::function<QStr
     return QString();
 }
 
-void SdoDeleteRow(int Num_Row, TAdvStringGrid* SGA)
-{
-    const int last = SGA->RowCount() - 1;
-    if (Num_Row < 1 || Num_Row > last) return;
-    const int cols = SGA->ColCount();
-    SGA->BeginUpdate();
-    for (int r = Num_Row; r < last; ++r)
-        for (int c = 1; c < cols; ++c) SGA->SetCells(c, r, SGA->Cells(c, r + 1));
-    for (int c = 1; c < cols; ++c) SGA->SetCells(c, last, QString());
-    SGA->EndUpdate();
-}

@@ -23,7 +23,3 @@ const std::vector<TSdoStep>& SdoServerSteps(int page);
 // nByte - 1); empty when the row passes.
 QString SdoRowFault(const std::vector<TSdoStep>& steps, const std::function<QString(int col)>& cell, int nByte);
 
-class TAdvStringGrid;
-// The SDO windows' row delete: the rows below move up one in the data
-// columns, the last row is emptied, column 0 keeps its numbers.
-void SdoDeleteRow(int Num_Row, TAdvStringGrid* SGA);

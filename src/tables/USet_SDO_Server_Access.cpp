@@ -18,8 +18,6 @@ TTableGridSpec SdoServerSpec(int page)
     spec.TabCaption = read ? 2114 : 2115;
     spec.Section = read ? QStringLiteral("SDO_Read") : QStringLiteral("SDO_Write");
     spec.DataRows = 500;
-    spec.KeyColumn = 1;
-    spec.EnableColumn = 0;
     const int h = read ? 2116 : 2125;
     spec.FixedHeader = h;
     const std::pair<const char*, int> columns[] = {{"Index", 65},      {"SubIndex", 61},   {"NByte", 55},
@@ -36,15 +34,13 @@ TTableGridSpec SdoServerSpec(int page)
 }  // namespace
 
 TFSet_SDO_Server_Access::TFSet_SDO_Server_Access(TComponent* AOwner)
-    : TTableForm(AOwner, 749, TTableBand{2100, 2150, 2165}),
+    : TCANopenTableForm(AOwner, 749, TTableBand{2100, 2150, 2165}),
       FHintRead(std::make_unique<TStringList>()),
       FHintWrite(std::make_unique<TStringList>())
 {
     Hint_SDO_Client_Read = FHintRead.get();
     Hint_SDO_Client_Write = FHintWrite.get();
-    BuildGrids({SdoServerSpec(0), SdoServerSpec(1)});
-    sga = PageGrid(0);
-    sgb = PageGrid(1);
+    BuildPages(SdoServerSpec(0), SdoServerSpec(1));
     TS_SDO_Read = PageSheet(0);
     TS_SDO_Write = PageSheet(1);
 }
@@ -54,25 +50,9 @@ QString TFSet_SDO_Server_Access::TablePath() const
     return SDO_Server_CANopen_File;
 }
 
-void TFSet_SDO_Server_Access::FormCreate()
-{
-    TTableForm::FormCreate();
-    PageControl1->SetActivePage(TS_SDO_Read);
-}
-
-void TFSet_SDO_Server_Access::SetLimits()
-{
-    PROFINET_NByte_IN = 1500;
-    PROFINET_NByte_OUT = 1500;
-}
-
 // Nothing checks for the same index and sub-index in two rows: the EDS
 // file then lists the object twice.
-bool TFSet_SDO_Server_Access::Controllo_dati()
+QString TFSet_SDO_Server_Access::RowFault(int page, const TRowCells& cell)
 {
-    return ValidationWalk([this](int page, int row) {
-        TAdvStringGrid* g = PageStringGrid(page);
-        return SdoRowFault(SdoServerSteps(page), [g, row](int col) { return g->Cells(col, row); },
-                           page == 0 ? PROFINET_NByte_IN : PROFINET_NByte_OUT);
-    });
+    return SdoRowFault(SdoServerSteps(page), cell, PageSize(page));
 }
