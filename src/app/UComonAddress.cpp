@@ -165,9 +165,16 @@ bool TextToSingle(const QString& text, QChar separator, float& value)
     else
         s.replace(u'.', u',');
     s = TrimControls(s);
-    const QString sep = QRegularExpression::escape(QString(separator));
-    const QRegularExpression number(
-        QStringLiteral("^[+-]?([0-9]+(%1[0-9]*)?|%1[0-9]+)([eE][+-]?[0-9]+)?$").arg(sep));
+    // The pattern for a separator, compiled once for the two usual ones: a
+    // table check reads a fraction in every row.
+    const auto pattern = [](QChar sep) {
+        return QRegularExpression(QStringLiteral("^[+-]?([0-9]+(%1[0-9]*)?|%1[0-9]+)([eE][+-]?[0-9]+)?$")
+                                      .arg(QRegularExpression::escape(QString(sep))));
+    };
+    static const QRegularExpression pointNumber = pattern(u'.');
+    static const QRegularExpression commaNumber = pattern(u',');
+    const QRegularExpression other = separator == u'.' || separator == u',' ? QRegularExpression() : pattern(separator);
+    const QRegularExpression& number = separator == u'.' ? pointNumber : separator == u',' ? commaNumber : other;
     if (number.match(s).hasMatch()) {
         s.replace(separator, u'.');
         bool ok = false;

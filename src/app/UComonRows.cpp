@@ -186,17 +186,17 @@ void CheckGridCopyRow(TAdvStringGrid* Grid, int Row)
     }
 }
 
-void CheckGridPasteRow(TAdvStringGrid* Grid, int Row, bool Copied)
+bool CheckGridPasteRow(TAdvStringGrid* Grid, int Row, bool Copied)
 {
     if (!RowOpsIsDataRow(Grid, Row))
-        return;
+        return false;
     bool used = false;
     for (int c = 1; c <= RowOpsLastCol(Grid) && !used; ++c) {
         bool state = false;
         used = !Grid->GetCheckBoxState(c, Row, state) && !Grid->Cells(c, Row).isEmpty();
     }
     if (!RowOpsPasteAllowed(Grid, Copied, used))
-        return;
+        return false;
     RowOpsUpdating(Grid, [&] {
         for (int c = 1; c <= RowOpsLastCol(Grid); ++c) {
             const QString text = Row_Clipboard->Strings(c - 1);
@@ -209,6 +209,7 @@ void CheckGridPasteRow(TAdvStringGrid* Grid, int Row, bool Copied)
                 Grid->SetCells(c, Row, text);
         }
     });
+    return true;
 }
 
 // ---------------------------------------------------------------------------

@@ -24,7 +24,8 @@ void GridPasteRow(TAdvColumnGrid* Grid, int Row, bool Copied);
 void CheckGridDeleteRow(int Row, TAdvStringGrid* Grid, bool Enable);
 void CheckGridInsertRow(int Row, TAdvStringGrid* Grid, bool Enable);
 void CheckGridCopyRow(TAdvStringGrid* Grid, int Row);
-void CheckGridPasteRow(TAdvStringGrid* Grid, int Row, bool Copied);
+// True when the row was written.
+bool CheckGridPasteRow(TAdvStringGrid* Grid, int Row, bool Copied);
 
 // A cell double-click: with Opt_Double_Click_Auto_Size, a header cell fits
 // its column to the content.

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <limits>
 #include <climits>
 
 // ---------------------------------------------------------------- TTimer
@@ -163,6 +164,100 @@ void TCustomPanel::Paint()
     if (FAlignment == taCenter) flags |= DT_CENTER;
     if (FAlignment == taRightJustify) flags |= DT_RIGHT;
     c->DrawText(Caption(), r, flags);
+}
+
+// ---------------------------------------------------------------- TSplitter
+
+TSplitter::TSplitter(TComponent* AOwner) : TGraphicControl(AOwner)
+{
+    SetBounds(0, 0, 3, 100);
+    SetAlign(alLeft);
+    SetCursor(crHSplit);
+}
+
+TControl* TSplitter::Neighbour() const
+{
+    TWinControl* p = Parent();
+    if (!p) return nullptr;
+    for (int i = 0; i < p->ControlCount(); ++i) {
+        TControl* c = p->Controls(i);
+        if (c == this || !c->Visible() || c->Align() != Align()) continue;
+        const bool against = [&] {
+            switch (Align()) {
+            case alTop: return c->Top() + c->Height() == Top();
+            case alBottom: return c->Top() == Top() + Height();
+            case alLeft: return c->Left() + c->Width() == Left();
+            case alRight: return c->Left() == Left() + Width();
+            default: return false;
+            }
+        }();
+        if (against) return c;
+    }
+    return nullptr;
+}
+
+int TSplitter::MoveBorder(int delta)
+{
+    TControl* n = Neighbour();
+    if (!n || delta == 0) return 0;
+    const bool vertical = Vertical();
+    const int oldSize = vertical ? n->Width() : n->Height();
+    // Which way the neighbour grows when the border moves right or down.
+    const int sign = (Align() == alTop || Align() == alLeft) ? 1 : -1;
+    // The control filling the rest gives the room the neighbour grows into.
+    int room = std::numeric_limits<int>::max() / 2;
+    if (TWinControl* p = Parent())
+        for (int i = 0; i < p->ControlCount(); ++i) {
+            TControl* c = p->Controls(i);
+            if (c->Align() == alClient && c->Visible())
+                room = std::min(room, (vertical ? c->Width() : c->Height()) - FMinSize);
+        }
+    int newSize = oldSize + sign * delta;
+    newSize = std::min(newSize, oldSize + std::max(room, 0));
+    newSize = std::max(newSize, std::min(FMinSize, oldSize));
+    if (newSize == oldSize) return 0;
+    // The neighbour keeps its outer edge; only the border moves.
+    if (vertical) {
+        if (Align() == alRight) n->SetBounds(n->Left() + oldSize - newSize, n->Top(), newSize, n->Height());
+        else n->SetWidth(newSize);
+    } else {
+        if (Align() == alBottom) n->SetBounds(n->Left(), n->Top() + oldSize - newSize, n->Width(), newSize);
+        else n->SetHeight(newSize);
+    }
+    const int moved = sign * (newSize - oldSize);
+    // The parent's alignment puts the splitter back against the neighbour.
+    if (TWinControl* p = Parent()) p->Realign();
+    if (OnMoved) OnMoved(this);
+    return moved;
+}
+
+void TSplitter::Paint()
+{
+    Canvas()->Brush()->SetStyle(bsSolid);
+    Canvas()->Brush()->SetColor(Color());
+    Canvas()->FillRect(ClientRect());
+}
+
+void TSplitter::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    TGraphicControl::MouseDown(Button, Shift, X, Y);
+    if (Button != mbLeft) return;
+    SetCursor(Vertical() ? crHSplit : crVSplit);
+    FDragging = true;
+    FDownPos = Vertical() ? X : Y;
+}
+
+void TSplitter::MouseMove(TShiftState Shift, int X, int Y)
+{
+    TGraphicControl::MouseMove(Shift, X, Y);
+    // The splitter moves with the border, so the grip stays at FDownPos.
+    if (FDragging) MoveBorder((Vertical() ? X : Y) - FDownPos);
+}
+
+void TSplitter::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    TGraphicControl::MouseUp(Button, Shift, X, Y);
+    if (Button == mbLeft) FDragging = false;
 }
 
 // ---------------------------------------------------------------- TShape

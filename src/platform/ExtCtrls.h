@@ -125,6 +125,41 @@ private:
     std::unique_ptr<TBrush> FBrush;
 };
 
+// ---------------------------------------------------------------- splitter
+
+// A thin bar between two aligned controls that the user drags to move the
+// border between them. Aligned to an edge, it resizes the control beside it
+// on the same edge (the one it was placed against) and keeps at least
+// MinSize pixels for that control and for the control filling the rest.
+class TSplitter : public TGraphicControl {
+public:
+    DECLARE_CLASSNAME(TSplitter)
+    explicit TSplitter(TComponent* AOwner);
+
+    int MinSize() const { return FMinSize; }
+    void SetMinSize(int v) { FMinSize = v < 1 ? 1 : v; }
+    // Fires after a drag changed the neighbour's size.
+    TNotifyEvent OnMoved;
+
+    // The control the splitter resizes; null when none lies against it.
+    TControl* Neighbour() const;
+    // Moves the border by delta pixels (towards the right or the bottom
+    // when positive), within the limits; answers the distance moved.
+    int MoveBorder(int delta);
+
+protected:
+    void Paint() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+private:
+    bool Vertical() const { return Align() == alLeft || Align() == alRight; }
+    int FMinSize = 30;
+    bool FDragging = false;
+    int FDownPos = 0;
+};
+
 // ---------------------------------------------------------------- image
 
 class TImage : public TGraphicControl {

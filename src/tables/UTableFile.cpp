@@ -18,6 +18,14 @@ bool CheckBoxState(G* grid, int col, int row, bool& checked)
         return false;
 }
 
+// A check-box cell's state; a cell without its box gets one.
+void SetCheckBoxCell(TAdvStringGrid* grid, int col, int row, bool checked)
+{
+    if (!grid->HasCheckBox(col, row))
+        grid->AddCheckBox(col, row, checked, false);
+    grid->SetCheckBoxState(col, row, checked);
+}
+
 QString StoredCellText(const TTablePage& page, int col, int row)
 {
     if (page.Kind == TTableGridKind::CheckBoxGrid && page.Columns[size_t(col - 1)].CheckBox) {
@@ -64,7 +72,8 @@ void BuildTableDocument(const TTableFileLayout& layout, TXmlDocument& doc)
         for (int r = 1; r <= rows; ++r) {
             TXmlNode row = parents[p].AddChild(RowElement);
             for (int c = 1; c <= cols; ++c)
-                row.SetAttribute(page.Columns[size_t(c - 1)].Attribute, StoredCellText(page, c, r));
+                if (!page.Columns[size_t(c - 1)].Attribute.isEmpty())
+                    row.SetAttribute(page.Columns[size_t(c - 1)].Attribute, StoredCellText(page, c, r));
         }
     }
 }
@@ -88,7 +97,9 @@ TTableLoadResult FillGrids(const TTableFileLayout& layout, const TXmlDocument& d
         return result;
     }
     const TXmlNode root = doc.DocumentElement();
-    for (const TTablePage& page : layout.Pages) {
+    result.Absent.resize(layout.Pages.size());
+    for (size_t p = 0; p < layout.Pages.size(); ++p) {
+        const TTablePage& page = layout.Pages[p];
         const TXmlNode parent = PageParent(root, page);
         if (parent.IsNull())
             continue;  // a missing section leaves its page cleared
@@ -97,9 +108,13 @@ TTableLoadResult FillGrids(const TTableFileLayout& layout, const TXmlDocument& d
         const int rows = std::min(count, gridRows);
         for (int i = 0; i < rows; ++i) {
             const TXmlNode element = parent.ChildElementAt(i);
+            std::vector<bool>& absent = result.Absent[p].emplace_back(page.Columns.size(), false);
             for (size_t c = 0; c < page.Columns.size(); ++c) {
                 const TTableColumn& column = page.Columns[c];
+                if (column.Attribute.isEmpty())
+                    continue;  // a column the file does not keep
                 std::optional<QString> value = element.Attribute(column.Attribute);
+                absent[c] = !value.has_value();
                 if (!value)
                     value = column.Default;
                 if (!value) {
@@ -110,7 +125,10 @@ TTableLoadResult FillGrids(const TTableFileLayout& layout, const TXmlDocument& d
                     result.Attribute = column.Attribute;
                     return result;
                 }
-                page.Grid->SetCells(int(c) + 1, i + 1, *value);
+                if (page.Kind == TTableGridKind::CheckBoxGrid && column.CheckBox)
+                    SetCheckBoxCell(page.Grid, int(c) + 1, i + 1, *value != QLatin1String("N"));
+                else
+                    page.Grid->SetCells(int(c) + 1, i + 1, *value);
             }
         }
         if (count > gridRows && !result.ExtraRows) {

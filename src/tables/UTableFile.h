@@ -25,9 +25,10 @@ enum class TTableGridKind {
 };
 
 struct TTableColumn {
-    QString Attribute;              // the attribute name of the column
+    QString Attribute;              // the attribute name; empty: the file does not keep the column
     std::optional<QString> Default; // a missing attribute takes it; none: loading stops
     bool CheckBox = false;          // CheckBoxGrid only: the column's cells are check boxes
+                                    // (loaded unchecked only for exactly "N")
 };
 
 struct TTablePage {
@@ -60,6 +61,10 @@ struct TTableLoadResult {
     bool ExtraRows = false;
     QString ExtraSection;
     int ExtraRowsLimit = 0;
+    // Per page, per grid row filled (row i + 1 at index i): which columns'
+    // attributes were absent (index c - 1 for column c). A window applies the
+    // loading rules that depend on other cells of the row from it.
+    std::vector<std::vector<std::vector<bool>>> Absent;
 };
 
 // The rows that a page stores: grid rows 1 .. the row before the first one

@@ -206,7 +206,7 @@ TEST_F(AppWindowsFixture, LanguageChangeRelabelsEveryWindow)
     EXPECT_EQ(FNew_Project->Caption(), QStringLiteral("It 100"));
     EXPECT_EQ(FOpenConf->Caption(), QStringLiteral("It 200"));
     EXPECT_EQ(FSoftOptions->Caption(), QStringLiteral("It 300"));
-    const std::pair<TTitledForm*, int> windows[] = {
+    const std::pair<TForm*, int> windows[] = {
         {FParGen, 400}, {FS7_Protocol_Set_Access, 1200}, {FKNXAccess, 1400}, {FIEC61850_Variables, 1500},
         {FTLS_Server_Known_Cert, 1600}, {FReceiveCAN, 1700}, {FTransmitCAN, 1800}, {FSet_PDO_Access, 1900},
         {FSet_SDO_Client_Access, 2000}, {FSet_SDO_Server_Access, 2100}, {FSNMP_Trap_Access, 2200},
