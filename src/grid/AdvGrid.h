@@ -86,6 +86,7 @@ class TGridCalculatorDropDown;
 class TGridTimepickerDropDown;
 class TGridDetailPickerDropDown;
 class TGridColorDropDown;
+class TGridImageDropDown;
 
 enum TGridLook { glStandard, glSoft, glClassic, glZUR, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
 enum TScrollType { ssNormal, ssFlat, ssEncarta, ssMetro };
@@ -1686,6 +1687,7 @@ public:
     TGridTimepickerDropDown* TimePickerDropDown();
     TGridDetailPickerDropDown* DetailPickerDropDown();
     TGridColorDropDown* ColorPickerDropDown();
+    TGridImageDropDown* ImagePickerDropDown();
     // The relays of the editors' bar buttons and of the memo's text.
     void DropDownHeaderButtonClick(TObject* Sender, int ButtonIndex);
     void DropDownFooterButtonClick(TObject* Sender, int ButtonIndex);

@@ -148,10 +148,12 @@ void TGridDropDownAdapter<E>::HandleKeyDown(Word& Key, TShiftState Shift)
 template <class E>
 void TGridDropDownAdapter<E>::KeyDownMessage(TMessage& Message)
 {
-    // An editor without typing hands only Enter and Esc on to the key-down
-    // handling; its other ending keys are taken here.
+    // A closed editor without typing hands only Enter and Esc on to the
+    // key-down handling; its other ending keys are taken here. While the
+    // pop-up shows, the editor's own keys move in it.
     Word key = Word(Message.WParam);
-    if (FGrid && this->Visible() && !this->EditorEnabled() && key != VK_RETURN && key != VK_ESCAPE) {
+    if (FGrid && this->Visible() && !this->EditorEnabled() && !this->DroppedDown() && key != VK_RETURN &&
+        key != VK_ESCAPE) {
         TShiftState shift;
         if (GetKeyState(VK_SHIFT) & 0x8000) shift += ssShift;
         if (GetKeyState(VK_CONTROL) & 0x8000) shift += ssCtrl;
@@ -222,6 +224,7 @@ template class TGridDropDownAdapter<TAdvCalculatorDropdown>;
 template class TGridDropDownAdapter<TAdvTimePickerDropDown>;
 template class TGridDropDownAdapter<TAdvDetailDropDown>;
 template class TGridDropDownAdapter<TAdvColorPickerDropDown>;
+template class TGridDropDownAdapter<TAdvImagePickerDropDown>;
 
 TGridTrackbarDropDown::TGridTrackbarDropDown(TComponent* AOwner)
     : TGridDropDownAdapter(AOwner, {.ClaimEnterEsc = true, .CaretUnderMouse = true, .FormattedText = true})
@@ -264,6 +267,11 @@ void TGridDetailPickerDropDown::StartEdit(const QString& Text)
 
 TGridColorDropDown::TGridColorDropDown(TComponent* AOwner)
     : TGridDropDownAdapter(AOwner, {.ClaimEnterEsc = true, .ColorKeys = true})
+{
+}
+
+TGridImageDropDown::TGridImageDropDown(TComponent* AOwner)
+    : TGridDropDownAdapter(AOwner, {})
 {
 }
 
@@ -326,6 +334,11 @@ TGridColorDropDown* TAdvStringGrid::ColorPickerDropDown()
     return d;
 }
 
+TGridImageDropDown* TAdvStringGrid::ImagePickerDropDown()
+{
+    return GridDropDownEditor<TGridImageDropDown>(this, edImagePickerDropDown, false);
+}
+
 void TAdvStringGrid::DropDownHeaderButtonClick(TObject*, int ButtonIndex)
 {
     if (OnDropDownHeaderButtonClick) OnDropDownHeaderButtonClick(this, Col(), Row(), ButtonIndex);
@@ -362,6 +375,7 @@ TAdvCustomDropDown* GridDropDownFor(TAdvStringGrid* g, TEditorType t)
     case edTimePickerDropDown: return g->TimePickerDropDown();
     case edDetailDropDown: return g->DetailPickerDropDown();
     case edColorPickerDropDown: return g->ColorPickerDropDown();
+    case edImagePickerDropDown: return g->ImagePickerDropDown();
     default: return nullptr;
     }
 }
@@ -421,6 +435,20 @@ bool TAdvStringGrid::ShowDropDownEditor(int ACol, int ARow, TEditorType AEditor,
     case edColorPickerDropDown:
         static_cast<TGridColorDropDown*>(d)->SetSelectedColor(GridDropDownCellColor(this, c, ARow));
         break;
+    case edImagePickerDropDown: {
+        auto* p = static_cast<TGridImageDropDown*>(d);
+        TCellGraphic* cg = CellGraphics(c, ARow);
+        if (cg && (cg->CellType() == ctImageList || cg->CellType() == ctDataImage)) {
+            p->SetImages(GridImages());
+            if (p->Items()->Count() == 0) p->AddImagesFromImageList();
+            int index = cg->CellIndex();
+            if (cg->CellType() == ctDataImage && !TryStrToInt(Cells(c, ARow).trimmed(), index)) index = -1;
+            p->SetImageIndex(index);
+            const int i = p->ItemIndex();
+            p->SetTextDirect(i >= 0 ? p->Items()->Items(i)->Caption() : QString());
+        }
+        break;
+    }
     default:
         d->SetTextDirect(editText);
         break;
@@ -457,6 +485,18 @@ bool TAdvStringGrid::StoreDropDownEditor(int ACol, int ARow, TEditorType AEditor
             RepaintCell(ACol, ARow);
         } else {
             SetColors(c, ARow, color);
+        }
+        break;
+    }
+    case edImagePickerDropDown: {
+        int index = static_cast<TGridImageDropDown*>(d)->ImageIndex();
+        DoImageSelect(c, ARow, index);
+        TCellGraphic* cg = CellGraphics(c, ARow);
+        if (cg && cg->CellType() == ctImageList) {
+            cg->SetCellIndex(index);
+            RepaintCell(ACol, ARow);
+        } else if (cg && cg->CellType() == ctDataImage) {
+            StoreEditValue(c, ARow, QString::number(index));
         }
         break;
     }

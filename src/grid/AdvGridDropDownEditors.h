@@ -9,6 +9,7 @@
 #include "AdvCalculatorDropdown.h"
 #include "AdvColorPickerDropDown.h"
 #include "AdvDetailDropDown.h"
+#include "AdvImagePickerDropDown.h"
 #include "AdvMemoDropDown.h"
 #include "AdvTimePickerDropDown.h"
 #include "AdvTrackBarDropDown.h"
@@ -93,4 +94,10 @@ class TGridColorDropDown : public TGridDropDownAdapter<TAdvColorPickerDropDown> 
 public:
     DECLARE_CLASSNAME(TGridColorDropDown)
     explicit TGridColorDropDown(TComponent* AOwner);
+};
+
+class TGridImageDropDown : public TGridDropDownAdapter<TAdvImagePickerDropDown> {
+public:
+    DECLARE_CLASSNAME(TGridImageDropDown)
+    explicit TGridImageDropDown(TComponent* AOwner);
 };

@@ -4,6 +4,7 @@
 #include "AdvGridEditTestKit.h"
 #include "AdvDropDownForm.h"
 #include "AdvObj.h"
+#include "ImgList.h"
 #include "TestHarness.h"
 
 #include <QMouseEvent>
@@ -29,12 +30,14 @@ TAdvCustomDropDown* EditorOf(EditFixture& f, TEditorType t)
     case edTimePickerDropDown: return f.Grid->TimePickerDropDown();
     case edDetailDropDown: return f.Grid->DetailPickerDropDown();
     case edColorPickerDropDown: return f.Grid->ColorPickerDropDown();
+    case edImagePickerDropDown: return f.Grid->ImagePickerDropDown();
     default: return nullptr;
     }
 }
 
 const TEditorType GridDropDownTypes[] = {edTrackbarDropDown, edMemoDropDown, edCalculatorDropDown,
-                                         edTimePickerDropDown, edDetailDropDown, edColorPickerDropDown};
+                                         edTimePickerDropDown, edDetailDropDown, edColorPickerDropDown,
+                                         edImagePickerDropDown};
 
 TEST(GridDropDownEditors, GettersMakeHiddenStyledChildren)
 {
@@ -116,6 +119,7 @@ TEST(GridDropDownEditors, DetailPicksWithKeysAndMouse)
     f.Pump();
     ASSERT_TRUE(d->DroppedDown());
     TestHarness::GrabToPng(f.Form, TestHarness::GrabPath(QStringLiteral("grid-detail-editor.png")));
+    TestHarness::GrabToPng(d->DropDownForm(), TestHarness::GrabPath(QStringLiteral("grid-detail-editor-popup.png")));
     f.Key(Qt::Key_Down);
     EXPECT_EQ(d->ItemIndex(), 2);
     f.Key(Qt::Key_Return);
@@ -164,6 +168,7 @@ TEST(GridDropDownEditors, ColourThroughTheGridsEvent)
     EXPECT_TRUE(d->DroppedDown());
     EXPECT_EQ(d->ItemIndex(), 4);
     TestHarness::GrabToPng(f.Form, TestHarness::GrabPath(QStringLiteral("grid-colour-editor.png")));
+    TestHarness::GrabToPng(d->DropDownForm(), TestHarness::GrabPath(QStringLiteral("grid-colour-editor-popup.png")));
     f.Key(Qt::Key_Return);
     f.Pump();
     EXPECT_FALSE(d->Visible());
@@ -218,6 +223,43 @@ TEST(GridDropDownEditors, RefusedValueKeepsTheEditorOpen)
     f.Pump();
     EXPECT_FALSE(d->Visible());
     EXPECT_EQ(f.Grid->Cells(1, 1), QStringLiteral("12:00:00"));
+}
+
+TEST(GridDropDownEditors, ImageIndexThroughTheGridsEvent)
+{
+    EditFixture f;
+    TImageList images;
+    images.SetSize(16, 16);
+    TBitmap strip;
+    strip.SetSize(48, 16);
+    for (int i = 0; i < 3; ++i) {
+        strip.Canvas()->Brush()->SetColor(TColor(0x3050A0 + i * 0x304000));
+        strip.Canvas()->FillRect(TRect(i * 16, 0, i * 16 + 16, 16));
+    }
+    images.Add(&strip);
+    f.Grid->SetGridImages(&images);
+    f.Grid->AddImageIdx(1, 1, 0, haBeforeText, vaCenter);
+    QString seen;
+    f.Grid->OnImageSelected = [&](TObject*, int c, int r, int& i) { seen = QStringLiteral("%1,%2 #%3").arg(c).arg(r).arg(i); };
+    OpenDropDownEditor(f, edImagePickerDropDown, QString());
+    TGridImageDropDown* d = f.Grid->ImagePickerDropDown();
+    ASSERT_EQ(d->Items()->Count(), 3);
+    EXPECT_EQ(d->ImageIndex(), 0);
+    f.Key(Qt::Key_Down, Qt::AltModifier);
+    f.Pump();
+    ASSERT_TRUE(d->DroppedDown());
+    f.Key(Qt::Key_Down);
+    f.Key(Qt::Key_Down);
+    TestHarness::GrabToPng(d->DropDownForm(), TestHarness::GrabPath(QStringLiteral("grid-image-editor-popup.png")));
+    EXPECT_EQ(d->ImageIndex(), 2);
+    // Enter in the list closes it and ends the edit (the picker has no typing).
+    f.Key(Qt::Key_Return);
+    f.Pump();
+    EXPECT_FALSE(d->DroppedDown());
+    EXPECT_FALSE(d->Visible());
+    EXPECT_EQ(seen, QStringLiteral("1,1 #2"));
+    EXPECT_EQ(f.Grid->CellGraphics(1, 1)->CellIndex(), 2);
+    f.Grid->SetGridImages(nullptr);
 }
 
 TEST(GridDropDownEditors, HeaderButtonRelay)
