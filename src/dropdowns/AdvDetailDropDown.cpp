@@ -10,20 +10,22 @@
 // ---------------------------------------------------------------------------
 // The typing completion
 
-std::optional<TDropDownCompletion> DropDownComplete(const QStringList& Candidates, const QString& Text, int Caret,
-                                                    bool MatchCase)
+std::optional<TDropDownCompletion> DropDownComplete(int Count, const std::function<QStringView(int)>& Candidate,
+                                                    const QString& Text, int Caret, bool MatchCase)
 {
-    if (Candidates.isEmpty()) return std::nullopt;
+    if (Count <= 0) return std::nullopt;
     const QString typed = Text.left(std::max(Caret, 0));
     const QString key = CaseKey(typed, MatchCase);
+    const Qt::CaseSensitivity cs = MatchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
     TDropDownCompletion r;
     if (!key.isEmpty()) {
-        for (int i = 0; i < Candidates.size(); ++i) {
-            const QString& c = Candidates[i];
-            if (!CaseKey(c, MatchCase).startsWith(key)) continue;
+        for (int i = 0; i < Count; ++i) {
+            // Compared in place: the list is scanned at every keystroke.
+            const QStringView c = Candidate(i);
+            if (!c.startsWith(key, cs)) continue;
             // The whole tail: a cut tail would name no candidate.
             r.Matched = true;
-            r.Text = Text.left(key.size()) + c.mid(key.size());
+            r.Text = Text.left(key.size()) + c.mid(key.size()).toString();
             r.Anchor = int(r.Text.size());
             r.Caret = int(key.size());
             r.ItemIndex = i;
@@ -36,6 +38,13 @@ std::optional<TDropDownCompletion> DropDownComplete(const QStringList& Candidate
     r.Anchor = r.Caret = int(typed.size());
     r.KeyLength = int(typed.size());
     return r;
+}
+
+std::optional<TDropDownCompletion> DropDownComplete(const QStringList& Candidates, const QString& Text, int Caret,
+                                                    bool MatchCase)
+{
+    return DropDownComplete(int(Candidates.size()), [&](int i) { return QStringView(Candidates[i]); }, Text, Caret,
+                            MatchCase);
 }
 
 // ---------------------------------------------------------------------------
@@ -234,7 +243,10 @@ void TAdvDetailDropDown::BeforeDropDown()
 void TAdvDetailDropDown::DoShowDropDown()
 {
     TAdvCustomDropDown::DoShowDropDown();
-    if (FItemSelector && FItemSelector->CanFocus()) FItemSelector->SetFocus();
+    if (!FItemSelector) return;
+    // The item width follows the pop-up, whose size is final only now.
+    FItemSelector->UpdateSelectorPanel();
+    if (FItemSelector->CanFocus()) FItemSelector->SetFocus();
 }
 
 void TAdvDetailDropDown::UpdateDropDownSize()
@@ -356,7 +368,10 @@ void TAdvDetailDropDown::HandleChange()
     if (HasState(csDesigning) || !FCompletionEnabled || !FItems) return;
     const QString text = TControl::Text();
     SetIsModified(!text.isEmpty());
-    const auto done = DropDownComplete(FItems->Captions(), text, SelStart(), FMatchCase);
+    TDetailItems* items = FItems.get();
+    const auto done = DropDownComplete(
+        items->Count(), [items](int i) { return QStringView(items->Items(i)->Caption()); }, text, SelStart(),
+        FMatchCase);
     if (!done) return;
     if (done->Matched) {
         SetItemIndexDirect(done->ItemIndex);

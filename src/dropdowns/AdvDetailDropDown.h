@@ -10,6 +10,7 @@
 #include "AdvDropDown.h"
 #include "AdvItemSelector.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -33,6 +34,9 @@ struct TDropDownCompletion {
 // is empty; otherwise a match, or the text cut to the typed part.
 std::optional<TDropDownCompletion> DropDownComplete(const QStringList& Candidates, const QString& Text, int Caret,
                                                     bool MatchCase);
+// The same over Count candidates read through Candidate (no list is built).
+std::optional<TDropDownCompletion> DropDownComplete(int Count, const std::function<QStringView(int)>& Candidate,
+                                                    const QString& Text, int Caret, bool MatchCase);
 
 // ---- items ---------------------------------------------------------------------------
 
