@@ -351,6 +351,17 @@ void TAdvCustomDropDown::ApplyWrite(const TDropDownEditWrite& W)
 {
     if (W.State.Text != TControl::Text()) {
         if (W.BlockChange) FBlockChange = true;
+        if (W.Typed && !W.BlockChange) {
+            // A typed character's change is reported with the caret where
+            // the typing left it, as the user's own edit reports it (the
+            // typing completion reads the typed part before the caret).
+            FBlockChange = true;
+            TControl::SetText(W.State.Text);
+            FBlockChange = false;
+            ApplySelection(W.State);
+            Change();
+            return;
+        }
         TControl::SetText(W.State.Text);
     }
     ApplySelection(W.State);

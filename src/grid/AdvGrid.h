@@ -79,6 +79,14 @@ class TShowModified;
 class TFilterDropDown;
 class TDropList;
 struct TCellDrawContext;
+class TAdvCustomDropDown;
+class TGridTrackbarDropDown;
+class TGridMemoDropDown;
+class TGridCalculatorDropDown;
+class TGridTimepickerDropDown;
+class TGridDetailPickerDropDown;
+class TGridColorDropDown;
+class TGridImageDropDown;
 
 enum TGridLook { glStandard, glSoft, glClassic, glZUR, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
 enum TScrollType { ssNormal, ssFlat, ssEncarta, ssMetro };
@@ -1467,6 +1475,8 @@ private:
     TCellGraphic* FCellGraphic = nullptr;
     TIntList* FIgnoreColumns = nullptr;
     TFilterDropDown* FFilterDropDown = nullptr;
+    TAdvCustomDropDown* FDropDownEditors[9] = {};  // by editor type, edTrackbarDropDown first
+    bool FDropDownEscaped = false;                  // Esc left the drop-down editor: nothing is stored
     TDropList* FDropList = nullptr;
     TWinControl* FDropCheckList = nullptr;
     TStringList* FFilterList = nullptr;
@@ -1676,14 +1686,29 @@ public:
     virtual void DoUnitChange(int ACol, int ARow, const QString& NewUnit);
     // The button cell's click (the look's body replaces it).
     // The drop-down editors plug in here (open, store).
-    virtual bool ShowDropDownEditor(int ACol, int ARow, TEditorType AEditor, const TRect& R)
-    {
-        (void)ACol; (void)ARow; (void)AEditor; (void)R; return false;
-    }
-    virtual bool StoreDropDownEditor(int ACol, int ARow, TEditorType AEditor)
-    {
-        (void)ACol; (void)ARow; (void)AEditor; return false;
-    }
+    virtual bool ShowDropDownEditor(int ACol, int ARow, TEditorType AEditor, const TRect& R);
+    virtual bool StoreDropDownEditor(int ACol, int ARow, TEditorType AEditor);
+
+    // ---- drop-down editors (AdvGridDropDownEditors) ----------------------------------
+    // Made on first use: hidden, disabled children with the grid's style.
+    TGridTrackbarDropDown* TrackbarDropDown();
+    TGridMemoDropDown* MemoDropDown();
+    TGridCalculatorDropDown* CalculatorDropDown();
+    TGridTimepickerDropDown* TimePickerDropDown();
+    TGridDetailPickerDropDown* DetailPickerDropDown();
+    TGridColorDropDown* ColorPickerDropDown();
+    TGridImageDropDown* ImagePickerDropDown();
+    // The relays of the editors' bar buttons and of the memo's text.
+    void DropDownHeaderButtonClick(TObject* Sender, int ButtonIndex);
+    void DropDownFooterButtonClick(TObject* Sender, int ButtonIndex);
+    void MemoTextToCell(TObject* Sender);
+    virtual void DoColorSelect(int ACol, int ARow, TColor& AColor, QString& Value);
+    virtual void DoImageSelect(int ACol, int ARow, int& Index);
+    std::function<void(TObject* Sender, int ACol, int ARow, int ButtonIndex)> OnDropDownHeaderButtonClick;
+    std::function<void(TObject* Sender, int ACol, int ARow, int ButtonIndex)> OnDropDownFooterButtonClick;
+    std::function<void(TObject* Sender, int ACol, int ARow, TColor& AColor, QString& Value)> OnColorSelected;
+    std::function<void(TObject* Sender, int ACol, int ARow, int& Index)> OnImageSelected;
+    friend struct TGridDropDownAccess;
 
     ADVGRID_PLAIN(int, MaxEditLength, 0)
     ADVGRID_PLAIN(int, MaxComboLength, 0)

@@ -1,0 +1,120 @@
+// One completion keystroke in a list drop-down's edit over 10,000 distinct
+// texts: the detail drop-down's change handling (the typing completion the
+// list editors share) against QCompleter's inline completion of a QLineEdit
+// over the same texts, in the same run. Prints both times and the ratio.
+//   QT_QPA_PLATFORM=offscreen build/release/tests/bench_listdropdown
+//   ... --quick   (1,000 texts: what CI runs)
+
+#include "AdvDetailDropDown.h"
+#include "Forms.h"
+
+#include <QApplication>
+#include <QCompleter>
+#include <QLineEdit>
+#include <QStringListModel>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <string>
+
+namespace {
+
+int ListBenchCount = 10000;
+
+QStringList ListBenchTexts()
+{
+    QStringList l;
+    for (int i = 0; i < ListBenchCount; ++i) l << QStringLiteral("Station %1 line").arg(i, 5, 10, QLatin1Char('0'));
+    return l;
+}
+
+// Typed parts that match near the end of the list, alternated so that no
+// side answers from a cache of the last prefix.
+QString ListBenchKey(int n)
+{
+    return QStringLiteral("station %1").arg(ListBenchCount - 3 - (n & 1), 5, 10, QLatin1Char('0'));
+}
+
+void BM_Ours_CompletionKeystroke(benchmark::State& state)
+{
+    TForm* form = Create<TForm>(nullptr);
+    auto* d = Create<TAdvDetailDropDown>(form);
+    d->SetParent(form);
+    d->SetBounds(10, 10, 200, 21);
+    for (const QString& t : ListBenchTexts()) d->Items()->Add()->SetCaption(t);
+    form->Show();
+    const QString keys[] = {ListBenchKey(0), ListBenchKey(1)};
+    int n = 0;
+    for (auto _ : state) {
+        const QString& key = keys[n++ & 1];
+        state.PauseTiming();
+        d->SetTextDirect(key);
+        d->SetSelection(int(key.size()), int(key.size()));
+        state.ResumeTiming();
+        d->HandleChange();
+        benchmark::DoNotOptimize(d->ItemIndex());
+    }
+    if (d->ItemIndex() < ListBenchCount - 4) state.SkipWithError("wrong completion");
+    Free(form);
+}
+
+void BM_Qt_CompletionKeystroke(benchmark::State& state)
+{
+    QLineEdit edit;
+    QStringListModel model(ListBenchTexts());
+    QCompleter completer(&model);
+    completer.setCompletionMode(QCompleter::InlineCompletion);
+    completer.setCaseSensitivity(Qt::CaseInsensitive);
+    edit.setCompleter(&completer);
+    edit.show();
+    const QString keys[] = {ListBenchKey(0), ListBenchKey(1)};
+    int n = 0;
+    for (auto _ : state) {
+        const QString& key = keys[n++ & 1];
+        completer.setCompletionPrefix(key);
+        const QString done = completer.currentCompletion();
+        edit.setText(done);
+        edit.setSelection(int(done.size()), int(key.size()) - int(done.size()));
+        benchmark::DoNotOptimize(done);
+    }
+}
+
+BENCHMARK(BM_Ours_CompletionKeystroke)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Qt_CompletionKeystroke)->Unit(benchmark::kMicrosecond);
+
+class ListBenchReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& r : runs) Times[r.benchmark_name()] = r.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> Times;
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--quick") == 0) {
+            ListBenchCount = 1000;
+            for (int j = i; j < argc - 1; ++j) argv[j] = argv[j + 1];
+            --argc;
+            break;
+        }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    ListBenchReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const double ours = reporter.Times["BM_Ours_CompletionKeystroke"];
+    const double qt = reporter.Times["BM_Qt_CompletionKeystroke"];
+    std::printf("\n%-28s %12s %12s %8s %8s\n", "case (texts)", "ours us", "Qt us", "ratio", "target");
+    if (qt > 0)
+        std::printf("%-28s %12.2f %12.2f %8.2f %8s\n",
+                    (std::string("completion keystroke (") + std::to_string(ListBenchCount) + ")").c_str(), ours,
+                    qt, ours / qt, "<= 2");
+    benchmark::Shutdown();
+    return 0;
+}
