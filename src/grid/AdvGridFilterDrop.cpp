@@ -28,6 +28,8 @@ constexpr int kFilterListEdge = 2;
 void TAdvStringGrid::CreateFilterAndSearchParts()
 {
     FFilter = new TFilter(this);
+    // Filter buttons sit in the first fixed row unless told otherwise.
+    FFilterRow = 0;
     FFilterDropDown = new TFilterDropDown(this);
     // Both lists wait hidden and empty-sized until a filter button opens them.
     FDropList = new TDropList(this);
