@@ -286,18 +286,6 @@ void TAdvColumnGrid::GetCheckFalse(int ACol, int ARow, QString& Value)
 
 // ---- filter lists -----------------------------------------------------------------------------
 
-namespace {
-
-// "name=condition": the friendly name and the condition; a bare entry is both.
-void SplitFilterEntry(const QString& e, QString& Name, QString& Condition)
-{
-    const int eq = e.indexOf(QLatin1Char('='));
-    Name = eq < 0 ? e : e.left(eq);
-    Condition = eq < 0 ? e : e.mid(eq + 1);
-}
-
-}  // namespace
-
 bool TAdvColumnGrid::GetColumnFilter(int Column)
 {
     TStringList* list = FilterList();
@@ -308,7 +296,7 @@ bool TAdvColumnGrid::GetColumnFilter(int Column)
     list->Clear();
     for (int i = 0; i < item->Filter()->Count(); ++i) {
         QString name, cond;
-        SplitFilterEntry(item->Filter()->Strings(i), name, cond);
+        FilterEntryParts(item->Filter()->Strings(i), name, cond);
         list->Add(name);
     }
     return true;
@@ -322,7 +310,7 @@ void TAdvColumnGrid::FilterSelect(int ItemIndex)
     TGridColumnItem* item = ItemOf(col);
     if (item && ItemIndex >= 0 && ItemIndex < item->Filter()->Count()) {
         QString name, cond;
-        SplitFilterEntry(item->Filter()->Strings(ItemIndex), name, cond);
+        FilterEntryParts(item->Filter()->Strings(ItemIndex), name, cond);
         if (FAutoFilterDisplay) item->SetHeader(name);
         if (AutoFilterUpdate()) ADVGRID_IF_MEMBER(this, g->SetFilterActive(false));
         if (OnFilterSelect) OnFilterSelect(this, col, ItemIndex, name, cond);

@@ -6,6 +6,7 @@
 #include "AdvGridDragDrop.h"
 #include "AdvGridHTML.h"
 #include "AdvGridLook.h"
+#include "AdvGridSearchFooter.h"
 #include "AdvGridSort.h"
 #include "AdvGridUnit.h"
 #include "Forms.h"
@@ -51,7 +52,7 @@ bool TAdvStringGrid::FooterCalculates() const { return true; }            // TOD
 bool TAdvStringGrid::FooterCalculatesHidden() const { return true; }      // TODO(holders): CalculateHiddenRows
 void TAdvStringGrid::SetFooterVisibleQuiet(bool) {}                       // TODO(holders)
 bool TAdvStringGrid::SearchFooterVisible() const { return FSearchFooter && FSearchFooter->Visible(); }
-int TAdvStringGrid::SearchPanelHeight() const { return 0; }               // TODO(holders): FSearchPanel->Height()
+int TAdvStringGrid::SearchPanelHeight() const { return FSearchPanel ? FSearchPanel->Height() : 0; }
 bool TAdvStringGrid::ShowModifiedEnabled() const { return false; }        // TODO(holders): ShowModified->Enabled()
 void TAdvStringGrid::SetShowModifiedEnabled(bool) {}                      // TODO(holders)
 int TAdvStringGrid::SortColumnSetting() const { return FSortSettings ? FSortSettings->Column() : -1; }
@@ -104,6 +105,7 @@ TAdvStringGrid::TAdvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FShowModified->OnChange = [this](TObject*) { RepaintCol(0); };
     FProgressAppearance = new TGridProgressAppearance(this);
     FProgressAppearance->OnChange = [this](TObject*) { Invalidate(); };
+    CreateFilterAndSearchParts();
     FColumnHeaders = new TStringList;
     FColumnHeaders->OnChange = [this](TObject*) {
         ColumnHeadersChanged();
@@ -247,6 +249,9 @@ TAdvStringGrid::~TAdvStringGrid()
     freeCtl(FFocusWindow);
     freeCtl(EditCombo);
     freeCtl(EditTrans);
+    freeCtl(FDropList);
+    freeCtl(FDropCheckList);
+    freeCtl(FSearchPanel);
     freeCtl(ComboTrans);
     freeCtl(FEditDateTime);
     freeCtl(FEditDate);
@@ -324,8 +329,8 @@ void TAdvStringGrid::FreeOwnedObjects()
     fr(FSearchFooter);
     // TODO(holders): FBalloonSettings, FShowModified.
     fr(FOrigColSizes);
-    // TODO(holders): FFilterDropDown, FDropList.
-    fr(FDropCheckList);
+    fr(FFilterDropDown);
+    fr(FFilter);
     fr(FFilterList);
     fr(FSyncGrid);
     fr(ArwU);

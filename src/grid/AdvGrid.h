@@ -24,6 +24,7 @@
 #include "AdvGridCellGraphic.h"
 #include "AdvGridEdit.h"
 #include "AdvGridFilter.h"  // TFilterDropDownColumns, declared once
+#include "AdvGridFind.h"
 #include "AdvGridHidden.h"
 #include "AdvGridHooks.h"
 #include "AdvGridSort.h"
@@ -559,12 +560,12 @@ public:
     virtual void InitOrigColSizes() {}
     virtual int GetVersionNr() { return 0; }
     virtual QString GetVersionString() { return QString(); }
-    virtual void UpdateSearchPanel() {}
-    virtual void SearchFooterEditChange(TObject* Sender) { (void)Sender; }
-    virtual void SearchFooterFindNext(TObject* Sender) { (void)Sender; }
-    virtual void SearchFooterFindPrevious(TObject* Sender) { (void)Sender; }
-    virtual void SearchFooterHighlight(TObject* Sender) { (void)Sender; }
-    virtual void SearchFooterClose(TObject* Sender) { (void)Sender; }
+    virtual void UpdateSearchPanel();
+    virtual void SearchFooterEditChange(TObject* Sender);
+    virtual void SearchFooterFindNext(TObject* Sender);
+    virtual void SearchFooterFindPrevious(TObject* Sender);
+    virtual void SearchFooterHighlight(TObject* Sender);
+    virtual void SearchFooterClose(TObject* Sender);
     virtual void SaveColSizes() {}
     virtual void LoadColSizes() {}
     virtual void NavigationChanged(TObject* Sender) { (void)Sender; }
@@ -615,6 +616,139 @@ protected:
     int FSortColumns = 0;
     int FSortDir = 1;
     uint32_t FSortTime = 0;
+
+public:
+    // ---- filtering, filter drop-down, find, highlighting, search footer, text ----------
+    // (AdvGridFilterApply, AdvGridFilterDrop, AdvGridFind, AdvGridHighlight,
+    // AdvGridSearchFooter, AdvGridText)
+    // Whether row ARow satisfies the conditions of Filter (and OnCustomFilter).
+    virtual bool RowPassesFilter(int ARow);
+    // One filtering pass over the normal rows: the failing rows leave the
+    // grid as one new filter level.
+    void ApplyFilter();
+    // Hides ARow at once when it fails the filter; no level involved.
+    void FilterRow(int ARow);
+    bool FilterActive() const { return FFilterActive; }
+    void SetFilterActive(bool Value);
+    // Undoes the last filtering pass; true while more than one level remains.
+    bool RemoveLastFilter();
+    void RemoveAllFilters();
+    // Incremental filter for a condition typed character by character;
+    // AColumn -1 tests the whole row.
+    void NarrowDown(const QString& ACondition, int AColumn);
+    const QString& NarrowDownText() const { return FNarrowDownText; }
+    std::function<void(TObject* Sender, int ARow, bool& AcceptRow)> OnCustomFilter;
+    std::function<void(TObject* Sender, int Progress)> OnFilterProgress;
+    TNotifyEvent OnFilterDone;
+    virtual void DoFilterDone() { if (OnFilterDone) OnFilterDone(this); }
+
+    // The fixed row whose cells carry filter buttons; only rows below
+    // FixedRows are taken.
+    int FilterDropDownRow() const { return FFilterRow; }
+    void SetFilterDropDownRow(int Value);
+    ADVGRID_PLAIN(bool, FilterDropDownCheck, false)
+
+public:
+    // The column whose filter list is open, -1 when none.
+    int FilterColumn() const { return FFilterCol; }
+    void SetFilterColumn(int v) { FFilterCol = v; }
+    // Opens the filter list of real column RCol under its header cell.
+    void ShowFilterList(int RCol);
+    // Hides both filter lists and forgets the open column.
+    void HideFilterLists();
+    // Whether a release at (X, Y) on display cell (ACol, ARow) hits a filter button.
+    bool IsFilterButtonHit(int ACol, int ARow, int X, int Y);
+    // What a release does to the filter lists; true when it opened or closed one.
+    bool HandleFilterListRelease(int ACol, int ARow, int X, int Y);
+    virtual void FilterListSelect(int ItemIndex);
+    virtual void FilterCheckListSelect();
+    TDropList* DropList() const { return FDropList; }
+    TDropCheckList* DropCheckList() const { return static_cast<TDropCheckList*>(FDropCheckList); }
+    std::function<void(TObject* Sender, int Column, int ItemIndex, const QString& FriendlyName, QString& FilterCondition)>
+        OnFilterSelect;
+    std::function<void(TObject* Sender, int Column, int ItemIndex, const QString& FriendlyName, QString& FilterCondition,
+                       TCheckListBox* CheckList)>
+        OnFilterCheck;
+
+    // Find and replace.
+    TPoint Find(TPoint StartCell, const QString& s, TFindParams FindParams);
+    TPoint FindWide(TPoint StartCell, const QString& s, TFindParams FindParams);
+    TPoint FindFirst(const QString& s, TFindParams FindParams);
+    TPoint FindNext();
+    int Replace(const QString& OrigStr, const QString& NewStr, TFindParams FindParams);
+    bool CellMatchesFind(int ACol, int ARow, bool Wide);
+    TFindParams FindParams() const { return FFindParams; }
+    TPoint SearchCell() const { return FSearchCell; }
+    void SetSearchCell(TPoint v) { FSearchCell = v; }
+    int FindCol() const { return FFindCol; }
+    void SetFindCol(int v) { FFindCol = v; }
+    int FindRow() const { return FFindRow; }
+    void SetFindRow(int v) { FFindRow = v; }
+    bool FindBusy() const { return FFindBusy; }
+
+    // Highlighting ("hi") and marking ("e") inside cell texts.
+    QString HilightText(bool DoCase, const QString& S, const QString& Text);
+    QString UnHilightText(const QString& S);
+    QString MarkText(bool DoCase, const QString& S, const QString& Text);
+    QString UnMarkText(const QString& S);
+    void HilightInCell(bool DoCase, int Col, int Row, const QString& HiText);
+    void HilightInCol(bool DoFixed, bool DoCase, int Col, const QString& HiText);
+    void HilightInRow(bool DoFixed, bool DoCase, int Row, const QString& HiText);
+    void HilightInGrid(bool DoFixed, bool DoCase, const QString& HiText);
+    void UnHilightInCell(int Col, int Row);
+    void UnHilightInCol(bool DoFixed, int Col);
+    void UnHilightInRow(bool DoFixed, int Row);
+    void UnHilightInGrid(bool DoFixed);
+    void MarkInCell(bool DoCase, int Col, int Row, const QString& HiText);
+    void MarkInCol(bool DoFixed, bool DoCase, int Col, const QString& HiText);
+    void MarkInRow(bool DoFixed, bool DoCase, int Row, const QString& HiText);
+    void MarkInGrid(bool DoFixed, bool DoCase, const QString& HiText);
+    void UnMarkInCell(int Col, int Row);
+    void UnMarkInCol(bool DoFixed, int Col);
+    void UnMarkInRow(bool DoFixed, int Row);
+    void UnMarkInGrid(bool DoFixed);
+
+    // Search footer.
+    std::function<void(TObject* Sender, const QString& Value, bool& DefaultSearch)> OnSearchEditChange;
+    TNotifyEvent OnSearchFooterClose;
+    TNotifyEvent OnCreatedSearchFooter;
+
+    // Editing and scaling hooks, the longest column line.
+    void FixedEditChange(TObject* Sender);
+    virtual void HandleChangeScale(int M, int D);
+    int MaxColumnTextLength(int ACol);
+
+protected:
+    QString FindTextValue(int RealCol, int ARow, bool AllRows);
+    TPoint FindCell(TPoint StartCell, const QString& s, const QString& WideS, bool Wide, TFindParams Params);
+    void FindAutoGoto(int ACol, int ARow);
+    void HilightInRange(const QString& HiText, const QString& Tag, bool DoCase, int FromCol, int FromRow, int ToCol,
+                        int ToRow);
+    void UnHilightInRange(const QString& Tag, int FromCol, int FromRow, int ToCol, int ToRow);
+    void NarrowDownAddCondition(const QString& ACondition, int AColumn);
+    void CreateFilterAndSearchParts();
+    void CreateSearchPanel();
+    bool FocusSearchFooterEdit();
+    void SearchFooterFindStep(bool Backward);
+    void EnsureFilterLists();
+    TFindParams SearchFooterParams(bool Backward, bool EditChange);
+    bool SearchFooterHilightDown();
+    void SearchFooterUnHilight();
+    void SearchFooterHilight(const QString& Text);
+    bool FFilterActive = false;
+    int FFixedRowsBeforeFilter = -1;
+    // The column whose list lost the focus to the press now being released.
+    int FFilterClosedCol = -1;
+    QString FNarrowDownText;
+    TFindParams FFindParams;
+    QString FFindText;
+    QString FFindWideText;
+    TPoint FSearchCell{-1, -1};
+    int FFindCol = -1;
+    int FFindRow = -1;
+    bool FFindBusy = false;
+    int FFixedColEdit = -1;
+    int FFixedRowEdit = -1;
 
 public:
     // ---- files and clipboard (AdvGridFiles, AdvGridCSV, AdvGridXML, AdvGridClipboard) ----
@@ -1086,7 +1220,7 @@ public:
     void WndProc(TMessage& Message) override;
 
     // Operations of other grid parts this input calls (neutral until built).
-    virtual int Search(const QString& Text) { (void)Text; return -1; }
+    virtual int Search(const QString& Text);
     virtual TRect GetCellButtonRect(int ACol, int ARow) { (void)ACol; (void)ARow; return TRect(); }
     virtual void SelectionChanged(int ALeft, int ATop, int ARight, int ABottom)
     {

@@ -115,3 +115,109 @@ const TPropertyList& TFilterDropDown::Properties()
                                           .Object<C, TBitmap>("GlyphActive", &C::GlyphActive, &C::SetGlyphActive);
     return list;
 }
+
+// ---- a column's conditions ----------------------------------------------------------------------
+
+TFilterData* TFilter::GetColFilter(int Col)
+{
+    for (int i = 0; i < Count(); ++i)
+        if (Items(i)->Column() == Col) return Items(i);
+    TFilterData* d = Add();
+    d->SetColumn(Col);
+    return d;
+}
+
+bool TFilter::HasFilter(int Col) const
+{
+    for (int i = 0; i < Count(); ++i)
+        if (Items(i)->Column() == Col) return true;
+    return false;
+}
+
+void TFilter::RemoveColumnFilter(int Col)
+{
+    for (int i = Count() - 1; i >= 0; --i)
+        if (Items(i)->Column() == Col) Delete(i);
+    if (FGrid) FGrid->RepaintCell(Col, 0);
+}
+
+// ---- the two drop-down lists ----------------------------------------------------------------------
+
+namespace {
+
+// The focus left a list: the pointer outside its client area closes it
+// (a release on the list itself chooses instead).
+bool FilterListPointerOutside(TWinControl* List)
+{
+    return !List->ClientRect().Contains(List->ScreenToClient(MouseCursorPos()));
+}
+
+}  // namespace
+
+TDropList::TDropList(TComponent* AOwner) : TListBox(AOwner)
+{
+    // Enter chooses; it is not the form's default button.
+    SetWantKeys(WantKeys() | DLGC_WANTALLKEYS);
+}
+
+void TDropList::Choose()
+{
+    SetVisible(false);
+    if (OnSelect) OnSelect(this, ItemIndex());
+}
+
+void TDropList::KeyDown(Word& Key, TShiftState Shift)
+{
+    if (Key == VK_RETURN) {
+        Key = 0;
+        Choose();
+        return;
+    }
+    TListBox::KeyDown(Key, Shift);
+}
+
+void TDropList::KeyPress(QChar& Key)
+{
+    if (Key == QChar(13)) {
+        Key = QChar();
+        return;
+    }
+    TListBox::KeyPress(Key);
+}
+
+void TDropList::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    TListBox::MouseUp(Button, Shift, X, Y);
+    Choose();
+}
+
+void TDropList::DoExit()
+{
+    TListBox::DoExit();
+    if (Visible() && FilterListPointerOutside(this)) {
+        SetVisible(false);
+        if (OnCancel) OnCancel(this);
+    }
+}
+
+void TDropCheckList::ClickCheck()
+{
+    TCheckListBox::ClickCheck();
+    if (OnSelect) OnSelect(this, -1);
+}
+
+void TDropCheckList::DoExit()
+{
+    TCheckListBox::DoExit();
+    if (Visible() && FilterListPointerOutside(this)) {
+        SetVisible(false);
+        if (OnCancel) OnCancel(this);
+    }
+}
+
+void FilterEntryParts(const QString& Entry, QString& Name, QString& Condition)
+{
+    const qsizetype eq = Entry.indexOf(QLatin1Char('='));
+    Name = eq < 0 ? Entry : Entry.left(eq);
+    Condition = eq < 0 ? Entry : Entry.mid(eq + 1);
+}

@@ -82,6 +82,11 @@ public:
     TFilterData* Insert(int Index) { return static_cast<TFilterData*>(TCollection::Insert(Index)); }
     TFilterData* Items(int Index) const { return static_cast<TFilterData*>(TCollection::Items(Index)); }
     void SetItems(int Index, TFilterData* Value) { TCollection::SetItems(Index, Value); }
+    // The first condition of column Col; one is added when there is none.
+    TFilterData* GetColFilter(int Col);
+    bool HasFilter(int Col) const;
+    // Deletes every condition of column Col, then repaints its header cell.
+    void RemoveColumnFilter(int Col);
 
 private:
     TBaseGrid* FGrid;
@@ -140,15 +145,48 @@ private:
     std::unique_ptr<TBitmap> FGlyphActive;
 };
 
+// A value-list entry: a plain value, or a friendly name, "=" and a
+// condition. The part before the first "=" is the name, the part after it
+// the condition; a plain entry is both.
+void FilterEntryParts(const QString& Entry, QString& Name, QString& Condition);
+
 // Sender, then the chosen entry (-1 for none).
 using TDropSelectEvent = std::function<void(TObject* Sender, int ItemIndex)>;
 
 // The single-choice list of the filter drop-down; the grid creates it hidden
-// and empty-sized as its child and binds OnSelect.
+// and empty-sized as its child and binds OnSelect. Enter or a mouse
+// release hides it and fires OnSelect with the current item; losing the
+// focus with the pointer outside hides it and fires OnCancel.
 class TDropList : public TListBox {
 public:
     DECLARE_CLASSNAME(TDropList)
-    explicit TDropList(TComponent* AOwner) : TListBox(AOwner) {}
+    explicit TDropList(TComponent* AOwner);
 
     TDropSelectEvent OnSelect;
+    TNotifyEvent OnCancel;
+
+protected:
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyPress(QChar& Key) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void DoExit() override;
+
+private:
+    void Choose();
+};
+
+// The check list of the filter drop-down: a toggled check fires OnSelect
+// with -1 and the list stays open; losing the focus with the pointer
+// outside hides it and fires OnCancel.
+class TDropCheckList : public TCheckListBox {
+public:
+    DECLARE_CLASSNAME(TDropCheckList)
+    explicit TDropCheckList(TComponent* AOwner) : TCheckListBox(AOwner) {}
+
+    TDropSelectEvent OnSelect;
+    TNotifyEvent OnCancel;
+
+protected:
+    void ClickCheck() override;
+    void DoExit() override;
 };

@@ -150,6 +150,7 @@ bool TAdvStringGrid::WMKeyDown(TMessage& m)
     }
     const bool lastRow = Row() + 1 == RowCount() - FixedFooters();
     if (key == VK_DOWN && lastRow && FNavigation->AppendOnArrowDown()) AppendRowOnArrowDown();
+    if (ctrl && key == 'F' && SearchFooterVisible() && FocusSearchFooterEdit()) return swallow();
     if (ClipboardKey(key, shift)) return swallow();
     if (InsertDeleteKey(key, shift)) return swallow();
     if (key == 'A' && ctrl && (Options().Contains(goRowSelect) || Options().Contains(goRangeSelect))) {

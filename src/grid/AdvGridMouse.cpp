@@ -230,6 +230,12 @@ void TAdvStringGrid::WMLButtonUp(TMessage& m)
         Invalidate();
         return;
     }
+    // A release on a filter button opens or closes its list; any other
+    // release closes an open one.
+    if (HandleFilterListRelease(cell.X, cell.Y, X, Y)) {
+        TBaseGrid::WndProc(m);
+        return;
+    }
     ColSized = GridState() == gsColSizing;
     const bool wasSizing = GridState() == gsColSizing || GridState() == gsRowSizing;
     TBaseGrid::WndProc(m);
@@ -258,6 +264,8 @@ void TAdvStringGrid::HeaderClick(int ACol, int ARow, int X, int Y, TShiftState S
     const TGridCoord down = MouseCoord(Clickposx, Clickposy);
     const int sortRow = FSortSettings->Row();
     const int RCol = RealColIndex(ACol);
+    // The filter button's zone belongs to the filter list.
+    if (ARow == FFilterRow && X > rect.Right - 16 && HasColumnFilter(RCol)) return;
     if (ARow != sortRow || down.Y != sortRow || down.X != ACol || FixedRows() == 0) return;
     if (HasCheckBox(RCol, ARow) && IsInCheckBox(RCol, ARow, X, Y)) return;
     if (!FSortSettings->Show() || RowCount() <= 2) return;

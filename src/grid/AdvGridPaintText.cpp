@@ -168,6 +168,8 @@ void TAdvStringGrid::PaintCellText(TCellDrawContext& c)
         args.WordWrap = c.WW;
         args.Window = this;
         THTMLDrawResult res;
+        // Highlighted occurrences (the "hi" tag) in the grid's colours.
+        SetHTMLHighlightColors(HighlightColor(), HighLightTextColor());
         DrawHTMLText(cv, text, r, args, res);
         if (c.Graphic) c.TextWidth = res.Width + 2;
     } else if (kind == 2) {

@@ -5,8 +5,35 @@
 // actions and copies its search footer settings onto the panel.
 
 #include "ExtCtrls.h"
+#include "StdCtrls.h"
 
 #include <QString>
+
+class TAdvGridButton;
+class TAdvCheckBox;
+
+// The search text box: Enter fires OnReturn (Ctrl+Enter OnCtrlReturn) and
+// goes no further; a CR or LF character reaches OnKeyPress and is then
+// swallowed, so the box never gets a line break.
+class TRetEdit : public TEdit {
+public:
+    DECLARE_CLASSNAME(TRetEdit)
+    explicit TRetEdit(TComponent* AOwner);
+
+    TNotifyEvent OnReturn;
+    TNotifyEvent OnCtrlReturn;
+
+protected:
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyPress(QChar& Key) override;
+};
+
+// Where the panel's controls sit: one row of the placement table.
+struct TSearchPanelPlace {
+    int Left, Top, Width, Height;
+};
+// The left of a control mirrored for right-to-left panels.
+int SearchPanelMirroredLeft(int PanelWidth, int ControlWidth, int Left);
 
 class TSearchPanel : public TPanel {
 public:
@@ -36,6 +63,19 @@ public:
     const QString& HintHighlight() const { return FHintHighlight; }
     void SetHintHighlight(const QString& v) { FHintHighlight = v; }
 
+    TRetEdit* EditControl() const { return FEditControl; }
+    TAdvGridButton* ForwardButton() const { return FForwardButton; }
+    TAdvGridButton* BackwardButton() const { return FBackwardButton; }
+    TAdvGridButton* HiliteButton() const { return FHiliteButton; }
+    TAdvGridButton* ExitButton() const { return FExitButton; }
+    TAdvCheckBox* MatchCase() const { return FMatchCase; }
+    // The colour of the line along the top edge (the grid's line colour).
+    TColor LineColor() const { return FLineColor; }
+    void SetLineColor(TColor v) { FLineColor = v; }
+    // Places the controls by the placement table; RightToLeft mirrors the
+    // edit and the four buttons.
+    void PlaceControls(bool RightToLeft);
+
     // Find next, find previous, the search text changed, close, highlight.
     TNotifyEvent OnForwardClick;
     TNotifyEvent OnBackwardClick;
@@ -43,7 +83,18 @@ public:
     TNotifyEvent OnExitClick;
     TNotifyEvent OnHighlightClick;
 
+protected:
+    void Paint() override;
+
 private:
+    void EditChanged();
+    TRetEdit* FEditControl = nullptr;
+    TAdvGridButton* FForwardButton = nullptr;
+    TAdvGridButton* FBackwardButton = nullptr;
+    TAdvGridButton* FHiliteButton = nullptr;
+    TAdvGridButton* FExitButton = nullptr;
+    TAdvCheckBox* FMatchCase = nullptr;
+    TColor FLineColor = clSilver;
     TColor FColorTo = clNone;
     QString FFindNextCaption, FFindPrevCaption, FMatchCaseCaption, FHighLightCaption;
     QString FHintFindNext, FHintFindPrev, FHintClose, FHintHighlight;

@@ -832,6 +832,55 @@ void TCustomListBox::SetItemIndex(int v)
     --FSettingIndex;
 }
 
+// ---------------------------------------------------------------- TCheckListBox
+
+TCheckListBox::TCheckListBox(TComponent* AOwner) : TCustomListBox(AOwner)
+{
+    QListWidget* l = List();
+    // New items get their (empty) box; a change of check state the list
+    // itself makes is a user toggle.
+    QObject::connect(l->model(), &QAbstractItemModel::rowsInserted, &FCheckSignals,
+                     [this](const QModelIndex&, int first, int last) {
+                         ++FSettingCheck;
+                         for (int i = first; i <= last; ++i)
+                             if (QListWidgetItem* it = List()->item(i)) it->setCheckState(Qt::Unchecked);
+                         --FSettingCheck;
+                     });
+    // Only a change of the check state counts, not a new text.
+    QObject::connect(l->model(), &QAbstractItemModel::dataChanged, &FCheckSignals,
+                     [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+                         if (FSettingCheck > 0 || !roles.contains(Qt::CheckStateRole)) return;
+                         GuardEvent([this] { ClickCheck(); });
+                     });
+}
+
+bool TCheckListBox::Checked(int Index) const
+{
+    const QListWidgetItem* it = List()->item(Index);
+    return it && it->checkState() == Qt::Checked;
+}
+
+void TCheckListBox::SetChecked(int Index, bool Value)
+{
+    QListWidgetItem* it = List()->item(Index);
+    if (!it) return;
+    ++FSettingCheck;
+    it->setCheckState(Value ? Qt::Checked : Qt::Unchecked);
+    --FSettingCheck;
+}
+
+void TCheckListBox::ToggleChecked(int Index)
+{
+    if (!List()->item(Index)) return;
+    SetChecked(Index, !Checked(Index));
+    ClickCheck();
+}
+
+void TCheckListBox::ClickCheck()
+{
+    if (OnClickCheck) OnClickCheck(this);
+}
+
 // ---------------------------------------------------------------- TCustomCheckBox
 
 TCustomCheckBox::TCustomCheckBox(TComponent* AOwner)

@@ -349,6 +349,31 @@ public:
     explicit TListBox(TComponent* AOwner) : TCustomListBox(AOwner) {}
 };
 
+// ---------------------------------------------------------------- check list box
+
+// A list box with a check box in front of every item. A check the user
+// toggles (mouse on the box, Space) calls ClickCheck, which fires
+// OnClickCheck; SetChecked fires nothing.
+class TCheckListBox : public TCustomListBox {
+public:
+    DECLARE_CLASSNAME(TCheckListBox)
+    explicit TCheckListBox(TComponent* AOwner);
+
+    bool Checked(int Index) const;
+    void SetChecked(int Index, bool Value);
+    // Flips the check of Index as a user toggle does (ClickCheck follows).
+    void ToggleChecked(int Index);
+
+    TNotifyEvent OnClickCheck;
+
+protected:
+    virtual void ClickCheck();
+
+private:
+    int FSettingCheck = 0;
+    QObject FCheckSignals;
+};
+
 // ---------------------------------------------------------------- check box
 
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };

@@ -28,6 +28,22 @@ const QCollator& CachedCollator(const QString& localeName, bool caseSensitive)
     return *e.Collator;
 }
 
+// The locale whose case rules the Ansi case conversions follow, made once
+// per thread and name: parsing the name is costly per call.
+const QLocale& CachedCaseLocale(const QString& localeName)
+{
+    struct Entry {
+        QString Name;
+        std::optional<QLocale> Locale;
+    };
+    thread_local Entry e;
+    if (!e.Locale || e.Name != localeName) {
+        e.Name = localeName;
+        e.Locale.emplace(localeName);
+    }
+    return *e.Locale;
+}
+
 }  // namespace
 
 int CompareStr(const QString& a, const QString& b)
@@ -75,11 +91,11 @@ int AnsiCompareText(const QString& a, const QString& b, const FormatSettings& fs
 QString AnsiUpperCase(const QString& s) { return AnsiUpperCase(s, *DefaultFormatSettingsPtr()); }
 QString AnsiUpperCase(const QString& s, const FormatSettings& fs)
 {
-    return QLocale(fs.CollationLocale).toUpper(s);
+    return CachedCaseLocale(fs.CollationLocale).toUpper(s);
 }
 
 QString AnsiLowerCase(const QString& s) { return AnsiLowerCase(s, *DefaultFormatSettingsPtr()); }
 QString AnsiLowerCase(const QString& s, const FormatSettings& fs)
 {
-    return QLocale(fs.CollationLocale).toLower(s);
+    return CachedCaseLocale(fs.CollationLocale).toLower(s);
 }
