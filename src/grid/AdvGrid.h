@@ -557,13 +557,38 @@ public:
     virtual void SearchFooterFindPrevious(TObject* Sender) { (void)Sender; }
     virtual void SearchFooterHighlight(TObject* Sender) { (void)Sender; }
     virtual void SearchFooterClose(TObject* Sender) { (void)Sender; }
-    virtual void SaveColSizes() {}
-    virtual void LoadColSizes() {}
+    virtual void SaveColSizes();
+    virtual void LoadColSizes();
     virtual void NavigationChanged(TObject* Sender) { (void)Sender; }
     virtual void MouseActionsChanged(TObject* Sender) { (void)Sender; }
     virtual void MouseActionsInvalidate(TObject* Sender) { (void)Sender; Invalidate(); }
     virtual QString GetEditMaskOf(int ACol, int ARow) { return GetEditMask(ACol, ARow); }
 
+    // ---- printing (AdvGridPrint, AdvGridPrintCells) ---------------------------------
+    // PrintSettings in one section of an INI file; a load writes the file
+    // back, so it creates a missing one.
+    void SavePrintSettings(const QString& Key, const QString& Section);
+    void LoadPrintSettings(const QString& Key, const QString& Section);
+
+    // ---- column layout and look files (AdvGridLayout) ------------------------------
+    // "n#widths#order#visible"; a string without "#" changes nothing, a
+    // malformed one raises before anything changes.
+    QString ColumnStatesToString();
+    void StringToColumnStates(const QString& Value);
+    // "Pos<k>" entries of the column-order list under ColumnSize's location.
+    virtual void SaveColPositions();
+    virtual void LoadColPositions();
+    void SaveVisualProps(const QString& FileName);
+    void LoadVisualProps(const QString& FileName);
+
+protected:
+    // ColumnSize names a location and the grid is not being designed.
+    bool ColumnLayoutStored();
+    // The calls at creation and destruction: a file error is shown, never raised.
+    void SaveColSizesReported() noexcept;
+    void LoadColSizesReported() noexcept;
+
+public:
     // ---- sorting (AdvGridSort, AdvGridSortCompare) ---------------------------------
     // The style, prefix and suffix a column's texts compare with; the string
     // grid keeps the values given, the column grid fills them from its items.
