@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPageSize>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -318,4 +319,29 @@ TEST(PrintJob, PreviewOfPageTwoOnAnImage)
     for (int y = 0; y < img.height(); y += 2)
         for (int x = 0; x < img.width(); x += 2) dark += qGray(img.pixel(x, y)) < 128;
     EXPECT_GT(dark, 500);
+}
+
+TEST(PrintJob, PagesShowInQtsPreviewDialog)
+{
+    TTestAdvGridPtr g = PrintGrid(5, 40);
+    g->SetCells(2, 3, "merged cell");
+    g->MergeCells(2, 3, 2, 1);
+    g->PrintSettings()->SetTitleText("Preview dialog");
+    g->PrintSettings()->SetTitle(ppTopCenter);
+    g->PrintSettings()->SetPageNr(ppBottomRight);
+    QPrinter device(QPrinter::ScreenResolution);
+    device.setPageSize(QPageSize(QPageSize::A4));
+    QPrintPreviewDialog dialog(&device);
+    int requests = 0;
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [&](QPrinter* p) {
+        ++requests;
+        TPrinter printer(p);
+        g->PrintOn(&printer);
+    });
+    dialog.resize(700, 800);
+    dialog.show();
+    PumpEvents();
+    EXPECT_GE(requests, 1);
+    EXPECT_TRUE(TestHarness::GrabToPng(&dialog, TestHarness::GrabPath("print-preview-dialog.png")));
+    dialog.close();
 }
