@@ -32,23 +32,37 @@ QStringList AdvGridPrintLines(const QString& text, bool multiline)
     return t.split(QLatin1Char('\n'));
 }
 
+// A cell's font, brush, alignments and word wrap as printed, starting from
+// the print font.
+struct AdvGridPrintCellLook {
+    TFont Font;
+    TBrush Brush;
+    TAlignment HA = taLeftJustify;
+    TVAlignment VA = vtaTop;
+    bool WW = false;
+
+    AdvGridPrintCellLook(TAdvStringGrid* g, TFont* printFont, int ACol, int ARow, bool fixed)
+    {
+        Font.Assign(printFont);
+        WW = g->WordWrap();
+        TColor to = clNone, mirror = clNone, mirrorTo = clNone;
+        TCellGradientDirection gd = GradientVertical;
+        TGridDrawState state;
+        if (fixed) state.Include(gdFixed);
+        g->GetVisualProperties(ACol, ARow, state, true, false, false, &Brush, to, mirror, mirrorTo, &Font, HA, VA, WW,
+                               gd);
+    }
+};
+
 } // namespace
 
 TPoint TAdvStringGrid::MeasurePrintCell(int ACol, int ARow)
 {
     TPrintSettings* ps = FPrintSettings;
     TAdvGridPrintRun& run = *FPrintRun;
-    TFont font;
-    font.Assign(ps->Font());
-    TBrush brush;
-    TColor to = clNone, mirror = clNone, mirrorTo = clNone;
-    TAlignment ha = taLeftJustify;
-    TVAlignment va = vtaTop;
-    bool ww = WordWrap();
-    TCellGradientDirection gd = GradientVertical;
-    TGridDrawState state;
-    if (ACol < FixedCols() || ARow < FixedRows()) state.Include(gdFixed);
-    GetVisualProperties(ACol, ARow, state, true, false, false, &brush, to, mirror, mirrorTo, &font, ha, va, ww, gd);
+    AdvGridPrintCellLook look(this, ps->Font(), ACol, ARow, ACol < FixedCols() || ARow < FixedRows());
+    TFont& font = look.Font;
+    const bool ww = look.WW;
     QString text = GetFormattedCell(ACol, ARow);
     if (text.isEmpty()) text = QStringLiteral("gh");
     const int gh = PrintFontLine(&font, QStringLiteral("gh")).Y;
@@ -112,18 +126,12 @@ int TAdvStringGrid::PrintRowCells(int Y, int FirstCol, int LastCol, int ARow)
         GetCellPrintBorder(rc, ARow, &pen, borders);
 
         if (isBase) {
-            TFont font;
-            font.Assign(ps->Font());
-            TBrush brush;
-            TColor to = clNone, mirror = clNone, mirrorTo = clNone;
-            TAlignment ha = taLeftJustify;
-            TVAlignment va = vtaTop;
-            bool ww = WordWrap();
-            TCellGradientDirection gd = GradientVertical;
-            TGridDrawState state;
-            if (col < FixedCols() || ARow < FixedRows()) state.Include(gdFixed);
-            GetVisualProperties(rc, ARow, state, true, false, false, &brush, to, mirror, mirrorTo, &font, ha, va, ww,
-                                gd);
+            AdvGridPrintCellLook look(this, ps->Font(), rc, ARow, col < FixedCols() || ARow < FixedRows());
+            TFont& font = look.Font;
+            TBrush& brush = look.Brush;
+            const TAlignment ha = look.HA;
+            const TVAlignment va = look.VA;
+            const bool ww = look.WW;
             // Background, kept off the lines the cell does not draw.
             int bl = left, bt = top;
             if (!borders.Contains(cbLeft)) bl += 2 * pen.Width();
