@@ -392,7 +392,12 @@ void TAdvStringGrid::RunPrint(const TGridRect& Gridrect, bool SelectedOnly)
     if (!FFastPrint) {
         // Counting draws nothing: a canvas that only measures keeps the job unopened.
         TCanvas measure;
-        n = PrintPages(&measure, 2, SelectedOnly, -1, xres);
+        try {
+            n = PrintPages(&measure, 2, SelectedOnly, -1, xres);
+        } catch (...) {
+            p->Abort();
+            throw;
+        }
     }
     FPrintPageFrom = 1;
     FPrintPageTo = n;

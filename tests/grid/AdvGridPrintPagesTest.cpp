@@ -19,6 +19,7 @@
 #include <QPrinter>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -344,4 +345,15 @@ TEST(PrintJob, PagesShowInQtsPreviewDialog)
     EXPECT_GE(requests, 1);
     EXPECT_TRUE(TestHarness::GrabToPng(&dialog, TestHarness::GrabPath("print-preview-dialog.png")));
     dialog.close();
+}
+
+TEST(PrintJob, NonFiniteFitScaleEndsTheRunCleanly)
+{
+    PrintToPdf pdf(PrintPdfPath("nan.pdf"));
+    TTestAdvGridPtr g = PrintGrid(3, 5);
+    g->PrintSettings()->SetFitToPage(fpCustom);
+    g->OnFitToPage = [](TObject*, double& scale, bool&) { scale = std::numeric_limits<double>::quiet_NaN(); };
+    EXPECT_ANY_THROW(g->Print());
+    EXPECT_FALSE(Printer()->Printing());
+    EXPECT_EQ(g->Fontscalefactor(), 1.0);
 }
