@@ -16,6 +16,8 @@
 #include "Printers.h"
 
 #include <QAbstractTextDocumentLayout>
+#include "BenchTable.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
@@ -37,7 +39,6 @@ namespace {
 
 constexpr int kCols = 5;
 int gRows = 10000;
-std::map<std::string, double> gSeconds;
 
 struct GridDeleter {
     void operator()(TAdvStringGrid* g) const { Free(g); }
@@ -89,22 +90,6 @@ void BM_DocumentPreview(benchmark::State& state)
     }
 }
 
-class TableReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs) gSeconds[r.benchmark_name()] = r.GetAdjustedRealTime() / 1e3;
-    }
-};
-
-double Seconds(const char* name)
-{
-    for (const auto& [k, v] : gSeconds)
-        if (k.rfind(name, 0) == 0) return v;
-    return 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -120,7 +105,7 @@ int main(int argc, char** argv)
         if (std::strcmp(argv[i], "--quick") != 0) args.push_back(argv[i]);
     int bargc = int(args.size());
     benchmark::Initialize(&bargc, args.data());
-    TableReporter reporter;
+    BenchTableReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
     QTemporaryDir dir;
@@ -133,10 +118,11 @@ int main(int argc, char** argv)
     gGrid->PrintOn(&printer);
     const double pdf = t.elapsed() / 1000.0;
 
-    const double ratio = Seconds("DocumentPreview") > 0 ? Seconds("GridPreview") / Seconds("DocumentPreview") : 0;
+    const double doc = reporter.Seconds("DocumentPreview");
+    const double ratio = doc > 0 ? reporter.Seconds("GridPreview") / doc : 0;
     std::printf("\nPreview of page 1, %d x %d cells (%d pages)\n", gRows, kCols, gGrid->PrintNrOfPages());
-    std::printf("grid %.3f s, text document %.3f s, ratio %.2f (target <= 0.5)\n", Seconds("GridPreview"),
-                Seconds("DocumentPreview"), ratio);
+    std::printf("grid %.3f s, text document %.3f s, ratio %.2f (target <= 0.5)\n", reporter.Seconds("GridPreview"),
+                reporter.Seconds("DocumentPreview"), ratio);
     std::printf("print to PDF: %.3f s\n", pdf);
     gGrid.reset();
     gDoc.reset();
