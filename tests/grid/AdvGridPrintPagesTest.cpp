@@ -357,3 +357,33 @@ TEST(PrintJob, NonFiniteFitScaleEndsTheRunCleanly)
     EXPECT_FALSE(Printer()->Printing());
     EXPECT_EQ(g->Fontscalefactor(), 1.0);
 }
+
+TEST(PrintPages, SelectedRowsAndMultilineCells)
+{
+    TTestAdvGridPtr g = PrintGrid(3, 10);
+    g->MouseActions()->SetDisjunctRowSelect(true);
+    g->SetRowSelect(3, true);
+    g->SetRowSelect(5, true);
+    TRecordingCanvas c;
+    g->PrintPreviewSelectedRows(&c, PrintA4);
+    QStringList t = PrintTexts(c);
+    EXPECT_TRUE(t.contains("1,3"));
+    EXPECT_TRUE(t.contains("2,5"));
+    EXPECT_FALSE(t.contains("1,4"));
+    EXPECT_FALSE(t.contains("1,0"));
+    g->PrintSettings()->SetFixedCellsAlways(true);
+    c.ClearLog();
+    g->PrintPreviewSelectedRows(&c, PrintA4);
+    EXPECT_TRUE(PrintTexts(c).contains("1,0"));
+
+    TTestAdvGridPtr m = PrintGrid(3, 4);
+    m->SetCells(1, 2, "top\nbottom");
+    for (bool multi : {true, false}) {
+        m->SetMultilineCells(multi);
+        c.ClearLog();
+        m->PrintPreview(&c, PrintA4);
+        t = PrintTexts(c);
+        EXPECT_EQ(t.contains("top") && t.contains("bottom"), multi);
+        EXPECT_EQ(t.contains("top\nbottom"), !multi);
+    }
+}
