@@ -2,6 +2,7 @@
 // loading, assignment, resizing and destruction.
 
 #include "AdvGrid.h"
+#include "AdvGridPrint.h"
 
 #include "AdvGridDragDrop.h"
 #include "AdvGridHTML.h"
@@ -78,11 +79,12 @@ TAdvStringGrid::TAdvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FFocusHelper = new TFocusHelper(this);
     FSearchFooter = new TSearchFooter(this, true);
     FSearchFooter->OnChange = [this](TObject*) { UpdateSearchPanel(); };
-    // TODO(holders): FFloatingFooter, FPrintSettings, FHTMLSettings,
+    // TODO(holders): FFloatingFooter, FHTMLSettings,
     // FSortSettings, FDragDropSettings, FDragScrollOptions, FControlLook.
     FNavigation = new TNavigation;
     FNavigation->OnChange = [this](TObject* s) { NavigationChanged(s); };
     FColumnSize = new TColumnSize(this);
+    FPrintSettings = new TPrintSettings(this);
     FColumnSize->OnStretch = [this](int c) {
         if (Parent() && Widget()) StretchColumn(c);
     };
@@ -222,7 +224,7 @@ void TAdvStringGrid::BeforeDestruction()
     // Everything still exists here.
     FreeScrollControls();
     BalloonDone();
-    if (FColumnSize->Save()) SaveColSizes();
+    if (FColumnSize->Save()) SaveColSizesReported();
     SetClearTextOnly(false);
     SetSaveHiddenCells(false);
     const int rc = RowCount(), cc = ColCount();
@@ -299,7 +301,8 @@ void TAdvStringGrid::FreeOwnedObjects()
     fr(FModifiedRows);
     fr(FEnabledRows);
     FNotifierList.clear();
-    // TODO(holders): FPrintSettings, FDragScrollOptions.
+    // TODO(holders): FDragScrollOptions.
+    fr(FPrintSettings);
     fr(FSortSettings);
     fr(FNavigation);
     fr(FColumnSize);
@@ -372,7 +375,7 @@ void TAdvStringGrid::CreateWnd()
     // TODO(holders): BalloonInit when BalloonSettings.Enable; the footer
     // panel visible as FloatingFooter.Visible; the search panel visible as
     // SearchFooter.Visible with height 32 (else 0).
-    if (FColumnSize->Save()) LoadColSizes();
+    if (FColumnSize->Save()) LoadColSizesReported();
     SetTimer(GridTimerID, 500);
     FGridTimerID = GridTimerID;
     if (FIsWinXP && !GetOsProfile().VisualStylesActive) FIsWinXP = false;
@@ -394,7 +397,7 @@ void TAdvStringGrid::Loaded()
         SetLook(glZUR);
     }
     if (AutoSize()) AutoSizeColumns(false, 4);
-    if (FColumnSize->Save()) LoadColSizes();
+    if (FColumnSize->Save()) LoadColSizesReported();
     FFixedRowsMin = FixedRows();
     FFixedColsMin = FixedCols();
     SetMinRowHeight(DefaultRowHeight());

@@ -65,6 +65,8 @@ class TFooterPanel;
 class TSearchPanel;
 class TFloatingFooter;
 class TPrintSettings;
+class TPrinter;
+struct TAdvGridPrintRun;
 class THTMLSettings;
 class TSortSettings;
 class TDragDropSettings;
@@ -566,13 +568,115 @@ public:
     virtual void SearchFooterFindPrevious(TObject* Sender);
     virtual void SearchFooterHighlight(TObject* Sender);
     virtual void SearchFooterClose(TObject* Sender);
-    virtual void SaveColSizes() {}
-    virtual void LoadColSizes() {}
+    virtual void SaveColSizes();
+    virtual void LoadColSizes();
     virtual void NavigationChanged(TObject* Sender) { (void)Sender; }
     virtual void MouseActionsChanged(TObject* Sender) { (void)Sender; }
     virtual void MouseActionsInvalidate(TObject* Sender) { (void)Sender; Invalidate(); }
     virtual QString GetEditMaskOf(int ACol, int ARow) { return GetEditMask(ACol, ARow); }
 
+    // ---- printing (AdvGridPrint, AdvGridPrintCells) ---------------------------------
+    // PrintSettings in one section of an INI file; a load writes the file
+    // back, so it creates a missing one.
+    void SavePrintSettings(const QString& Key, const QString& Section);
+    void LoadPrintSettings(const QString& Key, const QString& Section);
+    // Pages go to Printer(), or to the printer PrintOn names (Qt's print
+    // preview dialog hands one over); previews draw on any canvas.
+    void Print();
+    void PrintSelection();
+    void PrintRect(const TGridRect& Gridrect);
+    void PrintSelectedRows();
+    void PrintSelectedCols();
+    void PrintOn(TPrinter* APrinter);
+    void PrintPreview(TCanvas* Canvas, const TRect& Displayrect);
+    void PrintPreviewRect(TCanvas* Canvas, const TRect& Displayrect, const TGridRect& Gridrect);
+    void PrintPreviewSelection(TCanvas* Canvas, const TRect& Displayrect);
+    void PrintPreviewSelectedRows(TCanvas* Canvas, const TRect& Displayrect);
+    void PrintPreviewSelectedCols(TCanvas* Canvas, const TRect& Displayrect);
+    void PrintDraw(TCanvas* Canvas, const TRect& DrawRect);
+    void PrintDrawRect(TCanvas* Canvas, const TRect& DrawRect, const TGridRect& Gridrect);
+    int PreviewPage() const { return FPrintPageFrom; }
+    void SetPreviewPage(int v) { FPrintPageFrom = v; FPrintPageTo = v; }
+    int PrintNrOfPages() const { return FPrintPageNum; }
+    TRect PrintPageRect() const { return FPrintPageRect; }
+    int PrintPageWidth() const { return FPrintPageWidth; }
+    int PrintColStart() const { return FPrintColStart; }
+    int PrintColEnd() const { return FPrintColEnd; }
+    bool IsPrintPreview() const { return FIsPrintPreview; }
+    ADVGRID_PLAIN(bool, FastPrint, false)
+    ADVGRID_PLAIN(bool, PrinterDriverFix, false)
+    ADVGRID_PLAIN(double, Fontscalefactor, 1.0)
+public:
+    // Points to 0.1 mm font heights (negative) and back.
+    int MapFontHeight(int PointSize) const;
+    int MapFontSize(int Height) const;
+    bool IsPrintRow(int ARow);
+    bool IsPrintCol(int ACol);
+    // Every page-number text passes here (OnPrintGetPageNum may replace it).
+    virtual void PrintGetPageNum(int PageNum, int PageColNum, QString& PageNumString);
+    static QString ConcatWithSpace(const QString& A, const QString& B);
+    std::function<void(TObject* Sender, int NrOfPages, int& FromPage, int& ToPage)> OnPrintStart;
+    std::function<void(TObject* Sender, TCanvas* Canvas, int PageNr, int PageXSize, int PageYSize)> OnPrintPage;
+    std::function<void(TObject* Sender, int ARow, bool& NewPage)> OnPrintNewPage;
+    std::function<void(TObject* Sender, TCanvas* Canvas, int LastRow, int LastRowOffset, int LastPage,
+                       int PageXSize, int PageYSize)>
+        OnPrintPageDone;
+    std::function<void(TObject* Sender, int PageNr, bool& Cancel)> OnPrintCancel;
+    std::function<void(TObject* Sender, double& ScaleFactor, bool& Allow)> OnFitToPage;
+    std::function<void(TObject* Sender, int ACol, int& Width)> OnPrintSetColumnWidth;
+    std::function<void(TObject* Sender, int ARow, int& Height)> OnPrintSetRowHeight;
+    std::function<void(TObject* Sender, int PageNum, int PageColNum, QString& PageNumString)> OnPrintGetPageNum;
+
+protected:
+    friend struct TAdvGridPrintRun;
+    // The page engine: 0 draws a preview, 1 prints, 2 and 3 count the pages
+    // of a print and of a preview. Returns the number of pages.
+    int PrintPages(TCanvas* Canvas, int Mode, bool SelectedOnly, int Total, int Dpi);
+    void RunPrint(const TGridRect& Gridrect, bool SelectedOnly);
+    void RunPreview(TCanvas* Canvas, const TRect& Displayrect, const TGridRect& Gridrect, bool SelectedOnly);
+    // Content size of a cell in 0.1 mm (ACol real).
+    TPoint MeasurePrintCell(int ACol, int ARow);
+    int GetPrintRowHeight(int ARow);
+    int PrintRowCells(int Y, int FirstCol, int LastCol, int ARow);
+    void FinishPrintPage(int FirstCol, int LastCol, int Y);
+    int PrintHeaderFooter();
+    QString GetPrintPageNumText();
+    void CalcPrintColWidths();
+    // Makes Font (at its point size, mapped) the canvas font; the extent of
+    // Text in it, in 0.1 mm.
+    TPoint PrintFontLine(TFont* Font, const QString& Text);
+    TAdvGridPrintRun* FPrintRun = nullptr;
+    bool FPrintToPrinter = false;
+    TPoint FPrintDrawOrigin;
+    TPrinter* FPrintTarget = nullptr;
+    TGridRect FPrintRect;
+    TRect FPrintPreviewRect;
+    TRect FPrintPageRect;
+    int FPrintPageWidth = 0;
+    int FPrintColStart = 0;
+    int FPrintColEnd = 0;
+    bool FIsPrintPreview = false;
+
+public:
+    // ---- column layout and look files (AdvGridLayout) ------------------------------
+    // "n#widths#order#visible"; a string without "#" changes nothing, a
+    // malformed one raises before anything changes.
+    QString ColumnStatesToString();
+    void StringToColumnStates(const QString& Value);
+    // "Pos<k>" entries of the column-order list under ColumnSize's location.
+    virtual void SaveColPositions();
+    virtual void LoadColPositions();
+    void SaveVisualProps(const QString& FileName);
+    void LoadVisualProps(const QString& FileName);
+
+protected:
+    // ColumnSize names a location and the grid is not being designed.
+    bool ColumnLayoutStored();
+    // The calls at creation and destruction: a file error is shown, never raised.
+    void SaveColSizesReported() noexcept;
+    void LoadColSizesReported() noexcept;
+
+public:
     // ---- sorting (AdvGridSort, AdvGridSortCompare) ---------------------------------
     // The style, prefix and suffix a column's texts compare with; the string
     // grid keeps the values given, the column grid fills them from its items.

@@ -10,6 +10,7 @@
 #include "Printers.h"
 
 #include <QString>
+#include <cmath>
 #include <memory>
 
 class TBaseGrid;
@@ -106,4 +107,36 @@ private:
     std::unique_ptr<TFont> FFixedFont;
     std::unique_ptr<TFont> FHeaderFont;
     std::unique_ptr<TFont> FFooterFont;
+};
+
+// The state of one run of the page engine. Lengths are in 0.1 mm with y
+// growing upward (0 is the top of the printable area, rows go down into
+// negative y); the canvas itself is drawn on in device pixels, converted
+// here by the target's resolution.
+struct TAdvGridPrintRun {
+    TCanvas* Canvas = nullptr;
+    int Mode = 0;
+    bool SelectedOnly = false;
+    int Total = 0;
+    int Dpi = 96;
+    TPoint Origin;          // device position of the page's top-left corner
+    int W = 0, H = 0;       // page size; H negative
+    int LineUnit = 0, TextInset = 0, HeaderLineH = 0, FooterLineH = 0;
+    int Spacing = 0;        // added to every column width
+    double Scale = 1.0;     // FitToPage
+    double ScreenToPaper = 254.0 / 96.0;
+    int TopArea = 0, BottomArea = 0;
+    int PageCounter = 0, BandNr = 0, PageInBand = 0;
+    bool MultiBand = false;
+    bool RepeatCols = false;
+    bool Cancelled = false;
+    int CacheRow = -1, CacheHeight = 0;
+    std::unique_ptr<TFont> KeepFont;
+
+    bool Drawing() const { return Mode == 0 || Mode == 1; }
+    int DX(int x) const { return Origin.X + int(std::lround(double(x) * Dpi / 254.0)); }
+    int DY(int y) const { return Origin.Y + int(std::lround(-double(y) * Dpi / 254.0)); }
+    int DLen(int v) const { return int(std::lround(double(v) * Dpi / 254.0)); }
+    int LLen(int px) const { return int(std::lround(double(px) * 254.0 / Dpi)); }
+    TRect DRect(int l, int t, int r, int b) const { return TRect(DX(l), DY(t), DX(r), DY(b)); }
 };

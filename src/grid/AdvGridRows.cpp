@@ -723,10 +723,14 @@ void TAdvStringGrid::ResetColumnOrder()
         for (int p = 0; p < ColCount() && p < FColumnOrder->Count(); ++p) {
             const int target = FColumnOrder->Items(p);
             if (target < p && target >= 0) {
-                MoveColumn(p, target);
                 const int v = FColumnOrder->Items(p);
-                FColumnOrder->Delete(p);
-                FColumnOrder->Insert(target, v);
+                MoveColumn(p, target);
+                // The move keeps the list in step itself; moving the entry a
+                // second time would undo it and never end.
+                if (FColumnOrder->Items(target) != v) {
+                    FColumnOrder->Delete(p);
+                    FColumnOrder->Insert(target, v);
+                }
                 moved = true;
             }
         }

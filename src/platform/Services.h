@@ -26,6 +26,7 @@ class IUrlOpener;          // opening web links and local files
 class ISerialPortProbe;    // serial ports present
 class ISocketGate;         // socket-open and desktop calls behind the network facilities
 class IScreenGeometry;     // monitors and work areas
+class QPrinter;            // the device of the process-wide printer
 
 struct PlatformServices {
     std::shared_ptr<IClock> Clock;
@@ -45,6 +46,8 @@ struct PlatformServices {
     std::shared_ptr<ISerialPortProbe> SerialProbe;
     // Empty: the screens Qt reports.
     std::shared_ptr<IScreenGeometry> Screens;
+    // The device of Printer(); empty: the system's default printer.
+    std::function<std::shared_ptr<QPrinter>()> PrinterDevice;
     // Called by MessageBeep; production rings the application bell.
     std::function<void(unsigned type)> BeepHook;
     // The loopback-only guard: when on, the network facilities refuse any

@@ -12,6 +12,8 @@
 #include "Files.h"
 #include "TextFiles.h"
 
+#include "BenchTable.h"
+
 #include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -28,7 +30,6 @@ constexpr int kCols = 10;
 int gRows = 200000;
 QString gFile;
 QString gOut;
-std::map<std::string, double> gSeconds;
 
 struct GridDeleter {
     void operator()(TAdvStringGrid* g) const { Free(g); }
@@ -118,22 +119,6 @@ void BM_LimitSave(benchmark::State& state)
     }
 }
 
-class TableReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs) gSeconds[r.benchmark_name()] = r.GetAdjustedRealTime() / 1e3;
-    }
-};
-
-double Seconds(const char* name)
-{
-    for (const auto& [k, v] : gSeconds)
-        if (k.rfind(name, 0) == 0) return v;
-    return 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -156,15 +141,16 @@ int main(int argc, char** argv)
         if (std::strcmp(argv[i], "--quick") != 0) args.push_back(argv[i]);
     int bargc = int(args.size());
     benchmark::Initialize(&bargc, args.data());
-    TableReporter reporter;
+    BenchTableReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double load = Seconds("LimitLoad") > 0 ? Seconds("GridLoad") / Seconds("LimitLoad") : 0;
-    const double save = Seconds("LimitSave") > 0 ? Seconds("GridSave") / Seconds("LimitSave") : 0;
+    const double limitLoad = reporter.Seconds("LimitLoad"), limitSave = reporter.Seconds("LimitSave");
+    const double load = limitLoad > 0 ? reporter.Seconds("GridLoad") / limitLoad : 0;
+    const double save = limitSave > 0 ? reporter.Seconds("GridSave") / limitSave : 0;
     std::printf("\nCSV of %d x %d cells (%lld bytes)\n", gRows, kCols, (long long)ReadFileBytes(gFile).size());
-    std::printf("load: grid %.3f s, limit %.3f s, ratio %.2f (target <= 3)\n", Seconds("GridLoad"),
-                Seconds("LimitLoad"), load);
-    std::printf("save: grid %.3f s, limit %.3f s, ratio %.2f (target <= 2)\n", Seconds("GridSave"),
-                Seconds("LimitSave"), save);
+    std::printf("load: grid %.3f s, limit %.3f s, ratio %.2f (target <= 3)\n", reporter.Seconds("GridLoad"),
+                reporter.Seconds("LimitLoad"), load);
+    std::printf("save: grid %.3f s, limit %.3f s, ratio %.2f (target <= 2)\n", reporter.Seconds("GridSave"),
+                reporter.Seconds("LimitSave"), save);
     gLoaded.reset();
     benchmark::Shutdown();
     return 0;
