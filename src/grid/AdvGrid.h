@@ -541,16 +541,16 @@ public:
     virtual QString CellToRich(int ACol, int ARow, const QString& Text) { (void)ACol; (void)ARow; return Text; }
     virtual void StretchColumn(int ACol) { (void)ACol; }
     virtual void FormResized(TObject* Sender);
-    virtual void ExpandAll() {}
-    virtual void RemoveAllNodes() {}
-    virtual bool IsNode(int ARow) { (void)ARow; return false; }
-    virtual bool IsSummary(int ARow) { (void)ARow; return false; }
-    virtual int GetNodeSpan(int ARow) { (void)ARow; return 0; }
-    virtual int GetSubNodeCount(int ARow) { (void)ARow; return 0; }
+    virtual void ExpandAll();
+    virtual void RemoveAllNodes();
+    virtual bool IsNode(int ARow);
+    virtual bool IsSummary(int ARow);
+    virtual int GetNodeSpan(int ARow);
+    virtual int GetSubNodeCount(int ARow);
     // Expanded state of a node row, its span kind and the node row above a row.
-    virtual bool GetNodeState(int ARow) { (void)ARow; return false; }
-    virtual int GetNodeSpanType(int ARow) { (void)ARow; return 1; }
-    virtual int GetParentRow(int ARow) { (void)ARow; return -1; }
+    virtual bool GetNodeState(int ARow);
+    virtual int GetNodeSpanType(int ARow);
+    virtual int GetParentRow(int ARow);
     virtual double ColumnSum(int ACol, int FromRow, int ToRow);
     virtual double ColumnAvg(int ACol, int FromRow, int ToRow);
     virtual double ColumnMin(int ACol, int FromRow, int ToRow);
@@ -1240,6 +1240,71 @@ public:
     virtual void UpdateAutoColumnSize(int ACol, int& AWidth);
     virtual void Group(int ColIndex);
     virtual void UnGroup();
+
+    // ---- nodes (AdvGridNodes) ------------------------------------------------------
+    // AddNode, RemoveNode, ExpandNode, ContractNode and the row insertions take
+    // real rows (hidden rows counted); the queries take display rows.
+    void AddNode(int ARow, int Span);
+    void RemoveNode(int ARow);
+    void SetNodeState(int ARow, bool Value);
+    int GetNodeLevel(int ARow);
+    void SetNodeSpan(int ARow, int Span);
+    void UpdateNodeSpan(int ARow, int Delta);
+    void UpdateSubNodeCount(int ARow, int Delta);
+    void ExpandNode(int ARow);
+    void ContractNode(int ARow);
+    void ContractAll();
+    void InsertChildRow(int ARow, int InsertAt);
+    void RemoveChildRow(int ARow);
+    void InsertNormalRow(int ARow);
+    void RemoveNormalRow(int ARow);
+    void MarkSummaryRow(int ARow);
+    // Whether X lies on the expand/contract glyph of the node row ARow.
+    bool NodeGlyphHitTest(int ARow, int X);
+    // The click on a node row's glyph: the events around the expansion or
+    // contraction; false when the click was not on a glyph.
+    bool NodeClick(int ACol, int ARow, int X);
+    std::function<void(TObject* Sender, int ARow, int ARowReal, bool& Allow)> OnBeforeExpandNode;
+    std::function<void(TObject* Sender, int ARow, int ARowReal, bool& Allow)> OnBeforeContractNode;
+    std::function<void(TObject* Sender, int ARow, int ARowReal)> OnExpandNode;
+    std::function<void(TObject* Sender, int ARow, int ARowReal)> OnContractNode;
+
+protected:
+    TCellGraphic* NodeObject(int ARow);
+    void ExpandNodeCore(int ARow);
+    void LowerNodeLevels(int D, int Span);
+    void DrawNodeGlyph(TCellDrawContext& c);
+
+public:
+    // ---- grouping (AdvGridGroup) ---------------------------------------------------
+    virtual void SubGroup(int ColIndex);
+    virtual void SubUnGroup(int ColIndex);
+    // Per group: 1 sum, 2 average, 3 minimum, 4 maximum, 5 count, 6 custom
+    // (OnGroupCalc), 7 distinct values, 8 standard deviation; written into the
+    // summary row with Grouping.Summary, else into the header row.
+    void GroupCalc(int ColIndex, int Method);
+    void GroupSum(int ColIndex) { GroupCalc(ColIndex, 1); }
+    void GroupAvg(int ColIndex) { GroupCalc(ColIndex, 2); }
+    void GroupMin(int ColIndex) { GroupCalc(ColIndex, 3); }
+    void GroupMax(int ColIndex) { GroupCalc(ColIndex, 4); }
+    void GroupCount(int ColIndex) { GroupCalc(ColIndex, 5); }
+    void GroupCustomCalc(int ColIndex) { GroupCalc(ColIndex, 6); }
+    void GroupDistinct(int ColIndex) { GroupCalc(ColIndex, 7); }
+    void GroupStdDev(int ColIndex) { GroupCalc(ColIndex, 8); }
+    bool IsGrouping() const { return FIsGrouping; }
+    std::function<void(TObject* Sender, int ACol, int FromRow, int ToRow, double& Res)> OnGroupCalc;
+
+protected:
+    void GroupMakeNode(int ARow, int Span);
+    void GroupHeaderLook(int ARow);
+    void GroupSummaryRow(int ARow, bool Insert);
+    int FGroupColumn = -1;
+    int FGroupWidth = 0;
+    QString FGroupCaption;
+    QString FGroupFooter;
+    bool FIsGrouping = false;
+
+public:
     TDateTime Dates(int ACol, int ARow);
     void SetDates(int ACol, int ARow, TDateTime Value);
     TDateTime Times(int ACol, int ARow);
@@ -1450,7 +1515,10 @@ public:
     ADVGRID_PLAIN(bool, SizeWithForm, false)
     ADVGRID_PLAIN(int, PrevSizeX, 0)
     ADVGRID_PLAIN(int, PrevSizeY, 0)
-    ADVGRID_PLAIN(int, GroupColumn, -1)
+public:
+    int GroupColumn() const { return FGroupColumn; }
+    // -1 ungroups, a column above 0 groups on it, 0 changes nothing.
+    void SetGroupColumn(int v);
     ADVGRID_PLAIN(QString, EditMask, QString())
 
 public:

@@ -167,7 +167,7 @@ void TAdvStringGrid::FindAutoGoto(int ACol, int ARow)
                 if (!IsNode(r)) continue;
                 const int real = RealRowIndex(r);
                 if (real < R && R < real + GetNodeSpan(r)) {
-                    ADVGRID_IF_MEMBER(this, g->ExpandNode(r));
+                    ADVGRID_IF_MEMBER(this, g->ExpandNode(real));
                     break;
                 }
             }

@@ -358,6 +358,11 @@ void TAdvStringGrid::WMRButtonUp(TMessage& m)
 void TAdvStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     TBaseGrid::MouseDown(Button, Shift, X, Y);
+    if (Button == mbLeft && FNumNodes > 0) {
+        int c = -1, r = -1;
+        MouseToCell(X, Y, c, r);
+        if (c >= 0 && r >= FixedRows()) NodeClick(c, r, X);
+    }
     if (auto* g = dynamic_cast<TAdvStringGrid*>(FSyncGrid->Grid())) {
         if (FSyncGrid->SelectionColumn() && Col() < g->ColCount()) g->SetCol(Col());
         if (FSyncGrid->SelectionRow() && Row() >= g->FixedRows() && Row() < g->RowCount()) g->SetRow(Row());

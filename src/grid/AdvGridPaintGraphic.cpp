@@ -631,6 +631,7 @@ void TAdvStringGrid::PaintCellGraphic(TCellDrawContext& c)
         }
         break;
     }
+    case ctNode: DrawNodeGlyph(c); break;
     default: break;
     }
     c.Rect = r;
