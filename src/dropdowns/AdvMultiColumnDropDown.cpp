@@ -368,6 +368,8 @@ void TAdvMultiColumnDropDown::DoShowDropDown()
             if (row < FGrid->TopRow() || row >= FGrid->TopRow() + FGrid->VisibleRowCount())
                 FGrid->SetTopRow(std::max(row - FGrid->VisibleRowCount() + 1, FGrid->FixedRows()));
         }
+        // The columns fit the pop-up: the list starts at its first column.
+        FGrid->SetLeftCol(0);
     }
     FShowing = false;
 }
