@@ -205,17 +205,37 @@ TEST_F(MultiColumnDropDown, OpenListTakesRowsByKeysAndMouse)
     EXPECT_EQ(d->ItemIndex(), 2);
     EXPECT_EQ(selects, 1);
 
+    // A left click on a row takes it and closes.
+    ClickButton(d);
+    ASSERT_TRUE(d->DroppedDown());
+    TRect r = g->CellBounds(0, 4);
+    Click(g, TPoint(r.Left + 5, r.Top + 5));
+    EXPECT_FALSE(d->DroppedDown());
+    EXPECT_EQ(d->ItemIndex(), 3);
+    EXPECT_EQ(d->Text(), QStringLiteral("Cameroon"));
+
+    // A right-button release over a data row closes too, taking the current row.
+    ClickButton(d);
+    ASSERT_TRUE(d->DroppedDown());
+    r = g->CellBounds(0, 1);
+    QWidget* w = g->Widget();
+    QTest::mouseClick(w->window()->windowHandle(), Qt::RightButton, Qt::NoModifier,
+                      w->mapTo(w->window(), QPoint(r.Left + 5, r.Top + 5)));
+    QApplication::processEvents();
+    EXPECT_FALSE(d->DroppedDown());
+    EXPECT_EQ(d->ItemIndex(), 3);
+
     // The wheel scrolls without changing the choice; Esc keeps the old one.
     ClickButton(d);
     ASSERT_TRUE(d->DroppedDown());
     QWheelEvent wheel(QPointF(10, 40), g->Widget()->mapToGlobal(QPointF(10, 40)), QPoint(), QPoint(0, -120),
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(g->Widget(), &wheel);
-    EXPECT_EQ(d->ItemIndex(), 2);
+    EXPECT_EQ(d->ItemIndex(), 3);
     EXPECT_FALSE(g->ConfirmSelection());
     Key(g, Qt::Key_Escape);
     EXPECT_FALSE(d->DroppedDown());
-    EXPECT_EQ(d->ItemIndex(), 2);
+    EXPECT_EQ(d->ItemIndex(), 3);
 
 }
 
