@@ -7,31 +7,31 @@
 #include "ImgList.h"
 #include "OsProfile.h"
 
+#include <algorithm>
+
 // ---------------------------------------------------------------------------
 // The typing completion
 
-std::optional<TDropDownCompletion> DropDownComplete(int Count, const std::function<QStringView(int)>& Candidate,
-                                                    const QString& Text, int Caret, bool MatchCase)
+namespace {
+// The completion around a search: FirstMatch answers the first candidate
+// (in list order) that begins with the key, or -1.
+std::optional<TDropDownCompletion> DropDownCompleteBy(const std::function<QStringView(int)>& Candidate,
+                                                      const QString& Text, int Caret, bool MatchCase,
+                                                      const std::function<int(const QString&)>& FirstMatch)
 {
-    if (Count <= 0) return std::nullopt;
     const QString typed = Text.left(std::max(Caret, 0));
     const QString key = CaseKey(typed, MatchCase);
-    const Qt::CaseSensitivity cs = MatchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
     TDropDownCompletion r;
-    if (!key.isEmpty()) {
-        for (int i = 0; i < Count; ++i) {
-            // Compared in place: the list is scanned at every keystroke.
-            const QStringView c = Candidate(i);
-            if (!c.startsWith(key, cs)) continue;
-            // The whole tail: a cut tail would name no candidate.
-            r.Matched = true;
-            r.Text = Text.left(key.size()) + c.mid(key.size()).toString();
-            r.Anchor = int(r.Text.size());
-            r.Caret = int(key.size());
-            r.ItemIndex = i;
-            r.KeyLength = int(key.size());
-            return r;
-        }
+    const int i = key.isEmpty() ? -1 : FirstMatch(key);
+    if (i >= 0) {
+        // The whole tail: a cut tail would name no candidate.
+        r.Matched = true;
+        r.Text = Text.left(key.size()) + Candidate(i).mid(key.size()).toString();
+        r.Anchor = int(r.Text.size());
+        r.Caret = int(key.size());
+        r.ItemIndex = i;
+        r.KeyLength = int(key.size());
+        return r;
     }
     if (typed.isEmpty()) return std::nullopt;
     r.Text = typed;
@@ -39,12 +39,84 @@ std::optional<TDropDownCompletion> DropDownComplete(int Count, const std::functi
     r.KeyLength = int(typed.size());
     return r;
 }
+}  // namespace
+
+std::optional<TDropDownCompletion> DropDownComplete(int Count, const std::function<QStringView(int)>& Candidate,
+                                                    const QString& Text, int Caret, bool MatchCase)
+{
+    if (Count <= 0) return std::nullopt;
+    const Qt::CaseSensitivity cs = MatchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    return DropDownCompleteBy(Candidate, Text, Caret, MatchCase, [&](const QString& key) {
+        for (int i = 0; i < Count; ++i)
+            if (Candidate(i).startsWith(key, cs)) return i;
+        return -1;
+    });
+}
 
 std::optional<TDropDownCompletion> DropDownComplete(const QStringList& Candidates, const QString& Text, int Caret,
                                                     bool MatchCase)
 {
     return DropDownComplete(int(Candidates.size()), [&](int i) { return QStringView(Candidates[i]); }, Text, Caret,
                             MatchCase);
+}
+
+void TDropDownCompletionIndex::Clear()
+{
+    for (Side& s : FSides) s = Side();
+}
+
+namespace {
+// The compare key of a candidate: a case-insensitive prefix test is a plain
+// prefix test of the folded texts.
+QString DropDownIndexKey(QStringView Text, bool MatchCase)
+{
+    return MatchCase ? Text.toString() : Text.toString().toCaseFolded();
+}
+}  // namespace
+
+void TDropDownCompletionIndex::Build(Side& S, int Count, const std::function<QStringView(int)>& Candidate,
+                                     bool MatchCase)
+{
+    std::vector<std::pair<QString, int>> keyed;
+    keyed.reserve(size_t(Count));
+    for (int i = 0; i < Count; ++i) keyed.emplace_back(DropDownIndexKey(Candidate(i), MatchCase), i);
+    std::sort(keyed.begin(), keyed.end());
+    S.Keys.clear();
+    S.Keys.reserve(keyed.size());
+    S.MinOrder.assign(1, {});
+    S.MinOrder[0].reserve(keyed.size());
+    for (auto& [key, index] : keyed) {
+        S.Keys.push_back(std::move(key));
+        S.MinOrder[0].push_back(index);
+    }
+    for (size_t span = 1; 2 * span <= S.Keys.size(); span *= 2) {
+        const std::vector<int>& below = S.MinOrder.back();
+        std::vector<int> level(below.size() - span);
+        for (size_t i = 0; i < level.size(); ++i) level[i] = std::min(below[i], below[i + span]);
+        S.MinOrder.push_back(std::move(level));
+    }
+    S.Built = true;
+}
+
+std::optional<TDropDownCompletion> TDropDownCompletionIndex::Complete(int Count,
+                                                                      const std::function<QStringView(int)>& Candidate,
+                                                                      const QString& Text, int Caret, bool MatchCase)
+{
+    if (Count <= 0) return std::nullopt;
+    Side& side = FSides[MatchCase ? 1 : 0];
+    if (!side.Built || int(side.Keys.size()) != Count) Build(side, Count, Candidate, MatchCase);
+    return DropDownCompleteBy(Candidate, Text, Caret, MatchCase, [&side, MatchCase](const QString& key) {
+        const QString probe = DropDownIndexKey(key, MatchCase);
+        const auto first = std::lower_bound(side.Keys.begin(), side.Keys.end(), probe);
+        const auto last = std::partition_point(first, side.Keys.end(),
+                                               [&](const QString& k) { return k.startsWith(probe); });
+        if (first == last) return -1;
+        const size_t lo = size_t(first - side.Keys.begin()), n = size_t(last - first);
+        size_t level = 0;
+        while ((size_t(2) << level) <= n) ++level;
+        const std::vector<int>& m = side.MinOrder[level];
+        return std::min(m[lo], m[lo + n - (size_t(1) << level)]);
+    });
 }
 
 // ---------------------------------------------------------------------------
@@ -108,6 +180,7 @@ QStringList TDetailItems::Captions() const
 
 void TDetailItems::Update(TCollectionItem*)
 {
+    FCompletionIndex.Clear();
     if (OnChange) OnChange(this);
 }
 
@@ -369,7 +442,7 @@ void TAdvDetailDropDown::HandleChange()
     const QString text = TControl::Text();
     SetIsModified(!text.isEmpty());
     TDetailItems* items = FItems.get();
-    const auto done = DropDownComplete(
+    const auto done = items->CompletionIndex().Complete(
         items->Count(), [items](int i) { return QStringView(items->Items(i)->Caption()); }, text, SelStart(),
         FMatchCase);
     if (!done) return;

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class TTimer;
 
@@ -37,6 +38,28 @@ std::optional<TDropDownCompletion> DropDownComplete(const QStringList& Candidate
 // The same over Count candidates read through Candidate (no list is built).
 std::optional<TDropDownCompletion> DropDownComplete(int Count, const std::function<QStringView(int)>& Candidate,
                                                     const QString& Text, int Caret, bool MatchCase);
+
+// The same completion over a sorted index of the candidates, prepared once
+// per change of the list (Clear) instead of a scan per keystroke: the
+// candidates that begin with the key form one block of the sorted keys, and
+// the first of them in list order is a range-minimum query. Same results as
+// DropDownComplete.
+class TDropDownCompletionIndex {
+public:
+    // Forgets the prepared index (the candidates changed).
+    void Clear();
+    std::optional<TDropDownCompletion> Complete(int Count, const std::function<QStringView(int)>& Candidate,
+                                                const QString& Text, int Caret, bool MatchCase);
+
+private:
+    struct Side {
+        bool Built = false;
+        std::vector<QString> Keys;              // sorted compare keys
+        std::vector<std::vector<int>> MinOrder;  // level k: least list index over 2^k keys
+    };
+    void Build(Side& S, int Count, const std::function<QStringView(int)>& Candidate, bool MatchCase);
+    Side FSides[2];  // case-folded, exact
+};
 
 // ---- items ---------------------------------------------------------------------------
 
@@ -81,6 +104,8 @@ public:
     // The first item whose caption equals Text exactly (case-sensitive); -1.
     int IndexOf(const QString& Text) const;
     QStringList Captions() const;
+    // The captions' completion index, cleared at every change of the items.
+    TDropDownCompletionIndex& CompletionIndex() { return FCompletionIndex; }
     TNotifyEvent OnChange;
 
 protected:
@@ -88,6 +113,7 @@ protected:
 
 private:
     TPersistent* FOwner;
+    TDropDownCompletionIndex FCompletionIndex;
 };
 
 // ---- the drop-down ---------------------------------------------------------------------
