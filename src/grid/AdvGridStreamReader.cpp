@@ -150,6 +150,10 @@ TGridStreamImage ReadGridStreamImage(const QByteArray& Data, qsizetype Pos)
         }
         img.Cells.push_back(std::move(cell));
     }
+    // The writer writes every cell of the rectangle: a header that claims
+    // more (or fewer) would make a paste grow or insert for cells that are
+    // not there.
+    if (qint64(img.Header.ColCount) * img.Header.RowCount != qint64(img.Cells.size())) GridStreamInvalid();
     return img;
 }
 

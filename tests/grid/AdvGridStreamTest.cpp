@@ -184,7 +184,12 @@ TEST(GridStream, HostileStreamsChangeNothing)
     TStreamRecord props;
     props.ClassName = QStringLiteral("TGridCellPropIO");
     props.Add(QStringLiteral("CellProperties.Alignment"), 99);
-    const QByteArray plain = record(GridStreamHeaderRecord(TGridStreamHeader{}));
+    TGridStreamHeader oneCell;
+    oneCell.ColCount = oneCell.RowCount = 1;
+    const QByteArray plain = record(GridStreamHeaderRecord(oneCell));
+    TGridStreamHeader lying;
+    lying.ColCount = 2;
+    lying.RowCount = 1000000;
 
     struct Case {
         const char* what;
@@ -200,6 +205,9 @@ TEST(GridStream, HostileStreamsChangeNothing)
         {"unknown property", plain + record(unknown),
          QStringLiteral("Error reading TGridCellIO.Colour: property does not exist")},
         {"wrong type", plain + record(wrongType), QStringLiteral("Error reading TGridCellIO.Col: invalid property value")},
+        {"more cells claimed than held",
+         record(GridStreamHeaderRecord(lying)) + record(GridStreamCellRecord(0, 0, QStringLiteral("a"), false)),
+         QStringLiteral("Invalid stream format")},
         {"enum out of range", plain + record(badProp) + record(props),
          QStringLiteral("Error reading TGridCellPropIO.CellProperties.Alignment: invalid property value")},
     };
@@ -295,7 +303,9 @@ TEST(GridStream, PrivateClipboardFormatBetweenGrids)
 TEST(GridStream, MergesStayInsideTheGrid)
 {
     QByteArray bytes;
-    WriteStreamRecord(bytes, GridStreamHeaderRecord(TGridStreamHeader{}));
+    TGridStreamHeader one;
+    one.ColCount = one.RowCount = 1;
+    WriteStreamRecord(bytes, GridStreamHeaderRecord(one));
     struct Case {
         bool base;
         int sx, sy;
