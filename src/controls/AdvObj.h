@@ -173,6 +173,8 @@ public:
     // Stores the name and takes the picture's size from the file; a file
     // that cannot be loaded raises the picture's load error.
     void SetFilename(const QString& Value);
+    // The name and size as a grid stream stored them, without reading the file.
+    void SetStoredFile(const QString& Name, int W, int H) { FFilename = Name; FWidth = W; FHeight = H; }
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
 

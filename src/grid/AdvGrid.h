@@ -896,6 +896,8 @@ public:
     virtual void CopySelectionToClipboard();
     void CutToClipboard();
     virtual void CutSelectionToClipboard();
+    // The whole grid as "HTML Format" and as text.
+    void CopyToClipBoardAsHTML();
     void PasteFromClipboard();
     virtual void PasteSelectionFromClipboard();
     QString SelectionAsText();
@@ -908,6 +910,19 @@ public:
     virtual bool FmtClipboardAllowed();
     TClipOperation LastClipOperation() const { return FClipOperation; }
     TPoint LastClipTopLeft() const { return FClipTopLeft; }
+    // ---- binary grid stream (AdvGridStream) ----
+    void SaveRectToBinStream(const TGridRect& Rect, QIODevice* Stream);
+    void SaveToBinStream(QIODevice* Stream);
+    void SaveToBinFile(const QString& FileName);
+    void LoadAtPointFromBinStream(TPoint Point, QIODevice* Stream);
+    void LoadFromBinStream(QIODevice* Stream);
+    void LoadFromBinFile(const QString& FileName);
+    // The stream of a rectangle as bytes (the private clipboard format).
+    QByteArray BinStreamOfRect(const TGridRect& Rect);
+    // A number drawn when first asked, never 0, fixed for the grid's life:
+    // the stream's ID tells whether this grid wrote it.
+    int StreamID();
+    // ---- end of binary grid stream ----
     TFileProgressEvent OnFileProgress;
     TCellTextEvent OnSaveCell;
     TCellTextEvent OnLoadCell;
@@ -931,6 +946,8 @@ public:
     };
     void PasteAt(int ACol, int ARow, TPasteCount& Count);
     void PasteTextAt(int ACol, int ARow, const QString& Text, TPasteCount& Count);
+    // The private format's block pasted at (ACol, ARow) (AdvGridClipboard).
+    void PasteCellsBlock(int ACol, int ARow, QByteArray Block, TPasteCount& Count);
     bool PasteOneCell(int ACol, int ARow, QString Value, bool Events);
     // The clipboard keys (Ctrl+C, Ctrl+Insert, Ctrl+X, Shift+Delete, Ctrl+V,
     // Shift+Insert) with Navigation.AllowClipboardShortCuts: true when the key
@@ -1893,6 +1910,7 @@ private:
     TPoint FPushedCellButton{-1, -1};
     TPoint FClipTopLeft{-1, -1};
     TClipOperation FClipOperation = coCopy;
+    int FStreamID = 0;  // binary grid stream (AdvGridStream)
     bool FPasteAll = false;
     TPoint FLastHintPos{-1, -1};
     int FPrintPageFrom = 1;

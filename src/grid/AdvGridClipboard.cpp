@@ -4,6 +4,8 @@
 #include "AdvGrid.h"
 #include "AdvGridFilesKit.h"
 #include "AdvGridReaders.h"
+#include "AdvGridStreamReader.h"
+#include "AdvGridUnit.h"
 
 #include "AdvObj.h"
 #include "AdvUtil.h"
@@ -11,16 +13,24 @@
 #include "BaseGridUndo.h"
 #include "CodePages.h"
 #include "DateUtils.h"
+#include "Files.h"
 #include "Controls.h"
 #include "Messages.h"
 #include "Names.h"
 #include "SysFormat.h"
 #include "asgdd.h"
 
+#include <QBuffer>
 #include <algorithm>
 #include <cmath>
 
 namespace {
+
+unsigned CF_HTMLFormat()
+{
+    static const unsigned format = RegisterClipboardFormat(QStringLiteral("HTML Format"));
+    return format;
+}
 
 bool IsCheckBoxCell(TAdvStringGrid* g, int c, int r)
 {
@@ -92,6 +102,10 @@ QString TAdvStringGrid::ClipTextOf(const TGridRect& R, bool Disjunct)
 void TAdvStringGrid::CopyRectToClipboard(const TGridRect& R, bool Disjunct)
 {
     const QString text = ClipTextOf(R, Disjunct);
+    // The private format is made before the clipboard opens: a rectangle
+    // that cannot be streamed leaves the clipboard as it was.
+    const bool fmt = Navigation()->AllowFmtClipboard() && R.Left <= R.Right && R.Top <= R.Bottom;
+    const QByteArray cells = fmt ? BinStreamOfRect(R) : QByteArray();
     TClipboard& clip = Clipboard();
     clip.Open();
     clip.SetAsText(text);
@@ -99,6 +113,7 @@ void TAdvStringGrid::CopyRectToClipboard(const TGridRect& R, bool Disjunct)
         const QString top = Cells(RealColIndex(R.Left), R.Top);
         if (top.contains(QLatin1String("{\\"))) clip.SetData(CF_RTF(), RichTextBlock(top));
     }
+    if (fmt) clip.SetData(GridClipboardFormat(), cells);
     clip.Close();
     FClipOperation = coCopy;
 }
@@ -164,6 +179,21 @@ void TAdvStringGrid::CutSelectionToClipboard()
     FClipOperation = coCut;
     if (OnCellsChanged) OnCellsChanged(this, S);
     if (NumHiddenColumns() > 0) Invalidate();
+}
+
+void TAdvStringGrid::CopyToClipBoardAsHTML()
+{
+    // "" is the program folder, as relative names are elsewhere.
+    QString html = SaveToHTMLString(ProgramDir());
+    MakeClipboardHTML(html);
+    // Linux programs read text/html as a page: the header lines, which only
+    // say where the page starts, are left off.
+    const int start = html.indexOf(QLatin1String("<!DOCTYPE"));
+    TClipboard& clip = Clipboard();
+    clip.Open();
+    clip.SetAsText(html);
+    clip.SetData(CF_HTMLFormat(), UnicodeToAnsi(html.mid(std::max(0, start))));
+    clip.Close();
 }
 
 QString TAdvStringGrid::SelectionAsText() { return ClipTextOf(Normalized(Selection()), false); }
@@ -304,6 +334,10 @@ void TAdvStringGrid::PasteAt(int ACol, int ARow, TPasteCount& Count)
 {
     Count = TPasteCount();
     TClipboard& clip = Clipboard();
+    if (FmtClipboardAllowed() && clip.HasFormat(GridClipboardFormat())) {
+        PasteCellsBlock(ACol, ARow, clip.GetData(GridClipboardFormat()), Count);
+        return;
+    }
     if (Navigation()->AllowRTFClipboard() && clip.HasFormat(CF_RTF())) {
         const QString rtf = RichTextOfBlock(clip.GetData(CF_RTF()));
         if (PasteEditable(this, ACol, ARow, false)) PasteCell(ACol, ARow, rtf);
@@ -311,6 +345,30 @@ void TAdvStringGrid::PasteAt(int ACol, int ARow, TPasteCount& Count)
         return;
     }
     if (clip.HasFormat(CF_UNICODETEXT)) PasteTextAt(ACol, ARow, clip.AsText(), Count);
+}
+
+void TAdvStringGrid::PasteCellsBlock(int ACol, int ARow, QByteArray Block, TPasteCount& Count)
+{
+    // The whole block is checked before the grid grows or rows go in.
+    const TGridStreamHeader h = ReadGridStreamImage(Block).Header;
+    TNavigation* nav = Navigation();
+    PasteBegin();
+    if (nav->AllowClipboardColGrow() && h.ColCount + ACol >= ColCount())
+        SetColCount(std::min(h.ColCount + ACol, GridImportLimits::MaxCols));
+    if (nav->AllowClipboardRowGrow() && h.RowCount + ARow >= RowCount())
+        SetRowCount(std::min(h.RowCount + ARow, GridImportLimits::MaxRows));
+    if (nav->AllowClipboardColGrow() || nav->AllowClipboardRowGrow() || nav->ClipboardPasteAction() == paInsert) {
+        Count.L = RowCount();
+        Count.F = ColCount();
+    }
+    if (nav->ClipboardPasteAction() == paInsert && h.RowCount > 0) InsertRows(ARow, h.RowCount);
+    QBuffer buffer(&Block);
+    buffer.open(QIODevice::ReadOnly);
+    LoadAtPointFromBinStream(TPoint(ACol, ARow), &buffer);
+    const TGridRect target{ACol, ARow, ACol + h.ColCount - 1, ARow + h.RowCount - 1};
+    CellsPasted(h.ID == StreamID() ? FClipTopLeft : TPoint(-1, -1), target, FClipOperation);
+    Count.N = h.ColCount * h.RowCount;
+    PasteEnd();
 }
 
 void TAdvStringGrid::PasteFromClipboard()

@@ -5,6 +5,7 @@
 #include "Controls.h"
 #include "asgdd.h"
 
+#include <QBuffer>
 #include <algorithm>
 
 TPersistent* TDragDropSettings::GetOwner()
@@ -123,6 +124,19 @@ void TGridDropTarget::DropFiles(TPoint Pt, const QStringList& Files)
         if (!allow || !name.toUpper().contains(QLatin1String(".CSV"))) return;
         if (FGrid->OnOleDrop) FGrid->OnOleDrop(FGrid, -1, -1, name, allow);
         if (allow) FGrid->LoadFromCSV(name, -1);
+    } catch (const std::exception& e) {
+        ReportEventException(e);
+    }
+}
+
+void TGridDropTarget::DropStream(TPoint Pt, std::unique_ptr<QBuffer> Stream)
+{
+    try {
+        int c = -1, r = -1;
+        FGrid->ScreenToCell(Pt, c, r);
+        if (c < 0 || r < 0 || !Stream) return;
+        if (!Stream->isOpen()) Stream->open(QIODevice::ReadOnly);
+        FGrid->LoadAtPointFromBinStream(TPoint(c, r), Stream.get());
     } catch (const std::exception& e) {
         ReportEventException(e);
     }

@@ -64,6 +64,8 @@ public:
     void DropRTF(TPoint Pt, const QString& Text) override;
     void DropURL(TPoint Pt, const QString& Text) override;
     void DropFiles(TPoint Pt, const QStringList& Files) override;
+    // Cells dragged from a grid land with their top-left cell under the point.
+    void DropStream(TPoint Pt, std::unique_ptr<QBuffer> Stream) override;
     void DragMouseMove(TPoint Pt, bool& Allow, TDropFormats Formats) override;
 
 private:

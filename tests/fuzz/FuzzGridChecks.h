@@ -15,3 +15,6 @@ void CheckCSVReader(const uint8_t* data, size_t size);
 void CheckFixedReader(const uint8_t* data, size_t size);
 // The input as clipboard text, and the round trip of cells made from it.
 void CheckClipText(const uint8_t* data, size_t size);
+// The input as a binary grid stream, and a generated stream's round trip
+// (FuzzStreamChecks.cpp).
+void CheckGridStream(const uint8_t* data, size_t size);

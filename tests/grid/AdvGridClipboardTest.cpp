@@ -200,3 +200,19 @@ TEST(GridClipboard, ClipboardKeysRunOnlyWhenAllowed)
     EXPECT_TRUE(g->ClipboardShortCut(VK_INSERT, TShiftState{ssShift}));  // paste
     EXPECT_EQ(RowText(g.get(), 2), QStringLiteral("0,2|1,1|2,1|3,2"));
 }
+
+TEST(GridClipboard, CopyAsHTMLPutsThePageAndTheText)
+{
+    if (!OffscreenClipboard()) GTEST_SKIP() << "the clipboard of a desktop is not touched";
+    auto g = NewFixtureGrid(3, 3);
+    g->SetCells(1, 1, QStringLiteral("caf\u00e9"));
+    g->CopyToClipBoardAsHTML();
+    const unsigned html = RegisterClipboardFormat(QStringLiteral("HTML Format"));
+    ASSERT_TRUE(Clipboard().HasFormat(html));
+    const QByteArray page = Clipboard().GetData(html);
+    EXPECT_TRUE(page.startsWith("<!DOCTYPE")) << page.left(40).toStdString();
+    EXPECT_TRUE(page.contains("caf\xe9")) << "8-bit bytes";
+    EXPECT_TRUE(page.endsWith("</html>"));
+    EXPECT_TRUE(Clipboard().AsText().startsWith(QLatin1String("Version:1.0\r\n")));
+    EXPECT_TRUE(Clipboard().AsText().contains(QStringLiteral("caf\u00e9")));
+}

@@ -1,6 +1,6 @@
 // The string grid as a drop target, driven through the target's operations
 // (a real drag loop returns at once under the offscreen platform).
-#include "AdvGridTestKit.h"
+#include "AdvGridFilesTestKit.h"
 
 #include "AdvGridDragDrop.h"
 #include "DialogResponder.h"
@@ -8,6 +8,7 @@
 #include "TempProgramDir.h"
 #include "TestHarness.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <gtest/gtest.h>
 
@@ -89,4 +90,43 @@ TEST(GridDropTarget, ACsvFileIsLoadedAndABrokenOneIsReported)
     target.DropFiles(f.At(1, 1), {csv});
     EXPECT_EQ(responder.Pending(), 0);
     EXPECT_EQ(RowText(f.Grid, 0), QStringLiteral("x|y|2,0|3,0|4,0"));
+}
+
+TEST(GridDropTarget, DroppedCellsLandUnderThePointAndABrokenStreamIsReported)
+{
+    TDropForm f;
+    TGridDropTarget target(f.Grid);
+    auto src = NewFixtureGrid(4, 4);
+    src->CellProperties(1, 1)->SetBrushColor(TColor(0x00FF00));
+    auto bytes = std::make_unique<QByteArray>();
+    {
+        QBuffer b(bytes.get());
+        b.open(QIODevice::WriteOnly);
+        src->SaveRectToBinStream(TGridRect{1, 1, 2, 2}, &b);
+    }
+    auto stream = [](const QByteArray& data) {
+        auto b = std::make_unique<QBuffer>();
+        b->setData(data);
+        b->open(QIODevice::ReadOnly);
+        return b;
+    };
+    target.DropStream(TPoint(-5000, -5000), stream(*bytes));  // outside every cell: nothing
+    EXPECT_EQ(RowText(f.Grid, 2), QStringLiteral("0,2|1,2|2,2|3,2|4,2"));
+    target.DropStream(f.At(2, 2), stream(*bytes));
+    EXPECT_EQ(RowText(f.Grid, 2), QStringLiteral("0,2|1,2|1,1|2,1|4,2"));
+    EXPECT_EQ(RowText(f.Grid, 3), QStringLiteral("0,3|1,3|1,2|2,2|4,3"));
+    EXPECT_EQ(f.Grid->CellProperties(2, 2)->BrushColor(), TColor(0x00FF00));
+
+    // The bottom-right corner: what falls outside the grid is dropped.
+    target.DropStream(f.At(4, 5), stream(*bytes));
+    EXPECT_EQ(f.Grid->Cells(4, 5), QStringLiteral("1,1"));
+    EXPECT_EQ(f.Grid->ColCount(), 5);
+    EXPECT_EQ(f.Grid->RowCount(), 6);
+
+    const QStringList before = Snapshot(f.Grid);
+    DialogResponder responder;
+    responder.ExpectMessage(QStringLiteral("Invalid stream format"));
+    target.DropStream(f.At(1, 1), stream(bytes->left(bytes->size() - 3)));
+    EXPECT_EQ(responder.Pending(), 0);
+    EXPECT_EQ(Snapshot(f.Grid), before);
 }

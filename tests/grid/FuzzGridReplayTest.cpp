@@ -71,6 +71,7 @@ TEST(FuzzGridReplay, Checks)
     Replay("csv", CheckCSVReader);
     Replay("fixed", CheckFixedReader);
     Replay("cliptext", CheckClipText);
+    Replay("stream", CheckGridStream);
 }
 
 TEST(FuzzGridReplay, RealImporters)
@@ -91,6 +92,12 @@ TEST(FuzzGridReplay, RealImporters)
         QBuffer b(&data);
         b.open(QIODevice::ReadOnly);
         g->LoadFromCSVStream(&b, 0);
+    });
+    Import("stream", [](TAdvStringGrid* g, const QByteArray& bytes) {
+        QByteArray data = bytes;
+        QBuffer b(&data);
+        b.open(QIODevice::ReadOnly);
+        g->LoadAtPointFromBinStream(TPoint(4, 5), &b);
     });
     Import("cliptext", [](TAdvStringGrid* g, const QByteArray& bytes) {
         g->SetSelectionAsText(QString::fromUtf8(bytes));
