@@ -1117,6 +1117,150 @@ bool MatchFilter(const QString& Expression, const QString& Value, bool CaseSensi
     return !failed && r;
 }
 
+// ---- Prepared filter expression -------------------------------------------
+//
+// The expression is taken apart exactly as MatchFilterAt does it, once: a
+// list of steps, each a term or a group, with the operator that joins it to
+// the result so far. Whether the expression fails depends on its text only,
+// so a failing one answers false for every value.
+
+struct TFilterMatcher::Node {
+    struct Step {
+        QChar Prev;                  // code 0: the first step
+        std::unique_ptr<Node> Group;  // set for a "(...)" step
+        QString Term;                // upper-cased unless case-sensitive
+        bool Glob = false;           // only text, "*" and "?" (quotes dropped)
+    };
+    std::vector<Step> Steps;
+};
+
+namespace {
+
+using FilterMatcherStep = TFilterMatcher::Node::Step;
+
+// Without comparison or negation marks the pattern walk is a plain
+// wildcard match where quotes are skipped.
+void FilterMatcherSetTerm(FilterMatcherStep& s, const QString& Term, bool CaseSensitive)
+{
+    s.Term = CaseSensitive ? Term : UpperUnits(Term);
+    static const QString marks = QStringLiteral("<>!^&");
+    s.Glob = std::none_of(s.Term.cbegin(), s.Term.cend(), [](QChar c) { return marks.contains(c); });
+    if (s.Glob)
+        s.Term.remove(u'"');
+}
+
+bool FilterMatcherParse(TFilterMatcher::Node& n, const QString& Expression, bool CaseSensitive, int depth)
+{
+    if (depth > MaxGroupDepth)
+        return false;
+    QString e = RemoveBlanksOutsideQuotes(TrimBlanks(Expression));
+    if (e.startsWith(u'='))
+        e.remove(0, 1);
+    QChar prev;
+    for (;;) {
+        int pos = 0;
+        const QChar op = FindOperator(FilterOperators(), e, pos);
+        if (pos < 0)
+            break;
+        FilterMatcherStep s;
+        s.Prev = prev;
+        if (e.startsWith(u'(')) {
+            const int close = FindClosingParen(e);
+            if (close == 0)
+                return false;
+            s.Group = std::make_unique<TFilterMatcher::Node>();
+            if (!FilterMatcherParse(*s.Group, e.mid(1, close - 2), CaseSensitive, depth + 1))
+                return false;
+            e.remove(0, close);
+        } else {
+            FilterMatcherSetTerm(s, e.left(pos - 1), CaseSensitive);
+            e.remove(0, pos);
+        }
+        n.Steps.push_back(std::move(s));
+        prev = op;
+    }
+    FilterMatcherStep last;
+    last.Prev = prev;
+    FilterMatcherSetTerm(last, e, CaseSensitive);
+    n.Steps.push_back(std::move(last));
+    return true;
+}
+
+// "*" any run, "?" one code unit, everything else itself; the whole value.
+// Greedy with a return to the last "*": linear for a pattern with one "*",
+// at most |P|*|V| steps otherwise.
+bool FilterMatcherGlob(QStringView p, QStringView v)
+{
+    qsizetype pi = 0, vi = 0, star = -1, mark = 0;
+    const qsizetype np = p.size(), nv = v.size();
+    while (vi < nv) {
+        if (pi < np && p[pi] == u'*') {
+            star = pi++;
+            mark = vi;
+        } else if (pi < np && (p[pi] == u'?' || p[pi] == v[vi])) {
+            ++pi;
+            ++vi;
+        } else if (star >= 0) {
+            pi = star + 1;
+            vi = ++mark;
+        } else {
+            return false;
+        }
+    }
+    while (pi < np && p[pi] == u'*')
+        ++pi;
+    return pi == np;
+}
+
+bool FilterMatcherEval(const TFilterMatcher::Node& n, const QString& Value)
+{
+    bool result = true;
+    for (const FilterMatcherStep& s : n.Steps) {
+        bool r;
+        if (s.Group)
+            r = FilterMatcherEval(*s.Group, Value);
+        else if (s.Glob)
+            r = FilterMatcherGlob(s.Term, Value);
+        else
+            r = MatchPattern(s.Term, Value);
+        switch (s.Prev.unicode()) {
+        case 0: result = r; break;
+        case u'&': result = result && r; break;
+        case u'(': break;
+        default: result = result || r; break;
+        }
+    }
+    return result;
+}
+
+}  // namespace
+
+TFilterMatcher::TFilterMatcher(const QString& Expression, bool CaseSensitive)
+    : FRoot(std::make_unique<Node>()), FCaseSensitive(CaseSensitive)
+{
+    if (!FilterMatcherParse(*FRoot, Expression, CaseSensitive, 0))
+        FRoot.reset();
+}
+
+TFilterMatcher::~TFilterMatcher() = default;
+TFilterMatcher::TFilterMatcher(TFilterMatcher&&) noexcept = default;
+TFilterMatcher& TFilterMatcher::operator=(TFilterMatcher&&) noexcept = default;
+
+bool TFilterMatcher::Match(const QString& Value) const
+{
+    if (!FRoot)
+        return false;
+    if (FCaseSensitive)
+        return FilterMatcherEval(*FRoot, Value);
+    // UpperUnits into a kept buffer: no allocation once it is large enough.
+    FUpper.resize(Value.size());
+    QChar* out = FUpper.data();
+    for (QChar c : Value)
+        *out++ = c.unicode() < 0x80 ? QChar(c.unicode() >= u'a' && c.unicode() <= u'z' ? c.unicode() - 32 : c.unicode())
+                                    : c.toUpper();
+    return FilterMatcherEval(*FRoot, FUpper);
+}
+
 QString RemoveBlanksOutsideQuotes(const QString& Text)
 {
     QString r;

@@ -16,6 +16,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <memory>
 
 // ---- Search and small functions ------------------------------------------
 
@@ -143,6 +144,26 @@ TDateTime IncDatePart(int16_t Years, int16_t Months, int16_t Days, TDateTime Dat
 bool MatchFilter(const QString& Expression, const QString& Value, bool CaseSensitive);
 bool MatchTerm(const QString& Term, const QString& Value, bool CaseSensitive);
 bool MatchPattern(const QString& Pattern, const QString& Value);
+
+// A filter expression parsed once and matched against many values, with the
+// answers of MatchFilter. Terms of plain text, "*" and "?" are matched by a
+// linear walk; terms with comparisons go through MatchPattern. Not to be
+// shared between threads (it keeps one buffer for the upper-cased value).
+class TFilterMatcher {
+public:
+    TFilterMatcher(const QString& Expression, bool CaseSensitive);
+    ~TFilterMatcher();
+    TFilterMatcher(TFilterMatcher&&) noexcept;
+    TFilterMatcher& operator=(TFilterMatcher&&) noexcept;
+    bool Match(const QString& Value) const;
+
+    struct Node;
+
+private:
+    std::unique_ptr<Node> FRoot;  // null: the expression cannot be evaluated
+    bool FCaseSensitive;
+    mutable QString FUpper;
+};
 QString RemoveBlanksOutsideQuotes(const QString& Text);
 // The first character of Chars outside double quotes; code 0 and Pos -1
 // when there is none.

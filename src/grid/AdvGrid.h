@@ -732,6 +732,7 @@ public:
     void ApplyFilter();
     // Hides ARow at once when it fails the filter; no level involved.
     void FilterRow(int ARow);
+    struct TFilterPassMatchers;  // conditions prepared for one ApplyFilter pass
     bool FilterActive() const { return FFilterActive; }
     void SetFilterActive(bool Value);
     // Undoes the last filtering pass; true while more than one level remains.
@@ -844,6 +845,8 @@ protected:
     // The column whose list lost the focus to the press now being released.
     int FFilterClosedCol = -1;
     QString FNarrowDownText;
+    // During ApplyFilter: the conditions of Filter parsed once for the pass.
+    TFilterPassMatchers* FFilterPass = nullptr;
     TFindParams FFindParams;
     QString FFindText;
     QString FFindWideText;

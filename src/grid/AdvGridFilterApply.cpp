@@ -8,6 +8,8 @@
 #include "AdvUtil.h"
 
 #include <cmath>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -50,6 +52,61 @@ bool FilterJoin(TFilterOperation Op, bool R, bool M)
 
 }  // namespace
 
+// One prepared matcher per condition of Filter (null where the condition is
+// not matched as an expression), valid for one ApplyFilter pass.
+struct TAdvStringGrid::TFilterPassMatchers {
+    struct Item {
+        QString Condition;  // what the matcher was built from
+        bool CaseSensitive = false;
+        std::unique_ptr<TFilterMatcher> Matcher;
+    };
+    std::vector<Item> Items;
+
+    // The prepared form of d at index i, or null when d changed since.
+    const TFilterMatcher* At(int i, const TFilterData* d) const
+    {
+        if (size_t(i) >= Items.size()) return nullptr;
+        const Item& it = Items[size_t(i)];
+        return it.Matcher && it.CaseSensitive == d->CaseSensitive() && it.Condition == d->Condition()
+                   ? it.Matcher.get()
+                   : nullptr;
+    }
+};
+
+namespace {
+
+// Sets the grid's prepared conditions for the lifetime of a pass and drops
+// them also when a handler raises.
+class FilterPassScope {
+public:
+    FilterPassScope(TAdvStringGrid::TFilterPassMatchers*& Slot, TFilter* Filter) : FSlot(Slot)
+    {
+        for (int i = 0; Filter && i < Filter->Count(); ++i) {
+            const TFilterData* d = Filter->Items(i);
+            const bool expression = d->Data() != fcRow && !d->Condition().isEmpty() && d->Method() != fmLiteral;
+            TAdvStringGrid::TFilterPassMatchers::Item it;
+            if (expression) {
+                it.Condition = d->Condition();
+                it.CaseSensitive = d->CaseSensitive();
+                it.Matcher = std::make_unique<TFilterMatcher>(it.Condition, it.CaseSensitive);
+            }
+            FPass.Items.push_back(std::move(it));
+        }
+        FSaved = FSlot;
+        FSlot = &FPass;
+    }
+    ~FilterPassScope() { FSlot = FSaved; }
+    FilterPassScope(const FilterPassScope&) = delete;
+    FilterPassScope& operator=(const FilterPassScope&) = delete;
+
+private:
+    TAdvStringGrid::TFilterPassMatchers*& FSlot;
+    TAdvStringGrid::TFilterPassMatchers* FSaved = nullptr;
+    TAdvStringGrid::TFilterPassMatchers FPass;
+};
+
+}  // namespace
+
 bool TAdvStringGrid::RowPassesFilter(int ARow)
 {
     bool R = true;
@@ -78,7 +135,8 @@ bool TAdvStringGrid::RowPassesFilter(int ARow)
             else {
                 // A condition that cannot be evaluated is no match.
                 try {
-                    M = MatchFilter(d->Condition(), t, d->CaseSensitive());
+                    const TFilterMatcher* prepared = FFilterPass ? FFilterPass->At(i, d) : nullptr;
+                    M = prepared ? prepared->Match(t) : MatchFilter(d->Condition(), t, d->CaseSensitive());
                 } catch (const std::exception&) {
                     M = false;
                 }
@@ -100,6 +158,7 @@ void TAdvStringGrid::ApplyFilter()
     TIntList failing(0, 0);
     int tested = 0;
     int percent = 0;
+    const FilterPassScope pass(FFilterPass, FFilter);
     for (int r = first; r <= last; ++r) {
         if (FilterNormalCellsOnly() && (IsNode(r) || IsSummary(r))) continue;
         ++tested;

@@ -11,6 +11,7 @@
 #include "SysStrings.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -39,6 +40,24 @@ bool FindStepOnce(int& c, int& r, const FindWalkBounds& b, bool LeftRight, bool 
     return true;
 }
 
+// The find text as a prepared expression, parsed again only when the text
+// or the case rule changes rather than for every cell.
+const TFilterMatcher& FindPreparedExpression(const QString& Text, bool MatchCase)
+{
+    struct Entry {
+        QString Text;
+        bool MatchCase = false;
+        std::optional<TFilterMatcher> Matcher;
+    };
+    thread_local Entry e;
+    if (!e.Matcher || e.MatchCase != MatchCase || e.Text != Text) {
+        e.Text = Text;
+        e.MatchCase = MatchCase;
+        e.Matcher.emplace(Text, MatchCase);
+    }
+    return *e.Matcher;
+}
+
 }  // namespace
 
 QString TAdvStringGrid::FindTextValue(int RealCol, int ARow, bool AllRows)
@@ -65,7 +84,7 @@ bool TAdvStringGrid::CellMatchesFind(int ACol, int ARow, bool Wide)
     if (p.Contains(fnMatchRegular)) {
         // An expression that cannot be evaluated is no match.
         try {
-            return MatchFilter(s, t, matchCase);
+            return FindPreparedExpression(s, matchCase).Match(t);
         } catch (const std::exception&) {
             return false;
         }

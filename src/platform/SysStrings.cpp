@@ -44,6 +44,29 @@ const QLocale& CachedCaseLocale(const QString& localeName)
     return *e.Locale;
 }
 
+// Whether the locale upper-cases every ASCII text by the plain a-z rule
+// (not so where "i" becomes a dotted capital); kept per thread and name.
+bool CaseLocaleUppersAsciiPlainly(const QString& localeName)
+{
+    struct Entry {
+        QString Name;
+        bool Known = false;
+        bool Plain = false;
+    };
+    thread_local Entry e;
+    if (!e.Known || e.Name != localeName) {
+        QString ascii(127, Qt::Uninitialized), upper(127, Qt::Uninitialized);
+        for (int i = 0; i < 127; ++i) {
+            ascii[i] = QChar(char16_t(i + 1));
+            upper[i] = QChar(AsciiUpper(char16_t(i + 1)));
+        }
+        e.Name = localeName;
+        e.Plain = CachedCaseLocale(localeName).toUpper(ascii) == upper;
+        e.Known = true;
+    }
+    return e.Plain;
+}
+
 }  // namespace
 
 int CompareStr(const QString& a, const QString& b)
@@ -91,6 +114,24 @@ int AnsiCompareText(const QString& a, const QString& b, const FormatSettings& fs
 QString AnsiUpperCase(const QString& s) { return AnsiUpperCase(s, *DefaultFormatSettingsPtr()); }
 QString AnsiUpperCase(const QString& s, const FormatSettings& fs)
 {
+    // The common ASCII text skips the locale's conversion, and a text with
+    // nothing to change is returned shared.
+    qsizetype firstLower = -1;
+    bool ascii = true;
+    for (qsizetype i = 0; i < s.size() && ascii; ++i) {
+        const char16_t c = s[i].unicode();
+        ascii = c < 0x80;
+        if (firstLower < 0 && c >= u'a' && c <= u'z')
+            firstLower = i;
+    }
+    if (ascii && CaseLocaleUppersAsciiPlainly(fs.CollationLocale)) {
+        if (firstLower < 0)
+            return s;
+        QString r = s;
+        for (QChar* p = r.data() + firstLower, *end = r.data() + r.size(); p != end; ++p)
+            *p = QChar(AsciiUpper(p->unicode()));
+        return r;
+    }
     return CachedCaseLocale(fs.CollationLocale).toUpper(s);
 }
 

@@ -67,6 +67,42 @@ TEST_F(AdvUtilMatch, Conditions)
     EXPECT_TRUE(MatchFilter(QStringLiteral(">0x10"), QStringLiteral("5"), false));  // "0X10" is text, not 16
 }
 
+// The prepared form against the one-shot matcher: every pattern with every
+// value in turn through one prepared matcher, so a value also follows a
+// longer one.
+TEST_F(AdvUtilMatch, PreparedAnswersAsMatchFilter)
+{
+    const char16_t* patterns[] = {
+        u"", u"*", u"**", u"?", u"*3*7*", u"3*7", u"*3?7*", u"a*b*c", u"*a*a*b", u"=abc", u" a b ", u"\"a b\"",
+        u"*\"x\"", u"a\"*\"b", u"!a*", u"!\"^\"", u">5", u">=5&<=9", u"<1|>5", u">1/6/2023", u"a*|b*&*z",
+        u"(a|b)&c*", u"(c*|x)&*t", u"ab(cd)", u"x;y", u"x^y", u"(a", u"x|(a", u"((a)", u"^&|;", u"\"",
+        u"\u00e9*", u"*\u00df", u"i*", u"*\u0130*", u"\u0131?", u"(*a*)|(*b*)", u"((1*))&(*9)", u"*?*?*"};
+    const char16_t* values[] = {u"",     u"a",      u"abc",  u"ABC",   u"a b",    u"ab",     u"cat",   u"bz",
+                                u"37",   u"1307",   u"3x7y", u"12345", u"7",      u"5.5",    u"10",    u"2/6/2023",
+                                u"x",    u"y",      u"ax",   u"a\"b",  u"\u00c9t\u00e9", u"stra\u00df", u"IN",
+                                u"\u0131n", u"a*b?c", u"aaab", u"1x9"};
+    for (const char16_t* pt : patterns)
+        for (bool cs : {false, true}) {
+            const QString pattern = QString::fromUtf16(pt);
+            const TFilterMatcher prepared(pattern, cs);
+            for (int pass = 0; pass < 2; ++pass)
+                for (const char16_t* vt : values) {
+                    const QString value = QString::fromUtf16(vt);
+                    EXPECT_EQ(prepared.Match(value), MatchFilter(pattern, value, cs))
+                        << "'" << pattern.toStdString() << "' with '" << value.toStdString() << "' case " << cs;
+                }
+        }
+    // The limits hold for the prepared form too.
+    const QString deep = QString(1001, u'(') + QStringLiteral("a") + QString(1001, u')');
+    EXPECT_FALSE(TFilterMatcher(deep, false).Match(QStringLiteral("a")));
+    QString stars;
+    for (int i = 0; i < 2000; ++i)
+        stars += QStringLiteral("*a");
+    const QString as(5000, u'a');
+    EXPECT_FALSE(TFilterMatcher(stars + u'b', false).Match(as));
+    EXPECT_TRUE(TFilterMatcher(stars, false).Match(as));
+}
+
 TEST_F(AdvUtilMatch, HelperFunctions)
 {
     EXPECT_EQ(RemoveBlanksOutsideQuotes(QStringLiteral(" a \" b \" c")), QStringLiteral("a\" b \"c"));

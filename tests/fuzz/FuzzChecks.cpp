@@ -122,6 +122,12 @@ void CheckMatcher(const uint8_t* data, size_t size)
     const QString value = nul < 0 ? QString() : QString::fromUtf8(rest.mid(nul + 1));
     for (bool cs : {false, true}) {
         const bool answer = MatchFilter(condition, value, cs);
+        // The prepared form answers as the one-shot matcher, also on reuse.
+        const TFilterMatcher prepared(condition, cs);
+        for (const QString& v : {value, condition, value})
+            if (prepared.Match(v) != MatchFilter(condition, v, cs))
+                FuzzFailure("prepared matcher differs for '" + condition.toStdString() + "' with '" + v.toStdString() +
+                            "' case " + (cs ? "on" : "off"));
         if (condition.size() <= 64 && value.size() <= 64) {
             bool completed = false;
             const bool expected =

@@ -198,4 +198,9 @@ TEST(StrCompare, OrdinalAsciiAndCollated)
     FormatSettings tr;
     tr.CollationLocale = QStringLiteral("tr_TR");
     EXPECT_EQ(AnsiUpperCase(QStringLiteral("i"), tr), QStringLiteral("İ"));
+    // Plain ASCII takes a shortcut that must follow the locale in turn.
+    EXPECT_EQ(AnsiUpperCase(QStringLiteral("name12 x~{i}"), fs), QStringLiteral("NAME12 X~{I}"));
+    EXPECT_EQ(AnsiUpperCase(QStringLiteral("A1 i"), tr), QStringLiteral("A1 İ"));
+    EXPECT_EQ(AnsiUpperCase(QStringLiteral("A1 i"), fs), QStringLiteral("A1 I"));
+    EXPECT_EQ(AnsiUpperCase(QStringLiteral("ABC"), fs), QStringLiteral("ABC"));
 }
