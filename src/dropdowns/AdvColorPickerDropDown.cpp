@@ -134,10 +134,7 @@ void TAdvColorPickerDropDown::InitializeEditor()
     TAdvCustomDropDown::InitializeEditor();
     SetEditorEnabled(false);
     SetDropDownEnabled(true);
-    FKeyTimer = new TTimer(this);
-    FKeyTimer->SetEnabled(false);
-    FKeyTimer->SetInterval(500);
-    FKeyTimer->SetOnTimer([this](TObject*) { KeyTimerTick(); });
+    FKeyTimer = NewKeyTimer([this] { KeyTimerTick(); });
     SetDropDownHeight(200);
     DropDownHeader()->SetVisible(false);
     DropDownFooter()->SetVisible(false);

@@ -203,10 +203,7 @@ void TAdvDetailDropDown::InitializeEditor()
     TAdvCustomDropDown::InitializeEditor();
     SetEditorEnabled(true);
     SetDropDownEnabled(true);
-    FKeyTimer = new TTimer(this);
-    FKeyTimer->SetEnabled(false);
-    FKeyTimer->SetInterval(500);
-    FKeyTimer->SetOnTimer([this](TObject*) { KeyTimerTick(); });
+    FKeyTimer = NewKeyTimer([this] { KeyTimerTick(); });
     FCaptionFont = std::make_unique<TFont>();
     FCaptionFont->Assign(Font());
     FNotesFont = std::make_unique<TFont>();

@@ -6,6 +6,7 @@
 #include "ImgList.h"
 #include "Names.h"
 #include "Persistence.h"
+#include "ExtCtrls.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -1005,4 +1006,13 @@ void TAdvCustomDropDown::PasteMessage(TMessage&)
     }
     if (plan.RaiseModified) SetIsModified(true);
     ApplySelection(DropDownPasteSelection(rules, plan, TControl::Text()));
+}
+
+TTimer* TAdvCustomDropDown::NewKeyTimer(std::function<void()> Tick)
+{
+    auto* timer = new TTimer(this);
+    timer->SetEnabled(false);
+    timer->SetInterval(500);
+    timer->SetOnTimer([Tick = std::move(Tick)](TObject*) { Tick(); });
+    return timer;
 }

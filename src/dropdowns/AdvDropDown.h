@@ -43,6 +43,7 @@ class TDropDownForm;
 class TItemAppearance;
 class TLabel;
 class TPropertyList;
+class TTimer;
 
 enum TDropPosition { dpAuto, dpDown, dpUp };
 enum TSelectionColorStyle { scCustom, scOffice2007, scWindowsVista, scWindows7 };
@@ -302,6 +303,9 @@ public:
 protected:
     // The editor's own set-up after the base (phase 3); call the parent's first.
     virtual void InitializeEditor() {}
+    // The type-ahead timer of the list editors: stopped, 500 ms, owned by the
+    // editor; Tick runs when typed keys are old enough to start a new search.
+    TTimer* NewKeyTimer(std::function<void()> Tick);
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void KeyDown(Word& Key, TShiftState Shift) override { HandleKeyDown(Key, Shift); }

@@ -76,10 +76,7 @@ void TAdvImagePickerDropDown::InitializeEditor()
     TAdvCustomDropDown::InitializeEditor();
     SetEditorEnabled(false);
     SetDropDownEnabled(true);
-    FKeyTimer = new TTimer(this);
-    FKeyTimer->SetEnabled(false);
-    FKeyTimer->SetInterval(500);
-    FKeyTimer->SetOnTimer([this](TObject*) { KeyTimerTick(); });
+    FKeyTimer = NewKeyTimer([this] { KeyTimerTick(); });
     SetCursor(crArrow);
 }
 
