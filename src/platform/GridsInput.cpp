@@ -378,10 +378,14 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y)
         TGridState st;
         int index, pos, ofs;
         CalcSizingState(X, Y, st, index, pos, ofs);
-        const Qt::CursorShape shape = st == gsColSizing   ? Qt::SplitHCursor
-                                      : st == gsRowSizing ? Qt::SplitVCursor
-                                                          : CursorShapeOf(Cursor());
-        if (Widget()->cursor().shape() != shape) Widget()->setCursor(shape);
+        // The control's own cursor may be one registered with the screen, so
+        // it is looked up as a whole cursor, not as a standard shape.
+        const QCursor want = st == gsColSizing   ? QCursor(Qt::SplitHCursor)
+                             : st == gsRowSizing ? QCursor(Qt::SplitVCursor)
+                                                 : CursorOf(Cursor());
+        const QCursor have = Widget()->cursor();
+        if (have.shape() != want.shape() || (want.shape() == Qt::BitmapCursor && have.hotSpot() != want.hotSpot()))
+            Widget()->setCursor(want);
         break;
     }
     }
