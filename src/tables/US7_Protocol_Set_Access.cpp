@@ -6,16 +6,11 @@
 #include "SysFormat.h"
 #include "UComon.h"
 #include "USaveBincc.h"
+#include "UTableColumns.h"
 
 TFS7_Protocol_Set_Access* FS7_Protocol_Set_Access = nullptr;
 
 namespace {
-
-constexpr TColor EnableColor = TableColors::Enable;
-constexpr TColor AddressColor = TableColors::Addressing;
-constexpr TColor TimingColor = TableColors::Timing;
-constexpr TColor PlacementColor = TableColors::Placement;
-constexpr TColor ConversionColor = TableColors::Conversion;
 
 constexpr int ReadPage = 0;
 constexpr int WritePage = 1;
@@ -29,42 +24,23 @@ QStringList ChoiceTexts(std::span<const TS7Choice> choices)
     return texts;
 }
 
-QStringList Bits() { return {"0", "1", "2", "3", "4", "5", "6", "7"}; }
-
-TTableColumnSpec Text(int header, int width, TColor color, const char* attribute,
-                      std::optional<QString> def = std::nullopt)
-{
-    return {header, edNormal, {}, width, color, taLeftJustify, QLatin1String(attribute), def};
-}
-
-TTableColumnSpec Choice(int header, const QStringList& choices, int width, TColor color, const char* attribute)
-{
-    return {header, edComboList, choices, width, color, taLeftJustify, QLatin1String(attribute), std::nullopt};
-}
-
-TTableColumnSpec Check(int header, int width, TColor color, const char* attribute,
-                       std::optional<QString> def = std::nullopt)
-{
-    return {header, edDataCheckBox, {}, width, color, taCenter, QLatin1String(attribute), def};
-}
-
 // The columns both pages share up to Poll Time; h holds their header entries.
 std::vector<TTableColumnSpec> CommonColumns(const int (&h)[13])
 {
     return {
-        Check(h[0], 50, EnableColor, "Enable", QStringLiteral("Y")),
-        Text(h[1], 100, AddressColor, "PLC_Address"),
-        Text(h[2], 60, AddressColor, "PLC_Port"),
-        Choice(h[3], ChoiceTexts(PlcTypeChoices()), 80, AddressColor, "PLC_Type"),
-        Text(h[4], 45, AddressColor, "Rack", QStringLiteral("0")),
-        Text(h[5], 45, AddressColor, "Slot", QStringLiteral("0")),
-        Choice(h[6], ChoiceTexts(S7DataTypeChoices()), 70, AddressColor, "Data_Type"),
-        Choice(h[7], ChoiceTexts(S7BlockTypeChoices()), 90, AddressColor, "Data_Identifier"),
-        Text(h[8], 80, AddressColor, "DB_Number"),
-        Choice(h[9], ChoiceTexts(S7AreaChoices()), 115, AddressColor, "PLC_Area"),
-        Text(h[10], 60, AddressColor, "PLC_Add"),
-        Choice(h[11], Bits(), 60, AddressColor, "PLC_Bit"),
-        Text(h[12], 64, TimingColor, "PollTime"),
+        TableCheckColumn(h[0], 50, TableEnableColor, "Enable", QStringLiteral("Y")),
+        TableTextColumn(h[1], 100, TableAddressColor, "PLC_Address"),
+        TableTextColumn(h[2], 60, TableAddressColor, "PLC_Port"),
+        TableListColumn(h[3], ChoiceTexts(PlcTypeChoices()), 80, TableAddressColor, "PLC_Type"),
+        TableTextColumn(h[4], 45, TableAddressColor, "Rack", QStringLiteral("0")),
+        TableTextColumn(h[5], 45, TableAddressColor, "Slot", QStringLiteral("0")),
+        TableListColumn(h[6], ChoiceTexts(S7DataTypeChoices()), 70, TableAddressColor, "Data_Type"),
+        TableListColumn(h[7], ChoiceTexts(S7BlockTypeChoices()), 90, TableAddressColor, "Data_Identifier"),
+        TableTextColumn(h[8], 80, TableAddressColor, "DB_Number"),
+        TableListColumn(h[9], ChoiceTexts(S7AreaChoices()), 115, TableAddressColor, "PLC_Area"),
+        TableTextColumn(h[10], 60, TableAddressColor, "PLC_Add"),
+        TableListColumn(h[11], TableNumberTexts(0, 8), 60, TableAddressColor, "PLC_Bit"),
+        TableTextColumn(h[12], 64, TableTimingColor, "PollTime"),
     };
 }
 
@@ -78,11 +54,11 @@ TTableGridSpec ReadGrid()
     g.DataRows = 512;
     g.FixedHeader = 1216;
     g.Columns = CommonColumns({1217, 1218, 1219, 1220, 1313, 1314, 1221, 1222, 1289, 1290, 1291, 1292, 1223});
-    g.Columns.push_back(Choice(1224, {}, 60, PlacementColor, "Position"));
-    g.Columns.push_back(Choice(1225, Bits(), 64, PlacementColor, "Bit"));
-    g.Columns.push_back(Check(1226, 40, ConversionColor, "Swap"));
-    g.Columns.push_back(Check(1227, 80, ConversionColor, "SwapWord"));
-    g.Columns.push_back(Text(1228, 204, clWhite, "Mnemonic"));
+    g.Columns.push_back(TableListColumn(1224, {}, 60, TablePlacementColor, "Position"));
+    g.Columns.push_back(TableListColumn(1225, TableNumberTexts(0, 8), 64, TablePlacementColor, "Bit"));
+    g.Columns.push_back(TableCheckColumn(1226, 40, TableConversionColor, "Swap"));
+    g.Columns.push_back(TableCheckColumn(1227, 80, TableConversionColor, "SwapWord"));
+    g.Columns.push_back(TableTextColumn(1228, 204, clWhite, "Mnemonic"));
     g.Hints = {1244, 1245, 1246, 1247, 1317, 1318, 1248, 1249, 1297,
                1298, 1299, 1300, 1250, 1251, 1252, 1253, 1254, 1255};
     return g;
@@ -98,13 +74,13 @@ TTableGridSpec WriteGrid()
     g.DataRows = 512;
     g.FixedHeader = 1229;
     g.Columns = CommonColumns({1230, 1231, 1232, 1233, 1315, 1316, 1234, 1235, 1293, 1294, 1295, 1296, 1236});
-    g.Columns.push_back(Check(1237, 70, TimingColor, "OnChange"));
-    g.Columns.push_back(Check(1238, 56, TimingColor, "OnCMD"));
-    g.Columns.push_back(Choice(1239, {}, 60, PlacementColor, "Position"));
-    g.Columns.push_back(Choice(1240, Bits(), 64, PlacementColor, "Bit"));
-    g.Columns.push_back(Check(1241, 40, ConversionColor, "Swap"));
-    g.Columns.push_back(Check(1242, 80, ConversionColor, "SwapWord"));
-    g.Columns.push_back(Text(1243, 78, clWhite, "Mnemonic"));
+    g.Columns.push_back(TableCheckColumn(1237, 70, TableTimingColor, "OnChange"));
+    g.Columns.push_back(TableCheckColumn(1238, 56, TableTimingColor, "OnCMD"));
+    g.Columns.push_back(TableListColumn(1239, {}, 60, TablePlacementColor, "Position"));
+    g.Columns.push_back(TableListColumn(1240, TableNumberTexts(0, 8), 64, TablePlacementColor, "Bit"));
+    g.Columns.push_back(TableCheckColumn(1241, 40, TableConversionColor, "Swap"));
+    g.Columns.push_back(TableCheckColumn(1242, 80, TableConversionColor, "SwapWord"));
+    g.Columns.push_back(TableTextColumn(1243, 78, clWhite, "Mnemonic"));
     g.Hints = {1256, 1257, 1258, 1259, 1319, 1320, 1260, 1261, 1301, 1302,
                1303, 1304, 1262, 1263, 1264, 1265, 1266, 1267, 1268, 1269};
     return g;

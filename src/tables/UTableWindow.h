@@ -20,16 +20,6 @@ class TPageControl;
 class TTabSheet;
 class TStringList;
 
-// The column backgrounds every table window picks from.
-namespace TableColors {
-constexpr TColor Enable = 11589887;       // RGB 255, 216, 176
-constexpr TColor Addressing = 16710368;   // RGB 224, 250, 254
-constexpr TColor Timing = 11075496;       // RGB 168, 255, 168: timing and trigger
-constexpr TColor Placement = 16045820;    // RGB 252, 214, 244: data-array placement
-constexpr TColor Conversion = 11075583;   // RGB 255, 255, 168
-constexpr TColor Conversion2 = 16766421;  // RGB 213, 213, 255
-}  // namespace TableColors
-
 // One column of a table window's grid and its attribute in the table file.
 struct TTableColumnSpec {
     int Header;                          // language entry of the header text
