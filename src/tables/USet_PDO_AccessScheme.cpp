@@ -57,3 +57,19 @@ void TCANopenTableForm::DataCellHint(int page, int ARow, int ACol, QString& Hint
     (void)page; (void)ARow; (void)ACol;
     HintStr.clear();
 }
+
+TSDOTableForm::TSDOTableForm(TComponent* AOwner, int clientWidth, const TTableBand& band)
+    : TCANopenTableForm(AOwner, clientWidth, band),
+      FHintRead(std::make_unique<TStringList>()),
+      FHintWrite(std::make_unique<TStringList>())
+{
+    Hint_SDO_Client_Read = FHintRead.get();
+    Hint_SDO_Client_Write = FHintWrite.get();
+}
+
+void TSDOTableForm::BuildSdoPages(TTableGridSpec read, TTableGridSpec write)
+{
+    BuildPages(std::move(read), std::move(write));
+    TS_SDO_Read = PageSheet(0);
+    TS_SDO_Write = PageSheet(1);
+}

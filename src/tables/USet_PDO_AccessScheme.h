@@ -9,6 +9,8 @@
 #include "UTableChecks.h"
 #include "UTableWindow.h"
 
+#include <memory>
+
 class TCANopenTableForm : public TTableForm {
 public:
     DECLARE_CLASSNAME(TCANopenTableForm)
@@ -41,4 +43,33 @@ protected:
     bool InsertEnables() const override { return false; }
     bool HintByRealIndex() const override { return false; }
     void DataCellHint(int page, int ARow, int ACol, QString& HintStr) override;
+};
+
+class TTabSheet;
+
+// The SDO client and server windows: a read and a write page, each with
+// its hint list and its copy flag.
+class TSDOTableForm : public TCANopenTableForm {
+public:
+    DECLARE_CLASSNAME(TSDOTableForm)
+
+    TTabSheet* TS_SDO_Read = nullptr;
+    TTabSheet* TS_SDO_Write = nullptr;
+    // Both windows' hint lists carry the client window's names.
+    TStringList* Hint_SDO_Client_Read;
+    TStringList* Hint_SDO_Client_Write;
+    bool Do_Copy_SDO_Read = false;
+    bool Do_Copy_SDO_Write = false;
+
+protected:
+    TSDOTableForm(TComponent* AOwner, int clientWidth, const TTableBand& band);
+    // Builds the read and the write page (call once from the derived
+    // constructor).
+    void BuildSdoPages(TTableGridSpec read, TTableGridSpec write);
+    bool& CopyFlag(int page) override { return page == 0 ? Do_Copy_SDO_Read : Do_Copy_SDO_Write; }
+    TStringList* HintList(int page) override { return page == 0 ? Hint_SDO_Client_Read : Hint_SDO_Client_Write; }
+
+private:
+    std::unique_ptr<TStringList> FHintRead;
+    std::unique_ptr<TStringList> FHintWrite;
 };

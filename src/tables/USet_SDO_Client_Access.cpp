@@ -41,22 +41,15 @@ TTableGridSpec SdoClientSpec(int page)
 }  // namespace
 
 TFSet_SDO_Client_Access::TFSet_SDO_Client_Access(TComponent* AOwner)
-    : TCANopenTableForm(AOwner, 798, TTableBand{2000, 2060, 2079}),
-      FHintRead(std::make_unique<TStringList>()),
-      FHintWrite(std::make_unique<TStringList>())
+    : TSDOTableForm(AOwner, 798, TTableBand{2000, 2060, 2079})
 {
-    Hint_SDO_Client_Read = FHintRead.get();
-    Hint_SDO_Client_Write = FHintWrite.get();
-    BuildPages(SdoClientSpec(0), SdoClientSpec(1));
-    TS_SDO_Read = PageSheet(0);
-    TS_SDO_Write = PageSheet(1);
+    BuildSdoPages(SdoClientSpec(0), SdoClientSpec(1));
 }
 
 QString TFSet_SDO_Client_Access::TablePath() const
 {
     return SDO_Client_CANopen_File;
 }
-
 
 QString TFSet_SDO_Client_Access::RowFault(int page, const TRowCells& cell)
 {

@@ -34,15 +34,9 @@ TTableGridSpec SdoServerSpec(int page)
 }  // namespace
 
 TFSet_SDO_Server_Access::TFSet_SDO_Server_Access(TComponent* AOwner)
-    : TCANopenTableForm(AOwner, 749, TTableBand{2100, 2150, 2165}),
-      FHintRead(std::make_unique<TStringList>()),
-      FHintWrite(std::make_unique<TStringList>())
+    : TSDOTableForm(AOwner, 749, TTableBand{2100, 2150, 2165})
 {
-    Hint_SDO_Client_Read = FHintRead.get();
-    Hint_SDO_Client_Write = FHintWrite.get();
-    BuildPages(SdoServerSpec(0), SdoServerSpec(1));
-    TS_SDO_Read = PageSheet(0);
-    TS_SDO_Write = PageSheet(1);
+    BuildSdoPages(SdoServerSpec(0), SdoServerSpec(1));
 }
 
 QString TFSet_SDO_Server_Access::TablePath() const
