@@ -6,9 +6,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringList>
 #include <gtest/gtest.h>
 
 namespace TestProject {
+
+// What a new project's general-parameters file holds, in the file's order.
+inline const QStringList NewProjectTexts = {
+    "192", "168", "0", "5", "255", "255", "255", "0", "192", "168", "0", "1", "0", "100", "0", "100",
+    "", "0", "0", "0", "8", "8", "8", "8", "8", "8", "8", "8", "0", "7", "0", "0"};
 
 // Projects_Dir/<name> created and made the open project; the table paths
 // follow it.

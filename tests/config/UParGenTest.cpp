@@ -82,10 +82,6 @@ public:
     QStringList Seen;
 };
 
-const QStringList NewProjectTexts = {
-    "192", "168", "0", "5", "255", "255", "255", "0", "192", "168", "0", "1", "0", "100", "0", "100",
-    "", "0", "0", "0", "8", "8", "8", "8", "8", "8", "8", "8", "0", "7", "0", "0"};
-
 }  // namespace
 
 TEST_F(ParGenEditor, NewProjectOkWritesTheDefaultsThatTheBankBuilderTurnsIntoBank1)
@@ -105,7 +101,7 @@ TEST_F(ParGenEditor, NewProjectOkWritesTheDefaultsThatTheBankBuilderTurnsIntoBan
     ASSERT_EQ(top[0].ChildElementCount(), 32);
     for (int i = 0; i < 32; ++i) {
         EXPECT_EQ(top[0].ChildElementAt(i).Name(), QLatin1String(ParGenFieldInfo(i).Element));
-        EXPECT_EQ(top[0].ChildElementAt(i).Text(), NewProjectTexts[i]) << i;
+        EXPECT_EQ(top[0].ChildElementAt(i).Text(), TestProject::NewProjectTexts[i]) << i;
     }
 
     const TBankResult built = BuildConfigurationBanks();

@@ -13,10 +13,6 @@
 
 namespace {
 
-// What a new project's file holds, in the file's order.
-const QStringList NewProjectTexts = {
-    "192", "168", "0", "5", "255", "255", "255", "0", "192", "168", "0", "1", "0", "100", "0", "100",
-    "", "0", "0", "0", "8", "8", "8", "8", "8", "8", "8", "8", "0", "7", "0", "0"};
 
 class ParGenFile : public ::testing::Test {
 protected:
@@ -64,7 +60,7 @@ TEST_F(ParGenFile, NewProjectFileHasTheExactShapeAndGivesTheEditorsBank)
     ASSERT_EQ(root.ChildElementCount(), ParGenFieldCount);
     for (int i = 0; i < ParGenFieldCount; ++i) {
         EXPECT_EQ(root.ChildElementAt(i).Name(), QLatin1String(ParGenFieldInfo(i).Element)) << i;
-        EXPECT_EQ(root.ChildElementAt(i).Text(), NewProjectTexts[i]) << ParGenFieldInfo(i).Element;
+        EXPECT_EQ(root.ChildElementAt(i).Text(), TestProject::NewProjectTexts[i]) << ParGenFieldInfo(i).Element;
     }
 
     // The bank builder reads the same file into the record the device gets.

@@ -43,8 +43,6 @@ struct ButtonForm : public ::testing::Test {
     std::array<int, 4> Clicks{};
 };
 
-void Move(TControl* c, QPoint p) { Input::Mouse(c->Widget(), QEvent::MouseMove, Qt::NoButton, p, Qt::LeftButton); }
-
 }  // namespace
 
 TEST(AdvGridButton, LooksSetTheirColoursAndThemeAdaptPicksByScheme)
@@ -227,13 +225,13 @@ TEST_F(ButtonForm, MouseSequences)
         SCOPED_TRACE("release outside, then out and back in");
         TAdvGridButton* b = AddButton(30, 1);
         Input::Press(b, QPoint(5, 5));
-        Move(b, QPoint(50, 5));
+        Input::DragTo(b, QPoint(50, 5));
         EXPECT_EQ(b->State(), bsUp);
         Input::Release(b, QPoint(50, 5));
         EXPECT_EQ(Clicks[1], 0);
         Input::Press(b, QPoint(5, 5));
-        Move(b, QPoint(50, 5));
-        Move(b, QPoint(6, 6));
+        Input::DragTo(b, QPoint(50, 5));
+        Input::DragTo(b, QPoint(6, 6));
         EXPECT_EQ(b->State(), bsDown);
         Input::Release(b, QPoint(6, 6));
         EXPECT_EQ(Clicks[1], 1);

@@ -65,8 +65,6 @@ struct CheckForm : public ::testing::Test {
     int Clicks = 0;
 };
 
-void Move(TControl* c, QPoint p) { Input::Mouse(c->Widget(), QEvent::MouseMove, Qt::NoButton, p, Qt::LeftButton); }
-
 }  // namespace
 
 TEST(AdvCheckBox, NewBox)
@@ -100,7 +98,7 @@ TEST_F(CheckForm, Interaction)
         SCOPED_TRACE("press inside, release outside");
         Input::Press(Box, QPoint(5, 5));
         EXPECT_TRUE(Box->Down());
-        Move(Box, QPoint(150, 5));
+        Input::DragTo(Box, QPoint(150, 5));
         EXPECT_FALSE(Box->Down());
         Input::Release(Box, QPoint(150, 5));
         EXPECT_TRUE(Box->Checked());

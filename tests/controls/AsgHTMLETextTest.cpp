@@ -5,7 +5,8 @@
 
 #include <gtest/gtest.h>
 
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+#include "TestHarness.h"
+
 
 TEST(MarkupEntities, BasicAndTableNamesBothWays)
 {

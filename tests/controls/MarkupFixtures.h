@@ -9,11 +9,12 @@
 #include <QByteArray>
 #include <QStringList>
 #include <gtest/gtest.h>
+
+#include "TestHarness.h"
 #include <QImage>
 #include <QString>
 #include <vector>
 
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace MarkupTest {
 

@@ -11,7 +11,7 @@ namespace {
 
 using EdeTest = DescriptionFixture;
 
-QString Row(const QString& type, const QString& unit, const QString& mnemonic)
+QString BacnetRow(const QString& type, const QString& unit, const QString& mnemonic)
 {
     return QStringLiteral("<row Data_Type=\"%1\" Eng_Unit=\"%2\" Mnemonic=\"%3\"/>").arg(type, unit, mnemonic);
 }
@@ -34,8 +34,8 @@ TEST_F(EdeTest, GoldenListInWindows1252)
 {
     WriteParGen(QStringLiteral("<BACnet_Type>0</BACnet_Type><BACnet_DEV_IDE>100</BACnet_DEV_IDE>"
                                "<BACnet_Ser_DEV_IDE>7</BACnet_Ser_DEV_IDE>"));
-    WriteBacnet(Row("Analog Input", "62", "Room temperature sensor 1") + Row("Binary Out", "95", "Lüfter Halle"),
-                Row("Analog Value", "62", "Setpoint") + Row("analog input", "53", "Pressure"));
+    WriteBacnet(BacnetRow("Analog Input", "62", "Room temperature sensor 1") + BacnetRow("Binary Out", "95", "Lüfter Halle"),
+                BacnetRow("Analog Value", "62", "Setpoint") + BacnetRow("analog input", "53", "Pressure"));
     const QString path = InProject(QStringLiteral("plant.csv"));
     ASSERT_TRUE(WriteEdeFile(path));
     const QByteArray written = ReadBytes(path);
@@ -46,7 +46,7 @@ TEST_F(EdeTest, GoldenListInWindows1252)
 
 TEST_F(EdeTest, ACharacterWithoutAWindows1252CodeBecomesAQuestionMark)
 {
-    WriteBacnet(Row("Analog Input", "62", QStringLiteral("T\u00e9mp \u6e29\u5ea6 \u20ac")), QString());
+    WriteBacnet(BacnetRow("Analog Input", "62", QStringLiteral("T\u00e9mp \u6e29\u5ea6 \u20ac")), QString());
     const QString path = InProject(QStringLiteral("chars.csv"));
     ASSERT_TRUE(WriteEdeFile(path));
     EXPECT_TRUE(ReadBytes(path).contains("\r\n_T\xE9mp ?? \x80_0;;T\xE9mp ?? \x80;0;0;"));
@@ -70,7 +70,7 @@ TEST_F(EdeTest, DeviceInstanceAndNameLength)
          "7_Room temperature sensor 1_0;7;Room temperature;0;0;Room temperature;62;"},
         {"no general parameters", "", "_Room temperature sensor 1_0;;Room temperature;0;0;Room temperature;62;"},
     };
-    WriteBacnet(Row("Analog Input", "62", "Room temperature sensor 1"), QString());
+    WriteBacnet(BacnetRow("Analog Input", "62", "Room temperature sensor 1"), QString());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         QFile::remove(ParGen_File);
@@ -81,9 +81,9 @@ TEST_F(EdeTest, DeviceInstanceAndNameLength)
 
 TEST_F(EdeTest, TypesAndInstancesCountPerTypeAcrossBothSections)
 {
-    WriteBacnet(Row("Analog Value", "", "a") + Row(" Binary Out ", "", "b") + Row("Analog Value", "", "c") +
-                    Row("Thermostat", "", "d") + Row("Analog Input", "", "e"),
-                Row("ANALOG VALUE", "", "f") + Row("Positive Integer Value", "", "g") + Row("", "", "h"));
+    WriteBacnet(BacnetRow("Analog Value", "", "a") + BacnetRow(" Binary Out ", "", "b") + BacnetRow("Analog Value", "", "c") +
+                    BacnetRow("Thermostat", "", "d") + BacnetRow("Analog Input", "", "e"),
+                BacnetRow("ANALOG VALUE", "", "f") + BacnetRow("Positive Integer Value", "", "g") + BacnetRow("", "", "h"));
     // type;instance of each object in order
     const char* const expected[] = {"2;0", "4;0", "2;1", "0;0", "0;1", "2;2", "48;0", "0;2"};
     const QStringList lines = ObjectLines();
@@ -108,7 +108,7 @@ TEST_F(EdeTest, HeaderLinesAndAMissingTable)
 
 TEST_F(EdeTest, AMnemonicWithASemicolonShiftsTheColumnsAsTyped)
 {
-    WriteBacnet(Row("Analog Input", "62", "a;b"), QString());
+    WriteBacnet(BacnetRow("Analog Input", "62", "a;b"), QString());
     const QString path = InProject(QStringLiteral("semi.csv"));
     ASSERT_TRUE(WriteEdeFile(path));
     EXPECT_TRUE(EdeCsvProblems(path).contains(QStringLiteral("line 8 has 11 fields")))

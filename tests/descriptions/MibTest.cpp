@@ -11,7 +11,7 @@ namespace {
 
 using MibTest = DescriptionFixture;
 
-QString Row(const QString& enable, const QString& desc, const QString& type)
+QString SnmpRow(const QString& enable, const QString& desc, const QString& type)
 {
     return QStringLiteral("<row Enable=\"%1\" Description=\"%2\" Type=\"%3\"/>").arg(enable, desc, type);
 }
@@ -30,8 +30,8 @@ QByteArray Module()
 
 TEST_F(MibTest, GoldenModuleIsValidSmiV2)
 {
-    WriteSnmp(Row("Y", "temperature", "INT") + Row("Y", "", "STRING") + Row("N", "pressure", "INT"),
-              Row("Y", "setpoint", "STRING"));
+    WriteSnmp(SnmpRow("Y", "temperature", "INT") + SnmpRow("Y", "", "STRING") + SnmpRow("N", "pressure", "INT"),
+              SnmpRow("Y", "setpoint", "STRING"));
     LoadMibObjects();
     const QString path = InProject(QStringLiteral("GATEWAY.mib"));
     ASSERT_TRUE(WriteMibFile(path));
@@ -59,7 +59,7 @@ TEST_F(MibTest, EnableAndTypeDecideWhatIsWritten)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE((c.enable + u'/' + c.type).toStdString());
-        WriteSnmp(Row(c.enable, "value", c.type), Row(c.enable, "target", c.type));
+        WriteSnmp(SnmpRow(c.enable, "value", c.type), SnmpRow(c.enable, "target", c.type));
         const QString module = QString::fromLatin1(Module());
         EXPECT_EQ(module.contains(QStringLiteral("value OBJECT-TYPE SYNTAX ") + c.syntax + QStringLiteral(" MAX-ACCESS read-only")),
                   c.written);
@@ -71,7 +71,7 @@ TEST_F(MibTest, EnableAndTypeDecideWhatIsWritten)
 
 TEST_F(MibTest, EnabledRowsAreCountedWithoutGaps)
 {
-    WriteSnmp(Row("Y", "a1", "INT") + Row("N", "off", "INT") + Row("Y", "a2", "INT") + Row("Y", "", "INT"), QString());
+    WriteSnmp(SnmpRow("Y", "a1", "INT") + SnmpRow("N", "off", "INT") + SnmpRow("Y", "a2", "INT") + SnmpRow("Y", "", "INT"), QString());
     const QStringList lines = QString::fromLatin1(Module()).split(QStringLiteral("\r\n"));
     EXPECT_TRUE(lines.contains(
         "bufferinval3 OBJECT-TYPE SYNTAX INTEGER MAX-ACCESS read-only STATUS current DESCRIPTION \"\" ::= { bufferinval 3 }"));
@@ -84,7 +84,7 @@ TEST_F(MibTest, EnabledRowsAreCountedWithoutGaps)
 
 TEST_F(MibTest, MissingTableGivesTheFixedLinesAndEveryRunStartsEmpty)
 {
-    WriteSnmp(Row("Y", "one", "INT"), Row("Y", "two", "INT"));
+    WriteSnmp(SnmpRow("Y", "one", "INT"), SnmpRow("Y", "two", "INT"));
     LoadMibObjects();
     QFile::remove(SNMP_Trap_File);
     const QStringList lines = QString::fromLatin1(Module()).split(QStringLiteral("\r\n"));
@@ -100,7 +100,7 @@ TEST_F(MibTest, MissingTableGivesTheFixedLinesAndEveryRunStartsEmpty)
 TEST_F(MibTest, ThreeHundredRowsAreWrittenWhole)
 {
     QString rows;
-    for (int i = 1; i <= 300; ++i) rows += Row("Y", QStringLiteral("value%1").arg(i), i % 2 ? "INT" : "STR");
+    for (int i = 1; i <= 300; ++i) rows += SnmpRow("Y", QStringLiteral("value%1").arg(i), i % 2 ? "INT" : "STR");
     WriteSnmp(rows, rows);
     const QByteArray module = Module();
     EXPECT_TRUE(module.contains("value300 OBJECT-TYPE SYNTAX OCTET STRING MAX-ACCESS read-only"));
@@ -143,7 +143,7 @@ TEST(MibChecker, RejectsWhatNoSmiV2CompilerAccepts)
 
 TEST_F(MibTest, SmilintRejectsTheFirstDraftsNotificationToo)
 {
-    WriteSnmp(Row("Y", "temperature", "INT"), QString());
+    WriteSnmp(SnmpRow("Y", "temperature", "INT"), QString());
     QByteArray module = Module();
     module.replace("NOTIFICATION-TYPE OBJECTS { temperature } STATUS",
                    "NOTIFICATION-TYPE SYNTAX INTEGER MAX-ACCESS read-only STATUS");

@@ -151,7 +151,7 @@ void CheckTextRoutines(const uint8_t* data, size_t size)
 
 namespace {
 
-class RecordingTarget : public TASGDropTarget {
+class FuzzDropTarget : public TASGDropTarget {
 public:
     size_t Limit = 0;
     void DropStream(TPoint, std::unique_ptr<QBuffer> s) override
@@ -179,7 +179,7 @@ void CheckDropReaders(const uint8_t* data, size_t size)
                 m.setData(ClipboardFormatMime(f), bytes);
         if (size > 0 && (data[0] & 2))
             m.setText(QString::fromUtf8(bytes));
-        RecordingTarget t;
+        FuzzDropTarget t;
         t.Limit = size;
         t.SetAcceptCols(true);
         uint32_t effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;

@@ -132,6 +132,12 @@ inline void Release(TControl* c, QPoint p, Qt::MouseButton b = Qt::LeftButton)
     Mouse(c->Widget(), QEvent::MouseButtonRelease, b, p, Qt::NoButton);
 }
 
+// The pointer moved to p with the left button held: a drag in progress.
+inline void DragTo(TControl* c, QPoint p)
+{
+    Mouse(c->Widget(), QEvent::MouseMove, Qt::NoButton, p, Qt::LeftButton);
+}
+
 inline void Click(TControl* c, QPoint p = QPoint(3, 3), Qt::MouseButton b = Qt::LeftButton)
 {
     Press(c, p, b);

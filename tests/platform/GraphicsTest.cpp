@@ -2,6 +2,7 @@
 
 #include "Graphics.h"
 #include "GraphicsRecording.h"
+#include "TestHarness.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -11,13 +12,6 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-// Readable failure output for Qt strings.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-inline void PrintTo(const QStringList& l, std::ostream* os)
-{
-    *os << "\n";
-    for (const QString& s : l) *os << "  " << s.toStdString() << "\n";
-}
 
 namespace {
 

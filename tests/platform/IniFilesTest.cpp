@@ -8,10 +8,6 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
-namespace {
-QString Path(const QString& name) { return TestHarness::ProgramDir() + QLatin1Char('/') + name; }
-}  // namespace
-
 TEST(IniFiles, NamesWithoutCaseAndLayoutSurvivesUpdate)
 {
     const QByteArray original =
@@ -26,9 +22,9 @@ TEST(IniFiles, NamesWithoutCaseAndLayoutSurvivesUpdate)
         "CP0=3\n"
         "CP0=9\n"
         "Title= a = b  \r\n";
-    ASSERT_TRUE(SafeWriteFile(Path("print.ini"), original).Ok);
+    ASSERT_TRUE(SafeWriteFile(TestHarness::ProgramPath("print.ini"), original).Ok);
 
-    TMemIniFile ini(Path("print.ini"));
+    TMemIniFile ini(TestHarness::ProgramPath("print.ini"));
     EXPECT_EQ(ini.ReadString("PRINT", "orientation", "x"), "0");
     EXPECT_EQ(ini.ReadString("print", "MARGIN LEFT", "x"), " 10");
     EXPECT_EQ(ini.ReadString("Columns", "Title", "x"), " a = b  ");
@@ -42,7 +38,7 @@ TEST(IniFiles, NamesWithoutCaseAndLayoutSurvivesUpdate)
     ini.WriteString("New", "Value", "x=y z");
     ini.UpdateFile();
 
-    EXPECT_EQ(ReadFileBytes(Path("print.ini")),
+    EXPECT_EQ(ReadFileBytes(TestHarness::ProgramPath("print.ini")),
               QByteArray("; print settings\r\n"
                          "top=1\r\n"
                          "[Print]\r\n"
@@ -58,14 +54,14 @@ TEST(IniFiles, NamesWithoutCaseAndLayoutSurvivesUpdate)
                          "[New]\r\n"
                          "Value=x=y z\r\n"));
 
-    TMemIniFile back(Path("print.ini"));
+    TMemIniFile back(TestHarness::ProgramPath("print.ini"));
     EXPECT_EQ(back.ReadString("new", "value", ""), "x=y z");
     EXPECT_EQ(back.ReadString("Columns", "Title", ""), " a = b  ");
 }
 
 TEST(IniFiles, EraseDeleteAndExistence)
 {
-    TMemIniFile ini(Path("e.ini"));
+    TMemIniFile ini(TestHarness::ProgramPath("e.ini"));
     ini.WriteString("A", "k1", "1");
     ini.WriteString("A", "k2", "2");
     ini.WriteString("B", "k", "3");
@@ -83,24 +79,24 @@ TEST(IniFiles, EraseDeleteAndExistence)
 
 TEST(IniFiles, MissingFileReadsEmptyAndRelativeNameLandsInProgramFolder)
 {
-    EXPECT_FALSE(FileExists(Path("cols.ini")));
+    EXPECT_FALSE(FileExists(TestHarness::ProgramPath("cols.ini")));
     TMemIniFile ini("cols.ini");
-    EXPECT_EQ(ini.FileName(), Path("cols.ini"));
+    EXPECT_EQ(ini.FileName(), TestHarness::ProgramPath("cols.ini"));
     EXPECT_TRUE(ini.ReadSections().isEmpty());
     EXPECT_EQ(ini.ReadInteger("Grid", "Col0", 64), 64);
     ini.UpdateFile();  // also after a mere load: the file is created
-    EXPECT_TRUE(FileExists(Path("cols.ini")));
-    EXPECT_EQ(ReadFileBytes(Path("cols.ini")), QByteArray());
+    EXPECT_TRUE(FileExists(TestHarness::ProgramPath("cols.ini")));
+    EXPECT_EQ(ReadFileBytes(TestHarness::ProgramPath("cols.ini")), QByteArray());
 
     ASSERT_TRUE(QDir(TestHarness::ProgramDir()).mkdir("base"));
-    ScopedService g(&PlatformServices::IniBaseDir, Path("base"));
-    EXPECT_EQ(TMemIniFile("sub/../x.ini").FileName(), Path("base/x.ini"));
+    ScopedService g(&PlatformServices::IniBaseDir, TestHarness::ProgramPath("base"));
+    EXPECT_EQ(TMemIniFile("sub/../x.ini").FileName(), TestHarness::ProgramPath("base/x.ini"));
     EXPECT_EQ(TMemIniFile("/abs/y.ini").FileName(), "/abs/y.ini");
 }
 
 TEST(IniFiles, IntegersAndBooleans)
 {
-    TMemIniFile ini(Path("n.ini"));
+    TMemIniFile ini(TestHarness::ProgramPath("n.ini"));
     struct Case {
         const char* text;
         int integer;  // with default -1
@@ -123,23 +119,23 @@ TEST(IniFiles, IntegersAndBooleans)
 TEST(IniFiles, FailedUpdateRaisesAndKeepsFile)
 {
     ASSERT_TRUE(QDir(TestHarness::ProgramDir()).mkdir("dir.ini"));
-    TMemIniFile ini(Path("dir.ini"));
+    TMemIniFile ini(TestHarness::ProgramPath("dir.ini"));
     ini.WriteInteger("S", "k", 1);
     try {
         ini.UpdateFile();
         ADD_FAILURE() << "no exception";
     } catch (const EFCreateError& e) {
-        EXPECT_TRUE(e.Message().startsWith("Cannot create file \"" + Path("dir.ini") + "\". "))
+        EXPECT_TRUE(e.Message().startsWith("Cannot create file \"" + TestHarness::ProgramPath("dir.ini") + "\". "))
             << e.Message().toStdString();
     }
-    EXPECT_TRUE(DirectoryExists(Path("dir.ini")));
+    EXPECT_TRUE(DirectoryExists(TestHarness::ProgramPath("dir.ini")));
 }
 
 TEST(IniFiles, ReadsUtf16AndWritesUtf8)
 {
-    ASSERT_TRUE(SafeWriteFile(Path("u.ini"), QByteArray("\xFF\xFE[\0S\0]\0\n\0k\0=\0\xE9\0", 16)).Ok);
-    TMemIniFile ini(Path("u.ini"));
+    ASSERT_TRUE(SafeWriteFile(TestHarness::ProgramPath("u.ini"), QByteArray("\xFF\xFE[\0S\0]\0\n\0k\0=\0\xE9\0", 16)).Ok);
+    TMemIniFile ini(TestHarness::ProgramPath("u.ini"));
     EXPECT_EQ(ini.ReadString("s", "K", ""), QStringLiteral("é"));
     ini.UpdateFile();
-    EXPECT_EQ(ReadFileBytes(Path("u.ini")), QByteArray("[S]\r\nk=\xC3\xA9\r\n"));
+    EXPECT_EQ(ReadFileBytes(TestHarness::ProgramPath("u.ini")), QByteArray("[S]\r\nk=\xC3\xA9\r\n"));
 }

@@ -12,7 +12,6 @@
 
 namespace {
 const QString kOffice = QStringLiteral("Software\\Microsoft\\Office\\14.0\\Common");
-QString Path(const QString& name) { return TestHarness::ProgramDir() + QLatin1Char('/') + name; }
 }  // namespace
 
 TEST(Registry, WriteThenReadBackInNewInstance)
@@ -28,8 +27,8 @@ TEST(Registry, WriteThenReadBackInNewInstance)
         reg.WriteString("Name", "a b=c");
         reg.WriteString("", "default");
     }
-    EXPECT_EQ(RegistryFileName(), Path("registry.ini"));
-    EXPECT_TRUE(FileExists(Path("registry.ini")));
+    EXPECT_EQ(RegistryFileName(), TestHarness::ProgramPath("registry.ini"));
+    EXPECT_TRUE(FileExists(TestHarness::ProgramPath("registry.ini")));
 
     TRegistry reg;
     EXPECT_TRUE(reg.KeyExists("software\\microsoft"));  // without case, parents exist
@@ -86,10 +85,10 @@ TEST(Registry, FailedSaveRaisesAndKeepsFile)
     ASSERT_TRUE(reg.OpenKey("Software\\T", true));
     reg.WriteInteger("a", 1);
     const QByteArray before = ReadFileBytes(RegistryFileName());
-    ScopedService g(&PlatformServices::RegistryFile, Path("missing/registry.ini"));
+    ScopedService g(&PlatformServices::RegistryFile, TestHarness::ProgramPath("missing/registry.ini"));
     TRegistry broken;
     EXPECT_THROW(broken.OpenKey("Software\\T", true), ERegistryException);
-    EXPECT_EQ(ReadFileBytes(Path("registry.ini")), before);
+    EXPECT_EQ(ReadFileBytes(TestHarness::ProgramPath("registry.ini")), before);
 }
 
 TEST(Registry, NotificationFilterAndScope)

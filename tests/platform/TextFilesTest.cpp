@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-QString Path(const QString& name) { return TestHarness::ProgramDir() + QLatin1Char('/') + name; }
 QByteArray B(const char* s, int n) { return QByteArray(s, n); }
 }  // namespace
 
@@ -71,7 +70,7 @@ TEST(TextFiles, EncodeGivesExactBytes)
     };
     for (const Case& c : cases) {
         EXPECT_EQ(EncodeText(text, c.enc), c.bytes) << int(c.enc);
-        const QString f = Path("out.txt");
+        const QString f = TestHarness::ProgramPath("out.txt");
         ASSERT_TRUE(WriteTextFile(f, text, c.enc).Ok);
         EXPECT_EQ(ReadFileBytes(f), c.bytes) << int(c.enc);
         if (c.enc != TTextEncoding::Oem && c.enc != TTextEncoding::Utf16Le) {
@@ -84,8 +83,8 @@ TEST(TextFiles, EncodeGivesExactBytes)
 
 TEST(TextFiles, ReadMissingFileRaises)
 {
-    EXPECT_THROW(ReadTextFile(Path("none.txt")), EFOpenError);
-    EXPECT_FALSE(WriteTextFile(Path("no/dir.txt"), "x", TTextEncoding::Ansi).Ok);
+    EXPECT_THROW(ReadTextFile(TestHarness::ProgramPath("none.txt")), EFOpenError);
+    EXPECT_FALSE(WriteTextFile(TestHarness::ProgramPath("no/dir.txt"), "x", TTextEncoding::Ansi).Ok);
 }
 
 TEST(TextFiles, StringListLoadsAndSavesInTheEncodingFound)
@@ -102,7 +101,7 @@ TEST(TextFiles, StringListLoadsAndSavesInTheEncodingFound)
         {"UTF-8 with BOM", B("\xEF\xBB\xBF" "a\n", 5), B("\xEF\xBB\xBF" "a\r\n\xC3\xA9\r\n", 10), TTextEncoding::Utf8Bom},
     };
     for (const Case& c : cases) {
-        const QString f = Path("list.txt");
+        const QString f = TestHarness::ProgramPath("list.txt");
         ASSERT_TRUE(SafeWriteFile(f, c.bytes).Ok);
         TStringList list;
         list.Add("stale");
@@ -113,32 +112,32 @@ TEST(TextFiles, StringListLoadsAndSavesInTheEncodingFound)
         EXPECT_EQ(ReadFileBytes(f), c.written) << c.what;
     }
     TStringList lines;
-    lines.LoadFromFile(Path("list.txt"));
+    lines.LoadFromFile(TestHarness::ProgramPath("list.txt"));
     EXPECT_EQ(lines.Count(), 2);
     EXPECT_EQ(lines.Strings(1), QStringLiteral("é"));
 
     // Without a load the list writes ANSI; an explicit encoding wins.
     TStringList fresh;
     fresh.Add(QStringLiteral("€"));
-    fresh.SaveToFile(Path("a.txt"));
-    EXPECT_EQ(ReadFileBytes(Path("a.txt")), B("\x80\r\n", 3));
-    fresh.SaveToFile(Path("u.txt"), TTextEncoding::Utf8);
-    EXPECT_EQ(ReadFileBytes(Path("u.txt")), B("\xE2\x82\xAC\r\n", 5));
+    fresh.SaveToFile(TestHarness::ProgramPath("a.txt"));
+    EXPECT_EQ(ReadFileBytes(TestHarness::ProgramPath("a.txt")), B("\x80\r\n", 3));
+    fresh.SaveToFile(TestHarness::ProgramPath("u.txt"), TTextEncoding::Utf8);
+    EXPECT_EQ(ReadFileBytes(TestHarness::ProgramPath("u.txt")), B("\xE2\x82\xAC\r\n", 5));
     TStringList empty;
-    empty.SaveToFile(Path("e.txt"));
-    EXPECT_EQ(ReadFileBytes(Path("e.txt")), QByteArray());
+    empty.SaveToFile(TestHarness::ProgramPath("e.txt"));
+    EXPECT_EQ(ReadFileBytes(TestHarness::ProgramPath("e.txt")), QByteArray());
 }
 
 TEST(TextFiles, StringListFileErrors)
 {
     TStringList list;
     list.Add("keep");
-    EXPECT_THROW(list.LoadFromFile(Path("none.txt")), EFOpenError);
+    EXPECT_THROW(list.LoadFromFile(TestHarness::ProgramPath("none.txt")), EFOpenError);
     EXPECT_EQ(list.Count(), 1);  // a failed load leaves the list
     try {
-        list.SaveToFile(Path("no/such/dir.txt"));
+        list.SaveToFile(TestHarness::ProgramPath("no/such/dir.txt"));
         ADD_FAILURE() << "no exception";
     } catch (const EFCreateError& e) {
-        EXPECT_TRUE(e.Message().startsWith("Cannot create file \"" + Path("no/such/dir.txt") + "\". "));
+        EXPECT_TRUE(e.Message().startsWith("Cannot create file \"" + TestHarness::ProgramPath("no/such/dir.txt") + "\". "));
     }
 }

@@ -8,8 +8,6 @@
 
 namespace {
 
-QString Path(const QString& name) { return TestHarness::ProgramDir() + QLatin1Char('/') + name; }
-
 TXmlLoadResult Load(TXmlDocument& doc, const char* text) { return doc.LoadFromBytes(QByteArray(text)); }
 
 }  // namespace
@@ -33,7 +31,7 @@ TEST(XmlDoc, TableFileRoundTripKeepsOrderAndValues)
             for (int i = 0; i < names.size(); ++i) row.SetAttribute(names[i], values[i]);
         }
     }
-    const QString file = Path("S7_Protocol.xml");
+    const QString file = TestHarness::ProgramPath("S7_Protocol.xml");
     TWriteResult w = doc.SaveToFile(file);
     ASSERT_TRUE(w.Ok) << w.Error.toStdString();
 
@@ -190,7 +188,7 @@ TEST(XmlDoc, BrokenFileGivesLineAndColumn)
     EXPECT_FALSE(r.Ok);
     EXPECT_EQ(r.Line, 3);
 
-    TXmlLoadResult missing = doc.LoadFromFile(Path("none.xml"));
+    TXmlLoadResult missing = doc.LoadFromFile(TestHarness::ProgramPath("none.xml"));
     EXPECT_FALSE(missing.Ok);
     EXPECT_TRUE(missing.Message.startsWith("Cannot open file")) << missing.Message.toStdString();
 }
@@ -212,7 +210,7 @@ TEST(XmlDoc, FailedSaveReportsReasonAndKeepsOldFile)
 {
     TXmlDocument doc;
     doc.AddChild("r");
-    TWriteResult w = doc.SaveToFile(Path("missing/dir/x.xml"));
+    TWriteResult w = doc.SaveToFile(TestHarness::ProgramPath("missing/dir/x.xml"));
     EXPECT_FALSE(w.Ok);
     EXPECT_FALSE(w.Error.isEmpty());
 }

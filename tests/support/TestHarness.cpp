@@ -61,6 +61,11 @@ QString ProgramDir()
     return CurrentTempProgramDir();
 }
 
+QString ProgramPath(const QString& name)
+{
+    return ProgramDir() + u'/' + name;
+}
+
 QString GrabDir()
 {
     return qEnvironmentVariable("CALYPTOR_GRAB_DIR");

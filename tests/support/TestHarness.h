@@ -2,9 +2,20 @@
 // Helpers every test uses.
 
 #include <QString>
+#include <QStringList>
+
+#include <ostream>
 
 class QWidget;
 class TControl;
+
+// Readable failure output for Qt strings in the test framework's messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& l, std::ostream* os)
+{
+    *os << "\n";
+    for (const QString& s : l) *os << "  " << s.toStdString() << "\n";
+}
 
 namespace TestHarness {
 
@@ -19,6 +30,8 @@ void InstallTestServices();
 // The program folder of the running test: a fresh empty temporary folder
 // for every test, installed as the services' program-folder override.
 QString ProgramDir();
+// A file in that folder: <ProgramDir>/<name>.
+QString ProgramPath(const QString& name);
 
 // The folder the opt-in variable CALYPTOR_GRAB_DIR names for pictures to
 // look at by eye; empty when it is not set.

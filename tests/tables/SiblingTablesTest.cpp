@@ -72,8 +72,9 @@ TEST_F(SiblingTables, ALanguageChangeRelabelsCaptionHeaderAndHeaderHint)
         // The header hint of the column before: entry col - 1 of the list.
         QString hint;
         form->GridHint(form->PageStringGrid(0), 0, s.HeaderCol, hint);
-        if (std::string(s.Class) != "TFOPC_UA_Server_Access")
+        if (std::string(s.Class) != "TFOPC_UA_Server_Access") {
             EXPECT_EQ(hint, QStringLiteral("Hinweis %1").arg(s.Hint));
+        }
     }
 }
 
