@@ -25,6 +25,35 @@ bool IsNumberText(const QString& Text)
     return !Text.trimmed().isEmpty() && GetNumberType(Text) != 2;
 }
 
+// How a cell text reads as a number without the general reader: a text
+// without digits adds nothing (the reader answers 0 or fails), a plain
+// decimal ("-12.50") reads as it stands; anything else needs the reader.
+enum TCalcTextKind { ctkNoDigits, ctkPlain, ctkOther };
+
+TCalcTextKind CalcTextKind(const QString& Text, double& Value)
+{
+    bool digits = false, plain = true, dot = false;
+    const int n = int(Text.size());
+    for (int i = 0; i < n; ++i) {
+        const QChar ch = Text[i];
+        if (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) {
+            digits = true;
+        } else if (ch == QLatin1Char('-') && i == 0) {
+        } else if (ch == QLatin1Char('.') && !dot && i > 0 && Text[i - 1].isDigit() && i + 1 < n
+                   && Text[i + 1].isDigit()) {
+            dot = true;
+        } else {
+            plain = false;
+            if (ch.unicode() > 0x7F) return ctkOther;  // other scripts' digits
+        }
+    }
+    if (!digits) return ctkNoDigits;
+    if (!plain) return ctkOther;
+    bool ok = false;
+    Value = Text.toDouble(&ok);
+    return ok ? ctkPlain : ctkOther;
+}
+
 }  // namespace
 
 static TCalcRange CalcRange(TAdvStringGrid* g, int FromRow, int ToRow, bool FooterShown)
@@ -54,8 +83,14 @@ double TAdvStringGrid::ColumnSum(int ACol, int FromRow, int ToRow)
         const bool hidden = range.Real && IsHiddenRow(r);
         const int d = range.Real ? DisplRowIndex(r) : r;
         if (grouped && !hidden && (IsNode(d) || IsSummary(d))) continue;
-        if (!hidden && d >= 0 && d < RowCount() && !IsBaseCell(ACol, d)) continue;
+        if (FHasCellProps && !hidden && d >= 0 && d < RowCount() && !IsBaseCell(ACol, d)) continue;
         ExportNotification(esExportNextRow, r);
+        double v = 0;
+        switch (CalcTextKind(range.Real ? AllCells(ACol, r) : Cells(ACol, r), v)) {
+        case ctkNoDigits: continue;
+        case ctkPlain: sum += v; continue;
+        case ctkOther: break;
+        }
         try {
             sum += range.Real ? AllFloats(ACol, r) : Floats(ACol, r);
         } catch (const Exception&) {

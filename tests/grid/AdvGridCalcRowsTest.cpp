@@ -110,3 +110,20 @@ TEST(AdvGridCalcRows, CustomCalculationAndProgress)
     EXPECT_EQ(p->Reported, QStringList({"start 1", "done -1"}));
     Free(p);
 }
+
+TEST(AdvGridCalcRows, ColumnSumReadsEveryKindOfTextAsTheCellReaderDoes)
+{
+    // Plain decimals take a short way; everything else the cell reader's.
+    const char* texts[] = {"12", "-3.25", "1e3", "<b>7</b>", "n/a", "1.", ".5", "12 kg", "-", "0.75", "12-3", "", "٣"};
+    const int n = int(std::size(texts));
+    auto g = NewFixtureGrid(3, n + 1);
+    for (int r = 1; r <= n; ++r) g->SetCells(1, r, QString::fromUtf8(texts[r - 1]));
+    double expected = 0;
+    for (int r = 1; r <= n; ++r) {
+        try {
+            expected += g->Floats(1, r);
+        } catch (const Exception&) {
+        }
+    }
+    EXPECT_DOUBLE_EQ(g->ColumnSum(1, -1, -1), expected);
+}
