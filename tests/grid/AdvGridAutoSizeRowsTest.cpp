@@ -113,3 +113,43 @@ TEST(AdvGridAutoSizeRows, ColumnsSizeWithPaddingAndCellsGrow)
     EXPECT_GT(g->ColWidths(1), g->ColWidths(2));
     EXPECT_GT(g->RowHeights(1), h);
 }
+
+namespace {
+
+class TSizingGrid : public TAdvStringGrid {
+public:
+    explicit TSizingGrid(TComponent* AOwner) : TAdvStringGrid(AOwner) {}
+    TGridState StateAt(int X, int Y)
+    {
+        TGridState s;
+        int index = -1, pos = 0, ofs = 0;
+        CalcSizingState(X, Y, s, index, pos, ofs);
+        return s;
+    }
+};
+
+}  // namespace
+
+TEST(AdvGridAutoSizeRows, SizingEventsMayRefuseAResizeStart)
+{
+    TSizingGrid* g = Create<TSizingGrid>(nullptr);
+    FillFixture(g, 5, 5);
+    g->SetOptions(g->Options() + goColSizing + goRowSizing);
+    const TRect c2 = g->CellRect(2, 0), r2 = g->CellRect(0, 2);
+    const int colEdgeX = c2.Right, rowEdgeY = r2.Bottom;
+    EXPECT_EQ(g->StateAt(colEdgeX, 3), gsColSizing);
+    EXPECT_EQ(g->StateAt(3, rowEdgeY), gsRowSizing);
+    QStringList asked;
+    g->OnColumnSize = [&](TObject*, int ACol, bool& Allow) {
+        asked << QStringLiteral("col %1").arg(ACol);
+        Allow = false;
+    };
+    g->OnRowSize = [&](TObject*, int ARow, bool& Allow) {
+        asked << QStringLiteral("row %1").arg(ARow);
+        Allow = ARow != 2;
+    };
+    EXPECT_EQ(g->StateAt(colEdgeX, 3), gsNormal);
+    EXPECT_EQ(g->StateAt(3, rowEdgeY), gsNormal);
+    EXPECT_EQ(asked, QStringList({"col 2", "row 2"}));
+    Free(g);
+}
