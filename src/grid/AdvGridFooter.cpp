@@ -170,7 +170,7 @@ TFooterPanel::TFooterPanel(TComponent* AOwner) : TCustomPanel(AOwner), FGrid(dyn
 
 void TFooterPanel::CreateWnd()
 {
-    if (!FGrid) return;
+    if (!FGrid || !FGrid->FloatingFooter()) return;
     TFloatingFooter* ff = FGrid->FloatingFooter();
     SetHeight(ff->Visible() ? ff->Height() : 0);
     if (FGrid->OnCreatedFloatingFooter) FGrid->OnCreatedFloatingFooter(FGrid);
@@ -184,7 +184,7 @@ TFooterPanel::TPaintedKey TFooterPanel::CurrentKey() const
 
 void TFooterPanel::GridPainted()
 {
-    if (FGrid && Visible() && CurrentKey() != FPainted) Invalidate();
+    if (FGrid && FGrid->FloatingFooter() && Visible() && CurrentKey() != FPainted) Invalidate();
 }
 
 int TFooterPanel::FooterWidth() const
@@ -237,7 +237,8 @@ void TFooterPanel::Paint()
 
 int TFooterPanel::PaintOn(TCanvas* C)
 {
-    if (!FGrid) return 0;
+    // The settings go first when the grid is freed.
+    if (!FGrid || !FGrid->FloatingFooter()) return 0;
     TFloatingFooter* ff = FGrid->FloatingFooter();
     int right = 0;
     switch (ff->FooterStyle()) {
@@ -406,7 +407,7 @@ int TFooterPanel::PaintPreview(TCanvas* C, bool Template)
 
 int TFooterPanel::HintRequest(int X, QString& HintStr)
 {
-    if (!FGrid) return 1;
+    if (!FGrid || !FGrid->FloatingFooter()) return 1;
     const int col = ColumnAt(X);
     if (FGrid->OnGridHint && col >= 0) FGrid->OnGridHint(FGrid, FGrid->RowCount() - 1, col, HintStr);
     if (FGrid->FloatingFooter()->ShowHint()) {
