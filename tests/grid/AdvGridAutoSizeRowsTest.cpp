@@ -153,3 +153,15 @@ TEST(AdvGridAutoSizeRows, SizingEventsMayRefuseAResizeStart)
     EXPECT_EQ(asked, QStringList({"col 2", "row 2"}));
     Free(g);
 }
+
+TEST(AdvGridAutoSizeRows, IntegralHeightFitsTheControlToWholeRows)
+{
+    auto g = NewFixtureGrid(3, 20);
+    g->SetBorderStyle(bsNone);
+    g->SetDefaultRowHeight(20);
+    g->SetBounds(0, 0, 300, 107);
+    EXPECT_EQ(g->Height(), 107);
+    g->SetIntegralHeight(true);
+    EXPECT_TRUE(g->IntegralHeight());
+    EXPECT_EQ(g->Height(), 100);
+}
