@@ -5,9 +5,11 @@
 #include "AdvGridPrint.h"
 
 #include "AdvGridDragDrop.h"
+#include "AdvGridFooter.h"
 #include "AdvGridHTML.h"
 #include "AdvGridLook.h"
 #include "AdvGridSearchFooter.h"
+#include "AdvGridSmallControls.h"
 #include "AdvGridSort.h"
 #include "AdvGridUnit.h"
 #include "Forms.h"
@@ -47,11 +49,11 @@ private:
 // ---- settings objects whose classes other files build --------------------------
 // Until they are part of the grid these read as their defaults.
 
-bool TAdvStringGrid::FooterVisible() const { return false; }              // TODO(holders): FloatingFooter->Visible()
-bool TAdvStringGrid::FooterFixedLastRow() const { return true; }          // TODO(holders): FooterStyle fsFixedLastRow
-bool TAdvStringGrid::FooterCalculates() const { return true; }            // TODO(holders): EnableCalculation
-bool TAdvStringGrid::FooterCalculatesHidden() const { return true; }      // TODO(holders): CalculateHiddenRows
-void TAdvStringGrid::SetFooterVisibleQuiet(bool) {}                       // TODO(holders)
+bool TAdvStringGrid::FooterVisible() const { return FFloatingFooter && FFloatingFooter->Visible(); }
+bool TAdvStringGrid::FooterFixedLastRow() const { return !FFloatingFooter || FFloatingFooter->FooterStyle() == fsFixedLastRow; }
+bool TAdvStringGrid::FooterCalculates() const { return !FFloatingFooter || FFloatingFooter->EnableCalculation(); }
+bool TAdvStringGrid::FooterCalculatesHidden() const { return !FFloatingFooter || FFloatingFooter->CalculateHiddenRows(); }
+void TAdvStringGrid::SetFooterVisibleQuiet(bool v) { if (FFloatingFooter) FFloatingFooter->SetVisible(v); }
 bool TAdvStringGrid::SearchFooterVisible() const { return FSearchFooter && FSearchFooter->Visible(); }
 int TAdvStringGrid::SearchPanelHeight() const { return FSearchPanel ? FSearchPanel->Height() : 0; }
 bool TAdvStringGrid::ShowModifiedEnabled() const { return false; }        // TODO(holders): ShowModified->Enabled()
@@ -72,9 +74,11 @@ TAdvStringGrid::TAdvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     AdvGridUnitInit();
     SetControlStyle(ControlStyle() | csAcceptsControls);
 
-    // TODO(holders): FFooterPanel, FSearchPanel (children, bottom-aligned,
-    // height 0, border width 0; the panel's five events to the
-    // search-footer actions).
+    // The footer panel: a bottom-aligned child, 0 pixels high until shown.
+    FFooterPanel = new TFooterPanel(this);
+    FFooterPanel->SetParent(this);
+    FFooterPanel->SetVisible(false);
+    FFloatingFooter = new TFloatingFooter(this);
     cf = new TFont;
     FFocusHelper = new TFocusHelper(this);
     FSearchFooter = new TSearchFooter(this, true);
@@ -203,6 +207,7 @@ void TAdvStringGrid::CreateRunTimeChildren()
     FScrollBar->SetVisible(false);
     FPaintScrollBar = new TScrollBar(this);
     FPaintScrollBar->SetVisible(false);
+    MoveButton = new THeaderDragButton(this);
 }
 
 void TAdvStringGrid::FormListen()
@@ -254,6 +259,7 @@ TAdvStringGrid::~TAdvStringGrid()
     freeCtl(FDropList);
     freeCtl(FDropCheckList);
     freeCtl(FSearchPanel);
+    freeCtl(FFooterPanel);
     freeCtl(ComboTrans);
     freeCtl(FEditDateTime);
     freeCtl(FEditDate);
@@ -290,7 +296,7 @@ void TAdvStringGrid::FreeOwnedObjects()
     fr(cf);
     fr(FFocusHelper);
     fr(FIgnoreColumns);
-    // TODO(holders): FProgressAppearance, FFloatingFooter.
+    fr(FFloatingFooter);
     fr(FCellGraphic);
     fr(FControlList);
     fr(FSortRowXRef);
@@ -372,9 +378,12 @@ void TAdvStringGrid::CreateWnd()
         bar->SetTabStop(false);
         bar->SetKind(sbVertical);
     }
-    // TODO(holders): BalloonInit when BalloonSettings.Enable; the footer
-    // panel visible as FloatingFooter.Visible; the search panel visible as
-    // SearchFooter.Visible with height 32 (else 0).
+    // TODO(holders): BalloonInit when BalloonSettings.Enable; the search
+    // panel visible as SearchFooter.Visible with height 32 (else 0).
+    if (FFooterPanel) {
+        FFooterPanel->SetVisible(FooterVisible());
+        FFooterPanel->CreateWnd();
+    }
     if (FColumnSize->Save()) LoadColSizesReported();
     SetTimer(GridTimerID, 500);
     FGridTimerID = GridTimerID;
@@ -491,7 +500,7 @@ void TAdvStringGrid::Invalidate()
         return;
     }
     TBaseGrid::Invalidate();
-    // TODO(holders): repaint the footer panel when FloatingFooter.Visible.
+    if (FooterVisible() && FFooterPanel) FFooterPanel->Invalidate();
 }
 
 void TAdvStringGrid::Resize()
@@ -573,7 +582,7 @@ void TAdvStringGrid::EnabledChanged()
 void TAdvStringGrid::ColorChanged()
 {
     TBaseGrid::ColorChanged();
-    // TODO(holders): repaint a visible floating footer.
+    if (FooterVisible() && FFooterPanel) FFooterPanel->Invalidate();
 }
 
 TCursor TAdvStringGrid::LinkCursor() { return crHandPoint; }

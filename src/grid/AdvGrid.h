@@ -32,6 +32,7 @@
 #include "AdvObj.h"
 #include "AdvObjPopup.h"
 #include "AdvStyleIF.h"
+#include "asgcheck.h"
 #include "BaseGrid.h"
 #include "Clock.h"
 #include "ComponentRef.h"
@@ -62,6 +63,8 @@ class TGridDateTimePicker;
 
 // Owned objects whose classes other files build: settings holders and panels.
 class TFooterPanel;
+class THeaderDragButton;
+class TForm;
 class TSearchPanel;
 class TFloatingFooter;
 class TPrintSettings;
@@ -557,11 +560,11 @@ public:
     virtual double ColumnMax(int ACol, int FromRow, int ToRow);
     virtual double ColumnDistinct(int ACol, int FromRow, int ToRow);
     virtual double ColumnStdDev(int ACol, int FromRow, int ToRow);
-    virtual void AutoSizeColumns(bool DoFixedCols, int Padding) { (void)DoFixedCols; (void)Padding; }
-    virtual void CellControlsUpdate(bool RebuildList) { (void)RebuildList; }
-    virtual void InitOrigColSizes() {}
-    virtual int GetVersionNr() { return 0; }
-    virtual QString GetVersionString() { return QString(); }
+    virtual void AutoSizeColumns(bool DoFixedCols, int Padding);
+    virtual void CellControlsUpdate(bool RebuildList);
+    virtual void InitOrigColSizes();
+    virtual int GetVersionNr();
+    virtual QString GetVersionString();
     virtual void UpdateSearchPanel();
     virtual void SearchFooterEditChange(TObject* Sender);
     virtual void SearchFooterFindNext(TObject* Sender);
@@ -1325,6 +1328,68 @@ protected:
     bool FIsGrouping = false;
 
 public:
+    // ---- floating footer, numbering, sizing, checking, fills and small controls
+    //      (AdvGridFooter, AdvGridCalc, AdvGridAutoSize, AdvGridCellCheck, AdvGridSmallControls) ----
+    // The last row shows empty (a visible footer shows it instead).
+    void SetHideLastRow(bool Value);
+    TCanvas* FooterCanvas() const;
+    // Cell (ACol, ARow) painted into R on any canvas, as a fixed cell or not.
+    void PaintFooterCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& R, bool Fixed);
+    std::function<void(TObject* Sender, int AColumn, TCanvas* Canvas, TRect ARect)> OnFooterPaint;
+    TNotifyEvent OnCreatedFloatingFooter;
+    // Over the base cells of a row; cells that are not numbers are left out
+    // (but the first cell of RowMin / RowMax must be one).
+    double RowSum(int ARow, int FromCol, int ToCol);
+    double RowAvg(int ARow, int FromCol, int ToCol);
+    double RowMin(int ARow, int FromCol, int ToCol);
+    double RowMax(int ARow, int FromCol, int ToCol);
+    double ColumnCustomCalc(int ACol, int FromRow, int ToRow);
+    std::function<void(TObject* Sender, int ACol, int FromRow, int ToRow, double& Res)> OnColumnCalc;
+    void AutoNumberCol(int ACol);
+    void AutoNumberRow(int ARow);
+    ADVGRID_PLAIN(int, AutoNumberStart, 0)
+    ADVGRID_PLAIN(int, AutoNumberOffset, 0)
+    ADVGRID_PLAIN(TSortDirection, AutoNumberDirection, sdAscending)
+public:
+    virtual void DoAutoSizeRow(int ARow, bool GrowOnly, int Padding);
+    void AutoSizeRows(bool DoFixedRows, int Padding);
+    void AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY);
+    void AutoFitColumns(bool DoFixedCells);
+    void SizeToCols();
+    void SizeToRows();
+    void SizeToCells();
+    std::function<void(TObject* Sender, int ARow, bool& Allow)> OnRowSize;
+    // Checking through the attached checker (none: everything passes).
+    TAdvStringGridCheck* CellChecker() const { return FCellChecker.Get(); }
+    void SetCellChecker(TAdvStringGridCheck* Value) { FCellChecker.Set(Value); }
+    bool CheckCell(int ACol, int ARow);
+    bool CheckCells(int FromCol, int FromRow, int ToCol, int ToRow);
+    bool CheckCol(bool DoFixed, int ACol);
+    bool CheckRow(bool DoFixed, int ARow);
+    bool CheckGrid(bool DoFixed);
+    void TextFill(bool DoFixed, const QString& Txt);
+    // Fmt takes the column and then the row as two integers.
+    void FormatFill(bool DoFixed, const QString& Fmt);
+    void RandomFill(bool DoFixed, int Rnd);
+    void LinearFill(bool DoFixed);
+    // A snapshot of the cells of ARect in a new, unshown form the caller owns.
+    TForm* SelectionToForm(const TGridRect& ARect);
+    TColor ArrowColor() const;
+    void SetArrowColor(TColor Value);
+    void GotoFirstRow();
+    // Whether a fixed cell takes the hover look.
+    bool HoverFixedCell(int ACol, int ARow) const;
+    // The column-move button (hidden and disabled until a move).
+    THeaderDragButton* HeaderDragButton() const;
+
+protected:
+    // The mouse may start a resize only where OnColumnSize and OnRowSize allow.
+    void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs) override;
+    TComponentRef<TAdvStringGridCheck> FCellChecker;
+    bool FIntegralHeight = false;
+    bool FSizeFixed = false;
+
+public:
     TDateTime Dates(int ACol, int ARow);
     void SetDates(int ACol, int ARow, TDateTime Value);
     TDateTime Times(int ACol, int ARow);
@@ -1530,7 +1595,12 @@ public:
     ADVGRID_PLAIN(bool, AnchorHint, false)
     ADVGRID_PLAIN(bool, AutoNumAlign, false)
     ADVGRID_PLAIN(bool, AutoThemeAdapt, false)
-    ADVGRID_PLAIN(bool, IntegralHeight, false)
+public:
+    bool IntegralHeight() const { return FIntegralHeight; }
+    // Stored, then the bounds fit the height to whole rows again.
+    void SetIntegralHeight(bool v);
+
+private:
     ADVGRID_PLAIN(bool, Hovering, false)
     ADVGRID_PLAIN(bool, SizeWithForm, false)
     ADVGRID_PLAIN(int, PrevSizeX, 0)
@@ -2005,9 +2075,9 @@ public:
     virtual void FormulaStateChanged(bool Active) { (void)Active; }
     virtual void SpareVirtualHook() {}
     // Sizing while typing (the column grid's bodies replace these).
-    virtual void AutoSizeRow(int ARow) { (void)ARow; }
-    virtual void SizeRowToLines(int ARow, int Lines, int Padding) { (void)ARow; (void)Lines; (void)Padding; }
-    virtual int GetMaxRowLines(int ARow) { (void)ARow; return 1; }
+    virtual void AutoSizeRow(int ARow, int Padding = 0);
+    virtual void SizeRowToLines(int ARow, int Lines, int Padding);
+    virtual int GetMaxRowLines(int ARow);
     // What the button editors hand back (the column grid's body replaces it).
     virtual QString DoEllipsClick(int ACol, int ARow, const QString& S);
     virtual void DoUnitChange(int ACol, int ARow, const QString& NewUnit);

@@ -525,10 +525,15 @@ void TAdvStringGrid::RepaintActiveHeaders(int Col1, int Row1, int Col2, int Row2
 
 QString TAdvStringGrid::DoEllipsClick(int, int, const QString& S)
 {
-    return S;
+    QString result = S;
+    if (OnEllipsClick) OnEllipsClick(this, RealCol(), Row(), result);
+    return result;
 }
 
-void TAdvStringGrid::DoUnitChange(int, int, const QString&) {}
+void TAdvStringGrid::DoUnitChange(int, int, const QString& NewUnit)
+{
+    if (OnUnitChanged) OnUnitChanged(this, Col(), Row(), NewUnit);
+}
 
 // ---- the combo item list -----------------------------------------------------------------
 

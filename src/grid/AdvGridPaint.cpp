@@ -5,6 +5,7 @@
 // graphic, the drawing events and the focus rectangle, in that order.
 
 #include "AdvGrid.h"
+#include "AdvGridFooter.h"
 
 #include "AdvGridLook.h"
 #include "AdvGridPaint.h"
@@ -23,6 +24,8 @@ void TAdvStringGrid::Paint()
         UpdateVertScrollRange();
     }
     TBaseGrid::Paint();
+    // The footer follows scrolling and the current row.
+    if (FFooterPanel) FFooterPanel->GridPainted();
     for (const TRect& line : FSizingLines) {
         Canvas()->Pen()->SetStyle(psDot);
         Canvas()->Pen()->SetMode(pmNot);

@@ -2,6 +2,7 @@
 // the footer calculation.
 
 #include "AdvGrid.h"
+#include "AdvGridFooter.h"
 
 #include "AdvUtil.h"
 #include "SysFormat.h"
@@ -157,7 +158,9 @@ bool TAdvStringGrid::IsSizingBorder(int X, int Y)
 
 void TAdvStringGrid::UpdateFooter()
 {
-    // TODO(holders): place and repaint the footer panel.
+    // The panel is bottom-aligned: the platform keeps it under the cells at
+    // the grid's width; what it shows follows here.
+    if (FFooterPanel && FooterVisible()) FFooterPanel->Invalidate();
 }
 
 void TAdvStringGrid::DoCalcFooter(int ACol)
@@ -195,8 +198,10 @@ void TAdvStringGrid::DoCalcFooter(int ACol)
         case acSTDDEV: put(ColumnStdDev(c, from, to)); break;
         case acCUSTOM: {
             QString value;
-            if (OnFooterCalc) OnFooterCalc(this, c, RowCount() - 1 + h, value);
-            // TODO(holders): else the floating footer's OnCalcFooter.
+            if (OnFooterCalc)
+                OnFooterCalc(this, c, RowCount() - 1 + h, value);
+            else if (FFloatingFooter && FFloatingFooter->OnCalcFooter)
+                FFloatingFooter->OnCalcFooter(this, c, RowCount() - 1 + h, value);
             SetCellEx(c, f, value);
             break;
         }

@@ -537,7 +537,7 @@ TEST(GridButtonEditor, ClickSpaceAndEscape)
     f.Grid->OnEllipsClick = [](TObject*, int, int, QString& s) { s = QStringLiteral("chosen"); };
     b->Perform(WM_KEYDOWN, VK_SPACE, 0);
     b->Perform(WM_KEYUP, VK_SPACE, 0);
-    EXPECT_EQ(f.Grid->Cells(1, 1), QStringLiteral("press"));  // the grid's hook answers the text unchanged
+    EXPECT_EQ(f.Grid->Cells(1, 1), QStringLiteral("chosen"));  // OnEllipsClick's answer
     f.Key(Qt::Key_Escape, {}, QString(QChar(27)));
     EXPECT_FALSE(b->Visible());
     EXPECT_EQ(f.Grid->Cells(1, 1), QStringLiteral("press"));

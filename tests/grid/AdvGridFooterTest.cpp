@@ -23,7 +23,7 @@ TEST(FloatingFooter, ValuesAndAssign)
     ff.SetFooterStyle(fsCustomPaint);
     TFloatingFooter other(nullptr);
     EXPECT_NO_THROW(other.Assign(&ff));
-    EXPECT_EQ(other.FooterStyle(), fsFixedLastRow);
+    EXPECT_EQ(other.FooterStyle(), fsCustomPaint);
     TBands foreign;
     EXPECT_THROW(other.Assign(&foreign), EConvertError);
 }
