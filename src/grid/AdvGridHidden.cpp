@@ -99,6 +99,35 @@ int AdvGridHiddenBefore(int count, int d, Get get)
     return lo;
 }
 
+// Removes the entries at the ascending indexes `at` that the list holds.
+void AdvGridHiddenEraseAt(std::vector<bool>& list, const std::vector<int>& at)
+{
+    size_t w = 0, k = 0;
+    for (size_t i = 0; i < list.size(); ++i) {
+        while (k < at.size() && size_t(at[k]) < i) ++k;
+        if (k < at.size() && size_t(at[k]) == i) continue;
+        list[w++] = list[i];
+    }
+    list.resize(w);
+}
+
+// Inserts a false entry so that it ends at each final index of the
+// ascending `at`, as long as entries follow it (the list is not grown past
+// its end).
+void AdvGridHiddenInsertAt(std::vector<bool>& list, const std::vector<int>& at)
+{
+    std::vector<bool> out;
+    out.reserve(list.size() + at.size());
+    size_t s = 0;
+    for (int p : at) {
+        while (out.size() < size_t(p) && s < list.size()) out.push_back(list[s++]);
+        if (s >= list.size()) break;
+        out.push_back(false);
+    }
+    for (; s < list.size(); ++s) out.push_back(list[s]);
+    list = std::move(out);
+}
+
 } // namespace
 
 int TAdvStringGrid::RealColIndex(int ACol) const
@@ -287,32 +316,38 @@ void TAdvStringGrid::HideRowListCore(TIntList* RowList, int Level)
 {
     if (!RowList || RowList->Count() == 0) return;
     std::vector<int> rows;
+    rows.reserve(size_t(RowList->Count()));
     for (int i = 0; i < RowList->Count(); ++i) {
         const int p = RowList->Items(i);
         if (p >= 0 && p < RowCount()) rows.push_back(p);
     }
-    std::sort(rows.begin(), rows.end());
+    if (!std::is_sorted(rows.begin(), rows.end())) std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     if (int(rows.size()) >= RowCount()) rows.resize(size_t(RowCount() - 1));
-    // Real indexes at hiding time, before any row leaves.
+    // Real indexes at hiding time, before any row leaves: one walk along
+    // the rows hidden already, as both lists ascend.
     std::vector<std::unique_ptr<TGridItem>> items;
+    items.reserve(rows.size());
+    size_t hiddenBefore = 0;
     for (int p : rows) {
+        while (hiddenBefore < FGridItems.size() && FGridItems[hiddenBefore]->Idx() - int(hiddenBefore) <= p)
+            ++hiddenBefore;
         auto item = std::make_unique<TGridItem>();
-        item->SetIdx(RealRowIndex(p));
+        item->SetIdx(p + int(hiddenBefore));
         item->SetHeight(RowHeights(p));
         item->SetLevel(Level);
         items.push_back(std::move(item));
     }
-    // From the bottom, one block per run of neighbouring rows.
-    size_t end = rows.size();
-    while (end > 0) {
-        size_t start = end - 1;
-        while (start > 0 && rows[start - 1] + 1 == rows[start]) --start;
-        std::vector<TGridStoreLine> lines = DeleteRowBlock(rows[start], int(end - start));
-        for (size_t i = start; i < end && i - start < lines.size(); ++i) items[i]->SetCells(std::move(lines[i - start]));
-        end = start;
-    }
-    for (auto& item : items) InsertHiddenItem(std::move(item));
+    std::vector<TGridStoreLine> lines = DeleteRowSet(rows);
+    for (size_t i = 0; i < items.size() && i < lines.size(); ++i) items[i]->SetCells(std::move(lines[i]));
+    if (!MouseActions()->RowSelectPersistent()) AdvGridHiddenEraseAt(FRowSelect, rows);
+    // Both lists ascend by real index: one merge keeps the store sorted.
+    std::vector<std::unique_ptr<TGridItem>> merged;
+    merged.reserve(FGridItems.size() + items.size());
+    std::merge(std::make_move_iterator(FGridItems.begin()), std::make_move_iterator(FGridItems.end()),
+               std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()), std::back_inserter(merged),
+               [](const std::unique_ptr<TGridItem>& a, const std::unique_ptr<TGridItem>& b) { return a->Idx() < b->Idx(); });
+    FGridItems = std::move(merged);
     FNormalRowCount = RowCount();
     CellControlsUpdate(false);
 }
@@ -330,33 +365,43 @@ void TAdvStringGrid::UnHideItems(int FromRealRow, int ToRealRow, int Level)
     // Level -1: every item of the range; else the items of that level.
     const bool modified = ShowModifiedEnabled();
     SetShowModifiedEnabled(false);
-    std::vector<std::unique_ptr<TGridItem>> taken;
-    for (size_t k = 0; k < FGridItems.size();) {
-        TGridItem* it = FGridItems[k].get();
-        if (it->Idx() >= FromRealRow && it->Idx() <= ToRealRow && (Level < 0 || it->Level() == Level)) {
-            taken.push_back(std::move(FGridItems[k]));
-            FGridItems.erase(FGridItems.begin() + ptrdiff_t(k));
-        } else {
-            ++k;
-        }
+    std::vector<std::unique_ptr<TGridItem>> taken, kept;
+    kept.reserve(FGridItems.size());
+    for (auto& item : FGridItems) {
+        const bool match = item->Idx() >= FromRealRow && item->Idx() <= ToRealRow && (Level < 0 || item->Level() == Level);
+        (match ? taken : kept).push_back(std::move(item));
     }
-    // Back in ascending order; neighbours go in as one block.
-    size_t i = 0;
-    while (i < taken.size()) {
-        size_t j = i + 1;
-        while (j < taken.size() && taken[j]->Idx() == taken[j - 1]->Idx() + 1) ++j;
-        const int at = std::min(DisplRowIndex(taken[i]->Idx()), RowCount());
-        const int n = int(j - i);
-        InsertRowBlock(at, n);
-        if (!MouseActions()->RowSelectPersistent() && at < int(FRowSelect.size()))
-            FRowSelect.insert(FRowSelect.begin() + at, size_t(n), false);
-        for (size_t k = i; k < j; ++k) {
-            const int row = at + int(k - i);
-            PutRowCells(row, taken[k]->TakeCells());
-            if (taken[k]->Height() > 0) SetRowHeights(row, taken[k]->Height());
-        }
-        i = j;
+    FGridItems = std::move(kept);
+    // A row comes back at its real index less the rows still hidden before it.
+    std::vector<int> at;
+    std::vector<int> heights;
+    std::vector<TGridStoreLine> lines;
+    at.reserve(taken.size());
+    heights.reserve(taken.size());
+    lines.reserve(taken.size());
+    size_t stillHidden = 0;
+    for (auto& item : taken) {
+        while (stillHidden < FGridItems.size() && FGridItems[stillHidden]->Idx() < item->Idx()) ++stillHidden;
+        at.push_back(item->Idx() - int(stillHidden));
+        heights.push_back(item->Height() > 0 ? item->Height() : DefaultRowHeight());
+        lines.push_back(item->TakeCells());
     }
+    // The property objects learn their cells once the rows are in place.
+    struct Owned {
+        size_t Line;
+        int Col;
+        TCellProperties* Props;
+    };
+    std::vector<Owned> owned;
+    for (size_t k = 0; k < lines.size(); ++k)
+        for (size_t c = 0; c < lines[k].size(); ++c)
+            if (TObject* o = lines[k][c].Object) owned.push_back({k, int(c), static_cast<TCellProperties*>(o)});
+    InsertRowSet(at, std::move(lines), heights);
+    for (const Owned& o : owned) {
+        o.Props->SetOwnerCol(o.Col);
+        o.Props->SetOwnerRow(at[o.Line]);
+    }
+    if (!MouseActions()->RowSelectPersistent()) AdvGridHiddenInsertAt(FRowSelect, at);
     for (int c = 0; c < FControlList->Count(); ++c) {
         TControlItem* ci = FControlList->Control(c);
         if (ci->Y() >= FromRealRow && ci->Y() <= ToRealRow && ci->Control() && !IsHiddenRow(ci->Y()))

@@ -129,6 +129,26 @@ void TCustomGrid::DeleteAxisLines(bool cols, int At, int N)
     CountChanged(oldCols, oldRows);
 }
 
+void TCustomGrid::DeleteAxisRows(const std::vector<int>& Rows)
+{
+    if (Rows.empty() || Rows.front() < 0 || Rows.back() >= RowCount() || int(Rows.size()) >= RowCount()) return;
+    const int oldCols = ColCount(), oldRows = RowCount();
+    if (EditorShown() && FCurrent.Y >= Rows.front()) HideEditorEx(false);
+    FRows.EraseSet(Rows);
+    if (FFixedRows >= FRows.Count()) FFixedRows = FRows.Count() - 1;
+    CountChanged(oldCols, oldRows);
+}
+
+void TCustomGrid::InsertAxisRows(const std::vector<int>& At, const std::vector<int>& Heights)
+{
+    if (At.empty()) return;
+    const int oldCols = ColCount(), oldRows = RowCount();
+    FRows.InsertSet(At, Heights);
+    const bool sized = std::any_of(Heights.begin(), Heights.end(), [this](int h) { return h != FDefaultRowHeight; });
+    if (sized) RowHeightsChanged();
+    CountChanged(oldCols, oldRows);
+}
+
 void TCustomGrid::ExchangeAxisSizes(bool cols, int A, int B)
 {
     TGridAxis& axis = cols ? FCols : FRows;
@@ -668,6 +688,32 @@ std::vector<TGridStoreLine> TStringGrid::DeleteRowBlock(int At, int N)
     std::vector<TGridStoreLine> lines = FStore.DeleteRows(At, N);
     DeleteAxisLines(false, At, N);
     return lines;
+}
+
+std::vector<TGridStoreLine> TStringGrid::DeleteRowSet(std::vector<int> Rows)
+{
+    if (!std::is_sorted(Rows.begin(), Rows.end())) std::sort(Rows.begin(), Rows.end());
+    Rows.erase(std::unique(Rows.begin(), Rows.end()), Rows.end());
+    Rows.erase(Rows.begin(), std::lower_bound(Rows.begin(), Rows.end(), 0));
+    Rows.erase(std::lower_bound(Rows.begin(), Rows.end(), RowCount()), Rows.end());
+    if (int(Rows.size()) >= RowCount()) Rows.resize(size_t(std::max(RowCount() - 1, 0)));
+    if (Rows.empty()) return {};
+    std::vector<TGridStoreLine> lines = FStore.DeleteRowSet(Rows);
+    DeleteAxisRows(Rows);
+    return lines;
+}
+
+void TStringGrid::InsertRowSet(std::vector<int>& At, std::vector<TGridStoreLine>&& Lines, const std::vector<int>& Heights)
+{
+    if (At.empty()) return;
+    // Ascending final indexes that never leave a gap behind the rows so far.
+    const int count = RowCount();
+    for (size_t k = 0; k < At.size(); ++k) {
+        const int lo = k > 0 ? At[k - 1] + 1 : 0;
+        At[k] = std::clamp(At[k], lo, count + int(k));
+    }
+    FStore.InsertRowSet(At, std::move(Lines));
+    InsertAxisRows(At, Heights);
 }
 
 void TStringGrid::InsertColBlock(int At, int N)

@@ -326,6 +326,11 @@ protected:
     // left keep their indexes, clamped into the grid.
     void InsertAxisLines(bool cols, int At, int N);
     void DeleteAxisLines(bool cols, int At, int N);
+    // Scattered rows in one step: the rows at the ascending, distinct
+    // indexes go (at least one row stays), or rows come in at their final
+    // ascending indexes with the given heights; one count change either way.
+    void DeleteAxisRows(const std::vector<int>& Rows);
+    void InsertAxisRows(const std::vector<int>& At, const std::vector<int>& Heights);
     void ExchangeAxisSizes(bool cols, int A, int B);
 
     // The grid's own handling of a scroll message of one bar.
@@ -454,6 +459,14 @@ public:
     // or At outside 0..count.
     void InsertRowBlock(int At, int N);
     std::vector<TGridStoreLine> DeleteRowBlock(int At, int N);
+    // Scattered rows in one pass, whatever their number: the rows at the
+    // given indexes (out-of-range and repeated ones ignored; at least one
+    // row stays) are removed with their heights, their store lines handed
+    // back in ascending row order. InsertRowSet is its reverse: line k with
+    // height Heights[k] comes in at the final index At[k] (ascending; an
+    // index past the end appends); At is left holding the indexes taken.
+    std::vector<TGridStoreLine> DeleteRowSet(std::vector<int> Rows);
+    void InsertRowSet(std::vector<int>& At, std::vector<TGridStoreLine>&& Lines, const std::vector<int>& Heights);
     void InsertColBlock(int At, int N);
     std::vector<TGridStoreLine> DeleteColBlock(int At, int N);
     // Two rows (columns) change places with their cells and sizes; a stored

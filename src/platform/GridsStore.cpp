@@ -114,6 +114,45 @@ std::vector<TGridStoreLine> TGridCellStore::DeleteRows(int at, int n)
     return out;
 }
 
+std::vector<TGridStoreLine> TGridCellStore::DeleteRowSet(const std::vector<int>& rows)
+{
+    std::vector<TGridStoreLine> out(rows.size());
+    if (rows.empty() || size_t(rows.front()) >= FRows.size()) return out;
+    // Kept rows slide down over the gaps as the walk passes them.
+    size_t w = size_t(rows.front());
+    size_t k = 0;
+    for (size_t r = w; r < FRows.size(); ++r) {
+        if (k < rows.size() && size_t(rows[k]) == r) {
+            if (FRows[r]) out[k] = std::move(*FRows[r]);
+            ++k;
+            continue;
+        }
+        if (w != r) FRows[w] = std::move(FRows[r]);
+        ++w;
+    }
+    FRows.resize(w);
+    return out;
+}
+
+void TGridCellStore::InsertRowSet(const std::vector<int>& at, std::vector<TGridStoreLine>&& lines)
+{
+    if (at.empty()) return;
+    std::vector<std::unique_ptr<TGridStoreLine>> out;
+    out.reserve(FRows.size() + at.size());
+    size_t s = 0;
+    for (size_t k = 0; k < at.size(); ++k) {
+        const size_t p = size_t(std::max(at[k], 0));
+        while (out.size() < p && s < FRows.size()) out.push_back(std::move(FRows[s++]));
+        if (out.size() < p) out.resize(p);
+        TGridStoreLine* line = k < lines.size() ? &lines[k] : nullptr;
+        const bool empty = !line || std::all_of(line->begin(), line->end(), [](const TGridStoreCell& c) { return c.Empty(); });
+        out.push_back(empty ? nullptr : std::make_unique<TGridStoreLine>(std::move(*line)));
+        if (!empty) FWidthHint = std::max(FWidthHint, out.back()->size());
+    }
+    for (; s < FRows.size(); ++s) out.push_back(std::move(FRows[s]));
+    FRows = std::move(out);
+}
+
 void TGridCellStore::InsertCols(int at, int n)
 {
     if (at < 0 || n <= 0) return;
@@ -303,6 +342,38 @@ void TGridAxis::Erase(int at, int n)
     const int end = std::min(Count(), at + n);
     FSizes.erase(FSizes.begin() + at, FSizes.begin() + end);
     RebuildFrom(at);
+}
+
+void TGridAxis::EraseSet(const std::vector<int>& idx)
+{
+    if (idx.empty() || idx.front() < 0 || idx.front() >= Count()) return;
+    size_t w = size_t(idx.front());
+    size_t k = 0;
+    for (size_t i = w; i < FSizes.size(); ++i) {
+        if (k < idx.size() && size_t(idx[k]) == i) {
+            ++k;
+            continue;
+        }
+        FSizes[w++] = FSizes[i];
+    }
+    FSizes.resize(w);
+    RebuildFrom(idx.front());
+}
+
+void TGridAxis::InsertSet(const std::vector<int>& at, const std::vector<int>& sizes)
+{
+    if (at.empty()) return;
+    std::vector<int> out;
+    out.reserve(FSizes.size() + at.size());
+    size_t s = 0;
+    for (size_t k = 0; k < at.size(); ++k) {
+        const size_t p = size_t(std::max(at[k], 0));
+        while (out.size() < p && s < FSizes.size()) out.push_back(FSizes[s++]);
+        out.push_back(std::max(k < sizes.size() ? sizes[k] : 0, 0));
+    }
+    out.insert(out.end(), FSizes.begin() + ptrdiff_t(s), FSizes.end());
+    FSizes = std::move(out);
+    RebuildFrom(std::max(at.front(), 0));
 }
 
 void TGridAxis::RebuildFrom(int at)

@@ -51,6 +51,12 @@ public:
     // slots, one line per row, empty lines for unwritten rows).
     void InsertRows(int at, int n);
     std::vector<TGridStoreLine> DeleteRows(int at, int n);
+    // Scattered forms of both, one pass over the rows each: the rows at the
+    // ascending, distinct, non-negative indexes `rows` go and come back in
+    // that order; line k comes in so that it ends at index at[k] (ascending,
+    // distinct final indexes; an index past the stored rows needs no shift).
+    std::vector<TGridStoreLine> DeleteRowSet(const std::vector<int>& rows);
+    void InsertRowSet(const std::vector<int>& at, std::vector<TGridStoreLine>&& lines);
     // The same for columns, over every allocated row; a deleted column comes
     // back as one line indexed by row.
     void InsertCols(int at, int n);
@@ -107,6 +113,11 @@ public:
     // sizes from `at` go; one rebuild each.
     void Insert(int at, int n, int size);
     void Erase(int at, int n);
+    // Scattered forms, one pass and one rebuild: the sizes at the ascending,
+    // distinct indexes `idx` go; sizes[k] comes in so that it ends at the
+    // final index at[k] (ascending, distinct, at[k] <= Count() + k).
+    void EraseSet(const std::vector<int>& idx);
+    void InsertSet(const std::vector<int>& at, const std::vector<int>& sizes);
     // Two sizes change places (two updates).
     void Exchange(int a, int b);
 
