@@ -589,7 +589,8 @@ int TCustomAdvGridDropDown::ProcessLookupKey(QChar K)
     if (FLookupMethod == lmNone) return -1;
     if (K == QChar(VK_BACK)) {
         QString text = TControl::Text();
-        if (SelLength() == 0) {
+        const bool shorter = SelLength() == 0;
+        if (shorter) {
             FLookupEntry.chop(1);
             text = FLookupEntry;
         } else {
@@ -597,7 +598,8 @@ int TCustomAdvGridDropDown::ProcessLookupKey(QChar K)
         }
         SetTextDirect(text);
         SetSelection(int(text.size()), int(text.size()));
-        if (FLookupMethod == lmNarrowDown && FGrid) FGrid->NarrowDown(FLookupEntry.trimmed(), FLookupColumn);
+        // A shorter entry lets the rows it no longer excludes back in.
+        if (shorter && FLookupMethod == lmNarrowDown && FGrid) FGrid->NarrowDown(FLookupEntry.trimmed(), FLookupColumn);
         return -1;
     }
     if (K != QChar(VK_TAB)) FLookupEntry += K;
