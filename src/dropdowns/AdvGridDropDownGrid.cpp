@@ -2,6 +2,7 @@
 
 #include "AdvDropDownForm.h"
 #include "AdvGridDropDown.h"
+#include "AdvMultiColumnDropDownGrid.h"
 #include "ImgList.h"
 #include "OsProfile.h"
 
@@ -234,19 +235,11 @@ void TAdvColGrid::MeasureAutoSizeColumn(int Col)
 {
     if (Col < 0 || Col >= FColumns->Count() || !FColumns->Items(Col)->AutoSize() || !InPopup()) return;
     TDropDownColumn* column = FColumns->Items(Col);
-    TCanvas* canvas = Canvas();
-    canvas->SetFont(column->Font());
-    int widest = 0;
-    for (int r = 1; r < RowCount(); ++r) {
-        const QString text = MeasureText(Col, r);
-        int w = column->ColumnType() == ctImage && RowHasImage(r) ? FImages->Width() + 4 : 0;
-        if (!text.isEmpty()) {
-            TRect rc(0, 0, 1000, 500);
-            canvas->DrawText(text, rc, DT_CALCRECT | DT_SINGLELINE);
-            w += rc.Width() + 6;
-        }
-        widest = std::max(widest, w);
-    }
+    const bool images = column->ColumnType() == ctImage;
+    const int widest = AdvMultiColumnDropDown::ListColumnWidth(
+        Canvas(), column->Font(), RowCount(),
+        [&](int r) { return images && RowHasImage(r) ? FImages->Width() + 4 : 0; },
+        [&](int r) { return MeasureText(Col, r); });
     SetColWidths(Col, widest);
     column->SetWidth(widest);
 }
@@ -254,26 +247,17 @@ void TAdvColGrid::MeasureAutoSizeColumn(int Col)
 void TAdvColGrid::SizeWrappedRows()
 {
     if (!InPopup()) return;
-    std::vector<int> wrapping;
+    std::vector<AdvMultiColumnDropDown::TDropDownColumn*> wrapping;
     for (int c = 0; c < FColumns->Count(); ++c)
-        if (FColumns->Items(c)->Wordwrap()) wrapping.push_back(c);
+        if (FColumns->Items(c)->Wordwrap()) wrapping.push_back(FColumns->Items(c));
     if (wrapping.empty()) return;
-    TCanvas* canvas = Canvas();
     for (int r = 1; r < RowCount(); ++r) {
-        int h = 24;
-        for (int c : wrapping) {
-            TDropDownColumn* column = FColumns->Items(c);
-            int need = column->ColumnType() == ctImage && RowHasImage(r) ? FImages->Height() + 6 : 0;
-            const QString text = MeasureText(c, r);
-            if (!text.isEmpty()) {
-                canvas->SetFont(column->Font());
-                TRect rc(0, 0, ColWidths(c), 500);
-                canvas->DrawText(text, rc, DT_CALCRECT | DT_WORDBREAK);
-                need = std::max(need, rc.Height() + 6);
-            }
-            h = std::max(h, need);
-        }
-        SetRowHeights(r, h);
+        const auto imageHeight = [&](int c) {
+            return FColumns->Items(c)->ColumnType() == ctImage && RowHasImage(r) ? FImages->Height() + 6 : 0;
+        };
+        SetRowHeights(r, AdvMultiColumnDropDown::ListWrappedRowHeight(
+                             Canvas(), wrapping, [this](int c) { return ColWidths(c); }, imageHeight,
+                             [&](int c) { return MeasureText(c, r); }));
     }
 }
 

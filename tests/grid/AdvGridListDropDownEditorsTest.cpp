@@ -24,18 +24,9 @@ void OpenListEditor(EditFixture& f, TEditorType t, const QString& text)
 
 const char* const ListEditorNames[] = {"Austria", "Belgium", "Canada", "Denmark"};
 
-void FillMultiColumn(AdvMultiColumnDropDown::TAdvMultiColumnDropDown* d)
-{
-    d->Columns()->Add()->SetHeader(QStringLiteral("Country"));
-    d->Columns()->Add()->SetHeader(QStringLiteral("Code"));
-    for (const char* n : ListEditorNames) {
-        const QString name = QString::fromLatin1(n);
-        d->Items()->Add()->SetText({name, name.left(2).toUpper()});
-    }
-    d->EndUpdate();
-}
-
-void FillGridDropDown(TCustomAdvGridDropDown* d)
+// The same columns and items in either list editor.
+template <class D>
+void FillListEditor(D* d)
 {
     d->Columns()->Add()->SetHeader(QStringLiteral("Country"));
     d->Columns()->Add()->SetHeader(QStringLiteral("Code"));
@@ -78,8 +69,8 @@ TEST(GridListDropDownEditors, GettersAndOpeningOnTheCellsItem)
     EXPECT_TRUE(g->EditorEnabled());
     EXPECT_EQ(g->Grid(), g->GetGrid());
     EXPECT_EQ(g->FGrid, f.Grid);
-    FillMultiColumn(m);
-    FillGridDropDown(g);
+    FillListEditor(m);
+    FillListEditor(g);
 
     struct Case {
         TEditorType Type;
@@ -109,79 +100,70 @@ TEST(GridListDropDownEditors, GettersAndOpeningOnTheCellsItem)
     EXPECT_TRUE(g->GetGrid()->FixedRowAlways());
 }
 
-TEST(GridListDropDownEditors, MultiColumnPicksWithKeysAndMouse)
-{
-    EditFixture f;
-    TGridGridDropDown* d = f.Grid->GridDropDown();
-    FillMultiColumn(d);
-    OpenListEditor(f, edGridDropDown, QStringLiteral("Belgium"));
-    f.Key(Qt::Key_Down, Qt::AltModifier);
-    f.Pump();
-    ASSERT_TRUE(d->DroppedDown());
-    TestHarness::GrabToPng(f.Form, TestHarness::GrabPath(QStringLiteral("grid-multicolumn-editor.png")));
-    ListKey(d->ListGrid(), Qt::Key_Down);
-    // Enter in the list reaches the editor: the choice ends the edit.
-    ListKey(d->ListGrid(), Qt::Key_Return);
-    f.Pump();
-    EXPECT_FALSE(d->DroppedDown());
-    EXPECT_EQ(d->Text(), QStringLiteral("Canada"));
-    EXPECT_FALSE(d->Visible());
-    EXPECT_EQ(f.Grid->Cells(1, 1), QStringLiteral("Canada"));
+// What the two list editors differ in for a test: the editor, its list.
+struct ListEditorCase {
+    TEditorType Type;
+    const char* Grab;
+};
 
-    // Opened at once with DirectComboDrop, a click takes a row.
-    f.Grid->MouseActions()->SetDirectComboDrop(true);
-    OpenListEditor(f, edGridDropDown, QString());
-    ASSERT_TRUE(d->DroppedDown());
-    AdvMultiColumnDropDown::TAdvColGrid* list = d->ListGrid();
-    const TRect r = list->CellBounds(0, 4);
-    ClickAt(list, TPoint(r.Left + 5, r.Top + 5));
-    f.Pump();
-    EXPECT_FALSE(d->DroppedDown());
-    f.Key(Qt::Key_Return);
-    f.Pump();
-    EXPECT_EQ(f.Grid->Cells(1, 1), QStringLiteral("Denmark"));
+TAdvCustomDropDown* ListEditor(EditFixture& f, TEditorType t)
+{
+    if (t == edGridDropDown) return f.Grid->GridDropDown();
+    return f.Grid->AdvGridDropDown();
 }
 
-TEST(GridListDropDownEditors, GridDropDownPicksWithKeysAndMouse)
+TWinControl* ListOf(EditFixture& f, TEditorType t)
 {
-    EditFixture f;
-    TGridAdvGridDropDown* d = f.Grid->AdvGridDropDown();
-    FillGridDropDown(d);
-    OpenListEditor(f, edAdvGridDropDown, QStringLiteral("Belgium"));
-    f.Key(Qt::Key_Down, Qt::AltModifier);
-    f.Pump();
-    ASSERT_TRUE(d->DroppedDown());
-    TestHarness::GrabToPng(f.Form, TestHarness::GrabPath(QStringLiteral("grid-griddropdown-editor.png")));
-    TestHarness::GrabToPng(d->DropDownForm(), TestHarness::GrabPath(QStringLiteral("grid-griddropdown-popup.png")));
-    ListKey(d->Grid(), Qt::Key_Down);
-    // Enter in the list reaches the editor: the choice ends the edit.
-    ListKey(d->Grid(), Qt::Key_Return);
-    f.Pump();
-    EXPECT_FALSE(d->DroppedDown());
-    EXPECT_EQ(d->Text(), QStringLiteral("Canada"));
-    EXPECT_FALSE(d->Visible());
-    EXPECT_EQ(f.Grid->Cells(1, 1), QStringLiteral("Canada"));
+    if (t == edGridDropDown) return f.Grid->GridDropDown()->ListGrid();
+    return f.Grid->AdvGridDropDown()->Grid();
+}
 
-    // Typing completes in the edit; Enter stores the completed text.
-    OpenListEditor(f, edAdvGridDropDown, QString());
-    f.Type(QStringLiteral("d"));
-    EXPECT_EQ(d->Text(), QStringLiteral("Denmark"));
-    f.Key(Qt::Key_Return);
-    f.Pump();
-    EXPECT_EQ(f.Grid->Cells(1, 1), QStringLiteral("Denmark"));
+TEST(GridListDropDownEditors, PickWithKeysTypingAndMouse)
+{
+    const ListEditorCase cases[] = {{edGridDropDown, "grid-multicolumn-editor"},
+                                    {edAdvGridDropDown, "grid-griddropdown-editor"}};
+    for (const ListEditorCase& c : cases) {
+        EditFixture f;
+        FillListEditor(f.Grid->GridDropDown());
+        FillListEditor(f.Grid->AdvGridDropDown());
+        TAdvCustomDropDown* d = ListEditor(f, c.Type);
+        OpenListEditor(f, c.Type, QStringLiteral("Belgium"));
+        f.Key(Qt::Key_Down, Qt::AltModifier);
+        f.Pump();
+        ASSERT_TRUE(d->DroppedDown()) << c.Type;
+        const QString grab = QString::fromLatin1(c.Grab);
+        TestHarness::GrabToPng(f.Form, TestHarness::GrabPath(grab + QStringLiteral(".png")));
+        TestHarness::GrabToPng(d->DropDownForm(), TestHarness::GrabPath(grab + QStringLiteral("-popup.png")));
+        ListKey(ListOf(f, c.Type), Qt::Key_Down);
+        // Enter in the list reaches the editor: the choice ends the edit.
+        ListKey(ListOf(f, c.Type), Qt::Key_Return);
+        f.Pump();
+        EXPECT_FALSE(d->DroppedDown());
+        EXPECT_EQ(d->Text(), QStringLiteral("Canada")) << c.Type;
+        EXPECT_FALSE(d->Visible());
+        EXPECT_EQ(f.Grid->Cells(1, 1), QStringLiteral("Canada")) << c.Type;
 
-    // Opened at once with DirectComboDrop, a click takes a row.
-    f.Grid->MouseActions()->SetDirectComboDrop(true);
-    OpenListEditor(f, edAdvGridDropDown, QString());
-    ASSERT_TRUE(d->DroppedDown());
-    TAdvStringGrid* list = d->Grid();
-    const TRect r = list->CellRect(0, 1);
-    ClickAt(list, TPoint(r.Left + 5, r.Top + 5));
-    f.Pump();
-    EXPECT_FALSE(d->DroppedDown());
-    f.Key(Qt::Key_Return);
-    f.Pump();
-    EXPECT_EQ(f.Grid->Cells(1, 1), QStringLiteral("Austria"));
+        // Typing completes in the edit; Enter stores the completed text.
+        OpenListEditor(f, c.Type, QString());
+        f.Type(QStringLiteral("d"));
+        EXPECT_EQ(d->Text(), QStringLiteral("Denmark")) << c.Type;
+        f.Key(Qt::Key_Return);
+        f.Pump();
+        EXPECT_EQ(f.Grid->Cells(1, 1), QStringLiteral("Denmark")) << c.Type;
+
+        // Opened at once with DirectComboDrop, a click takes a row.
+        f.Grid->MouseActions()->SetDirectComboDrop(true);
+        OpenListEditor(f, c.Type, QString());
+        ASSERT_TRUE(d->DroppedDown()) << c.Type;
+        auto* list = static_cast<TCustomGrid*>(ListOf(f, c.Type));
+        const TRect r = list->CellRect(0, 1);
+        ClickAt(list, TPoint(r.Left + 5, r.Top + 5));
+        f.Pump();
+        EXPECT_FALSE(d->DroppedDown());
+        f.Key(Qt::Key_Return);
+        f.Pump();
+        EXPECT_EQ(f.Grid->Cells(1, 1), QStringLiteral("Austria")) << c.Type;
+    }
 }
 
 }  // namespace
