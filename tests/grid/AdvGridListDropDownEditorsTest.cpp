@@ -166,4 +166,45 @@ TEST(GridListDropDownEditors, PickWithKeysTypingAndMouse)
     }
 }
 
+// A grid window with one column per drop-down editor type: each editor
+// opens over its own cell with its pop-up shown (grabbed to look at).
+TEST(GridListDropDownEditors, NineEditorsEachOverItsCell)
+{
+    const TEditorType types[] = {edTrackbarDropDown, edMemoDropDown,       edCalculatorDropDown,
+                                 edTimePickerDropDown, edDetailDropDown,   edGridDropDown,
+                                 edColorPickerDropDown, edImagePickerDropDown, edAdvGridDropDown};
+    EditFixture f(10, 4);
+    for (int c = 0; c < 10; ++c) f.Grid->SetColWidths(c, c == 0 ? 20 : 66);
+    f.Grid->MouseActions()->SetDirectComboDrop(true);
+    f.Grid->OnGetEditorType = [&types](TObject*, int c, int, TEditorType& e) {
+        if (c >= 1 && c <= 9) e = types[c - 1];
+    };
+    FillListEditor(f.Grid->GridDropDown());
+    FillListEditor(f.Grid->AdvGridDropDown());
+    f.Grid->DetailPickerDropDown()->Items()->Add()->SetCaption(QStringLiteral("Ethernet"));
+    for (int c = 1; c <= 9; ++c) {
+        f.Grid->SetCells(c, 1, c == 6 || c == 9 ? QStringLiteral("Belgium") : QStringLiteral("7"));
+        f.Start(c, 1);
+        f.Key(Qt::Key_F2);
+        f.Pump();
+        TAdvCustomDropDown* const editors[] = {
+            f.Grid->TrackbarDropDown(),  f.Grid->MemoDropDown(),     f.Grid->CalculatorDropDown(),
+            f.Grid->TimePickerDropDown(), f.Grid->DetailPickerDropDown(), f.Grid->GridDropDown(),
+            f.Grid->ColorPickerDropDown(), f.Grid->ImagePickerDropDown(), f.Grid->AdvGridDropDown()};
+        TAdvCustomDropDown* d = editors[c - 1];
+        EXPECT_TRUE(d->Visible()) << c;
+        EXPECT_EQ(d->BoundsRect().Left, f.Grid->CellRect(c, 1).Left) << c;
+        EXPECT_TRUE(d->DroppedDown()) << c;
+        const QString name = QStringLiteral("grid-nine-editors-%1").arg(c);
+        TestHarness::GrabToPng(f.Form, TestHarness::GrabPath(name + QStringLiteral(".png")));
+        if (d->DropDownForm())
+            TestHarness::GrabToPng(d->DropDownForm(), TestHarness::GrabPath(name + QStringLiteral("-popup.png")));
+        d->HideDropDown(true);
+        d->SetFocus();
+        f.Key(Qt::Key_Escape);
+        f.Pump();
+        EXPECT_FALSE(d->Visible()) << c;
+    }
+}
+
 }  // namespace
