@@ -340,6 +340,14 @@ TEST_F(GridDropDown, EditKeysAndCompletion)
         Key(d, c.K, c.Mods);
         EXPECT_EQ(d->ItemIndex(), c.Item) << c.Style << " " << c.K;
     }
+    // With AutoShowDropDown a typed character opens the list.
+    d->SetStyle(dsDropDown);
+    d->SetEditorEnabled(true);
+    d->SetAutoShowDropDown(true);
+    d->SetTextDirect(QString());
+    Type(d, QStringLiteral("a"));
+    EXPECT_TRUE(d->DroppedDown());
+    if (d->DroppedDown()) Key(d->GetGrid(), Qt::Key_Escape);
 }
 
 // A modal dialog opened from a handler of the list.
