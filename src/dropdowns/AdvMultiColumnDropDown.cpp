@@ -165,40 +165,52 @@ void MultiColumnStyleWrite(TColor c, TColor& field)
 
 }  // namespace
 
-void TAdvMultiColumnDropDown::SetSelectionColorStyle(TSelectionColorStyle Style)
+void ListSelectionLineColors(TSelectionColorStyle Style, TColor& LineColor, TColor& FixedLineColor)
 {
     switch (Style) {
     case scOffice2007:
-        FLineColor = RGBColor(235, 237, 241);
-        FFixedLineColor = RGBColor(164, 187, 209);
+        LineColor = RGBColor(235, 237, 241);
+        FixedLineColor = RGBColor(164, 187, 209);
         break;
     case scWindowsVista:
     case scWindows7:
-        FLineColor = RGBColor(240, 236, 236);
-        FFixedLineColor = RGBColor(209, 210, 212);
+        LineColor = RGBColor(240, 236, 236);
+        FixedLineColor = RGBColor(209, 210, 212);
         break;
     default:
         break;
     }
+}
+
+void ApplyListStyle(TAdvCustomDropDown* D, TVisualStyle AStyle, const TListStyleTarget& T)
+{
+    const MultiColumnStyleRow& row = MultiColumnStyleRows[size_t(AStyle)];
+    if (row.SelectionStyle < 0) return;
+    D->SetSelectionColorStyle(TSelectionColorStyle(row.SelectionStyle));
+    MultiColumnStyleWrite(row.HeaderColor, *T.HeaderColor);
+    MultiColumnStyleWrite(row.HeaderColorTo, *T.HeaderColorTo);
+    if (T.HeaderFont && row.HeaderFontColor != MultiColumnKeep) T.HeaderFont->SetColor(row.HeaderFontColor);
+    MultiColumnStyleWrite(row.LineColor, *T.LineColor);
+    MultiColumnStyleWrite(row.FixedLineColor, *T.FixedLineColor);
+    if (row.SelectionColor != MultiColumnKeep) {
+        D->SetSelectionColor(row.SelectionColor);
+        D->SetSelectionColorTo(row.SelectionColor);
+    }
+    MultiColumnStyleWrite(row.SelectionTextColor, *T.SelectionTextColor);
+}
+
+void TAdvMultiColumnDropDown::SetSelectionColorStyle(TSelectionColorStyle Style)
+{
+    ListSelectionLineColors(Style, FLineColor, FFixedLineColor);
     TAdvCustomDropDown::SetSelectionColorStyle(Style);
 }
 
 void TAdvMultiColumnDropDown::SetComponentStyle(TVisualStyle AStyle)
 {
     TAdvCustomDropDown::SetComponentStyle(AStyle);
-    const MultiColumnStyleRow& row = MultiColumnStyleRows[size_t(AStyle)];
-    if (row.SelectionStyle < 0) return;
-    SetSelectionColorStyle(TSelectionColorStyle(row.SelectionStyle));
-    MultiColumnStyleWrite(row.HeaderColor, FHeaderColor);
-    MultiColumnStyleWrite(row.HeaderColorTo, FHeaderColorTo);
-    if (FHeaderFont && row.HeaderFontColor != MultiColumnKeep) FHeaderFont->SetColor(row.HeaderFontColor);
-    MultiColumnStyleWrite(row.LineColor, FLineColor);
-    MultiColumnStyleWrite(row.FixedLineColor, FFixedLineColor);
-    if (row.SelectionColor != MultiColumnKeep) {
-        SetSelectionColor(row.SelectionColor);
-        SetSelectionColorTo(row.SelectionColor);
-    }
-    MultiColumnStyleWrite(row.SelectionTextColor, FSelectionTextColor);
+    ApplyListStyle(this, AStyle,
+                   {&FHeaderColor, &FHeaderColorTo, FHeaderFont.get(), &FLineColor, &FFixedLineColor,
+                    &FSelectionTextColor});
 }
 
 // ---------------------------------------------------------------------------

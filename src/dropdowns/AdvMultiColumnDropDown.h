@@ -117,6 +117,23 @@ int MultiColumnAdaptHeight(int Height, int Bars, int HeaderHeight, int RowHeight
 // rounding error carried from column to column.
 std::vector<int> MultiColumnFitWidths(const std::vector<int>& Widths, int Available);
 
+// ---- list colours (shared with the grid drop-down) ----------------------------------------
+
+// The line colours a selection colour style gives a list.
+void ListSelectionLineColors(TSelectionColorStyle Style, TColor& LineColor, TColor& FixedLineColor);
+// Where a visual style writes a list editor's colours.
+struct TListStyleTarget {
+    TColor* HeaderColor;
+    TColor* HeaderColorTo;
+    TFont* HeaderFont;  // may be null while the editor is built
+    TColor* LineColor;
+    TColor* FixedLineColor;
+    TColor* SelectionTextColor;
+};
+// The list colours of a visual style, and its selection colour style on D
+// (tsCustom changes nothing).
+void ApplyListStyle(TAdvCustomDropDown* D, TVisualStyle AStyle, const TListStyleTarget& T);
+
 // ---- the drop-down ---------------------------------------------------------------------------
 
 class TAdvMultiColumnDropDown : public TAdvCustomDropDown {

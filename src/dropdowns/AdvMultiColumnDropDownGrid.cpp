@@ -173,27 +173,58 @@ QString MultiColumnCellText(const TAdvColGrid* g, int Col, int Row)
 }
 }  // namespace
 
-void TAdvColGrid::MeasureAutoSizeColumn(int Col)
+int ListColumnWidth(TCanvas* Canvas, TFont* Font, int Rows, const std::function<int(int)>& ImageWidth,
+                    const std::function<QString(int)>& Text)
 {
-    if (Col < 0 || Col >= FColumns->Count() || !FColumns->Items(Col)->AutoSize() || !InPopup()) return;
-    TDropDownColumn* column = FColumns->Items(Col);
-    TCanvas* canvas = Canvas();
-    canvas->SetFont(column->Font());
-    bool image = false;
+    Canvas->SetFont(Font);
     int widest = 0;
-    for (int r = 1; r < RowCount(); ++r) {
-        const QString text = MultiColumnCellText(this, Col, r);
-        if (column->ColumnType() == ctImage && FDropDown && r - 1 < FDropDown->Items()->Count() &&
-            Col < FDropDown->Items()->Items(r - 1)->Text().size())
-            image = FDropDown->Items()->Items(r - 1)->ImageIndex() >= 0;
-        int w = image && FImages ? FImages->Width() + 4 : 0;
+    for (int r = 1; r < Rows; ++r) {
+        const QString text = Text(r);
+        int w = ImageWidth(r);
         if (!text.isEmpty()) {
             TRect rc(0, 0, 1000, 500);
-            canvas->DrawText(text, rc, DT_CALCRECT | DT_SINGLELINE);
+            Canvas->DrawText(text, rc, DT_CALCRECT | DT_SINGLELINE);
             w += rc.Width() + 6;
         }
         widest = std::max(widest, w);
     }
+    return widest;
+}
+
+int ListWrappedRowHeight(TCanvas* Canvas, const std::vector<TDropDownColumn*>& Wrapping,
+                         const std::function<int(int)>& Width, const std::function<int(int)>& ImageHeight,
+                         const std::function<QString(int)>& Text)
+{
+    int h = 24;
+    for (TDropDownColumn* column : Wrapping) {
+        const int c = column->Index();
+        int need = ImageHeight(c);
+        const QString text = Text(c);
+        if (!text.isEmpty()) {
+            Canvas->SetFont(column->Font());
+            TRect rc(0, 0, Width(c), 500);
+            Canvas->DrawText(text, rc, DT_CALCRECT | DT_WORDBREAK);
+            need = std::max(need, rc.Height() + 6);
+        }
+        h = std::max(h, need);
+    }
+    return h;
+}
+
+void TAdvColGrid::MeasureAutoSizeColumn(int Col)
+{
+    if (Col < 0 || Col >= FColumns->Count() || !FColumns->Items(Col)->AutoSize() || !InPopup()) return;
+    TDropDownColumn* column = FColumns->Items(Col);
+    // An item without a line in this column keeps the image state of the row before.
+    bool image = false;
+    const auto imageWidth = [&](int r) {
+        if (column->ColumnType() == ctImage && FDropDown && r - 1 < FDropDown->Items()->Count() &&
+            Col < FDropDown->Items()->Items(r - 1)->Text().size())
+            image = FDropDown->Items()->Items(r - 1)->ImageIndex() >= 0;
+        return image && FImages ? FImages->Width() + 4 : 0;
+    };
+    const int widest = ListColumnWidth(Canvas(), column->Font(), RowCount(), imageWidth,
+                                       [&](int r) { return MultiColumnCellText(this, Col, r); });
     SetColWidths(Col, widest);
     column->SetWidth(widest);
 }
@@ -201,29 +232,20 @@ void TAdvColGrid::MeasureAutoSizeColumn(int Col)
 void TAdvColGrid::SizeWrappedRows()
 {
     if (!InPopup()) return;
-    std::vector<int> wrapping;
+    std::vector<TDropDownColumn*> wrapping;
     for (int c = 0; c < FColumns->Count(); ++c)
-        if (FColumns->Items(c)->Wordwrap()) wrapping.push_back(c);
+        if (FColumns->Items(c)->Wordwrap()) wrapping.push_back(FColumns->Items(c));
     if (wrapping.empty()) return;
-    TCanvas* canvas = Canvas();
     for (int r = 1; r < RowCount(); ++r) {
-        int h = 24;
-        for (int c : wrapping) {
-            TDropDownColumn* column = FColumns->Items(c);
-            int need = 0;
-            if (column->ColumnType() == ctImage && FImages && FDropDown && r - 1 < FDropDown->Items()->Count() &&
-                FDropDown->Items()->Items(r - 1)->ImageIndex() >= 0)
-                need = FImages->Height() + 6;
-            const QString text = MultiColumnCellText(this, c, r);
-            if (!text.isEmpty()) {
-                canvas->SetFont(column->Font());
-                TRect rc(0, 0, ColWidths(c), 500);
-                canvas->DrawText(text, rc, DT_CALCRECT | DT_WORDBREAK);
-                need = std::max(need, rc.Height() + 6);
-            }
-            h = std::max(h, need);
-        }
-        SetRowHeights(r, h);
+        const auto imageHeight = [&](int c) {
+            return FColumns->Items(c)->ColumnType() == ctImage && FImages && FDropDown &&
+                           r - 1 < FDropDown->Items()->Count() && FDropDown->Items()->Items(r - 1)->ImageIndex() >= 0
+                       ? FImages->Height() + 6
+                       : 0;
+        };
+        SetRowHeights(r, ListWrappedRowHeight(
+                             Canvas(), wrapping, [this](int c) { return ColWidths(c); }, imageHeight,
+                             [&](int c) { return MultiColumnCellText(this, c, r); }));
     }
 }
 

@@ -10,6 +10,18 @@
 
 namespace AdvMultiColumnDropDown {
 
+// Measuring a list's columns and rows (the grid drop-down's list measures
+// the same way). Rows are 1 .. Rows - 1 (row 0 is the header).
+// The width a column needs: per row its image width (0 for none) plus its
+// text on one line and 6.
+int ListColumnWidth(TCanvas* Canvas, TFont* Font, int Rows, const std::function<int(int Row)>& ImageWidth,
+                    const std::function<QString(int Row)>& Text);
+// The height a row needs for its wrapping columns (their widths, image
+// heights and texts by column index): at least 24.
+int ListWrappedRowHeight(TCanvas* Canvas, const std::vector<TDropDownColumn*>& Wrapping,
+                         const std::function<int(int Col)>& Width, const std::function<int(int Col)>& ImageHeight,
+                         const std::function<QString(int Col)>& Text);
+
 class TAdvColGrid : public TStringGrid {
 public:
     DECLARE_CLASSNAME(TAdvColGrid)

@@ -93,6 +93,8 @@ class TGridTimepickerDropDown;
 class TGridDetailPickerDropDown;
 class TGridColorDropDown;
 class TGridImageDropDown;
+class TGridGridDropDown;
+class TGridAdvGridDropDown;
 
 enum TGridLook { glStandard, glSoft, glClassic, glZUR, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
 enum TScrollType { ssNormal, ssFlat, ssEncarta, ssMetro };
@@ -2095,6 +2097,8 @@ public:
     TGridDetailPickerDropDown* DetailPickerDropDown();
     TGridColorDropDown* ColorPickerDropDown();
     TGridImageDropDown* ImagePickerDropDown();
+    TGridGridDropDown* GridDropDown();
+    TGridAdvGridDropDown* AdvGridDropDown();
     // The relays of the editors' bar buttons and of the memo's text.
     void DropDownHeaderButtonClick(TObject* Sender, int ButtonIndex);
     void DropDownFooterButtonClick(TObject* Sender, int ButtonIndex);

@@ -225,6 +225,8 @@ template class TGridDropDownAdapter<TAdvTimePickerDropDown>;
 template class TGridDropDownAdapter<TAdvDetailDropDown>;
 template class TGridDropDownAdapter<TAdvColorPickerDropDown>;
 template class TGridDropDownAdapter<TAdvImagePickerDropDown>;
+template class TGridDropDownAdapter<AdvMultiColumnDropDown::TAdvMultiColumnDropDown>;
+template class TGridDropDownAdapter<TCustomAdvGridDropDown>;
 
 TGridTrackbarDropDown::TGridTrackbarDropDown(TComponent* AOwner)
     : TGridDropDownAdapter(AOwner, {.ClaimEnterEsc = true, .CaretUnderMouse = true, .FormattedText = true})
@@ -273,6 +275,43 @@ TGridColorDropDown::TGridColorDropDown(TComponent* AOwner)
 TGridImageDropDown::TGridImageDropDown(TComponent* AOwner)
     : TGridDropDownAdapter(AOwner, {})
 {
+}
+
+TGridGridDropDown::TGridGridDropDown(TComponent* AOwner)
+    : TGridDropDownAdapter(AOwner, {})
+{
+}
+
+void TGridGridDropDown::StartEdit(const QString& Text)
+{
+    SetEditorEnabled(true);
+    SetItemIndex(Text.isEmpty() ? 0 : GetItemIndex(Text));
+    SetTextDirect(Text);
+}
+
+TGridAdvGridDropDown::TGridAdvGridDropDown(TComponent* AOwner)
+    : TGridDropDownAdapter(AOwner, {})
+{
+}
+
+TAdvStringGrid* TGridAdvGridDropDown::Grid() const
+{
+    return GetGrid();
+}
+
+void TGridAdvGridDropDown::StartEdit(const QString& Text)
+{
+    SetEditorEnabled(true);
+    if (FGrid) GetGrid()->SetFixedRowAlways(true);
+    if (UseItems()) {
+        if (Text.isEmpty()) {
+            SetItemIndex(0);
+        } else {
+            SetItemIndexDirect(-1);
+            FindLookupMatch(Text);
+        }
+    }
+    SetTextDirect(Text);
 }
 
 // ---------------------------------------------------------------------------
@@ -339,6 +378,16 @@ TGridImageDropDown* TAdvStringGrid::ImagePickerDropDown()
     return GridDropDownEditor<TGridImageDropDown>(this, edImagePickerDropDown, false);
 }
 
+TGridGridDropDown* TAdvStringGrid::GridDropDown()
+{
+    return GridDropDownEditor<TGridGridDropDown>(this, edGridDropDown, false);
+}
+
+TGridAdvGridDropDown* TAdvStringGrid::AdvGridDropDown()
+{
+    return GridDropDownEditor<TGridAdvGridDropDown>(this, edAdvGridDropDown, true);
+}
+
 void TAdvStringGrid::DropDownHeaderButtonClick(TObject*, int ButtonIndex)
 {
     if (OnDropDownHeaderButtonClick) OnDropDownHeaderButtonClick(this, Col(), Row(), ButtonIndex);
@@ -376,6 +425,8 @@ TAdvCustomDropDown* GridDropDownFor(TAdvStringGrid* g, TEditorType t)
     case edDetailDropDown: return g->DetailPickerDropDown();
     case edColorPickerDropDown: return g->ColorPickerDropDown();
     case edImagePickerDropDown: return g->ImagePickerDropDown();
+    case edGridDropDown: return g->GridDropDown();
+    case edAdvGridDropDown: return g->AdvGridDropDown();
     default: return nullptr;
     }
 }
@@ -431,6 +482,12 @@ bool TAdvStringGrid::ShowDropDownEditor(int ACol, int ARow, TEditorType AEditor,
         break;
     case edDetailDropDown:
         static_cast<TGridDetailPickerDropDown*>(d)->StartEdit(editText);
+        break;
+    case edGridDropDown:
+        static_cast<TGridGridDropDown*>(d)->StartEdit(editText);
+        break;
+    case edAdvGridDropDown:
+        static_cast<TGridAdvGridDropDown*>(d)->StartEdit(editText);
         break;
     case edColorPickerDropDown:
         static_cast<TGridColorDropDown*>(d)->SetSelectedColor(GridDropDownCellColor(this, c, ARow));

@@ -9,8 +9,10 @@
 #include "AdvCalculatorDropdown.h"
 #include "AdvColorPickerDropDown.h"
 #include "AdvDetailDropDown.h"
+#include "AdvGridDropDown.h"
 #include "AdvImagePickerDropDown.h"
 #include "AdvMemoDropDown.h"
+#include "AdvMultiColumnDropDown.h"
 #include "AdvTimePickerDropDown.h"
 #include "AdvTrackBarDropDown.h"
 
@@ -100,4 +102,24 @@ class TGridImageDropDown : public TGridDropDownAdapter<TAdvImagePickerDropDown> 
 public:
     DECLARE_CLASSNAME(TGridImageDropDown)
     explicit TGridImageDropDown(TComponent* AOwner);
+};
+
+class TGridGridDropDown : public TGridDropDownAdapter<AdvMultiColumnDropDown::TAdvMultiColumnDropDown> {
+public:
+    DECLARE_CLASSNAME(TGridGridDropDown)
+    explicit TGridGridDropDown(TComponent* AOwner);
+    // The item whose lookup text equals the cell's text (none when no item
+    // does; the first item for an empty cell), then the cell's text.
+    void StartEdit(const QString& Text);
+};
+
+class TGridAdvGridDropDown : public TGridDropDownAdapter<TCustomAdvGridDropDown> {
+public:
+    DECLARE_CLASSNAME(TGridAdvGridDropDown)
+    explicit TGridAdvGridDropDown(TComponent* AOwner);
+    // The grid shown in the pop-up.
+    TAdvStringGrid* Grid() const;
+    // With items: the first item whose lookup text begins with the cell's
+    // text (the first item for an empty cell); then the cell's text.
+    void StartEdit(const QString& Text);
 };

@@ -31,13 +31,15 @@ TAdvCustomDropDown* EditorOf(EditFixture& f, TEditorType t)
     case edDetailDropDown: return f.Grid->DetailPickerDropDown();
     case edColorPickerDropDown: return f.Grid->ColorPickerDropDown();
     case edImagePickerDropDown: return f.Grid->ImagePickerDropDown();
+    case edGridDropDown: return f.Grid->GridDropDown();
+    case edAdvGridDropDown: return f.Grid->AdvGridDropDown();
     default: return nullptr;
     }
 }
 
 const TEditorType GridDropDownTypes[] = {edTrackbarDropDown, edMemoDropDown, edCalculatorDropDown,
                                          edTimePickerDropDown, edDetailDropDown, edColorPickerDropDown,
-                                         edImagePickerDropDown};
+                                         edImagePickerDropDown, edGridDropDown, edAdvGridDropDown};
 
 TEST(GridDropDownEditors, GettersMakeHiddenStyledChildren)
 {
