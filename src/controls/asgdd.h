@@ -26,6 +26,7 @@
 #include <functional>
 #include <memory>
 
+class QImage;
 class QMimeData;
 class TWinControl;
 
@@ -169,6 +170,10 @@ public:
     virtual void EndDragDrop() {}
     virtual void CurrentEffect(uint32_t) {}
     virtual void QueryDrag() {}
+    // The picture that follows the pointer during the drag (none: Qt's
+    // own), its top-left corner this far right of and below the pointer.
+    virtual QImage DragPicture() const;
+    virtual TPoint DragPictureOffset() const { return TPoint(0, 0); }
 
 protected:
     bool FNoAccept = false;

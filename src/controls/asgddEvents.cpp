@@ -8,7 +8,9 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
+#include <QImage>
 #include <QMimeData>
+#include <QPixmap>
 #include <QTimer>
 #include <QWidget>
 
@@ -131,6 +133,11 @@ void RevokeDragDrop(TWinControl* Control)
 
 // ---- starting a drag ---------------------------------------------------------------------
 
+QImage TASGDropSource::DragPicture() const
+{
+    return QImage();
+}
+
 namespace {
 
 // The drag loop of Qt. Escape and the button's release are Qt's business;
@@ -143,6 +150,12 @@ Qt::DropAction RunQtDrag(std::unique_ptr<QMimeData> data, Qt::DropActions allowe
         return Qt::IgnoreAction;
     QDrag drag(origin);
     drag.setMimeData(data.release());
+    const QImage picture = source->DragPicture();
+    if (!picture.isNull()) {
+        const TPoint off = source->DragPictureOffset();
+        drag.setPixmap(QPixmap::fromImage(picture));
+        drag.setHotSpot(QPoint(-off.X, -off.Y));
+    }
     QObject::connect(&drag, &QDrag::actionChanged, [source](Qt::DropAction a) {
         GuardEvent([&] {
             source->GiveFeedback(EffectOf(a));

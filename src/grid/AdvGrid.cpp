@@ -64,7 +64,7 @@ bool TAdvStringGrid::SortSingleColumnSetting() const { return FSortSettings && F
 int TAdvStringGrid::CheckSizeSetting() const { return 15; }               // TODO(holders): ControlLook->CheckSize()
 int TAdvStringGrid::RadioSizeSetting() const { return 10; }               // TODO(holders): ControlLook->RadioSize()
 bool TAdvStringGrid::ControlStyleFlat() const { return false; }           // TODO(holders): ControlStyle csFlat
-bool TAdvStringGrid::OleEntireRowsSetting() const { return false; }       // TODO(holders): DragDropSettings
+bool TAdvStringGrid::OleEntireRowsSetting() const { return FDragDropSettings && FDragDropSettings->OleEntireRows(); }
 bool TAdvStringGrid::GroupCountShown(QString&) const { return false; }    // TODO(holders): Grouping
 
 // ---- construction -----------------------------------------------------------------
@@ -250,6 +250,7 @@ TAdvStringGrid::~TAdvStringGrid()
 {
     delete FFormListener;
     FFormListener = nullptr;
+    if (FOleDropRegistered) RevokeDragDrop(this);
     FreeOwnedObjects();
     TBaseGrid::SetCursor(FOldCursor);
     auto freeCtl = [](auto*& c) { FreeAndNil(c); };

@@ -73,6 +73,8 @@ struct TAdvGridPrintRun;
 class THTMLSettings;
 class TSortSettings;
 class TDragDropSettings;
+class TGridDropTarget;
+class QImage;
 class TDragScrollOptions;
 class TControlLook;
 class TGrouping;
@@ -650,6 +652,19 @@ protected:
     // Makes Font (at its point size, mapped) the canvas font; the extent of
     // Text in it, in 0.1 mm.
     TPoint PrintFontLine(TFont* Font, const QString& Text);
+    // The text a cell prints (ACol real): empty for cells whose look follows
+    // their data, a formula's result, rich text as its plain text; Kind as
+    // GetTextType tells it (1 mini-markup, 2 rich text, else plain).
+    QString PrintCellText(int ACol, int ARow, int& Kind);
+    // The layers of a printed cell that the screen painters draw, at screen
+    // size scaled onto Dest (device units): the cell graphic of Look (its
+    // Rect the whole cell), or, with Html not empty, that mini-markup text.
+    void PrintByScreenPainters(TCellDrawContext& Look, const TRect& Dest, double Scale, TFont* Font,
+                               const QString& Html);
+    // A base cell's background, text and graphic within Box (0.1 mm, y up;
+    // Right already clipped to the band); the background keeps Inset off
+    // the lines the cell does not draw. RowHeight is the printed row's.
+    void PrintCellContent(int DisplayCol, int ARow, const TRect& Box, TPoint Inset, int RowHeight, bool MergedRows);
     TAdvGridPrintRun* FPrintRun = nullptr;
     bool FPrintToPrinter = false;
     TPoint FPrintDrawOrigin;
@@ -972,6 +987,40 @@ public:
     std::function<void(TObject* Sender, int ARow, int ACol, const QString& FileName, bool& Allow)> OnOleDropFile;
     std::function<void(TObject* Sender, int ARow, int ACol, const QString& URL, bool& Allow)> OnOleDropURL;
     std::function<void(TObject* Sender, const TGridRect& Selection)> OnOleDropped;
+    // ---- the grid as a drag source (AdvGridDragDrop) ------------------------------------
+    // The drag of the pressed cell (display column, row), as the pointer
+    // starts it once it has moved away with the button down: cells, or a
+    // column from a fixed row with OleColumnDragDrop. True when a drag ran.
+    bool StartOleDrag(int ACol, int ARow);
+    // A picture of the visible cells of R (display coordinates) without the
+    // selection colours; a null image when none of them is visible.
+    QImage OleDragPicture(const TGridRect& R);
+    // Registers the grid as a drop target (OleDropTarget) or revokes it.
+    void SetOleDropTargetActive(bool Active);
+    bool OleDropTargetRegistered() const { return FOleDropRegistered; }
+    TGridDropTarget* OleDropTarget() const { return FOleDropTarget.get(); }
+    // The dragged selection while a drag from this grid runs ((-1, ...) else),
+    // and where a drop on this same grid wrote its cells.
+    TGridRect OleDragSelection() const { return FDropSelection; }
+    void SetOleDragSelection(const TGridRect& R) { FDropSelection = R; }
+    bool OleDragging() const { return FOleDragging; }
+    void NoteOleSelfDrop(const TGridRect& R) { if (FOleDragging) FOleSelfDrop = R; }
+    std::function<void(TObject* Sender, int ARow, int ACol, const QString& Data, bool& Allow)> OnOleDrag;
+    std::function<void(TObject* Sender, int ARow, int ACol)> OnOleDragStart;
+    std::function<void(TObject* Sender, int OLEEffect)> OnOleDragStop;
+    std::function<void(TObject* Sender, int ARow, int ACol, int DropCol)> OnOleDropCol;
+
+private:
+    // Removes what a move took away: rows, or the dragged cells but those a
+    // drop on this same grid has just written.
+    void OleDragMoved(bool RowSelect);
+    TGridRect FDropSelection{-1, -1, -1, -1};
+    TGridRect FOleSelfDrop{-1, -1, -1, -1};
+    bool FOleDragging = false;
+    bool FOleDropRegistered = false;
+    std::shared_ptr<TGridDropTarget> FOleDropTarget;
+
+public:
     ADVGRID_PLAIN(bool, OemConvert, false)
 
 public:

@@ -7,14 +7,14 @@
 #include "Persistence.h"
 #include "asgdd.h"
 
+#include <QImage>
 #include <QStringList>
 
 class TBaseGrid;
 
 // The plain settings around OleDropRTF, with their defaults, in their order.
 #define ADVGRID_DRAGDROP_BOOLS_BEFORE_RTF(X) \
-    X(OleDropTarget, false) X(OleDropSource, false) X(OleAcceptText, true) X(OleAcceptFiles, true) \
-    X(OleAcceptURLs, true)
+    X(OleDropSource, false) X(OleAcceptText, true) X(OleAcceptFiles, true) X(OleAcceptURLs, true)
 #define ADVGRID_DRAGDROP_BOOLS_AFTER_RTF(X)                                                       \
     X(OleEntireRows, false) X(OleAppendRows, false) X(OleInsertRows, false) X(OleRemoveRows, false) \
     X(OleCopyAlways, false) X(OleColumnDragDrop, false) X(OleColumnReorder, false)                \
@@ -22,7 +22,8 @@ class TBaseGrid;
 
 // Created by its grid and freed with it. Setters only store, except
 // OleDropRTF, which first switches rich text on or off for every grid's
-// drag and drop.
+// drag and drop, and OleDropTarget, which registers the grid as a drop
+// target or revokes it.
 class TDragDropSettings : public TPersistent {
 public:
     DECLARE_CLASSNAME(TDragDropSettings)
@@ -34,6 +35,8 @@ public:
     ADVGRID_DRAGDROP_BOOLS_AFTER_RTF(ADVOBJ_PLAIN_BOOL)
 
 public:
+    bool OleDropTarget() const { return FOleDropTarget; }
+    void SetOleDropTarget(bool v);
     bool OleDropRTF() const { return FOleDropRTF; }
     void SetOleDropRTF(bool v);
 
@@ -45,6 +48,7 @@ public:
 
 private:
     TBaseGrid* FGrid;
+    bool FOleDropTarget = false;
     bool FOleDropRTF = false;
 };
 
@@ -67,9 +71,30 @@ public:
     // Cells dragged from a grid land with their top-left cell under the point.
     void DropStream(TPoint Pt, std::unique_ptr<QBuffer> Stream) override;
     void DragMouseMove(TPoint Pt, bool& Allow, TDropFormats Formats) override;
+    // A column dragged from a grid's header: moved here with OleColumnReorder.
+    void DropCol(TPoint Pt, int Col) override;
 
 private:
     // One cell replaced by a dropped text after its event allowed it.
     void DropIntoCell(TPoint Pt, const QString& Text, bool Url);
     TAdvStringGrid* FGrid;
+};
+
+// ---- the grid as a drag source ----------------------------------------------------------
+// Lives for one drag. A picture of the dragged cells (or of the dragged
+// column's header) follows the pointer, 4 pixels right of and below it.
+
+class TGridDropSource : public TASGDropSource {
+public:
+    TGridDropSource(TAdvStringGrid* AGrid, QImage Picture);
+    // Move or copy as the drag last showed it; 0 before any feedback.
+    uint32_t LastEffect() const { return FLastEffect; }
+    void CurrentEffect(uint32_t Effect) override;
+    QImage DragPicture() const override;
+    TPoint DragPictureOffset() const override { return TPoint(4, 4); }
+
+private:
+    TAdvStringGrid* FGrid;
+    QImage FPicture;
+    uint32_t FLastEffect = 0;
 };

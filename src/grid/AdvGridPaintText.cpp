@@ -62,6 +62,13 @@ unsigned AdvGridTextFlags(QString& Text, TAlignment HA, TVAlignment VA, bool WW,
     return flags;
 }
 
+QString AdvGridRichPlainText(const QString& Text)
+{
+    QString plain = Text;
+    plain.remove(QRegularExpression(QStringLiteral("\\\\[a-z]+-?\\d* ?|[{}]")));
+    return plain.trimmed();
+}
+
 QString TAdvStringGrid::GetFormattedCell(int ACol, int ARow)
 {
     QString text = Cells(ACol, ARow);
@@ -174,9 +181,7 @@ void TAdvStringGrid::PaintCellText(TCellDrawContext& c)
         if (c.Graphic) c.TextWidth = res.Width + 2;
     } else if (kind == 2) {
         // Rich text shows its plain text here.
-        QString plain = text;
-        plain.remove(QRegularExpression(QStringLiteral("\\\\[a-z]+-?\\d* ?|[{}]")));
-        cv->DrawText(plain.trimmed(), r, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
+        cv->DrawText(AdvGridRichPlainText(text), r, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
     } else {
         const bool url = URLShow() && IsURL(text);
         if (url) {

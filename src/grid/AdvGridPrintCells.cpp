@@ -3,10 +3,16 @@
 // that close a page.
 
 #include "AdvGrid.h"
+#include "AdvGridPaint.h"
 #include "AdvGridPrint.h"
+#include "AdvUtil.h"
+#include "AdvUtilPaint.h"
+#include "AsgHTMLE.h"
+#include "GraphicsPainter.h"
 #include "SysFormat.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -37,6 +43,7 @@ QStringList AdvGridPrintLines(const QString& text, bool multiline)
 struct AdvGridPrintCellLook {
     TFont Font;
     TBrush Brush;
+    TColor ColorTo = clNone;
     TAlignment HA = taLeftJustify;
     TVAlignment VA = vtaTop;
     bool WW = false;
@@ -45,16 +52,64 @@ struct AdvGridPrintCellLook {
     {
         Font.Assign(printFont);
         WW = g->WordWrap();
-        TColor to = clNone, mirror = clNone, mirrorTo = clNone;
+        TColor mirror = clNone, mirrorTo = clNone;
         TCellGradientDirection gd = GradientVertical;
         TGridDrawState state;
         if (fixed) state.Include(gdFixed);
-        g->GetVisualProperties(ACol, ARow, state, true, false, false, &Brush, to, mirror, mirrorTo, &Font, HA, VA, WW,
-                               gd);
+        g->GetVisualProperties(ACol, ARow, state, true, false, false, &Brush, ColorTo, mirror, mirrorTo, &Font, HA, VA,
+                               WW, gd);
     }
 };
 
+// The graphics that go on paper; every other kind prints nothing.
+bool AdvGridPrintsGraphic(TCellType t)
+{
+    switch (t) {
+    case ctBitmap: case ctIcon: case ctImageList: case ctDataImage: case ctCheckBox: case ctDataCheckBox:
+    case ctVirtCheckBox: case ctRowCheckBox: case ctTriStateCheckBox: case ctRadioButton: case ctNode: case ctRadio:
+    case ctImages: case ctPicture: case ctProgress: case ctProgressPie: case ctInterface: return true;
+    default: return false;
+    }
+}
+
+// Cells whose look follows their data: their text is not printed as text.
+bool AdvGridPrintFollowsData(TCellType t)
+{
+    return t == ctDataCheckBox || t == ctDataImage || t == ctVirtCheckBox || t == ctRowCheckBox;
+}
+
+// The extents of text turned by Angle degrees: |cos| and |sin| of the
+// widest line and of the line height, each product truncated.
+struct AdvGridPrintTurn {
+    int Wc, Hs, Ws, Hc;
+    AdvGridPrintTurn(int Angle, int Width, int Height)
+    {
+        const double a = Angle * M_PI / 180.0;
+        Wc = std::abs(int(std::trunc(std::cos(a) * Width)));
+        Hs = std::abs(int(std::trunc(std::sin(a) * Height)));
+        Ws = std::abs(int(std::trunc(std::sin(a) * Width)));
+        Hc = std::abs(int(std::trunc(std::cos(a) * Height)));
+    }
+};
+
+int AdvGridPrintHAlign(TAlignment a) { return a == taRightJustify ? 1 : a == taCenter ? 2 : 0; }
+int AdvGridPrintVAlign(TVAlignment v) { return v == vtaCenter ? 1 : v == vtaBottom ? 2 : 0; }
+
 } // namespace
+
+QString TAdvStringGrid::PrintCellText(int ACol, int ARow, int& Kind)
+{
+    Kind = 0;
+    if (TCellGraphic* g = GetCellGraphic(ACol, ARow); g && AdvGridPrintFollowsData(g->CellType())) return QString();
+    QString text = GetFormattedCell(ACol, ARow);
+    Kind = GetTextType(text, EnableHTML());
+    if (Kind == 3) {
+        text = GetCalculatedCellText(ACol, ARow, text);
+        Kind = GetTextType(text, EnableHTML());
+    }
+    if (Kind == 2) text = AdvGridRichPlainText(text);
+    return text;
+}
 
 TPoint TAdvStringGrid::MeasurePrintCell(int ACol, int ARow)
 {
@@ -63,22 +118,95 @@ TPoint TAdvStringGrid::MeasurePrintCell(int ACol, int ARow)
     AdvGridPrintCellLook look(this, ps->Font(), ACol, ARow, ACol < FixedCols() || ARow < FixedRows());
     TFont& font = look.Font;
     const bool ww = look.WW;
-    QString text = GetFormattedCell(ACol, ARow);
+    int kind = 0;
+    QString text = PrintCellText(ACol, ARow, kind);
+    const int d = DisplColIndex(ACol);
+    if (kind == 1) {
+        // Mini-markup is laid out at screen size and taken to paper.
+        TCanvas m;
+        m.Font()->Assign(&font);
+        const int w = ps->NoAutoSize() && d >= 0 ? ColWidths(d) + 12 : 65535;
+        THTMLDrawArgs args;
+        args.MeasureOnly = true;
+        args.ImageList = FGridImages;
+        args.PictureCache = FImageCache;
+        args.WordWrap = ww;
+        THTMLDrawResult res;
+        DrawHTMLText(&m, text, TRect(0, 0, w, 65535), args, res);
+        return TPoint(int(std::lround(res.Width * run.ScreenToPaper)),
+                      int(std::lround(res.Height * run.ScreenToPaper)) -
+                          int(std::lround(run.LineUnit * run.ScreenToPaper)));
+    }
+    int angle = 0;
+    const bool rotated = IsRotated(ACol, ARow, angle);
+    TPoint graphic(0, 0);
+    if (ps->PrintGraphics() && !rotated) {
+        TCellGraphic* g = GetCellGraphic(ACol, ARow);
+        if (g && AdvGridPrintsGraphic(g->CellType())) {
+            const TPoint gs = GetCellGraphicSize(ACol, ARow);
+            graphic = TPoint(int(std::lround(gs.X * run.ScreenToPaper)), int(std::lround(gs.Y * run.ScreenToPaper)));
+        }
+    }
     if (text.isEmpty()) text = QStringLiteral("gh");
     const int gh = PrintFontLine(&font, QStringLiteral("gh")).Y;
     TCanvas* c = run.Canvas;
-    if (ww && ps->NoAutoSize()) {
-        const int d = DisplColIndex(ACol);
+    TPoint size;
+    if (ww && ps->NoAutoSize() && !rotated) {
         const int w = CellSpan(ACol, ARow).X > 0 || d < 0 || d >= int(FMaxWidths.size()) ? 65535
                                                                                           : FMaxWidths[size_t(d)];
         TRect r(0, 0, run.DLen(w), run.DLen(50));
         c->DrawText(text, r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-        return TPoint(w, run.LLen(r.Bottom - r.Top));
+        size = TPoint(w, run.LLen(r.Bottom - r.Top));
+    } else {
+        QStringList lines = AdvGridPrintLines(text, MultilineCells());
+        int width = 0;
+        for (QString& line : lines) {
+            if (URLShow() && !URLFull() && IsURL(line)) StripURLScheme(line);
+            width = std::max(width, run.LLen(c->TextWidth(line)));
+        }
+        size = TPoint(width + graphic.X, gh * int(lines.size()));
+        if (rotated) {
+            const double a = angle * M_PI / 180.0;
+            size = TPoint(int(std::lround(std::abs(std::cos(a) * width))) + int(std::lround(std::abs(std::sin(a) * size.Y))),
+                          int(std::lround(std::abs(std::sin(a) * width))) + int(std::lround(std::abs(std::cos(a) * size.Y))));
+        }
     }
-    const QStringList lines = AdvGridPrintLines(text, MultilineCells());
-    int width = 0;
-    for (const QString& line : lines) width = std::max(width, c->TextWidth(line));
-    return TPoint(run.LLen(width), gh * int(lines.size()));
+    return TPoint(std::max(size.X, graphic.X), std::max(size.Y, graphic.Y));
+}
+
+void TAdvStringGrid::PrintByScreenPainters(TCellDrawContext& Look, const TRect& Dest, double Scale, TFont* Font,
+                                           const QString& Html)
+{
+    if (Dest.IsEmpty()) return;
+    const TColor bk = Look.SavedBrushColor;
+    PaintScaled(FPrintRun->Canvas, Dest, Scale, [&](TCanvas* sc) {
+        sc->Font()->Assign(Font);
+        sc->Brush()->SetColor(bk == clNone ? clWhite : bk);
+        sc->Brush()->SetStyle(bsSolid);
+        const TRect whole(0, 0, int(Dest.Width() / Scale), int(Dest.Height() / Scale));
+        Look.Canvas = sc;
+        Look.CellRect = Look.Rect = whole;
+        if (!Html.isEmpty()) {
+            THTMLDrawArgs args;
+            args.ImageList = FGridImages;
+            args.PictureCache = FImageCache;
+            args.LinkColor = URLColor();
+            args.WordWrap = Look.WW;
+            args.Printing = true;
+            THTMLDrawResult res;
+            sc->Brush()->SetStyle(bsClear);
+            DrawHTMLText(sc, Html, whole, args, res);
+            return;
+        }
+        TCellGraphic* g = Look.Graphic;
+        if (g->CellType() == ctInterface) {
+            if (auto* o = dynamic_cast<ICellGraphicObject*>(g->CellInterface()))
+                o->Draw(sc, whole, Look.RealCol, Look.Row, false, this);
+            return;
+        }
+        PaintCellGraphic(Look);
+    });
+    Look.Canvas = nullptr;
 }
 
 int TAdvStringGrid::PrintRowCells(int Y, int FirstCol, int LastCol, int ARow)
@@ -126,47 +254,9 @@ int TAdvStringGrid::PrintRowCells(int Y, int FirstCol, int LastCol, int ARow)
         GetCellPrintBorder(rc, ARow, &pen, borders);
 
         if (isBase) {
-            AdvGridPrintCellLook look(this, ps->Font(), rc, ARow, col < FixedCols() || ARow < FixedRows());
-            TFont& font = look.Font;
-            TBrush& brush = look.Brush;
-            const TAlignment ha = look.HA;
-            const TVAlignment va = look.VA;
-            const bool ww = look.WW;
-            // Background, kept off the lines the cell does not draw.
-            int bl = left, bt = top;
-            if (!borders.Contains(cbLeft)) bl += 2 * pen.Width();
-            if (!borders.Contains(cbTop)) bt -= 2 * pen.Width();
-            if (brush.Style() != bsClear && brush.Color() != clNone && brush.Color() != clWhite) {
-                c->Brush()->Assign(&brush);
-                c->FillRect(run.DRect(bl, bt, std::min(right, bandRight), bottom));
-            }
-            const int gh = PrintFontLine(&font, QStringLiteral("gh")).Y;
-            c->Font()->SetColor(font.Color());
-            c->Brush()->SetStyle(bsClear);
-            const QString text = GetFormattedCell(rc, ARow);
-            const int textRight = std::min(right, bandRight);
-            if (ww && ps->NoAutoSize()) {
-                TRect r = run.DRect(left + run.TextInset, top, textRight - run.TextInset, bottom);
-                unsigned flags = DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS | DT_EDITCONTROL;
-                if (ha == taRightJustify) flags |= DT_RIGHT;
-                else if (ha == taCenter) flags |= DT_CENTER;
-                c->DrawText(text, r, flags);
-            } else {
-                const QStringList lines = AdvGridPrintLines(text, MultilineCells());
-                const int L = gh;
-                int N = 0;
-                if (span.Y == 0 && va == vtaCenter) N = (result - L * int(lines.size())) / 2;
-                else if (span.Y == 0 && va == vtaBottom) N = result - L * int(lines.size());
-                int ty = top - run.LineUnit - N;
-                for (const QString& line : lines) {
-                    const int w = run.LLen(c->TextWidth(line));
-                    int x = left + run.TextInset;
-                    if (ha == taRightJustify) x = textRight - run.TextInset - w;
-                    else if (ha == taCenter) x = left + (textRight - left - w) / 2;
-                    c->TextRect(run.DRect(left, top, textRight, bottom), run.DX(x), run.DY(ty), line);
-                    ty -= L;
-                }
-            }
+            const TPoint inset(borders.Contains(cbLeft) ? 0 : 2 * pen.Width(), borders.Contains(cbTop) ? 0 : 2 * pen.Width());
+            PrintCellContent(col, ARow, TRect(left, top, std::min(right, bandRight), bottom), inset, result,
+                             span.Y > 0);
             c->Font()->Assign(&keepFont);
             c->Brush()->Assign(&keepBrush);
         }
@@ -212,6 +302,125 @@ int TAdvStringGrid::PrintRowCells(int Y, int FirstCol, int LastCol, int ARow)
     c->Pen()->Assign(&keepPen);
     FFontscalefactor = 1.0;
     return result;
+}
+
+void TAdvStringGrid::PrintCellContent(int DisplayCol, int ARow, const TRect& Box, TPoint Inset, int RowHeight,
+                                      bool MergedRows)
+{
+    TPrintSettings* ps = FPrintSettings;
+    TAdvGridPrintRun& run = *FPrintRun;
+    TCanvas* c = run.Canvas;
+    const int rc = RealColIndex(DisplayCol);
+    AdvGridPrintCellLook look(this, ps->Font(), rc, ARow, DisplayCol < FixedCols() || ARow < FixedRows());
+    TFont& font = look.Font;
+    TBrush& brush = look.Brush;
+    const TAlignment ha = look.HA;
+    const TVAlignment va = look.VA;
+    const int left = Box.Left, top = Box.Top, right = Box.Right, bottom = Box.Bottom;
+
+    // Background, top to bottom from the brush colour to the gradient colour
+    // as on the screen.
+    const TRect bg = run.DRect(left + Inset.X, top - Inset.Y, right, bottom);
+    if (brush.Style() != bsClear && brush.Color() != clNone) {
+        if (look.ColorTo != clNone) {
+            DrawGradient(c, brush.Color(), look.ColorTo, false, bg, std::min(64, std::max(1, bg.Height())));
+        } else if (brush.Color() != clWhite) {
+            c->Brush()->Assign(&brush);
+            c->FillRect(bg);
+        }
+    }
+
+    // The cell graphic and where it leaves room for the text.
+    TCellDrawContext g;
+    g.DisplayCol = DisplayCol;
+    g.RealCol = rc;
+    g.Row = ARow;
+    g.HA = ha;
+    g.VA = va;
+    g.WW = look.WW;
+    g.SavedBrushColor = brush.Color();
+    int angle = 0;
+    const bool rotated = IsRotated(rc, ARow, angle);
+    GetCellGraphicLayout(rc, ARow, g);
+    if (rotated || !ps->PrintGraphics() || (g.Graphic && !AdvGridPrintsGraphic(g.Graphic->CellType())))
+        g.Graphic = nullptr;
+    int tl = left, tr = right, tt = top;
+    if (g.Graphic && g.TextBeside) {
+        const int gw = int(std::lround(g.GraphicWidth * run.ScreenToPaper));
+        const int gh = int(std::lround(g.GraphicHeight * run.ScreenToPaper));
+        switch (g.GraphicHAlign) {
+        case haLeft:
+        case haBeforeText: tl += gw + int(std::lround(run.ScreenToPaper)); break;
+        case haRight:
+        case haAfterText: tr -= gw; break;
+        default: break;
+        }
+        if (g.GraphicVAlign == vaAboveText) tt -= gh;
+    }
+    // Graphics that fill the cell (progress bars, radio groups, data-bound
+    // boxes) show no text beside them, as on the screen.
+    const bool textShown = !g.Graphic || g.TextBeside;
+    const double toDevice = double(run.Dpi) / ScreenPixelsPerInch;
+
+    const int lineH = PrintFontLine(&font, QStringLiteral("gh")).Y;
+    c->Font()->SetColor(font.Color());
+    c->Brush()->SetStyle(bsClear);
+    int kind = 0;
+    QString text = PrintCellText(rc, ARow, kind);
+    if (rotated) {
+        // Turned text: placed in its rectangle by the screen's rule, with y up.
+        const int L = lineH + ps->RowSpacing() + (lineH + ps->RowSpacing()) / 8;
+        const int widest = run.LLen(c->TextWidth(text));
+        const AdvGridPrintTurn t(angle, widest, L);
+        // Kept a text inset inside the cell's lines.
+        TRect r(left, top - run.TextInset, right, bottom + run.TextInset);
+        PlaceRotatedText(r, AdvGridPrintHAlign(ha), AdvGridPrintVAlign(va), angle, t.Wc, t.Hs, -t.Ws, -t.Hc);
+        const int keep = c->Font()->Orientation();
+        c->Font()->SetOrientation(angle * 10);
+        c->TextOut(run.DX(r.Left), run.DY(r.Top), text);
+        c->Font()->SetOrientation(keep);
+    } else if (textShown && kind == 1) {
+        // Mini-markup: the screen's renderer at the font scaled to the page.
+        // A column sized to the text has no room for the right inset.
+        const int inset = ps->NoAutoSize() ? run.TextInset + int(std::lround(2 * run.ScreenToPaper)) : 0;
+        const TRect dest = run.DRect(tl + run.TextInset, tt - run.LineUnit, tr - inset, bottom);
+        TFont screenFont;
+        screenFont.Assign(&font);
+        screenFont.SetColor(font.Color());
+        // A column sized to the text needs no wrapping, whatever rounding lost.
+        g.WW = look.WW && ps->NoAutoSize();
+        PrintByScreenPainters(g, dest, toDevice * run.Scale, &screenFont, text);
+    } else if (textShown && look.WW && ps->NoAutoSize()) {
+        TRect r = run.DRect(tl + run.TextInset, tt, tr - run.TextInset, bottom);
+        unsigned flags = DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS | DT_EDITCONTROL;
+        if (ha == taRightJustify) flags |= DT_RIGHT;
+        else if (ha == taCenter) flags |= DT_CENTER;
+        c->DrawText(text, r, flags);
+    } else if (textShown) {
+        QStringList lines = AdvGridPrintLines(text, MultilineCells());
+        const int L = lineH;
+        int N = 0;
+        if (!MergedRows && va == vtaCenter) N = (RowHeight - L * int(lines.size())) / 2;
+        else if (!MergedRows && va == vtaBottom) N = RowHeight - L * int(lines.size());
+        int ty = tt - run.LineUnit - N;
+        for (QString& line : lines) {
+            if (URLShow() && !URLFull() && IsURL(line)) StripURLScheme(line);
+            const int w = run.LLen(c->TextWidth(line));
+            int x = tl + run.TextInset;
+            if (ha == taRightJustify) x = tr - run.TextInset - w;
+            else if (ha == taCenter) x = tl + (tr - tl - w) / 2;
+            c->TextRect(run.DRect(left, top, right, bottom), run.DX(x), run.DY(ty), line);
+            ty -= L;
+        }
+    }
+    if (g.Graphic) {
+        // The screen's graphic painter on the whole cell, at screen size.
+        TFont screenFont;
+        screenFont.Assign(&font);
+        PrintByScreenPainters(g, run.DRect(left, top, right, bottom), toDevice, &screenFont, QString());
+    }
+    if (OnCustomCellDraw)
+        OnCustomCellDraw(this, c, rc, ARow, TGridDrawState(), run.DRect(left, top, right, top - RowHeight), true);
 }
 
 void TAdvStringGrid::FinishPrintPage(int FirstCol, int LastCol, int Y)

@@ -282,15 +282,17 @@ QByteArray TAdvStringGrid::BinStreamOfRect(const TGridRect& Rect)
     for (int r = Rect.Top; r <= Rect.Bottom; ++r) {
         ExportNotification(esExportNextRow, r);
         for (int c = Rect.Left; c <= Rect.Right; ++c) {
-            const bool hasProp = HasCellProperties(c, r) && c < ColCount() && r < RowCount();
-            WriteStreamRecord(out, GridStreamCellRecord(c, r, Cells(c, r), hasProp));
+            // Positions are the shown ones; the cells those of the shown columns.
+            const int rc = c < ColCount() ? RealColIndex(c) : c;
+            const bool hasProp = HasCellProperties(rc, r) && c < ColCount() && r < RowCount();
+            WriteStreamRecord(out, GridStreamCellRecord(c, r, Cells(rc, r), hasProp));
             if (!hasProp) continue;
-            TCellGraphic* g = GetCellGraphic(c, r);
+            TCellGraphic* g = GetCellGraphic(rc, r);
             bool hasGraphic = g && g->CellType() != ctEmpty;
             if (hasGraphic && !GridStreamPictureClass(g->CellType()).isEmpty()) hasGraphic = g->CellCreated();
             TStreamRecord prop;
             prop.ClassName = QStringLiteral("TGridCellPropIO");
-            GridStreamAddPublished(prop, CellProperties(c, r), TCellProperties::Properties(), GridStreamPropPrefix);
+            GridStreamAddPublished(prop, CellProperties(rc, r), TCellProperties::Properties(), GridStreamPropPrefix);
             prop.Add(QStringLiteral("HasGraphic"), hasGraphic);
             WriteStreamRecord(out, prop);
             if (!hasGraphic) continue;
@@ -372,19 +374,21 @@ void TAdvStringGrid::LoadAtPointFromBinStream(TPoint Point, QIODevice* Stream)
         const int r = cell.Row + Point.Y - y0;
         // Nothing is written outside the grid, where hidden columns live.
         if (c < 0 || r < 0 || c >= ColCount() || r >= RowCount()) continue;
-        SetCells(c, r, cell.Cell);
+        // Shown positions: a hidden column keeps its cells.
+        const int rc = RealColIndex(c);
+        SetCells(rc, r, cell.Cell);
         if (r != lastRow) {
             lastRow = r;
             progress.Report(r, std::max(1, RowCount()));
         }
         if (!cell.HasProp) continue;
-        TCellProperties* p = GetCellProperties(c, r);
+        TCellProperties* p = GetCellProperties(rc, r);
         GridStreamApplyPublished(cell.Props, p, TCellProperties::Properties(), GridStreamPropPrefix);
-        p->SetOwnerCol(c);
+        p->SetOwnerCol(rc);
         p->SetOwnerRow(r);
         GridStreamKeepMergeInside(p, c, r, ColCount(), RowCount());
         if (!cell.HasGraphic) continue;
-        TCellGraphic* g = CreateCellGraphic(c, r);
+        TCellGraphic* g = CreateCellGraphic(rc, r);
         GridStreamApplyPublished(cell.Graphic, g, TCellGraphic::Properties(), GridStreamGraphicPrefix);
         g->SetCellText(QString());
         if (GridStreamIsCheckType(g->CellType())) {

@@ -645,3 +645,45 @@ void TPainterBackend::FloodFill(TCanvas& c, int x, int y, TColor color, TFillSty
         }
     }
 }
+
+// ---------------------------------------------------------------------------
+
+namespace {
+
+void PaintScaledWith(QPainter* p, TCanvas* target, const TRect& dest, double scale,
+                     const std::function<void(TCanvas*)>& paint)
+{
+    p->save();
+    p->translate(dest.Left, dest.Top);
+    p->scale(scale, scale);
+    p->setClipRect(QRectF(0, 0, dest.Width() / scale, dest.Height() / scale), Qt::IntersectClip);
+    {
+        TCanvas sub(p);
+        sub.Font()->Assign(target->Font());
+        sub.Pen()->Assign(target->Pen());
+        sub.Brush()->Assign(target->Brush());
+        paint(&sub);
+    }
+    p->restore();
+}
+
+}  // namespace
+
+void PaintScaled(TCanvas* Target, const TRect& Dest, double Scale, const std::function<void(TCanvas*)>& Paint)
+{
+    if (!Target || Dest.IsEmpty() || !(Scale > 0)) return;
+    if (auto* b = dynamic_cast<TPainterBackend*>(Target->Backend())) {
+        if (QPainter* p = b->ActivePainter(*Target)) {
+            PaintScaledWith(p, Target, Dest, Scale, Paint);
+            return;
+        }
+    }
+    QImage img(Dest.Width(), Dest.Height(), QImage::Format_ARGB32_Premultiplied);
+    if (img.isNull()) return;
+    img.fill(Qt::transparent);
+    {
+        QPainter p(&img);
+        PaintScaledWith(&p, Target, TRect(0, 0, Dest.Width(), Dest.Height()), Scale, Paint);
+    }
+    Target->Backend()->DrawImage(*Target, Dest, img, TRect(0, 0, img.width(), img.height()));
+}

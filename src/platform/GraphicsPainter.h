@@ -5,6 +5,7 @@
 #include "Graphics.h"
 
 #include <QPainter>
+#include <functional>
 #include <memory>
 
 class TPainterBackend : public TCanvasBackend {
@@ -37,6 +38,8 @@ public:
     QImage Grab(TCanvas& c, const TRect& r) override;
     void Flush() override;
     int PixelsPerInch(TCanvas& c) override;
+    // The painter drawing now (its canvas's clip applied); null when none.
+    QPainter* ActivePainter(TCanvas& c) { return Painter(c); }
 
 private:
     // The active painter with the canvas's clip applied; null when none.
@@ -52,3 +55,10 @@ private:
     bool FHasBaseClip = false;
     QRegion FBaseClip;
 };
+
+// Paints at screen size into Dest of a finer surface (a printer page): Paint
+// gets a canvas whose (0, 0) is Dest's top-left corner and whose every length
+// is Scale device pixels long. On a painting back-end it draws through the
+// same painter, scaled, so text and lines stay sharp; any other back-end
+// gets a picture of Dest's size. Paint's canvas starts with Target's tools.
+void PaintScaled(TCanvas* Target, const TRect& Dest, double Scale, const std::function<void(TCanvas*)>& Paint);
