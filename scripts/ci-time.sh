@@ -7,6 +7,8 @@
 #   scripts/ci-time.sh --warm   compiler cache on, in a folder of its own
 #                               (CI's clone after a developer's build)
 #   FUZZ_SECONDS=5 scripts/ci-time.sh   a shorter fuzz stage
+#   CI_TIME_REV=abc123 scripts/ci-time.sh   an earlier commit (for a before
+#                                           and after)
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 CORES="${CI_TIME_CORES:-0,1}"
@@ -18,6 +20,7 @@ fi
 CLONE="$(mktemp -d /tmp/calyptor-ci-XXXXXX)"
 trap 'rm -rf "$CLONE"' EXIT
 git clone --quiet "$ROOT" "$CLONE/main"
+[ -z "${CI_TIME_REV:-}" ] || git -C "$CLONE/main" checkout --quiet "$CI_TIME_REV"
 LOG="$CLONE/ci.log"
 start=$SECONDS
 status=0
