@@ -80,7 +80,7 @@ TAdvStringGrid::TAdvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FSearchFooter = new TSearchFooter(this, true);
     FSearchFooter->OnChange = [this](TObject*) { UpdateSearchPanel(); };
     // TODO(holders): FFloatingFooter, FHTMLSettings,
-    // FSortSettings, FDragDropSettings, FDragScrollOptions, FControlLook.
+    // FSortSettings, FDragDropSettings, FControlLook.
     FNavigation = new TNavigation;
     FNavigation->OnChange = [this](TObject* s) { NavigationChanged(s); };
     FColumnSize = new TColumnSize(this);
@@ -102,6 +102,7 @@ TAdvStringGrid::TAdvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     // The look's settings objects that painting reads on every cell.
     FGrouping = new TGrouping(this);
     FControlLook = new TControlLook(this);
+    FDragScrollOptions = new TDragScrollOptions(this);
     FBackGround = new TBackGround(this);
     FShowModified = new TShowModified(this);
     FShowModified->OnChange = [this](TObject*) { RepaintCol(0); };
@@ -301,7 +302,7 @@ void TAdvStringGrid::FreeOwnedObjects()
     fr(FModifiedRows);
     fr(FEnabledRows);
     FNotifierList.clear();
-    // TODO(holders): FDragScrollOptions.
+    fr(FDragScrollOptions);
     fr(FPrintSettings);
     fr(FSortSettings);
     fr(FNavigation);

@@ -31,6 +31,7 @@ void TAdvStringGrid::Paint()
         Canvas()->Pen()->SetMode(pmCopy);
         Canvas()->Pen()->SetStyle(psSolid);
     }
+    PaintPanOrigin();
     if (OnPainted) OnPainted(this);
 }
 
