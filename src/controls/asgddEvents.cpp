@@ -64,6 +64,8 @@ protected:
     {
         if (watched != FWidget)
             return false;
+        // The control sees the drag pass over it before the drop target does.
+        DeliverDragOver(FWidget, e);
         switch (e->type()) {
         case QEvent::DragEnter:
         case QEvent::DragMove:

@@ -84,7 +84,7 @@ TAdvStringGrid::TAdvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FSearchFooter = new TSearchFooter(this, true);
     FSearchFooter->OnChange = [this](TObject*) { UpdateSearchPanel(); };
     // TODO(holders): FFloatingFooter, FHTMLSettings,
-    // FSortSettings, FDragDropSettings, FDragScrollOptions, FControlLook.
+    // FSortSettings, FDragDropSettings, FControlLook.
     FNavigation = new TNavigation;
     FNavigation->OnChange = [this](TObject* s) { NavigationChanged(s); };
     FColumnSize = new TColumnSize(this);
@@ -106,6 +106,7 @@ TAdvStringGrid::TAdvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     // The look's settings objects that painting reads on every cell.
     FGrouping = new TGrouping(this);
     FControlLook = new TControlLook(this);
+    FDragScrollOptions = new TDragScrollOptions(this);
     FBackGround = new TBackGround(this);
     FShowModified = new TShowModified(this);
     FShowModified->OnChange = [this](TObject*) { RepaintCol(0); };
@@ -308,7 +309,7 @@ void TAdvStringGrid::FreeOwnedObjects()
     fr(FModifiedRows);
     fr(FEnabledRows);
     FNotifierList.clear();
-    // TODO(holders): FDragScrollOptions.
+    fr(FDragScrollOptions);
     fr(FPrintSettings);
     fr(FSortSettings);
     fr(FNavigation);

@@ -76,6 +76,7 @@ class TDragDropSettings;
 class TGridDropTarget;
 class QImage;
 class TDragScrollOptions;
+class TTimer;
 class TControlLook;
 class TGrouping;
 class TBackGround;
@@ -105,6 +106,9 @@ enum THoverFixedCells { hfNone, hfAll, hfFixedRows, hfFixedColumns };
 enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
 enum THintShowLargeTextPos { hpCell, hpCursor };
 enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
+enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
+enum TDragScrollDirection { dsdUp, dsdDown, dsdLeft, dsdRight };
+using TDragScrollDirections = TSet<TDragScrollDirection>;
 
 using TRowChangedEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
 using TCellsChangedEvent = std::function<void(TObject* Sender, const TGridRect& R)>;
@@ -1169,8 +1173,8 @@ public:
     void PaintRadioButton(TCanvas* Canvas, const TRect& Place, bool Checked, bool Enabled);
     static int Limit(double Percent) { return Percent < 0 ? 0 : Percent > 100 ? 100 : int(Percent); }
     // Whether the fixed drop-down button shows in a column (editing decides).
-    virtual void UpdateVertScrollRange() {}
-    virtual void UpdateHorzScrollRange() {}
+    virtual void UpdateVertScrollRange();
+    virtual void UpdateHorzScrollRange();
     int ZoomFactor() const { return FZoomFactor; }
     void SetZoomFactor(int v) { FZoomFactor = v; Invalidate(); }
 
@@ -1596,7 +1600,6 @@ public:
     ADVGRID_PLAIN(bool, URLFull, false)
     ADVGRID_PLAIN(TColor, ScrollColor, clNone)
     ADVGRID_PLAIN(int, ScrollWidth, 16)
-    ADVGRID_PLAIN(bool, ScrollProportional, false)
     ADVGRID_PLAIN(bool, ScrollSynch, false)
     ADVGRID_PLAIN(bool, ScrollHints, false)
     ADVGRID_PLAIN(TScrollBarAlways, ScrollBarAlways, saNone)
@@ -1705,6 +1708,83 @@ protected:
     // Timer tick 111.
     void GridTimer();
     void DoCellTextRepaint(int RealColumn, int ARow);
+
+    // ---- hover, panning, drag scrolling, proportional bars ----
+    // (AdvGridHover, AdvGridPan, AdvGridDragScroll, AdvGridScrollRange)
+    ADVGRID_PLAIN(bool, URLUnderlineOnHover, false)
+    ADVGRID_PLAIN(TIntelliPan, IntelliPan, ipVertical)
+public:
+    // Scroll thumbs sized to the share of the grid in view.
+    bool ScrollProportional() const { return FScrollProportional; }
+    void SetScrollProportional(bool v);
+    // What the pointer hovers; -1 (or (-1, -1)) when nothing.
+    int HoverRowIdx() const { return FHoverRowIdx; }
+    TPoint HoverFixedCell() const { return TPoint(FHoverFixedX, FHoverFixedY); }
+    TPoint HotFixedCell() const { return FHotFixedCell; }
+    TPoint HoverButton() const { return FHoverButton; }
+    TPoint HoverCell() const { return FHoverCell; }
+    int HoverLink() const { return FHoverlink; }
+    QString HoverAnchor() const { return FAnchor; }
+    // The pointer lies on a fixed column's (row's) sizing edge.
+    bool SizeFixedEdge() const { return FSizeFixed; }
+    bool SizeFixedRowEdge() const { return FSizeFixedR; }
+    TMouseSelectMode MouseSelectMode() const { return FMouseSelectMode; }
+    // The cursor the pointer rules showed last (crDefault when the grid's own).
+    TCursor ShownCursor() const { return FShownCursor; }
+    // The grid's pictures for the pan (8000 .. 8008) and selection cursors
+    // (8010 row, 8011 column, 8012 all, 8014 cell selector), registered once.
+    static TCursor GridCursor(int Id);
+    std::function<void(TObject* Sender, int ARow, int ACol, const QString& Anchor)> OnAnchorEnter;
+    std::function<void(TObject* Sender, int ARow, int ACol, const QString& Anchor)> OnAnchorExit;
+    std::function<void(TObject* Sender, int ARow, int ACol, QString& Anchor)> OnAnchorHint;
+
+    static constexpr unsigned PanTimerID = 999;
+    bool Panning() const { return wheelpan != 0; }
+    TPoint PanOrigin() const { return wheelpanpos; }
+    void PaintPanOrigin();
+    void InvalidatePanOrigin();
+
+    void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+    void HandleDragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    void DragScrollTick();
+    TTimer* DragScrollTimer() const { return FDragTmr; }
+    TDragScrollDirections DragScrollDirection() const { return FDragScrollDirection; }
+    std::function<void(TObject* Sender, int TopRow, int LeftCol, TDragScrollDirections& Dir, bool& CanScroll)>
+        OnDragScroll;
+
+private:
+    void HoverMove(TShiftState Shift, int X, int Y);
+    void HoverCursorAfterMove(int X, int Y);
+    void HoverLeave();
+    void HoverLinkMove(int ACol, int ARow, int X, int Y);
+    bool HoverAnchorAt(int ACol, int ARow, int X, int Y, QString& Anchor, QString& Title, int& Index);
+    void ShowGridCursor(TCursor C);
+    // Starts, steps or ends a pan; the message goes on in every case.
+    void PanMessage(TMessage& m);
+    void PanStart(int X, int Y);
+    void PanEnd();
+    void PanStep();
+    void StopDragScroll();
+    void UpdateScrollRange() override;
+    void UpdateScrollPos() override;
+    bool FScrollLock = false;
+    bool FScrollProportional = false;
+    TPoint FHotFixedCell{-1, -1};
+    TPoint FHoverButton{-1, -1};
+    TPoint FHoverCell{-1, -1};
+    QString FAnchor;
+    QString FLastAnchorHint;
+    bool FSizeFixed = false;
+    bool FSizeFixedR = false;
+    bool FNoMouseLeave = false;
+    TCursor FShownCursor = crDefault;
+    TPoint wheelpanpos{0, 0};
+    TCursor prevcurs = crDefault;
+    bool FPanHintsOff = false;
+    TTimer* FDragTmr = nullptr;
+    TDragScrollDirections FDragScrollDirection;
+
+public:
 
     // ---- keyboard and mouse (AdvGridKeys, AdvGridMouse, AdvGridMove, AdvGridScroll) ----
     void KeyDown(Word& Key, TShiftState Shift) override;

@@ -382,7 +382,11 @@ void TAdvStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
 void TAdvStringGrid::WMMouseMove(TMessage& m)
 {
     const int X = MsgX(m), Y = MsgY(m);
+    HoverMove((m.WParam & MK_LBUTTON) ? TShiftState{ssLeft} : TShiftState{}, X, Y);
     TBaseGrid::WndProc(m);
+    // While panning the pan's cursor stays whatever the pointer passes.
+    if (wheelpan != 0) ShowGridCursor(FShownCursor);
+    else HoverCursorAfterMove(X, Y);
     switch (GridState()) {
     case gsColSizing:
         if (Colclicked >= 0) {

@@ -34,6 +34,7 @@ void TAdvStringGrid::Paint()
         Canvas()->Pen()->SetMode(pmCopy);
         Canvas()->Pen()->SetStyle(psSolid);
     }
+    PaintPanOrigin();
     if (OnPainted) OnPainted(this);
 }
 

@@ -174,6 +174,9 @@ void TAdvStringGrid::PaintCellText(TCellDrawContext& c)
         args.BlinkVisible = !FGridBlink;
         args.WordWrap = c.WW;
         args.Window = this;
+        // Underlined on hover: only the link under the pointer.
+        args.HoverOnlyLinks = URLUnderlineOnHover();
+        if (URLUnderlineOnHover() && c.DisplayCol == FHoverCell.X && c.Row == FHoverCell.Y) args.HoverAnchor = FHoverlink;
         THTMLDrawResult res;
         // Highlighted occurrences (the "hi" tag) in the grid's colours.
         SetHTMLHighlightColors(HighlightColor(), HighLightTextColor());

@@ -24,6 +24,7 @@ void TAdvStringGrid::WndProc(TMessage& m)
         TBaseGrid::WndProc(m);
         return;
     }
+    PanMessage(m);
     switch (m.Msg) {
     case WM_KEYDOWN:
         if (WMKeyDown(m)) TBaseGrid::WndProc(m);
@@ -41,6 +42,10 @@ void TAdvStringGrid::WndProc(TMessage& m)
     case WM_MOUSEMOVE: WMMouseMove(m); return;
     case WM_MOUSEWHEEL: WMMouseWheel(m); return;
     case WM_CANCELMODE: WMCancelMode(m); return;
+    case CM_MOUSELEAVE:
+        TBaseGrid::WndProc(m);
+        HoverLeave();
+        return;
     default: break;
     }
     TBaseGrid::WndProc(m);
@@ -156,15 +161,21 @@ void TAdvStringGrid::Zoom(int x)
 {
     if (FZoomFactor + x < -kZoomLimit || FZoomFactor + x > kZoomLimit) return;
     FZoomFactor += x;
-    BeginUpdate();
-    struct TEnd {
-        TAdvStringGrid* g;
-        ~TEnd() { g->EndUpdate(); }
-    } end{this};
-    for (int c = 0; c < ColCount(); ++c)
-        if (const int w = ColWidths(c); w > 0 && w + x > 0) SetColWidths(c, w + x);
-    for (int r = 0; r < RowCount(); ++r)
-        if (const int h = RowHeights(r); h > 0 && h + x > 0) SetRowHeights(r, h + x);
+    {
+        BeginUpdate();
+        // Resizing under the zoom leaves the bars alone until it is done.
+        const TFlagScope lock(FScrollLock);
+        struct TEnd {
+            TAdvStringGrid* g;
+            ~TEnd() { g->EndUpdate(); }
+        } end{this};
+        for (int c = 0; c < ColCount(); ++c)
+            if (const int w = ColWidths(c); w > 0 && w + x > 0) SetColWidths(c, w + x);
+        for (int r = 0; r < RowCount(); ++r)
+            if (const int h = RowHeights(r); h > 0 && h + x > 0) SetRowHeights(r, h + x);
+    }
+    UpdateVertScrollRange();
+    UpdateHorzScrollRange();
 }
 
 // ---- sizes ----------------------------------------------------------------------------------------

@@ -158,6 +158,12 @@ enum TControlStateFlag : unsigned {
 
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+// A drag of the platform's drag and drop passing over a control: entering,
+// leaving or moving (Source: the control the drag came from, none when it
+// came from another program).
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+using TDragOverEvent =
+    std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
 using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, QChar& Key)>;
 using TMouseWheelEvent =
@@ -318,6 +324,7 @@ public:
     TMouseMoveEvent OnMouseMove;
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
+    TDragOverEvent OnDragOver;
     TMouseWheelEvent OnMouseWheel;
     TMouseWheelUpDownEvent OnMouseWheelDown;
     TMouseWheelUpDownEvent OnMouseWheelUp;
@@ -327,6 +334,7 @@ public:
     void AttachSubWidget(QWidget* w);
 
     friend void PostMessage(TControl* c, unsigned Msg, uintptr_t WParam, intptr_t LParam);
+    friend bool DeliverDragOver(QWidget* w, QEvent* e);
 
 protected:
     // A Qt event of the widget (or an attached sub-widget) before the layer
@@ -343,6 +351,9 @@ protected:
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseEnter();
     virtual void MouseLeave();
+    // A drag over the control; Accept starts true only with OnDragOver,
+    // which decides it.
+    virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
     // Raw wheel (delta as the platform sends it); true when handled.
     virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
     // One 120-step of the wheel towards the user (Down) or away (Up).
@@ -573,6 +584,12 @@ void ReleaseCapture();
 void ForgetCaptureOf(TControl* c);
 // Tells the capture holder it loses the capture (popup, dialog, focus move).
 void CancelCapture();
+
+// Hands a Qt drag event (enter, move, leave) over w to its control's
+// DragOver, with the point in the control's coordinates; accepts or ignores
+// the event by the answer (an entering drag is always let in, so that its
+// moves follow). False for other events or a widget of no control.
+bool DeliverDragOver(QWidget* w, QEvent* e);
 
 // Posts Msg to the control; it passes WndProc from the event loop (dropped
 // when the control is gone by then).

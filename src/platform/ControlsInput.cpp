@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDragMoveEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -667,6 +668,37 @@ void TControl::MouseEnter()
 void TControl::MouseLeave()
 {
     if (OnMouseLeave) OnMouseLeave(this);
+}
+
+void TControl::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept)
+{
+    Accept = false;
+    if (!OnDragOver) return;
+    Accept = true;
+    OnDragOver(this, Source, X, Y, State, Accept);
+}
+
+bool DeliverDragOver(QWidget* w, QEvent* e)
+{
+    const QEvent::Type t = e->type();
+    if (t != QEvent::DragEnter && t != QEvent::DragMove && t != QEvent::DragLeave) return false;
+    TControl* c = TControl::FromWidget(w);
+    if (!c) return false;
+    if (t == QEvent::DragLeave) {
+        bool accept = false;
+        GuardEvent([&]() { c->DragOver(nullptr, 0, 0, dsDragLeave, accept); });
+        return true;
+    }
+    auto* d = static_cast<QDragMoveEvent*>(e);
+    TObject* source = nullptr;
+    if (auto* sw = qobject_cast<QWidget*>(d->source())) source = TControl::FromWidget(sw);
+    QPoint p = d->position().toPoint();
+    if (c->Widget() && w != c->Widget()) p = w->mapTo(c->Widget(), p);
+    bool accept = false;
+    GuardEvent([&]() { c->DragOver(source, p.x(), p.y(), t == QEvent::DragEnter ? dsDragEnter : dsDragMove, accept); });
+    if (accept || t == QEvent::DragEnter) d->acceptProposedAction();
+    else d->ignore();
+    return true;
 }
 
 bool TControl::MouseCapture() const

@@ -37,6 +37,8 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner)
     Widget()->setAttribute(Qt::WA_OpaquePaintEvent);
     Widget()->setFocusPolicy(Qt::StrongFocus);
     Widget()->setMouseTracking(true);
+    // Drags passing over reach DragOver (a grid scrolls under a drag).
+    Widget()->setAcceptDrops(true);
     SetBounds(0, 0, 320, 120);
 }
 

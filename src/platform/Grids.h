@@ -229,6 +229,12 @@ public:
     void SetTopRow(int v);
     int LeftCol() const { return FTopLeft.X; }
     void SetLeftCol(int v);
+    // Widths (heights) with one grid line each, summed over the indexes
+    // 0 .. n - 1 (hidden ones count 0); costs log n, not n.
+    long long ColExtentBefore(int n) const { return FCols.Prefix(n); }
+    long long RowExtentBefore(int n) const { return FRows.Prefix(n); }
+    // The client point of the last mouse message.
+    TPoint LastMousePoint() const { return FLastMouse; }
     void FocusCell(int ACol, int ARow, bool MoveAnchor);
     void MoveColRow(int ACol, int ARow, bool MoveAnchor, bool Show);
     TGridState GridState() const { return FGridState; }

@@ -65,6 +65,10 @@ bool TCustomGrid::HandleQtEvent(QWidget* w, QEvent* e)
         e->setAccepted(moved.isAccepted());
         return true;
     }
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::DragLeave:
+        return DeliverDragOver(w, e);
     default:
         return TCustomControl::HandleQtEvent(w, e);
     }

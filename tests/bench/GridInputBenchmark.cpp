@@ -114,8 +114,9 @@ struct Ours {
             Render(W(), Img);
         }
     }
-    void Moves()
+    void Moves(bool hoverRow)
     {
+        Grid->SetHoverRow(hoverRow);
         for (int i = 0; i < gMoves; ++i) SendMove(W(), MovePoint(i));
     }
     TForm* Form;
@@ -156,7 +157,7 @@ struct Theirs {
             Render(Table->viewport(), Img);
         }
     }
-    void Moves()
+    void Moves(bool)
     {
         for (int i = 0; i < gMoves; ++i) SendMove(Table->viewport(), MovePoint(i));
     }
@@ -185,7 +186,11 @@ void Run(const std::string& who)
     }
     {
         G g(gRows);
-        gPerEvent["moves " + who] = Timed([&] { g.Moves(); }) / gMoves;
+        gPerEvent["moves " + who] = Timed([&] { g.Moves(false); }) / gMoves;
+    }
+    {
+        G g(gRows);
+        gPerEvent["moves hover row " + who] = Timed([&] { g.Moves(true); }) / gMoves;
     }
 }
 
@@ -200,7 +205,7 @@ void BM_QTableWidget(benchmark::State& state)
 
 void PrintTable()
 {
-    const char* cases[] = {"keys", "wheel", "wheel proportional", "wheel small", "moves"};
+    const char* cases[] = {"keys", "wheel", "wheel proportional", "wheel small", "moves", "moves hover row"};
     std::printf("\n%d rows x %d columns (wheel small: %d rows), %d keys and notches, %d moves\n", gRows, kCols,
                 kSmallRows, gOps, gMoves);
     std::printf("%-20s %14s %14s %8s  %s\n", "case", "ours (us/ev)", "Qt (us/ev)", "ratio", "target");
