@@ -6,6 +6,7 @@
 #include "AdvCGrid.h"
 
 #include "AdvCGridFilter.h"
+#include "AdvGridEditLink.h"
 #include "AdvGridEditors.h"
 #include "AdvGridLook.h"
 #include "AdvGridPending.h"
@@ -187,7 +188,7 @@ void TAdvColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType& AEditor)
             SpinEdit()->SetMinValue(item->SpinMin());
             SpinEdit()->SetMaxValue(item->SpinMax());
             SpinEdit()->SetIncrement(item->SpinStep());
-            ADVGRID_IF_MEMBER(this, g->SetEditLink(item->EditLink()));
+            SetEditLink(dynamic_cast<TEditLink*>(item->EditLink()));
             if (ControlLook()) ADVGRID_IF_MEMBER(this, g->ControlLook()->SetDropDownCount(item->DropDownCount()));
         }
         if (!item->FloatFormat().isEmpty()) SetFloatFormat(item->FloatFormat());

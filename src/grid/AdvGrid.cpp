@@ -263,6 +263,8 @@ TAdvStringGrid::~TAdvStringGrid()
     freeCtl(FSearchPanel);
     freeCtl(FFooterPanel);
     freeCtl(ComboTrans);
+    freeCtl(FCtrlEdit);
+    freeCtl(FCtrlCombo);
     freeCtl(FEditDateTime);
     freeCtl(FEditDate);
     freeCtl(FEditSpin);
@@ -571,6 +573,7 @@ void TAdvStringGrid::Notification(TComponent* AComponent, TOperation Operation)
         auto it = std::find(FNotifierList.begin(), FNotifierList.end(), AComponent);
         if (it != FNotifierList.end()) FNotifierList.erase(it);
         if (FGridImages && AComponent == static_cast<TComponent*>(FGridImages)) FGridImages = nullptr;
+        EditLinkRemoved(AComponent);
     }
     TBaseGrid::Notification(AComponent, Operation);
 }

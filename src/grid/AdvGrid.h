@@ -60,6 +60,12 @@ class TGridCheckBox;
 class TGridSpin;
 class TGridDatePicker;
 class TGridDateTimePicker;
+class TEditLink;
+class TGridTransEdit;
+class TGridTransCombo;
+class TControlEdit;
+class TControlCombo;
+class TAdvRichEdit;
 
 // Owned objects whose classes other files build: settings holders and panels.
 class TFooterPanel;
@@ -2217,6 +2223,67 @@ public:
     virtual bool ShowDropDownEditor(int ACol, int ARow, TEditorType AEditor, const TRect& R);
     virtual bool StoreDropDownEditor(int ACol, int ARow, TEditorType AEditor);
 
+    // ---- edit link, fixed-cell, cell-control and rich-text editors (AdvGridEditLink,
+    //      AdvGridEditFixed, AdvGridEditControls, AdvGridEditRich) ----------------------
+    friend class TEditLink;
+    friend class TControlEdit;
+    friend class TControlCombo;
+    friend class TAdvRichEdit;
+    // The one custom editor link (edCustom); cleared when the link goes.
+    TEditLink* EditLink() const { return FEditLink; }
+    void SetEditLink(TEditLink* v);
+    // Editing a fixed cell with the text or combo editor of the mouse
+    // settings' kind; ends an open fixed-cell edit first.
+    void StartFixedCellEdit(int ACol, int ARow);
+    virtual void FixedEdit(int ACol, int ARow, TStrings* Values, TGridFixedCellEditor& AEditor);
+    TGridTransEdit* FixedCellEdit() const;
+    // Makes (ACol, ARow) current past the selection checks.
+    void MoveCurrentCellForced(int ACol, int ARow);
+    TGridTransCombo* FixedCellCombo() const;
+    std::function<void(TObject* Sender, int ACol, int ARow, TGridFixedCellEditor& AEditor, TStrings* Values)> OnFixedEdit;
+    // Editing a form control (EDIT, PASSWORD, MASK, COMBO) in a cell's HTML.
+    void StartCellControlEdit(const QString& HTML, const QString& CtrlType, int ARow, int ACol, const TRect& R,
+                              const QString& Value, const QString& CtrlID);
+    void EndCellControlEdit(TObject* Sender);
+    void ControlComboSelect(TObject* Sender);
+    bool CellControlEditing() const { return FCtrlEditing; }
+    TControlEdit* CellControlEdit() const;
+    TControlCombo* CellControlCombo() const;
+    std::function<void(TObject* Sender, int ARow, int ACol, const QString& CtrlID, const QString& CtrlType,
+                       const QString& CtrlVal, TStrings* Values, bool& Edit, int& DropCount)>
+        OnControlComboList;
+    std::function<void(TObject* Sender, int ARow, int ACol, int ItemIndex, const QString& CtrlID,
+                       const QString& CtrlValue)>
+        OnControlComboSelect;
+    std::function<void(TObject* Sender, int ARow, int ACol, const QString& CtrlID, const QString& CtrlType,
+                       const QString& CtrlVal)>
+        OnControlEditDone;
+    // Rich-text cells: the hidden converter and the in-place rich editor.
+    TAdvRichEdit* RichEdit();
+    TAdvRichEdit* InplaceRichEdit();
+    // A rich editor's content as the 7-bit RTF text a cell stores, and a
+    // cell's RTF loaded into the converter.
+    QString RichToString(TAdvRichEdit* ARichEdit);
+    void RichToCell(int ACol, int ARow, TAdvRichEdit* ARichEdit);
+    void CellToRichEdit(int ACol, int ARow, TAdvRichEdit* ARichEdit);
+    TNotifyEvent OnRichEditSelectionChange;
+
+protected:
+    // Starts the fixed-cell edit a press or double click (How) at (X, Y)
+    // asks for by the mouse settings; true when one started.
+    bool StartFixedCellEditAt(TGridFixedCellEdit How, int X, int Y);
+    void ShowRichEditor(int ACol, int ARow, const TRect& R, TColor AColor);
+    void EditLinkRemoved(TComponent* AComponent);
+    bool FEditLinkFocusChange = false;   // the link moved the focus itself
+    bool FCtrlEditing = false;
+    int FCtrlCol = -1;
+    int FCtrlRow = -1;
+    QString FCtrlID;
+    QString FCtrlType;
+    TWinControl* FCtrlEdit = nullptr;
+    TWinControl* FCtrlCombo = nullptr;
+
+public:
     // ---- drop-down editors (AdvGridDropDownEditors) ----------------------------------
     // Made on first use: hidden, disabled children with the grid's style.
     TGridTrackbarDropDown* TrackbarDropDown();

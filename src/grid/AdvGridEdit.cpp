@@ -348,9 +348,7 @@ bool TAdvStringGrid::ValidateCellWide(const QString& NewValue)
 void TAdvStringGrid::ReturnToEditedCell()
 {
     if (FOldCol == Col() && FOldRow == Row()) return;
-    FForcedMove = true;
-    auto unforce = qScopeGuard([this]() { FForcedMove = false; });
-    MoveColRow(FOldCol, FOldRow, true, true);
+    MoveCurrentCellForced(FOldCol, FOldRow);
 }
 
 void TAdvStringGrid::RememberCurrentCell()

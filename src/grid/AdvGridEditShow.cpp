@@ -2,6 +2,10 @@
 // their value back when the edit ends.
 
 #include "AdvGrid.h"
+#include "AdvGridEditControls.h"
+#include "AdvGridEditFixed.h"
+#include "AdvGridEditLink.h"
+#include "AdvGridEditRich.h"
 #include "AdvGridEditors.h"
 #include "AdvGridLook.h"
 #include "AdvGridUnit.h"
@@ -28,6 +32,10 @@ void TAdvStringGrid::CreateEditorControls()
     UnitEditBtn = prepare(new TGridUnitEditBtn(this));
     GridButton = prepare(new TGridButton(this));
     EditCheck = prepare(new TGridCheckBox(this));
+    EditTrans = prepare(new TGridTransEdit(this));
+    ComboTrans = prepare(new TGridTransCombo(this));
+    FCtrlEdit = prepare(new TControlEdit(this));
+    FCtrlCombo = prepare(new TControlCombo(this));
 }
 
 TGridCombo* TAdvStringGrid::Combobox() const
@@ -306,8 +314,16 @@ void TAdvStringGrid::ShowSpecialEditor(int ACol, int ARow)
         FocusEditor(d);
         return;
     }
+    if (t == edCustom) {
+        if (FEditLink) FEditLink->Open(this, ACol, ARow, rc, color, editText);
+        return;
+    }
+    if (t == edRichEdit) {
+        ShowRichEditor(ACol, ARow, rc, color);
+        return;
+    }
     if (ShowDropDownEditor(ACol, ARow, t, rc)) return;
-    // edCustom without a link, edRichEdit, edDataCheckBox, edNone: nothing opens.
+    // edCustom without a link, edDataCheckBox, edNone: nothing opens.
 }
 
 // ---- committing ------------------------------------------------------------------------------
@@ -382,6 +398,17 @@ void TAdvStringGrid::CommitSpecialEditor(int ACol, int ARow)
         }
         EditMode = false;
         HideEditorControl(FEditDateTime);
+    } else if (t == edCustom && FEditLink) {
+        TEditLink* link = FEditLink;
+        if (ControlLook() && ControlLook()->DropDownAlwaysVisible()) GetCellEditor(c, ARow, EditControl);
+        StoreEditValue(c, ARow, link->GetEditorValue());
+        EditMode = false;
+        if (link->EditStyle() != esPopup) link->SetVisible(false);
+        link->RestoreWinProc();
+    } else if (t == edRichEdit && FInplaceRichEdit && FInplaceRichEdit->Visible()) {
+        StoreEditValue(c, ARow, RichToString(InplaceRichEdit()));
+        EditMode = false;
+        HideEditorControl(FInplaceRichEdit);
     } else if (EditMode && StoreDropDownEditor(ACol, ARow, t)) {
         EditMode = false;
     }

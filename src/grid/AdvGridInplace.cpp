@@ -99,6 +99,10 @@ void TAdvInplaceEdit::WndProc(TMessage& m)
         }
         return;
     }
+    case WM_PASTE:
+        // Every paste (keys, context menu) is filtered by the cell's type.
+        if (!ReadOnly()) PasteText(Clipboard().AsText());
+        return;
     case WM_SYSKEYDOWN:
         if (m.WParam == VK_BACK) FAltBack = true;
         break;
@@ -294,6 +298,13 @@ void TAdvInplaceEdit::PasteText(const QString& Clip)
     if (FLengthLimit > 0 && int(S.size()) > FLengthLimit) return;
     const int crlf = int(S.indexOf(QStringLiteral("\r\n")));
     if (crlf >= 0 && crlf == int(S.size()) - 2) S.chop(2);
+    if (!EditMask().isEmpty()) {
+        // A masked cell takes only what its mask allows.
+        InsertPaste(S);
+        g->SetCurrentCell(Text());
+        if (g->OnClipboardAfterPasteCell) g->OnClipboardAfterPasteCell(this, g->Col(), g->Row(), Text());
+        return;
+    }
     const QString text = Text();
     const int start = SelStart(), len = SelLength();
     const QString newText = text.left(start) + S + text.mid(start + len);

@@ -321,6 +321,7 @@ void TAdvStringGrid::WMLButtonDblClk(TMessage& m)
         return;
     }
     TBaseGrid::WndProc(m);
+    StartFixedCellEditAt(fceDblClick, X, Y);
     if (OnDblClickCell) OnDblClickCell(this, cell.Y, cell.X);
     if (FMouseActions->EditOnDblClickOnly() && IsNormalCell(cell.X, cell.Y) && EditableByRule(RCol, cell.Y)) {
         SetOptions(Options() + goEditing);
@@ -358,6 +359,7 @@ void TAdvStringGrid::WMRButtonUp(TMessage& m)
 void TAdvStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     TBaseGrid::MouseDown(Button, Shift, X, Y);
+    StartFixedCellEditAt(Button == mbLeft ? fceLeftClick : Button == mbRight ? fceRightClick : fceNone, X, Y);
     if (Button == mbLeft && FNumNodes > 0) {
         int c = -1, r = -1;
         MouseToCell(X, Y, c, r);

@@ -279,6 +279,23 @@ public:
     intptr_t Perform(unsigned Msg, uintptr_t WParam = 0, intptr_t LParam = 0);
     // Every message passes here first; the default dispatches to the handlers.
     virtual void WndProc(TMessage& Message);
+    // A window procedure put in front of WndProc for this one control (null:
+    // WndProc alone). Whoever sets it passes on what it does not take, by
+    // calling WndProc or the procedure it replaced.
+    using TWndMethod = std::function<void(TMessage&)>;
+    const TWndMethod& WindowProc() const { return FWindowProc; }
+    void SetWindowProc(TWndMethod v) { FWindowProc = std::move(v); }
+    // Delivers a message through WindowProc when set, else WndProc.
+    void CallWindowProc(TMessage& Message)
+    {
+        if (!FWindowProc) {
+            WndProc(Message);
+            return;
+        }
+        // A copy: the procedure may be replaced while it runs.
+        const TWndMethod proc = FWindowProc;
+        proc(Message);
+    }
     void Dispatch(TMessage& Message) { DefaultHandler(Message); }
 
     // ---- painting
@@ -416,6 +433,7 @@ private:
     unsigned FControlStyle = csCaptureMouse | csClickEvents | csDoubleClicks;
     unsigned FControlState = 0;
     int FRedrawLock = 0;
+    TWndMethod FWindowProc;
     int FWheelAccumulator = 0;
     bool FPaintFailed = false;
     bool FMouseInside = false;

@@ -239,7 +239,7 @@ bool TControlEventRouter::event(QEvent* e)
         if (FControl) {
             TMessage m = static_cast<TPostedMessageEvent*>(e)->Message;
             TControl* c = FControl;
-            GuardEvent([&]() { c->WndProc(m); });
+            GuardEvent([&]() { c->CallWindowProc(m); });
         }
         return true;
     }
@@ -467,7 +467,7 @@ bool TControlEventRouter::RouteFocus(QWidget*, QEvent* e)
 intptr_t TControl::Perform(unsigned Msg, uintptr_t WParam, intptr_t LParam)
 {
     TMessage m{Msg, WParam, LParam, 0};
-    WndProc(m);
+    CallWindowProc(m);
     return m.Result;
 }
 

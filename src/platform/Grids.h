@@ -135,7 +135,13 @@ protected:
     void KeyUp(Word& Key, TShiftState Shift) override;
     void DoEnter() override;
     void DoExit() override;
+    // WM_CUT, WM_COPY and WM_PASTE: every clipboard path of the editor (the
+    // keys, its context menu) sends them; a paste goes through the mask.
     void DefaultHandler(TMessage& Message) override;
+    bool HandleQtEvent(QWidget* w, QEvent* e) override;
+    // A paste of Text at the selection: through the mask when there is one
+    // (all or nothing, a beep when refused), else cut to MaxLength.
+    void InsertPaste(const QString& Text);
     virtual void Change();
     void SetParent(TWinControl* AParent) override;
 

@@ -3,6 +3,12 @@
 #include "Grids.h"
 
 #include "Beep.h"
+#include "Names.h"
+#include "StdCtrlsWidgets.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
 
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -159,6 +165,9 @@ TInplaceEdit::TInplaceEdit(TComponent* AOwner)
     FEdit->document()->setDocumentMargin(0);
     FEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
     AttachSubWidget(FEdit->viewport());
+    // Text dropped from elsewhere would be a paste that passes by WM_PASTE.
+    FEdit->setAcceptDrops(false);
+    FEdit->viewport()->setAcceptDrops(false);
     SetTabStop(true);
     SetTextMargins(2, 2);
     QObject::connect(FEdit, &QPlainTextEdit::textChanged, FEdit, [this]() {
@@ -404,7 +413,13 @@ void TInplaceEdit::BoundsChanged()
 void TInplaceEdit::KeyDown(Word& Key, TShiftState Shift)
 {
     TWinControl::KeyDown(Key, Shift);  // OnKeyDown
-    if (Key == 0 || !FGrid) return;
+    if (Key == 0) return;
+    if (const unsigned msg = ClipboardKeyMessage(Key, Shift)) {
+        Perform(msg);
+        Key = 0;
+        return;
+    }
+    if (!FGrid) return;
     const bool ctrl = Shift.Contains(ssCtrl);
     bool toGrid = false;
     switch (Key) {
@@ -495,6 +510,30 @@ void TInplaceEdit::DoExit()
 
 void TInplaceEdit::DefaultHandler(TMessage& m)
 {
+    const bool secret = !FPasswordChar.isNull();
+    const bool canModify = !FReadOnly && (!FGrid || FGrid->CanEditModify());
+    switch (m.Msg) {
+    case WM_COPY:
+        // The text of a password cell stays in the cell.
+        if (!secret) FEdit->copy();
+        return;
+    case WM_CUT:
+        if (secret || !canModify || SelLength() == 0) return;
+        FEdit->copy();
+        if (FMask.Active()) {
+            SyncMaskSelection();
+            FMask.Backspace();
+            ShowMaskText(FMask.SelStart());
+        } else {
+            FEdit->textCursor().removeSelectedText();
+        }
+        return;
+    case WM_PASTE:
+        if (canModify) InsertPaste(Clipboard().AsText());
+        return;
+    default:
+        break;
+    }
     if (m.Msg == WM_GETDLGCODE) {
         unsigned code = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTALLKEYS;
         if (FGrid && FGrid->Options().Contains(goTabs)) code |= DLGC_WANTTAB;
@@ -507,4 +546,32 @@ void TInplaceEdit::DefaultHandler(TMessage& m)
 void TInplaceEdit::Change()
 {
     if (OnChange) OnChange(this);
+}
+
+void TInplaceEdit::InsertPaste(const QString& Text)
+{
+    if (FMask.Active()) {
+        SyncMaskSelection();
+        if (FMask.PasteText(Text)) ShowMaskText(FMask.SelStart());
+        else MessageBeep(0);
+        return;
+    }
+    SetSelText(Text);
+}
+
+bool TInplaceEdit::HandleQtEvent(QWidget* w, QEvent* e)
+{
+    if (w != FEdit && w != FEdit->viewport()) return TWinControl::HandleQtEvent(w, e);
+    if (e->type() == QEvent::ContextMenu && !PopupMenu()) {
+        // The edit's own menu, its clipboard entries sending the messages.
+        QMenu* menu = FEdit->createStandardContextMenu();
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        RouteClipboardMenu(this, menu, FEdit);
+        menu->popup(static_cast<QContextMenuEvent*>(e)->globalPos());
+        return true;
+    }
+    // The X11 middle-button paste of the selection passes by WM_PASTE.
+    if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::MiddleButton)
+        return true;
+    return TWinControl::HandleQtEvent(w, e);
 }

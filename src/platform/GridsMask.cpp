@@ -189,6 +189,35 @@ bool TEditMaskModel::TypeChar(QChar ch)
     return true;
 }
 
+bool TEditMaskModel::PasteText(const QString& text)
+{
+    QString t = text;
+    if (t.endsWith(u'\n')) t.chop(1);
+    if (t.endsWith(u'\r')) t.chop(1);
+    TEditMaskModel m = *this;
+    m.BlankRange(m.FSelStart, m.FSelLength);
+    int pos = m.FSelStart;
+    for (QChar ch : t) {
+        for (;;) {
+            if (pos >= m.Length()) return false;
+            const Position& p = m.FPositions[size_t(pos)];
+            if (m.IsEditable(pos)) {
+                if (!m.Fits(p, ch)) return false;
+                m.FValue[pos] = m.Converted(p, ch);
+                ++pos;
+                break;
+            }
+            ++pos;
+            if (p.Literal == ch) break;
+        }
+    }
+    const int next = m.NextEditable(pos);
+    m.FSelStart = next < 0 ? m.Length() : next;
+    m.FSelLength = 0;
+    *this = m;
+    return true;
+}
+
 void TEditMaskModel::Backspace()
 {
     if (FSelLength > 0) {

@@ -46,6 +46,12 @@ public:
     // the next editable position if it fits, skipping literals; true when it
     // was taken, false when refused (nothing changes).
     bool TypeChar(QChar ch);
+    // Pasting at the caret (a selection is blanked first): every character
+    // fills the next editable position, or matches the literal it stands
+    // on; a line break at the end is dropped. All or nothing: false when a
+    // character does not fit or the text runs past the mask (nothing
+    // changes).
+    bool PasteText(const QString& text);
     // Blank without shifting: the selection, or the editable position before
     // (Backspace) or at (Delete) the caret.
     void Backspace();

@@ -1,6 +1,8 @@
 #include "StdCtrls.h"
 #include "StdCtrlsWidgets.h"
 #include "OsProfile.h"
+#include "Names.h"
+#include "Beep.h"
 
 #include <QAbstractItemModel>
 #include <algorithm>
@@ -205,6 +207,48 @@ void TCustomLabel::EnabledChanged()
     Invalidate();
 }
 
+// ---------------------------------------------------------------- clipboard routing
+
+unsigned ClipboardKeyMessage(Word Key, TShiftState Shift)
+{
+    Qt::KeyboardModifiers mods;
+    if (Shift.Contains(ssShift)) mods |= Qt::ShiftModifier;
+    if (Shift.Contains(ssCtrl)) mods |= Qt::ControlModifier;
+    if (Shift.Contains(ssAlt)) mods |= Qt::AltModifier;
+    QKeyEvent ev(QEvent::KeyPress, VirtualKeyToQtKey(Key), mods);
+    if (ev.matches(QKeySequence::Cut)) return WM_CUT;
+    if (ev.matches(QKeySequence::Copy)) return WM_COPY;
+    if (ev.matches(QKeySequence::Paste)) return WM_PASTE;
+    return 0;
+}
+
+void RouteClipboardMenu(TControl* Control, QMenu* Menu, QObject* Context)
+{
+    // Qt names the entries only by their text, which shows the shortcut
+    // after a tab (newer Qt versions give them object names too).
+    const struct {
+        const char* Name;
+        QKeySequence::StandardKey Key;
+        unsigned Msg;
+    } commands[] = {{"edit-cut", QKeySequence::Cut, WM_CUT},
+                    {"edit-copy", QKeySequence::Copy, WM_COPY},
+                    {"edit-paste", QKeySequence::Paste, WM_PASTE}};
+    for (QAction* a : Menu->actions()) {
+        const QString text = a->text();
+        const QString shortcut = text.contains(u'\t') ? text.mid(text.indexOf(u'\t') + 1) : QString();
+        for (const auto& [name, key, msg] : commands) {
+            if (a->objectName() != QLatin1String(name)
+                && (shortcut.isEmpty() || shortcut != QKeySequence(key).toString(QKeySequence::NativeText)))
+                continue;
+            QObject::disconnect(a, &QAction::triggered, nullptr, nullptr);
+            const unsigned command = msg;
+            QObject::connect(a, &QAction::triggered, Context, [Control, command] {
+                GuardEvent([Control, command] { Control->Perform(command); });
+            });
+        }
+    }
+}
+
 // ---------------------------------------------------------------- TCustomEdit
 
 // The Qt edit behind TCustomEdit: what the control paints over it comes
@@ -308,24 +352,8 @@ void TCustomEdit::ForwardKeyToWidget(unsigned Msg, const TMessage& m)
     // A one-line edit has no use for Tab; Qt would move the focus on it.
     if ((Msg == WM_KEYDOWN || Msg == WM_KEYUP) && m.WParam == VK_TAB) return;
     if (Msg == WM_KEYDOWN) {
-        // The clipboard keys of the desktop (Ctrl+X/C/V, Shift+Delete,
-        // Ctrl+Insert, Shift+Insert) become the clipboard messages.
-        Qt::KeyboardModifiers mods;
-        const TShiftState shift = KeyboardStateToShiftState();
-        if (shift.Contains(ssShift)) mods |= Qt::ShiftModifier;
-        if (shift.Contains(ssCtrl)) mods |= Qt::ControlModifier;
-        if (shift.Contains(ssAlt)) mods |= Qt::AltModifier;
-        QKeyEvent ev(QEvent::KeyPress, VirtualKeyToQtKey(Word(m.WParam)), mods);
-        if (ev.matches(QKeySequence::Cut)) {
-            Perform(WM_CUT);
-            return;
-        }
-        if (ev.matches(QKeySequence::Copy)) {
-            Perform(WM_COPY);
-            return;
-        }
-        if (ev.matches(QKeySequence::Paste)) {
-            Perform(WM_PASTE);
+        if (const unsigned msg = ClipboardKeyMessage(Word(m.WParam), KeyboardStateToShiftState())) {
+            Perform(msg);
             return;
         }
     }
@@ -339,29 +367,7 @@ bool TCustomEdit::HandleQtEvent(QWidget* w, QEvent* e)
     auto* ce = static_cast<QContextMenuEvent*>(e);
     QMenu* menu = Edit()->createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    // Qt names the entries only by their text, which shows the shortcut
-    // after a tab (newer Qt versions give them object names too).
-    const struct {
-        const char* Name;
-        QKeySequence::StandardKey Key;
-        unsigned Msg;
-    } commands[] = {{"edit-cut", QKeySequence::Cut, WM_CUT},
-                    {"edit-copy", QKeySequence::Copy, WM_COPY},
-                    {"edit-paste", QKeySequence::Paste, WM_PASTE}};
-    for (QAction* a : menu->actions()) {
-        const QString text = a->text();
-        const QString shortcut = text.contains(u'\t') ? text.mid(text.indexOf(u'\t') + 1) : QString();
-        for (const auto& [name, key, msg] : commands) {
-            if (a->objectName() != QLatin1String(name)
-                && (shortcut.isEmpty() || shortcut != QKeySequence(key).toString(QKeySequence::NativeText)))
-                continue;
-            QObject::disconnect(a, &QAction::triggered, nullptr, nullptr);
-            const unsigned command = msg;
-            QObject::connect(a, &QAction::triggered, &FSignals, [this, command] {
-                GuardEvent([this, command] { Perform(command); });
-            });
-        }
-    }
+    RouteClipboardMenu(this, menu, &FSignals);
     menu->popup(ce->globalPos());
     return true;
 }
@@ -490,6 +496,26 @@ void TCustomMaskEdit::ForwardKeyToWidget(unsigned Msg, const TMessage& m)
         if (key == VK_BACK) FMask.Backspace();
         else FMask.Delete();
     } else if (!FMask.TypeChar(QChar(char16_t(key)))) {
+        return;
+    }
+    FModified = true;
+    ShowMaskText(FMask.SelStart());
+}
+
+void TCustomMaskEdit::DefaultHandler(TMessage& m)
+{
+    if (!FMask.Active() || (m.Msg != WM_PASTE && m.Msg != WM_CUT) || ReadOnly()) {
+        TCustomEdit::DefaultHandler(m);
+        return;
+    }
+    FMask.SetEditText(Edit()->text());
+    FMask.SetSel(SelStart(), SelLength());
+    if (m.Msg == WM_CUT) {
+        if (SelLength() == 0) return;
+        Edit()->copy();
+        FMask.Backspace();
+    } else if (!FMask.PasteText(Clipboard().AsText())) {
+        MessageBeep(0);
         return;
     }
     FModified = true;

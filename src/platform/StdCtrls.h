@@ -182,6 +182,9 @@ public:
 protected:
     void TextChanged() override;
     void ForwardKeyToWidget(unsigned Msg, const TMessage& m) override;
+    // With a mask, a paste fills positions as typing does (all or nothing)
+    // and a cut blanks the positions it takes.
+    void DefaultHandler(TMessage& Message) override;
 
 private:
     void ShowMaskText(int caret);
