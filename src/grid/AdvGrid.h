@@ -1002,6 +1002,8 @@ public:
     // starts it once it has moved away with the button down: cells, or a
     // column from a fixed row with OleColumnDragDrop. True when a drag ran.
     bool StartOleDrag(int ACol, int ARow);
+    // Whether a left press at X in the cell (rect) arms that drag.
+    bool ArmsOleDrag(int ACol, int ARow, int X, const TRect& rect);
     // A picture of the visible cells of R (display coordinates) without the
     // selection colours; a null image when none of them is visible.
     QImage OleDragPicture(const TGridRect& R);
@@ -1448,7 +1450,6 @@ protected:
     void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs) override;
     TComponentRef<TAdvStringGridCheck> FCellChecker;
     bool FIntegralHeight = false;
-    bool FSizeFixed = false;
 
 public:
     TDateTime Dates(int ACol, int ARow);
@@ -1929,6 +1930,8 @@ private:
     int LastNormalCol() const { return ColCount() - FixedRightCols() - 1; }
     void RotateColumnState(int FromIndex, int ToIndex);
     bool FDoOnClick = false;
+    // A press on a selected cell armed a drag of the selection.
+    bool FSelectionClick = false;
     bool FMouseDownMove = false;
     bool FDblClk = false;
     bool FClickCellDown = false;

@@ -4,6 +4,7 @@
 
 #include "AdvGrid.h"
 
+#include "AdvGridDragDrop.h"
 #include "AdvGridLook.h"
 #include "AdvGridSort.h"
 #include "AdvUtil.h"
@@ -11,6 +12,7 @@
 #include "Shell.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -20,6 +22,9 @@ constexpr int kHeaderEdgeZone = 4;
 constexpr int kDblClickEdgeZone = 3;
 // Direct editing starts only this far (exclusive) inside the cell's sides.
 constexpr int kDirectEditInset = 3;
+// A drag of the selection starts once the pointer is further than this
+// from the press, and a press arms it only this far inside the cell.
+constexpr int kOleDragDistance = 3;
 
 TShiftState OneModifier()
 {
@@ -62,6 +67,24 @@ void TAdvStringGrid::SimulateCellClick(int ACol, int ARow)
 }
 
 // ---- left button down ------------------------------------------------------------------------
+
+// A press arms a drag of the selection when the grid is a drag source, it
+// is not editing, and the press is on a selected cell (or a header while
+// rows and columns move the plain way) without a button or check box, well
+// inside the cell's sides when columns can be sized there. A header press
+// that selects columns selects them instead.
+bool TAdvStringGrid::ArmsOleDrag(int ACol, int ARow, int X, const TRect& rect)
+{
+    if (!FDragDropSettings || !FDragDropSettings->OleDropSource() || Options().Contains(goEditing)) return false;
+    const bool headerRow = ARow < FixedRows();
+    if (!IsSelected(ACol, ARow) && !(headerRow && !EnhRowColMove())) return false;
+    const int RCol = RealColIndex(ACol);
+    if (HasButton(RCol, ARow) || HasCheckBox(RCol, ARow)) return false;
+    if (headerRow && (FMouseActions->ColSelect() || FMouseActions->AllSelect())) return false;
+    if (ACol < FixedCols()) return false;
+    return !Options().Contains(goColSizing)
+           || (X - rect.Left > kOleDragDistance && rect.Right - X > kOleDragDistance);
+}
 
 void TAdvStringGrid::WMLButtonDown(TMessage& m)
 {
@@ -155,6 +178,14 @@ void TAdvStringGrid::WMLButtonDown(TMessage& m)
         Click();
         return;
     }
+    if (ArmsOleDrag(ACol, ARow, X, rect)) {
+        if (CanFocus() && !TWinControl::Focused()) SetFocus();
+        if (OnMouseDown) OnMouseDown(this, mbLeft, KeyboardStateToShiftState() * TShiftState{ssShift, ssAlt, ssCtrl}, X, Y);
+        // The selection stays: the drag starts when the pointer moves away.
+        FSelectionClick = true;
+        if (OnClickCell) OnClickCell(this, ARow, ACol);
+        return;
+    }
     if (!fixedByPos && fixed) {
         if (OnClickCell) OnClickCell(this, ARow, ACol);
         return;
@@ -190,6 +221,7 @@ void TAdvStringGrid::WMLButtonUp(TMessage& m)
 {
     const int X = MsgX(m), Y = MsgY(m);
     const bool moved = ColMoveFlg, sized = ColSizeFlg;
+    FSelectionClick = false;
     ColMoveFlg = false;
     ColSizeFlg = false;
     FMouseDownMove = false;
@@ -385,6 +417,14 @@ void TAdvStringGrid::WMMouseMove(TMessage& m)
 {
     const int X = MsgX(m), Y = MsgY(m);
     HoverMove((m.WParam & MK_LBUTTON) ? TShiftState{ssLeft} : TShiftState{}, X, Y);
+    if (FSelectionClick && (m.WParam & MK_LBUTTON)
+        && (std::abs(X - Clickposx) > kOleDragDistance || std::abs(Y - Clickposy) > kOleDragDistance)) {
+        FSelectionClick = false;
+        const TGridCoord cell = MouseCoord(Clickposx, Clickposy);
+        if (GridState() != gsColSizing && !StartOleDrag(cell.X, cell.Y) && GridState() == gsNormal)
+            SetGridState(gsSelecting);  // refused: the press becomes a plain selection drag
+        return;
+    }
     TBaseGrid::WndProc(m);
     // While panning the pan's cursor stays whatever the pointer passes.
     if (wheelpan != 0) ShowGridCursor(FShownCursor);

@@ -6,9 +6,11 @@
 #include "AdvGridDragDrop.h"
 #include "TestHarness.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -257,4 +259,49 @@ TEST(GridDragSource, OleDropTargetRegistersAndRevokes)
     dd->SetOleDropTarget(false);
     EXPECT_FALSE(f.Target->OleDropTargetRegistered());
     EXPECT_FALSE(f.Target->Widget()->acceptDrops());
+}
+
+// The pointer starts the drag: a press on the selection arms it and a move
+// of more than 3 pixels with the button down runs it; anything else stays a
+// plain press.
+TEST(GridDragSource, ThePointerStartsTheDragFromTheSelection)
+{
+    struct Case {
+        const char* name;
+        bool source;    // the grid is a drag source
+        bool onSel;     // the press is on the selection
+        int distance;   // how far the pointer then moves, button down
+        bool dragged;
+    };
+    const Case cases[] = {
+        {"three pixels", true, true, 3, false},
+        {"four pixels", true, true, 4, true},
+        {"outside the selection", true, false, 10, false},
+        {"not a drag source", false, true, 10, false},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        TDragForm f;
+        f.Source->SetOptions(f.Source->Options() - goEditing);
+        f.Source->DragDropSettings()->SetOleDropSource(k.source);
+        f.Source->SetSelection(TGridRect{1, 1, 2, 2});
+        TGridDropTarget target(f.Target);
+        TDragPlay play(&target, TDragForm::At(f.Target, 2, 3));
+        int starts = 0;
+        f.Source->OnOleDragStart = [&](TObject*, int, int) { ++starts; };
+        const TRect rc = f.Source->CellRect(k.onSel ? 1 : 4, k.onSel ? 1 : 4);
+        const QPoint p((rc.Left + rc.Right) / 2, (rc.Top + rc.Bottom) / 2);
+        QWidget* w = f.Source->Widget();
+        auto send = [w](QEvent::Type t, QPoint at, Qt::MouseButton b, Qt::MouseButtons held) {
+            QMouseEvent e(t, QPointF(at), QPointF(w->mapToGlobal(at)), b, held, Qt::NoModifier);
+            QApplication::sendEvent(w, &e);
+        };
+        send(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
+        if (k.onSel && k.source) EXPECT_EQ(f.Source->Selection(), (TGridRect{1, 1, 2, 2}));
+        send(QEvent::MouseMove, p + QPoint(k.distance, 0), Qt::NoButton, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, p + QPoint(k.distance, 0), Qt::LeftButton, Qt::NoButton);
+        EXPECT_EQ(starts, k.dragged ? 1 : 0);
+        EXPECT_EQ(RowText(f.Target, 3), k.dragged ? QStringLiteral("t0,3|t1,3|s1,1|s2,1|t4,3")
+                                                  : QStringLiteral("t0,3|t1,3|t2,3|t3,3|t4,3"));
+    }
 }
