@@ -6,6 +6,7 @@
 
 #include "AdvGridDragDrop.h"
 #include "AdvGridHTML.h"
+#include "AdvGridHints.h"
 #include "AdvGridLook.h"
 #include "AdvGridSearchFooter.h"
 #include "AdvGridSort.h"
@@ -17,6 +18,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QMouseEvent>
 #include <QObject>
 #include <QWidget>
 
@@ -107,6 +109,9 @@ TAdvStringGrid::TAdvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FShowModified->OnChange = [this](TObject*) { RepaintCol(0); };
     FProgressAppearance = new TGridProgressAppearance(this);
     FProgressAppearance->OnChange = [this](TObject*) { Invalidate(); };
+    FBalloonSettings = new TBalloonSettings(this);
+    FBalloonSettings->OnEnableChange = [this](TObject*) { BalloonEnableChanged(); };
+    FScrollHintWnd = new THTMLHintWindow(nullptr);
     CreateFilterAndSearchParts();
     FColumnHeaders = new TStringList;
     FColumnHeaders->OnChange = [this](TObject*) {
@@ -320,6 +325,8 @@ void TAdvStringGrid::FreeOwnedObjects()
     fr(FBackGround);
     fr(FShowModified);
     fr(FProgressAppearance);
+    fr(FBalloonSettings);
+    fr(FScrollHintWnd);
     fr(FFixedFont);
     fr(FActiveCellFont);
     fr(FRowHeaders);
@@ -357,6 +364,10 @@ bool TAdvStringGrid::HandleQtEvent(QWidget* w, QEvent* e)
 {
     if (e->type() == QEvent::Show && w == Widget() && !FWndCreated && Parent()) CreateWnd();
     if (e->type() == QEvent::ToolTip && w == Widget()) return ShowCellHintEvent(e);
+    if (e->type() == QEvent::MouseMove && w == Widget() && FLastBalloonPos.X >= 0) {
+        const QPoint p = static_cast<QMouseEvent*>(e)->position().toPoint();
+        BalloonFollowPointer(p.x() - BorderWidth(), p.y() - BorderWidth());
+    }
     return TBaseGrid::HandleQtEvent(w, e);
 }
 
@@ -372,7 +383,8 @@ void TAdvStringGrid::CreateWnd()
         bar->SetTabStop(false);
         bar->SetKind(sbVertical);
     }
-    // TODO(holders): BalloonInit when BalloonSettings.Enable; the footer
+    if (FBalloonSettings->Enable()) BalloonInit();
+    // TODO(holders): the footer
     // panel visible as FloatingFooter.Visible; the search panel visible as
     // SearchFooter.Visible with height 32 (else 0).
     if (FColumnSize->Save()) LoadColSizesReported();
@@ -404,6 +416,7 @@ void TAdvStringGrid::Loaded()
     SetMinColWidth(10);
     FMaxRowCount = RowCount();
     FLoaded = true;
+    if (FBalloonSettings->Enable()) BalloonInit();
     if (Options().Contains(goAlwaysShowEditor)) {
         TGridOptions o = Options();
         o -= goAlwaysShowEditor;

@@ -23,6 +23,8 @@ void TAdvStringGrid::Paint()
         UpdateVertScrollRange();
     }
     TBaseGrid::Paint();
+    Canvas()->Pen()->SetColor(clBlack);
+    if (!FBackGround->Bitmap()->Empty() || FBackGround->ColorTo() != clNone) PaintBackground();
     for (const TRect& line : FSizingLines) {
         Canvas()->Pen()->SetStyle(psDot);
         Canvas()->Pen()->SetMode(pmNot);

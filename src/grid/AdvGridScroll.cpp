@@ -5,6 +5,8 @@
 
 #include "AdvObj.h"
 #include "Forms.h"
+#include "Hints.h"
+#include "Notify.h"
 
 #include <algorithm>
 #include <cmath>
@@ -41,6 +43,8 @@ void TAdvStringGrid::WndProc(TMessage& m)
     case WM_MOUSEMOVE: WMMouseMove(m); return;
     case WM_MOUSEWHEEL: WMMouseWheel(m); return;
     case WM_CANCELMODE: WMCancelMode(m); return;
+    case CM_HINTSHOW: m.Result = CMHintShow(*reinterpret_cast<THintInfo*>(m.LParam)); return;
+    case WM_NOTIFY: if (WMNotify(m)) return; break;
     default: break;
     }
     TBaseGrid::WndProc(m);
