@@ -7,6 +7,7 @@
 #include "AdvGridDragDrop.h"
 #include "AdvGridFooter.h"
 #include "AdvGridHTML.h"
+#include "AdvGridHints.h"
 #include "AdvGridLook.h"
 #include "AdvGridSearchFooter.h"
 #include "AdvGridSmallControls.h"
@@ -19,6 +20,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QMouseEvent>
 #include <QObject>
 #include <QWidget>
 
@@ -112,6 +114,9 @@ TAdvStringGrid::TAdvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FShowModified->OnChange = [this](TObject*) { RepaintCol(0); };
     FProgressAppearance = new TGridProgressAppearance(this);
     FProgressAppearance->OnChange = [this](TObject*) { Invalidate(); };
+    FBalloonSettings = new TBalloonSettings(this);
+    FBalloonSettings->OnEnableChange = [this](TObject*) { BalloonEnableChanged(); };
+    FScrollHintWnd = new THTMLHintWindow(nullptr);
     CreateFilterAndSearchParts();
     FColumnHeaders = new TStringList;
     FColumnHeaders->OnChange = [this](TObject*) {
@@ -330,6 +335,8 @@ void TAdvStringGrid::FreeOwnedObjects()
     fr(FBackGround);
     fr(FShowModified);
     fr(FProgressAppearance);
+    fr(FBalloonSettings);
+    fr(FScrollHintWnd);
     fr(FFixedFont);
     fr(FActiveCellFont);
     fr(FRowHeaders);
@@ -367,6 +374,10 @@ bool TAdvStringGrid::HandleQtEvent(QWidget* w, QEvent* e)
 {
     if (e->type() == QEvent::Show && w == Widget() && !FWndCreated && Parent()) CreateWnd();
     if (e->type() == QEvent::ToolTip && w == Widget()) return ShowCellHintEvent(e);
+    if (e->type() == QEvent::MouseMove && w == Widget() && FLastBalloonPos.X >= 0) {
+        const QPoint p = static_cast<QMouseEvent*>(e)->position().toPoint();
+        BalloonFollowPointer(p.x() - BorderWidth(), p.y() - BorderWidth());
+    }
     return TBaseGrid::HandleQtEvent(w, e);
 }
 
@@ -382,8 +393,9 @@ void TAdvStringGrid::CreateWnd()
         bar->SetTabStop(false);
         bar->SetKind(sbVertical);
     }
-    // TODO(holders): BalloonInit when BalloonSettings.Enable; the search
-    // panel visible as SearchFooter.Visible with height 32 (else 0).
+    if (FBalloonSettings->Enable()) BalloonInit();
+    // TODO(holders): the search panel visible as SearchFooter.Visible with
+    // height 32 (else 0).
     if (FFooterPanel) {
         FFooterPanel->SetVisible(FooterVisible());
         FFooterPanel->CreateWnd();
@@ -417,6 +429,7 @@ void TAdvStringGrid::Loaded()
     SetMinColWidth(10);
     FMaxRowCount = RowCount();
     FLoaded = true;
+    if (FBalloonSettings->Enable()) BalloonInit();
     if (Options().Contains(goAlwaysShowEditor)) {
         TGridOptions o = Options();
         o -= goAlwaysShowEditor;

@@ -87,6 +87,9 @@ class TControlLook;
 class TGrouping;
 class TBackGround;
 class THTMLHintWindow;
+class TBalloonToolTip;
+class TScrollControl;
+struct THintInfo;
 class TGridProgressAppearance;
 class TFilter;
 class TBalloonSettings;
@@ -540,15 +543,15 @@ public:
     TGridLook Look() const { return FLook; }
     virtual void SetLook(TGridLook v);
     TScrollType ScrollType() const { return FScrollType; }
-    virtual void SetScrollType(TScrollType v) { FScrollType = v; }
+    virtual void SetScrollType(TScrollType v);
     virtual void SetStyle(TAdvGridStyle AStyle);
     void SetComponentStyle(TVisualStyle AStyle) override;
     void SetColorTones(const TColorTones& ATones) override;
     TVisualStyle Style() const { return FStyle; }
     virtual void AdaptToOfficeTheme();
-    virtual void BalloonInit() {}
-    virtual void BalloonDone() {}
-    virtual void CreateMetroScrollBars() {}
+    virtual void BalloonInit();
+    virtual void BalloonDone();
+    virtual void CreateMetroScrollBars();
     virtual void RepaintBorder() {}
     virtual void MoveFocusHelper() {}
     virtual bool IsChecked(int ACol, int ARow);
@@ -592,6 +595,84 @@ public:
     virtual void MouseActionsInvalidate(TObject* Sender) { (void)Sender; Invalidate(); }
     virtual QString GetEditMaskOf(int ACol, int ARow) { return GetEditMask(ACol, ARow); }
 
+    // ---- hints and balloons (AdvGridHints) ----------------------------------------------
+    // The platform's hint request: the cell hint under Info.CursorPos, shown
+    // in a THTMLHintWindow with UseInternalHintClass. Answers 0.
+    intptr_t CMHintShow(THintInfo& Info);
+    // The balloon tooltip's notifications (WM_NOTIFY); true when taken.
+    bool WMNotify(TMessage& m);
+    // Hides the balloon (the pointer left its cell).
+    void BalloonPop();
+    // Pops the balloon when client point (X, Y) lies outside its cell.
+    void BalloonFollowPointer(int X, int Y);
+    TBalloonSettings* Balloon() const { return FBalloonSettings; }
+    void SetBalloon(TBalloonSettings* v);
+    TBalloonToolTip* BalloonToolTip() const { return FHToolTip; }
+    TPoint LastBalloonPos() const { return FLastBalloonPos; }
+    // Title, text and icon of the balloon of a cell before it shows.
+    std::function<void(TObject* Sender, int ACol, int ARow, QString& ATitle, QString& AText, TBalloonIcon& AIcon)>
+        OnCellBalloon;
+
+private:
+    void BalloonEnableChanged();
+    QString BalloonCellText(int ACol, int ARow);
+    TBalloonToolTip* FHToolTip = nullptr;
+    TPoint FLastBalloonPos{-1, -1};
+
+public:
+    // ---- background (AdvGridBackground) ---------------------------------------------------
+    // The strips right of the last column and below the last row, when the
+    // cells do not fill the window.
+    void PaintBackground();
+    // The picture at BackGround's Left/Top, only where it meets Rect.
+    void DrawBackgroundFixed(TCanvas* Canvas, const TRect& Rect);
+    // Rect filled with tiles from (Rect.Left - 1, Rect.Top - 1).
+    void DrawBackgroundTiled(TCanvas* Canvas, const TRect& Rect);
+    void PaintCellBackgroundFixed(TCanvas* Canvas, const TRect& Rect);
+    // The tiles of the cell (ACol displayed), continuing those of its
+    // neighbours.
+    void PaintCellBackgroundTiled(TCanvas* Canvas, const TRect& Rect, int ACol, int ARow);
+    // The cell's share of the gradient that spans the whole grid.
+    void PaintCellBackgroundGradient(TCanvas* Canvas, const TRect& Rect);
+    // The cell text painter's background step: picture or gradient when the
+    // settings cover the cell.
+    void PaintCellBackground(TCellDrawContext& c);
+
+private:
+    bool BackgroundCovers(bool FixedCell) const;
+
+public:
+    // ---- rich text cells (AdvGridRichText) ------------------------------------------------
+    // Draws a rich text cell into R; in a selected cell the whole text takes
+    // SelectionTextColor unless SelectionRTFKeep.
+    void PaintRichTextCell(TCanvas* Canvas, const QString& Text, const TRect& R, bool Selected);
+    ADVGRID_PLAIN(bool, SelectionRTFKeep, false)
+
+public:
+    // ---- scroll bar types (AdvGridScrollBars) ---------------------------------------------
+    // Flat bars on the platform grid's own scroll bars (ssFlat, ssEncarta).
+    void InitFlatScrollBars();
+    void UninitFlatScrollBars();
+    void FlatSetScrollProp(int Index, intptr_t Value);
+    void FlatSetScrollInfo(int Bar, const TScrollInfo& Info);
+    // Only a bar that ScrollBars allows.
+    void FlatShowScrollBar(int Bar, bool Show);
+    void SyncFlatVertScrollInfo();
+    void SyncFlatHorzScrollInfo();
+    void ApplyFlatScrollStyle();
+    void ApplyFlatScrollColor();
+    void ApplyFlatScrollWidth();
+    void UpdateFlatScrollBars();
+    bool IsFlatScroll() const { return FIsFlat; }
+    // The thin painted bars of ssMetro, or null.
+    TScrollControl* VertScrollControl() const;
+    TScrollControl* HorzScrollControl() const;
+
+private:
+    TColor FScrollColor = clNone;
+    int FScrollWidth = 16;
+
+public:
     // ---- printing (AdvGridPrint, AdvGridPrintCells) ---------------------------------
     // PrintSettings in one section of an INI file; a load writes the file
     // back, so it creates a missing one.
@@ -1268,6 +1349,21 @@ public:
     // are owned by the cell.
     void AddBitmap(int ACol, int ARow, TBitmap* ABmp, bool Transparent, TCellHAlign hal, TCellVAlign val);
     TBitmap* CreateBitmap(int ACol, int ARow, bool Transparent, TCellHAlign hal, TCellVAlign val);
+    void AddPicture(int ACol, int ARow, TPicture* APicture, bool Transparent, TStretchMode StretchMode, int Padding,
+                    TCellHAlign hal, TCellVAlign val);
+    TPicture* CreatePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode, int Padding,
+                            TCellHAlign hal, TCellVAlign val);
+    // A picture read from its file at every paint: a missing or unreadable
+    // file shows nothing.
+    void AddFilePicture(int ACol, int ARow, TFilePicture* AFilePicture, bool Transparent, TStretchMode StretchMode,
+                        int Padding, TCellHAlign hal, TCellVAlign val);
+    TFilePicture* CreateFilePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode, int Padding,
+                                    TCellHAlign hal, TCellVAlign val);
+    void RemovePicture(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctPicture); }
+    void RemoveFilePicture(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctFilePicture); }
+    TPicture* GetPicture(int ACol, int ARow);
+    TFilePicture* GetFilePicture(int ACol, int ARow);
+    bool HasPicture(int ACol, int ARow) { return GetPicture(ACol, ARow) != nullptr; }
     void AddIcon(int ACol, int ARow, TIcon* AIcon, TCellHAlign hal, TCellVAlign val);
     void AddImageIdx(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
     void AddDataImage(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
@@ -1605,8 +1701,11 @@ public:
     ADVGRID_PLAIN(bool, URLShow, false)
     ADVGRID_PLAIN(bool, URLShowInText, false)
     ADVGRID_PLAIN(bool, URLFull, false)
-    ADVGRID_PLAIN(TColor, ScrollColor, clNone)
-    ADVGRID_PLAIN(int, ScrollWidth, 16)
+public:
+    TColor ScrollColor() const { return FScrollColor; }
+    void SetScrollColor(TColor v);
+    int ScrollWidth() const { return FScrollWidth; }
+    void SetScrollWidth(int v);
     ADVGRID_PLAIN(bool, ScrollSynch, false)
     ADVGRID_PLAIN(bool, ScrollHints, false)
     ADVGRID_PLAIN(TScrollBarAlways, ScrollBarAlways, saNone)

@@ -3,6 +3,7 @@
 // through the platform's tool tip only while the grid's ShowHint is on.
 
 #include "AdvGrid.h"
+#include "Hints.h"
 
 #include <QHelpEvent>
 #include <QToolTip>
@@ -25,14 +26,9 @@ bool TAdvStringGrid::GetCellHint(int X, int Y, QString& HintStr)
 
 bool TAdvStringGrid::ShowCellHintEvent(QEvent* e)
 {
+    // The platform's hint path asks the grid through CM_HINTSHOW.
     auto* help = static_cast<QHelpEvent*>(e);
-    QString hint;
-    const int b = BorderWidth();
-    if (!ShowHint() || !GetCellHint(help->pos().x() - b, help->pos().y() - b, hint) || hint.isEmpty()) {
-        QToolTip::hideText();
-        e->ignore();
-        return true;
-    }
-    QToolTip::showText(help->globalPos(), hint, Widget());
+    QToolTip::hideText();
+    if (!ActivateControlHint(this, TPoint(help->pos().x(), help->pos().y()))) e->ignore();
     return true;
 }

@@ -63,9 +63,24 @@ TPersistent* TBackGround::GetOwner()
     return FGrid;
 }
 
+void TBackGround::Changed()
+{
+    if (FGrid) FGrid->Invalidate();
+}
+
 void TBackGround::Assign(TPersistent* Source)
 {
-    if (dynamic_cast<TBackGround*>(Source)) return;
+    if (auto* s = dynamic_cast<TBackGround*>(Source)) {
+        FDisplay = s->FDisplay;
+        FCells = s->FCells;
+        FLeft = s->FLeft;
+        FTop = s->FTop;
+        FColor = s->FColor;
+        FColorTo = s->FColorTo;
+        FBitmap->Assign(s->FBitmap.get());
+        Changed();
+        return;
+    }
     TPersistent::Assign(Source);
 }
 

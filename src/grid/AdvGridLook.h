@@ -107,23 +107,43 @@ public:
     ~TBackGround() override;
     TPersistent* GetOwner() override;
 
-    ADVOBJ_PLAIN_PROPERTY(TBackGroundDisplay, Display, bdTile)
-    ADVOBJ_PLAIN_PROPERTY(TBackGroundCells, Cells, bcNormal)
+// Every setter stores and repaints the grid.
+#define ADVGRID_BACKGROUND_PROPERTY(Type, Name, Default)  \
+public:                                                   \
+    Type Name() const { return F##Name; }                 \
+    void Set##Name(Type v)                                \
+    {                                                     \
+        F##Name = v;                                      \
+        Changed();                                        \
+    }                                                     \
+                                                          \
+private:                                                  \
+    Type F##Name = Default;
+
+    ADVGRID_BACKGROUND_PROPERTY(TBackGroundDisplay, Display, bdTile)
+    ADVGRID_BACKGROUND_PROPERTY(TBackGroundCells, Cells, bcNormal)
     // Client position of the picture with bdFixed.
-    ADVOBJ_PLAIN_PROPERTY(int, Left, 0)
-    ADVOBJ_PLAIN_PROPERTY(int, Top, 0)
-    ADVOBJ_PLAIN_PROPERTY(TColor, Color, clWindow)
+    ADVGRID_BACKGROUND_PROPERTY(int, Left, 0)
+    ADVGRID_BACKGROUND_PROPERTY(int, Top, 0)
+    ADVGRID_BACKGROUND_PROPERTY(TColor, Color, clWindow)
     // clNone switches the gradient off.
-    ADVOBJ_PLAIN_PROPERTY(TColor, ColorTo, clBtnFace)
+    ADVGRID_BACKGROUND_PROPERTY(TColor, ColorTo, clBtnFace)
+#undef ADVGRID_BACKGROUND_PROPERTY
 
 public:
     // Owned; writing copies.
     TBitmap* Bitmap() const { return FBitmap.get(); }
-    void SetBitmap(TBitmap* v) { FBitmap->Assign(v); }
+    void SetBitmap(TBitmap* v)
+    {
+        FBitmap->Assign(v);
+        Changed();
+    }
 
+    // Copies every property and the picture.
     void Assign(TPersistent* Source) override;
 
 private:
+    void Changed();
     TBaseGrid* FGrid;
     std::unique_ptr<TBitmap> FBitmap;
 };

@@ -24,6 +24,8 @@ void TAdvStringGrid::Paint()
         UpdateVertScrollRange();
     }
     TBaseGrid::Paint();
+    Canvas()->Pen()->SetColor(clBlack);
+    if (!FBackGround->Bitmap()->Empty() || FBackGround->ColorTo() != clNone) PaintBackground();
     // The footer follows scrolling and the current row.
     if (FFooterPanel) FFooterPanel->GridPainted();
     for (const TRect& line : FSizingLines) {

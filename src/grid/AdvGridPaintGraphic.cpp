@@ -512,6 +512,10 @@ void TAdvStringGrid::PaintCellGraphic(TCellDrawContext& c)
     case ctPicture:
         if (TPicture* p = g->CellPicture(); p && p->Graphic()) cv->StretchDraw(place, p->Graphic());
         break;
+    case ctFilePicture:
+        // Read at every paint; a file gone, unreadable or hostile draws nothing.
+        if (TFilePicture* f = g->CellFilePicture()) f->DrawPicture(cv, place);
+        break;
     case ctProgress: {
         const double v = CellNumber(Cells(c.RealCol, c.Row));
         TGridProgressAppearance* pa = FProgressAppearance;

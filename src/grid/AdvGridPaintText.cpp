@@ -10,9 +10,9 @@
 #include "AdvUtil.h"
 #include "AdvUtilPaint.h"
 #include "AsgHTMLE.h"
+#include "RichText.h"
 #include "SysFormat.h"
 
-#include <QRegularExpression>
 
 TBitmap* AdvGridFilterGlyph(TFilterDropDown* DropDown, bool Active);
 
@@ -104,6 +104,7 @@ void TAdvStringGrid::PaintCellText(TCellDrawContext& c)
             cv->Font()->SetColor(c.SavedFontColor);
         }
     }
+    PaintCellBackground(c);
     // 2. the text
     QString text = GetFormattedCell(c.RealCol, c.Row);
     int kind = GetTextType(text, EnableHTML());
@@ -183,8 +184,8 @@ void TAdvStringGrid::PaintCellText(TCellDrawContext& c)
         DrawHTMLText(cv, text, r, args, res);
         if (c.Graphic) c.TextWidth = res.Width + 2;
     } else if (kind == 2) {
-        // Rich text shows its plain text here.
-        cv->DrawText(AdvGridRichPlainText(text), r, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
+        PaintRichTextCell(cv, text, r, selected && !c.Fixed);
+        if (c.Graphic) c.TextWidth = RichTextMeasure(text, cv->Font(), 0).cx + 2;
     } else {
         const bool url = URLShow() && IsURL(text);
         if (url) {

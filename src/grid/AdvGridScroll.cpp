@@ -5,6 +5,8 @@
 
 #include "AdvObj.h"
 #include "Forms.h"
+#include "Hints.h"
+#include "Notify.h"
 
 #include <algorithm>
 #include <cmath>
@@ -46,6 +48,8 @@ void TAdvStringGrid::WndProc(TMessage& m)
         TBaseGrid::WndProc(m);
         HoverLeave();
         return;
+    case CM_HINTSHOW: m.Result = CMHintShow(*reinterpret_cast<THintInfo*>(m.LParam)); return;
+    case WM_NOTIFY: if (WMNotify(m)) return; break;
     default: break;
     }
     TBaseGrid::WndProc(m);

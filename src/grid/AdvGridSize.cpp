@@ -7,6 +7,7 @@
 #include "AdvGridPending.h"
 #include "AdvGridSort.h"
 #include "AdvUtil.h"
+#include "RichText.h"
 
 #include <QFontMetrics>
 #include <algorithm>
@@ -27,6 +28,7 @@ public:
         QString text = FGrid->Cells(RealCol, ARow);
         FGrid->GetDisplText(RealCol, ARow, text);
         if (text.isEmpty()) return 0;
+        if (IsRichText(text)) return RichTextMeasure(text, FGrid->Font(), 0).cx;
         const QFontMetrics& fm = Metrics(RealCol, ARow);
         if (!text.contains(QLatin1Char('\n'))) return fm.horizontalAdvance(text);
         int w = 0;
@@ -39,6 +41,7 @@ public:
     {
         QString text = FGrid->Cells(RealCol, ARow);
         FGrid->GetDisplText(RealCol, ARow, text);
+        if (IsRichText(text)) return RichTextMeasure(text, FGrid->Font(), 0).cy;
         const QFontMetrics& fm = Metrics(RealCol, ARow);
         return int(text.count(QLatin1Char('\n')) + 1) * fm.height();
     }

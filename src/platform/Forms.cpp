@@ -1,5 +1,7 @@
 #include "Forms.h"
+
 #include "ControlsRouter.h"
+#include "Hints.h"
 #include "Services.h"
 
 #include <QApplication>
@@ -727,6 +729,7 @@ void TApplication::CancelHint()
 {
     // Qt hides a tool tip after a delay: the shown one goes at once.
     QToolTip::hideText();
+    CancelControlHint();
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible() && w->inherits("QTipLabel")) w->hide();
 }

@@ -281,6 +281,10 @@ public:
     bool ScrollBarVisible(int Bar) const;
     bool ScrollBarEnabled(int Bar) const;
     QScrollBar* ScrollBarWidget(int Bar) const;
+    // The sum of the widths (heights) with grid lines of the columns (rows)
+    // before index i, kept as running sums: no walk over the cells.
+    long long ColOffset(int i) const { return FCols.Prefix(i); }
+    long long RowOffset(int i) const { return FRows.Prefix(i); }
 
     // Runs exactly what a tick of control timer id runs.
     void DeliverTimer(unsigned id) { TimerTick(id); }

@@ -18,15 +18,24 @@ TEST(BalloonSettings, ValuesAndAssign)
                                                 "Transparency=0", "Enable=false"}));
     EXPECT_FALSE(b.OnEnableChange);
 
-    // Writing only stores; Assign takes its own class and copies nothing yet.
+    // Enable tells the grid; Assign copies all but Transparency, and Enable
+    // without the event.
     int fired = 0;
     b.OnEnableChange = [&](TObject*) { ++fired; };
     b.SetEnable(true);
     b.SetTransparency(200);
-    EXPECT_EQ(fired, 0);
+    b.SetTextColor(clRed);
+    b.SetInitialDelay(70);
+    EXPECT_EQ(fired, 1);
     TBalloonSettings other(nullptr);
+    int otherFired = 0;
+    other.OnEnableChange = [&](TObject*) { ++otherFired; };
     EXPECT_NO_THROW(other.Assign(&b));
-    EXPECT_FALSE(other.Enable());
+    EXPECT_TRUE(other.Enable());
+    EXPECT_EQ(other.TextColor(), clRed);
+    EXPECT_EQ(other.InitialDelay(), 70);
+    EXPECT_EQ(other.Transparency(), 0);
+    EXPECT_EQ(otherFired, 0);
     TBands foreign;
     EXPECT_THROW(b.Assign(&foreign), EConvertError);
     EXPECT_EQ(b.Transparency(), 200);

@@ -141,7 +141,6 @@ TEST(GridLook, ValuesAfterConstruction)
 TEST(GridLook, AssignTakesItsOwnClassAndCopiesNothingYet)
 {
     ExpectLookAssignTakesItsOwnClassOnly<TControlLook>([](TControlLook& l) { l.SetCheckSize(20); }, true);
-    ExpectLookAssignTakesItsOwnClassOnly<TBackGround>([](TBackGround& b) { b.SetDisplay(bdFixed); }, true);
     ExpectLookAssignTakesItsOwnClassOnly<TGrouping>([](TGrouping& g) { g.SetMergeHeader(true); }, false);
     ExpectLookAssignTakesItsOwnClassOnly<TShowModified>([](TShowModified& m) { m.SetEnabled(true); }, false);
     ExpectLookAssignTakesItsOwnClassOnly<TDragScrollOptions>(

@@ -1,0 +1,57 @@
+#pragma once
+// The rich text (RTF) cells hold: read into paragraphs of formatted runs,
+// written back, turned into plain text, measured and drawn. The reader knows
+// groups, control words and symbols, \'hh in Windows-1252, \uN with \ucN,
+// the font and colour tables, character formatting (\b \i \ul \ulnone
+// \strike \fs \f \cf \cb \highlight \super \sub \nosupersub \up \dn) and
+// paragraphs (\par \line \tab \pard \ql \qc \qr). It skips \* groups and
+// the \info, \stylesheet, \pict and \object destinations, ignores unknown
+// words and reads unbalanced or cut input as far as it goes, never raising.
+
+#include "Graphics.h"
+
+#include <QString>
+#include <vector>
+
+struct TRichTextRun {
+    QString Text;
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+    bool StrikeOut = false;
+    int HalfPoints = 24;       // font size in half points
+    QString FontName;          // empty: the default font
+    TColor Color = clNone;     // clNone: the default colour
+    TColor BackColor = clNone;
+    int Raise = 0;             // 1 superscript, -1 subscript
+    bool operator==(const TRichTextRun&) const = default;
+};
+
+enum TRichTextAlign { rtaLeft, rtaCenter, rtaRight };
+
+struct TRichTextParagraph {
+    TRichTextAlign Align = rtaLeft;
+    std::vector<TRichTextRun> Runs;
+    bool operator==(const TRichTextParagraph&) const = default;
+};
+
+struct TRichTextDocument {
+    std::vector<TRichTextParagraph> Paragraphs;
+    bool operator==(const TRichTextDocument&) const = default;
+};
+
+// True for a text that starts as rich text does ("{\rtf").
+bool IsRichText(const QString& Text);
+TRichTextDocument RichTextRead(const QString& Rtf);
+QString RichTextWrite(const TRichTextDocument& Doc);
+// Paragraphs separated by CR LF, \line as LF, \tab as a tab.
+QString RichTextPlain(const TRichTextDocument& Doc);
+QString RichTextToPlain(const QString& Rtf);
+
+// The size the text takes laid out within Width (0: unwrapped), in Font
+// where the text names no font or size.
+TSize RichTextMeasure(const QString& Rtf, const TFont* Font, int Width);
+// Draws the text into R, clipped to it and to the canvas's clip. A
+// recording canvas records the plain text in R. A ForceColor other than
+// clNone colours the whole text.
+void RichTextDraw(TCanvas* Canvas, const QString& Rtf, const TRect& R, TColor ForceColor = clNone);
