@@ -62,5 +62,4 @@ void PlaceRotatedText(TRect& R, int HAlign, int VAlign, int Angle, int Wc, int H
 void CalcRotatedTextOrigin(TCanvas* Canvas, TRect& R, int Angle, const QString& Text, int HAlign, int VAlign);
 // The extent of text turned by Angle degrees, 12 pixels of room each way.
 TSize RotatedTextExtent(int Width, int Height, int Angle);
-// The plain text a rich-text cell shows: control words and braces dropped.
-QString AdvGridRichPlainText(const QString& Text);
+

@@ -62,13 +62,6 @@ unsigned AdvGridTextFlags(QString& Text, TAlignment HA, TVAlignment VA, bool WW,
     return flags;
 }
 
-QString AdvGridRichPlainText(const QString& Text)
-{
-    QString plain = Text;
-    plain.remove(QRegularExpression(QStringLiteral("\\\\[a-z]+-?\\d* ?|[{}]")));
-    return plain.trimmed();
-}
-
 QString TAdvStringGrid::GetFormattedCell(int ACol, int ARow)
 {
     QString text = Cells(ACol, ARow);

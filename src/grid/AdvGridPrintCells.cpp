@@ -5,6 +5,7 @@
 #include "AdvGrid.h"
 #include "AdvGridPaint.h"
 #include "AdvGridPrint.h"
+#include "RichText.h"
 #include "AdvUtil.h"
 #include "AdvUtilPaint.h"
 #include "AsgHTMLE.h"
@@ -107,7 +108,7 @@ QString TAdvStringGrid::PrintCellText(int ACol, int ARow, int& Kind)
         text = GetCalculatedCellText(ACol, ARow, text);
         Kind = GetTextType(text, EnableHTML());
     }
-    if (Kind == 2) text = AdvGridRichPlainText(text);
+    if (Kind == 2) text = RichTextToPlain(text);
     return text;
 }
 

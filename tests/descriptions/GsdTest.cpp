@@ -69,7 +69,9 @@ TEST_F(GsdTest, ModulesCarryTheLengthsInPiecesOf64Bytes)
         Gsd_NB_In = c.in;
         const QStringList lines = GsdLines();
         const QStringList modules = lines.filter(QStringLiteral("Module=\""));
-        if (!c.modules.isEmpty()) EXPECT_EQ(modules, c.modules);
+        if (!c.modules.isEmpty()) {
+            EXPECT_EQ(modules, c.modules);
+        }
         const QStringList max = c.maxLines.split(u' ');
         EXPECT_TRUE(lines.contains(QStringLiteral("Max_Module=") + max[0]));
         EXPECT_TRUE(lines.contains(QStringLiteral("Max_Input_Len=") + max[1]));
