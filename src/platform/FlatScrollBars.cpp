@@ -28,8 +28,13 @@ QString FlatSBColorText(TColor c)
 
 void FlatSBApply(TCustomGrid* Grid)
 {
-    for (int bar : {SB_HORZ, SB_VERT})
-        if (QScrollBar* sb = Grid->ScrollBarWidget(bar)) sb->setStyleSheet(FlatSBStyleSheet(Grid, bar));
+    for (int bar : {SB_HORZ, SB_VERT}) {
+        const QString css = FlatSBStyleSheet(Grid, bar);
+        if (QScrollBar* sb = Grid->ScrollBarWidget(bar)) sb->setStyleSheet(css);
+        // A flat bar with a width of its own takes that room from the cells.
+        const intptr_t size = FlatSB_GetScrollProp(Grid, bar == SB_VERT ? WSB_PROP_CXVSCROLL : WSB_PROP_CYHSCROLL);
+        Grid->SetScrollBarExtent(bar, css.isEmpty() ? 0 : int(size));
+    }
 }
 
 }  // namespace

@@ -293,13 +293,13 @@ int TCustomGrid::BorderWidth() const
 
 int TCustomGrid::ClientW() const
 {
-    const int w = Width() - 2 * BorderWidth() - (FBarShown[SB_VERT] ? GetOsProfile().ScrollBarExtent : 0);
+    const int w = Width() - 2 * BorderWidth() - (FBarShown[SB_VERT] ? ScrollBarExtent(SB_VERT) : 0);
     return std::max(w, 0);
 }
 
 int TCustomGrid::ClientH() const
 {
-    const int h = Height() - 2 * BorderWidth() - (FBarShown[SB_HORZ] ? GetOsProfile().ScrollBarExtent : 0);
+    const int h = Height() - 2 * BorderWidth() - (FBarShown[SB_HORZ] ? ScrollBarExtent(SB_HORZ) : 0);
     return std::max(h, 0);
 }
 

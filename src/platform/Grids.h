@@ -281,6 +281,10 @@ public:
     bool ScrollBarVisible(int Bar) const;
     bool ScrollBarEnabled(int Bar) const;
     QScrollBar* ScrollBarWidget(int Bar) const;
+    // The thickness of a scroll bar: the system's unless a flat bar asks for
+    // its own (0 or less gives the system's back).
+    int ScrollBarExtent(int Bar) const;
+    void SetScrollBarExtent(int Bar, int Extent);
     // The sum of the widths (heights) with grid lines of the columns (rows)
     // before index i, kept as running sums: no walk over the cells.
     long long ColOffset(int i) const { return FCols.Prefix(i); }
@@ -428,6 +432,7 @@ private:
     TGridScrollBarBridge* FBridge = nullptr;
     TScrollInfo FScroll[2];
     bool FBarShown[2] = {false, false};
+    int FBarExtent[2] = {0, 0};
     bool FBarEnabled[2] = {true, true};
     int FBarLastAction[2] = {-1, -1};
 

@@ -502,9 +502,9 @@ void TCustomGrid::UpdateScrollPos()
 void TCustomGrid::LayoutScrollBars()
 {
     if (!FBars[0]) return;
-    const int b = BorderWidth(), ext = GetOsProfile().ScrollBarExtent;
-    FBars[SB_VERT]->setGeometry(b + ClientW(), b, ext, ClientH());
-    FBars[SB_HORZ]->setGeometry(b, b + ClientH(), ClientW(), ext);
+    const int b = BorderWidth();
+    FBars[SB_VERT]->setGeometry(b + ClientW(), b, ScrollBarExtent(SB_VERT), ClientH());
+    FBars[SB_HORZ]->setGeometry(b, b + ClientH(), ClientW(), ScrollBarExtent(SB_HORZ));
     for (int bar = 0; bar < 2; ++bar) {
         FBars[bar]->setVisible(FBarShown[bar]);
         FBars[bar]->setEnabled(FBarEnabled[bar]);
@@ -557,6 +557,23 @@ void TCustomGrid::EnableScrollBar(int Bar, bool Enable)
 bool TCustomGrid::ScrollBarVisible(int Bar) const { return (Bar == 0 || Bar == 1) && FBarShown[Bar]; }
 bool TCustomGrid::ScrollBarEnabled(int Bar) const { return (Bar == 0 || Bar == 1) && FBarEnabled[Bar]; }
 QScrollBar* TCustomGrid::ScrollBarWidget(int Bar) const { return Bar == 0 || Bar == 1 ? FBars[Bar] : nullptr; }
+
+int TCustomGrid::ScrollBarExtent(int Bar) const
+{
+    const int own = (Bar == SB_HORZ || Bar == SB_VERT) ? FBarExtent[Bar] : 0;
+    return own > 0 ? own : GetOsProfile().ScrollBarExtent;
+}
+
+void TCustomGrid::SetScrollBarExtent(int Bar, int Extent)
+{
+    if (Bar != SB_HORZ && Bar != SB_VERT) return;
+    Extent = std::max(Extent, 0);
+    if (FBarExtent[Bar] == Extent) return;
+    FBarExtent[Bar] = Extent;
+    LayoutScrollBars();
+    UpdateEditorBounds();
+    Invalidate();
+}
 
 void TCustomGrid::ScrollBarAction(int Bar, int Action)
 {

@@ -102,8 +102,8 @@ void TCustomGrid::PaintWidget(QPainter& painter)
     }
     // The square between two scroll bars.
     if (FBarShown[SB_VERT] && FBarShown[SB_HORZ]) {
-        const int ext = GetOsProfile().ScrollBarExtent;
-        painter.fillRect(QRect(b + ClientW(), b + ClientH(), ext, ext), ToQColor(clBtnFace));
+        painter.fillRect(QRect(b + ClientW(), b + ClientH(), ScrollBarExtent(SB_VERT), ScrollBarExtent(SB_HORZ)),
+                         ToQColor(clBtnFace));
     }
     const QRect client(0, 0, ClientW(), ClientH());
     const QRegion clientRegion = region.translated(-b, -b).intersected(client);

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -81,8 +82,12 @@ TEST(AdvGridScrollType, FlatPropertiesReachTheBars)
     f.Grid->SetScrollColor(clRed);
     EXPECT_EQ(FlatSB_GetScrollProp(f.Grid, WSB_PROP_VBKGCOLOR), clRed);
     EXPECT_EQ(FlatSB_GetScrollProp(f.Grid, WSB_PROP_HBKGCOLOR), clRed);
+    const int systemBar = f.Grid->ScrollBarExtent(SB_VERT);
     f.Grid->SetScrollWidth(9);
     EXPECT_EQ(FlatSB_GetScrollProp(f.Grid, WSB_PROP_CXVSCROLL), 9);
+    // The bar takes its own width and leaves the rest to the cells.
+    EXPECT_EQ(f.Grid->ScrollBarWidget(SB_VERT)->width(), 9);
+    EXPECT_EQ(f.Grid->ScrollBarWidget(SB_VERT)->x(), 400 - 9);
     f.Grid->SetScrollType(ssEncarta);
     EXPECT_EQ(FlatSB_GetScrollProp(f.Grid, WSB_PROP_VSTYLE), FSB_ENCARTA_MODE);
     EXPECT_TRUE(FlatSBStyleSheet(f.Grid, SB_VERT).contains(QLatin1String(":hover")));
@@ -96,6 +101,7 @@ TEST(AdvGridScrollType, FlatPropertiesReachTheBars)
 
     f.Grid->SetScrollType(ssNormal);
     EXPECT_FALSE(f.Grid->IsFlatScroll());
+    EXPECT_EQ(f.Grid->ScrollBarExtent(SB_VERT), systemBar) << "a plain bar has the system's width again";
     EXPECT_TRUE(FlatSBStyleSheet(f.Grid, SB_VERT).isEmpty());
     EXPECT_EQ(FlatSB_GetScrollProp(f.Grid, WSB_PROP_VSTYLE), -1);
 }
