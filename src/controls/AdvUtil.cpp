@@ -801,9 +801,11 @@ bool ReadPlainNumber(const QString& s, double& value)
     }
     if (i != n)
         return false;
-    bool ok = false;
-    value = QStringView(s).mid(start).toDouble(&ok);
-    return ok || std::isinf(value);
+    // The form is checked above, so a refusal here is only a range error:
+    // too large reads as infinity and too small as zero, and both are
+    // still numbers for comparing.
+    value = QStringView(s).mid(start).toDouble();
+    return true;
 }
 
 // How a text compares: as a number, as a date, or by its code units.

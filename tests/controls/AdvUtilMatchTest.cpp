@@ -18,6 +18,8 @@ TEST_F(AdvUtilMatch, Conditions)
         {">5", "5.5", false, true},
         {">5", "5", false, false},
         {">5", "abc", false, true},  // no number: 'A' sorts after '5'
+        {">999", "99992e-920", false, false},  // too small for a double: zero, still a number
+        {"<1", "-1e400", false, true},         // too large: minus infinity
         {">=5", "5", false, true},
         {"<5", "1,000", false, false},
         {">1/6/2023", "2/6/2023", false, true},
