@@ -3,6 +3,7 @@
 #include "AdvUtil.h"
 #include "SysFormat.h"
 
+#include <pugixml.hpp>
 #include <algorithm>
 
 namespace {
@@ -406,9 +407,29 @@ QString XmlEscapeText(const QString& Text, TXmlCharset Charset)
 {
     const bool allBlank =
         !Text.isEmpty() && std::all_of(Text.begin(), Text.end(), [](QChar c) { return c.isSpace(); });
-    const auto ref = [](char32_t code) { return QStringLiteral("&#%1;").arg(uint(code)); };
     QString r;
     r.reserve(Text.size() + 8);
+    // Grows by doubling: appends past a reserved capacity may otherwise
+    // reallocate to the exact size each time, quadratic on a long cell.
+    const auto put = [&r](QStringView piece) {
+        if (r.capacity() - r.size() < piece.size()) r.reserve(2 * (r.size() + piece.size()));
+        r.append(piece);
+    };
+    // A character reference, written in place: binary cells have one per
+    // character.
+    const auto ref = [&put](char32_t code) {
+        char16_t buf[16] = {u'&', u'#'};
+        char16_t digits[10];
+        int n = 0;
+        do {
+            digits[n++] = char16_t(u'0' + code % 10);
+            code /= 10;
+        } while (code);
+        int k = 2;
+        while (n) buf[k++] = digits[--n];
+        buf[k++] = u';';
+        put(QStringView(buf, k));
+    };
     for (qsizetype i = 0; i < Text.size(); ++i) {
         const QChar c = Text[i];
         char32_t code = c.unicode();
@@ -416,19 +437,19 @@ QString XmlEscapeText(const QString& Text, TXmlCharset Charset)
             code = QChar::surrogateToUcs4(c, Text[i + 1]);
             ++i;
             if (Charset == TXmlCharset::Utf8) {
-                r.append(c);
-                r.append(Text[i]);
+                put(QStringView(&c, 1));
+                put(QStringView(Text).mid(i, 1));
             } else {
-                r.append(ref(code));
+                ref(code);
             }
             continue;
         }
         if (c.isSurrogate() || code == 0xFFFE || code == 0xFFFF) continue;  // not XML characters
         switch (code) {
-        case u'&': r.append(QLatin1String("&amp;")); continue;
-        case u'>': r.append(QLatin1String("&gt;")); continue;
-        case u'<': r.append(QLatin1String("&lt;")); continue;
-        case u'"': r.append(QLatin1String("&quot;")); continue;
+        case u'&': put(u"&amp;"); continue;
+        case u'>': put(u"&gt;"); continue;
+        case u'<': put(u"&lt;"); continue;
+        case u'"': put(u"&quot;"); continue;
         default: break;
         }
         const bool control = code < 32 && code != u'\t' && code != u'\n';
@@ -436,9 +457,9 @@ QString XmlEscapeText(const QString& Text, TXmlCharset Charset)
                             (Charset == TXmlCharset::Ascii && code > 0x7F);
         if (code == 0) continue;  // no XML character at all
         if (control || beyond || allBlank)
-            r.append(ref(code));
+            ref(code);
         else
-            r.append(c);
+            put(QStringView(&c, 1));
     }
     return r;
 }
@@ -451,4 +472,103 @@ QByteArray XmlEncodeBytes(const QString& Text, TXmlCharset Charset)
     case TXmlCharset::Ascii: break;
     }
     return Text.toLatin1();
+}
+
+// ---- XML import walk --------------------------------------------------------------
+
+namespace {
+
+// The text of every descendant text node, as a DOM's Text gives it.
+QString XmlNodeText(const pugi::xml_node& n)
+{
+    if (n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata) return QString::fromUtf8(n.value());
+    QString text;
+    for (pugi::xml_node d = n.first_child(); d;) {
+        if (d.type() == pugi::node_pcdata || d.type() == pugi::node_cdata) text += QString::fromUtf8(d.value());
+        if (d.first_child()) {
+            d = d.first_child();
+            continue;
+        }
+        while (d && !d.next_sibling() && d != n) d = d.parent();
+        if (!d || d == n) break;
+        d = d.next_sibling();
+    }
+    return text;
+}
+
+int XmlChildCount(const pugi::xml_node& n)
+{
+    int k = 0;
+    for (pugi::xml_node c = n.first_child(); c; c = c.next_sibling()) ++k;
+    return k;
+}
+
+}  // namespace
+
+QString XmlUnescapeRead(QString Text) { return Text.replace(QLatin1String("$amp;"), QLatin1String("&")); }
+
+bool WalkXmlRecords(const QByteArray& Bytes, const TXmlWalkSink& Sink, int& ErrorCode, int& ErrorLine)
+{
+    pugi::xml_document doc;
+    const pugi::xml_parse_result res = doc.load_buffer(Bytes.constData(), size_t(Bytes.size()),
+                                                       pugi::parse_default | pugi::parse_comments | pugi::parse_pi);
+    if (!res) {
+        const qsizetype upto = std::clamp<qsizetype>(qsizetype(res.offset), 0, Bytes.size());
+        ErrorCode = int(res.status);
+        ErrorLine = int(Bytes.left(upto).count('\n')) + 1;
+        return false;
+    }
+    const int co = Sink.ColOffset, ro = Sink.RowOffset;
+    int row = 0;
+    bool firstRecord = true;
+    for (pugi::xml_node rec = doc.document_element().first_child(); rec; rec = rec.next_sibling()) {
+        int col = 0, level = 1;
+        if (Sink.LevelToRow && firstRecord && !rec.first_attribute()) row = -1;
+        firstRecord = false;
+        std::vector<pugi::xml_node> stack{rec};
+        while (!stack.empty()) {
+            const pugi::xml_node n = stack.back();
+            stack.pop_back();
+            bool startedRow = false;
+            if (n.type() == pugi::node_element && n.first_attribute()) {
+                for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) {
+                    if (Sink.Grow(col + co, row + ro)) {
+                        if (Sink.FixedSaved) Sink.Header(col + co, QString::fromUtf8(a.name()));
+                        Sink.Load(col + co, row + ro, XmlUnescapeRead(QString::fromUtf8(a.value())));
+                    }
+                    ++col;
+                }
+                if (Sink.LevelToRow) {
+                    ++row;
+                    col = level;
+                    startedRow = true;
+                }
+            }
+            const int children = XmlChildCount(n);
+            if (children > 1) {
+                if (Sink.LevelToRow && !startedRow) {
+                    ++row;
+                    col = 0;
+                }
+                ++level;  // never lowered within a record
+                const size_t at = stack.size();
+                for (pugi::xml_node c = n.first_child(); c; c = c.next_sibling()) stack.push_back(c);
+                std::reverse(stack.begin() + qsizetype(at), stack.end());
+            } else if (children == 0) {
+                Sink.Clear(col + co, row + ro);
+                ++col;
+            } else {
+                if (Sink.Grow(col + co, row + ro)) {
+                    if (Sink.FixedSaved && Sink.LoadFieldDescr)
+                        Sink.Header(col + co, QString::fromUtf8(n.name()));
+                    QString text = XmlUnescapeRead(XmlNodeText(n));
+                    if (Sink.QuoteEmptyCells && text == QLatin1String("\"\"")) text.clear();
+                    Sink.Load(col + co, row + ro, text);
+                }
+                ++col;
+            }
+        }
+        if (!Sink.LevelToRow) ++row;
+    }
+    return true;
 }

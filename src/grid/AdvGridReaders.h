@@ -9,6 +9,7 @@
 #include <QChar>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 // What an imported file may declare: more gives "corrupt".
@@ -108,3 +109,26 @@ TXmlCharset XmlCharsetOf(const QString& EncodingName);
 QString XmlEscapeText(const QString& Text, TXmlCharset Charset);
 // The bytes of written XML text in the charset.
 QByteArray XmlEncodeBytes(const QString& Text, TXmlCharset Charset);
+
+// What the XML import does with each record it walks. The walk computes
+// the grid positions (offsets included) and leaves the grid to the sink.
+struct TXmlWalkSink {
+    int ColOffset = 0, RowOffset = 0;
+    bool FixedSaved = false;      // header names go to row 0
+    bool LoadFieldDescr = false;  // element names too, not only attribute names
+    bool LevelToRow = false;
+    bool QuoteEmptyCells = false;
+    // Makes (c, r) exist; false when it lies beyond the import limits.
+    std::function<bool(int c, int r)> Grow;
+    // The header (c, 0) gets the name when it is empty.
+    std::function<void(int c, const QString& name)> Header;
+    std::function<void(int c, int r, const QString& text)> Load;
+    // An empty leaf: the cell is emptied when it exists, the grid not grown.
+    std::function<void(int c, int r)> Clear;
+};
+// Parses an XML document and walks each child of its document element as a
+// record. False on a parse error, with the parser's status and the line.
+// The walk keeps its own stack, so deep nesting cannot overflow.
+bool WalkXmlRecords(const QByteArray& Bytes, const TXmlWalkSink& Sink, int& ErrorCode, int& ErrorLine);
+// The text of a read element or attribute: the "$amp;" form of "&" decoded.
+QString XmlUnescapeRead(QString Text);

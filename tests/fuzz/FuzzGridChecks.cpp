@@ -168,3 +168,99 @@ void CheckClipText(const uint8_t* data, size_t size)
         if (DecodeClipField(fields[i]) != CRLFBreaks(cells[i]))
             FuzzFailure("clip round trip: " + cells[i].toStdString());
 }
+
+namespace {
+
+// A sink that records the walk against a grid of Cols x Rows that grows.
+struct XmlWalkRecorder {
+    int Cols = 4, Rows = 4;
+    long Writes = 0;
+    TXmlWalkSink Sink;
+    QStringList Loaded;
+
+    explicit XmlWalkRecorder(uint8_t flags)
+    {
+        Sink.FixedSaved = flags & 1;
+        Sink.LoadFieldDescr = flags & 2;
+        Sink.QuoteEmptyCells = flags & 4;
+        Sink.ColOffset = (flags >> 3) & 1;
+        Sink.RowOffset = (flags >> 4) & 1;
+        Sink.Grow = [this](int c, int r) {
+            if (c < 0 || r < 0 || c >= GridImportLimits::MaxCols || r >= GridImportLimits::MaxRows) return false;
+            Cols = std::max(Cols, c + 1);
+            Rows = std::max(Rows, r + 1);
+            return true;
+        };
+        Sink.Header = [this](int c, const QString&) {
+            if (c < 0 || c >= Cols) FuzzFailure("xml header outside the grid");
+        };
+        Sink.Load = [this](int c, int r, const QString& text) {
+            if (c < 0 || r < 0 || c >= Cols || r >= Rows) FuzzFailure("xml cell written outside the grown grid");
+            ++Writes;
+            Loaded << text;
+        };
+        Sink.Clear = [](int, int) {};
+    }
+};
+
+}  // namespace
+
+void CheckXmlReader(const uint8_t* data, size_t size)
+{
+    const QByteArray bytes = Bytes(data, size);
+    const uint8_t flags = size > 0 ? data[size - 1] : 0;
+    for (bool levelToRow : {false, true}) {
+        XmlWalkRecorder rec(flags);
+        rec.Sink.LevelToRow = levelToRow;
+        int code = 0, line = 0;
+        if (!WalkXmlRecords(bytes, rec.Sink, code, line)) {
+            FUZZ_CHECK(code != 0);
+            FUZZ_CHECK(line >= 1 && line <= bytes.count('\n') + 1);
+        }
+    }
+
+    // Cells made from the input, written as the grid's writer writes them and
+    // read back, are equal under both charsets that carry every character.
+    QString source = DecodeText(bytes).Text;
+    for (qsizetype i = 0; i < source.size(); ++i) {
+        const char16_t u = source[i].unicode();
+        // The writer drops what is no XML character; "$amp;" is a documented
+        // input form of "&".
+        if (u == 0 || u == u'$' || u >= 0xFFFE || QChar::isSurrogate(u)) source[i] = QChar(u'x');
+    }
+    QStringList cells = CellsOf(source, u'|');
+    cells.removeAll(QString());
+    for (const char* encoding : {"ISO-8859-1", "UTF-8"}) {
+        const TXmlCharset charset = XmlCharsetOf(QString::fromLatin1(encoding));
+        QStringList parts{QStringLiteral("<?xml version=\"1.0\" encoding=\"%1\" ?>\r\n<LIST>\r\n<RECORD>\r\n")
+                              .arg(QString::fromLatin1(encoding))};
+        for (qsizetype i = 0; i < cells.size(); ++i)
+            parts << QStringLiteral("<FIELD%1>").arg(i) << XmlEscapeText(cells[i], charset)
+                  << QStringLiteral("</FIELD%1>\r\n").arg(i);
+        parts << QStringLiteral("</RECORD>\r\n<RECORD>\r\n<FIELD0>end</FIELD0>\r\n</RECORD>\r\n</LIST>\r\n");
+        const QString doc = parts.join(QString());
+        XmlWalkRecorder rec(0);
+        int code = 0, line = 0;
+        if (!WalkXmlRecords(XmlEncodeBytes(doc, charset), rec.Sink, code, line)) {
+            FuzzFailure(std::string("xml round trip does not parse under ") + encoding);
+            continue;
+        }
+        const QStringList expected = QStringList(cells) << QStringLiteral("end");
+        if (rec.Loaded != expected) {
+            qsizetype i = 0;
+            while (i < rec.Loaded.size() && i < expected.size() && rec.Loaded[i] == expected[i]) ++i;
+            // The code units around the first difference in that cell.
+            qsizetype at = 0;
+            if (i < rec.Loaded.size() && i < expected.size())
+                while (at < rec.Loaded[i].size() && at < expected[i].size() && rec.Loaded[i][at] == expected[i][at]) ++at;
+            const auto units = [at](const QStringList& l, qsizetype k) {
+                std::string r = k < l.size() ? "" : " (none)";
+                for (qsizetype j = std::max<qsizetype>(0, at - 4); k < l.size() && j < l[k].size() && j < at + 8; ++j)
+                    r += " " + QString::number(l[k][j].unicode(), 16).toStdString();
+                return r;
+            };
+            FuzzFailure(std::string("xml round trip under ") + encoding + ", cell " + std::to_string(i) + " unit " +
+                        std::to_string(at) + ": wrote" + units(expected, i) + ", read" + units(rec.Loaded, i));
+        }
+    }
+}

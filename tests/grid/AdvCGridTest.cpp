@@ -441,6 +441,8 @@ TEST(AdvCGrid, PopupMenusFollowButtonTypeAndRow)
         g->PressAt(c.button, r.Left + 3, r.Top + 3);
         EXPECT_EQ(fired, c.fires ? 1 : 0);
         EXPECT_EQ(shown, c.shows ? 1 : 0);
-        if (c.shows) EXPECT_EQ(at, g->ClientToScreen(TPoint(r.Left, r.Bottom)));
+        if (c.shows) {
+    EXPECT_EQ(at, g->ClientToScreen(TPoint(r.Left, r.Bottom)));
+        }
     }
 }

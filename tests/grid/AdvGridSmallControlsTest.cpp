@@ -116,7 +116,9 @@ TEST(AdvGridSmallControls, DragButtonCaptionsFitOrCarryMarkup)
         }
         EXPECT_EQ(raw, !c.Markup) << c.Caption;
         EXPECT_EQ(ellipsis, !c.Markup) << c.Caption;
-        if (c.Markup) EXPECT_TRUE(texts.contains(QLatin1String("Bold"))) << texts.toStdString();
+        if (c.Markup) {
+    EXPECT_TRUE(texts.contains(QLatin1String("Bold"))) << texts.toStdString();
+        }
     }
 }
 

@@ -58,7 +58,9 @@ void Import(const char* target, const std::function<void(TAdvStringGrid*, const 
         } catch (const Exception&) {
             failed = true;
         }
-        if (failed) EXPECT_EQ(Snapshot(g.get()), before) << target << "/" << name.toStdString();
+        if (failed) {
+    EXPECT_EQ(Snapshot(g.get()), before) << target << "/" << name.toStdString();
+        }
         EXPECT_EQ(g->TotalColCount(), g->ColCount()) << target << "/" << name.toStdString();
     }
 }
@@ -72,6 +74,7 @@ TEST(FuzzGridReplay, Checks)
     Replay("fixed", CheckFixedReader);
     Replay("cliptext", CheckClipText);
     Replay("stream", CheckGridStream);
+    Replay("xml", CheckXmlReader);
 }
 
 TEST(FuzzGridReplay, RealImporters)
@@ -98,6 +101,10 @@ TEST(FuzzGridReplay, RealImporters)
         QBuffer b(&data);
         b.open(QIODevice::ReadOnly);
         g->LoadAtPointFromBinStream(TPoint(4, 5), &b);
+    });
+    Import("xml", [&](TAdvStringGrid* g, const QByteArray& bytes) {
+        ASSERT_TRUE(SafeWriteFile(path, bytes));
+        g->LoadFromXML(path, bytes.size() % 2 == 1);
     });
     Import("cliptext", [](TAdvStringGrid* g, const QByteArray& bytes) {
         g->SetSelectionAsText(QString::fromUtf8(bytes));
