@@ -1743,6 +1743,7 @@ public:
     ADVGRID_PLAIN(bool, SaveHiddenCells, false)
     ADVGRID_PLAIN(bool, SaveVirtCells, true)
     ADVGRID_PLAIN(bool, SaveWithHTML, true)
+    ADVGRID_PLAIN(bool, SaveWithRTF, false)
     ADVGRID_PLAIN(bool, ClearTextOnly, false)
     ADVGRID_PLAIN(bool, SizeGrowOnly, false)
     ADVGRID_PLAIN(int, MinRowHeight, 0)

@@ -8,6 +8,7 @@
 #include "AsgHTMLEText.h"
 #include "Files.h"
 #include "Forms.h"
+#include "RichText.h"
 #include "SysFormat.h"
 #include "TextFiles.h"
 
@@ -95,8 +96,20 @@ void TAdvStringGrid::SaveCellText(int ACol, int ARow, QString& Value)
             const bool checked = g->CellBoolean() && !(g->CellType() == ctTriStateCheckBox && g->Greyed());
             Value = checked ? CheckTrue() : CheckFalse();
         }
-    } else if (!SaveWithHTML() && Value.contains(u'<')) {
-        Value = HTMLStrip(Value);
+    } else {
+        switch (GetTextType(Value, true)) {
+        case 1:
+            if (!SaveWithHTML()) Value = HTMLStrip(Value);
+            break;
+        case 2:
+            // Rich text goes out as its source on one line, or as what it reads.
+            if (SaveWithRTF())
+                Value.remove(u'\r').remove(u'\n');
+            else
+                Value = RichTextToPlain(Value);
+            break;
+        default: break;
+        }
     }
     if (OnSaveCell) OnSaveCell(this, ACol, ARow, Value);
 }

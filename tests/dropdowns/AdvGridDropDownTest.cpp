@@ -303,8 +303,12 @@ TEST_F(GridDropDown, LookupMethodsInTheOpenList)
         Type(g, QString::fromLatin1(c.Typed));
         EXPECT_EQ(d->ItemIndex(), c.Item) << c.Typed << c.Style;
         EXPECT_EQ(d->LookupEntry(), QString::fromLatin1(c.Entry)) << c.Typed << c.Style;
-        if (c.Item >= 0) EXPECT_EQ(d->ItemOfRow(g->Row()), c.Item) << c.Typed;
-        if (c.Method == lmNone) EXPECT_EQ(g->Row(), 1);
+        if (c.Item >= 0) {
+            EXPECT_EQ(d->ItemOfRow(g->Row()), c.Item) << c.Typed;
+        }
+        if (c.Method == lmNone) {
+            EXPECT_EQ(g->Row(), 1);
+        }
         Key(g, Qt::Key_Escape);
         Free(d);
     }

@@ -46,9 +46,13 @@ TEST(AdvGridCells, TypedValuesAndTheirErrors)
     };
     for (const Case& c : cases) {
         g->SetCells(1, 1, c.text);
-        if (c.intOk) EXPECT_EQ(g->Ints(1, 1), c.i) << c.text;
+        if (c.intOk) {
+            EXPECT_EQ(g->Ints(1, 1), c.i) << c.text;
+        }
         else EXPECT_THROW(g->Ints(1, 1), EAdvGridError) << c.text;
-        if (c.floatOk) EXPECT_DOUBLE_EQ(g->Floats(1, 1), c.f) << c.text;
+        if (c.floatOk) {
+            EXPECT_DOUBLE_EQ(g->Floats(1, 1), c.f) << c.text;
+        }
         else EXPECT_THROW(g->Floats(1, 1), EAdvGridError) << c.text;
         EXPECT_EQ(g->Cells(1, 1), c.text);  // nothing changed
     }

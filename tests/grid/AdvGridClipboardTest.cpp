@@ -116,7 +116,9 @@ TEST(GridClipboard, PasteAtTheEdgeStaysInsideTheGrid)
         EXPECT_EQ(g->Cells(2, 2), QStringLiteral("p"));
         EXPECT_EQ(g->ColCount(), grow ? 4 : 3);
         EXPECT_EQ(g->RowCount(), grow ? 4 : 3);
-        if (grow) EXPECT_EQ(g->Cells(3, 3), QStringLiteral("s"));
+        if (grow) {
+            EXPECT_EQ(g->Cells(3, 3), QStringLiteral("s"));
+        }
         EXPECT_EQ(g->TotalColCount(), g->ColCount());
     }
     // No edit rights: nothing at all.
@@ -153,7 +155,9 @@ TEST(GridClipboard, SmartFillContinuesSeriesAndRepeatsBlocks)
         g->PasteSelectionFromClipboard();
         EXPECT_EQ(Column(g.get(), 1, 1, c.rows), QString::fromLatin1(c.column1)) << c.clip;
         EXPECT_EQ(g->Cells(1, c.rows + 1), QStringLiteral("1,%1").arg(c.rows + 1)) << c.clip;
-        if (c.cols == 3) EXPECT_EQ(Column(g.get(), 3, 1, 3), QStringLiteral("z z z"));
+        if (c.cols == 3) {
+            EXPECT_EQ(Column(g.get(), 3, 1, 3), QStringLiteral("z z z"));
+        }
     }
 }
 

@@ -419,7 +419,9 @@ TEST(GridButtonEdit, StopEditAfterClick)
         OpenAs(f, edEditBtn, QStringLiteral("v"));
         f.Grid->BtnEdit()->ClickButton(nullptr);
         EXPECT_EQ(f.Grid->BtnEdit()->Visible(), !stop);
-        if (stop) EXPECT_EQ(f.Grid->Cells(1, 1), QStringLiteral("v"));
+        if (stop) {
+            EXPECT_EQ(f.Grid->Cells(1, 1), QStringLiteral("v"));
+        }
     }
 }
 

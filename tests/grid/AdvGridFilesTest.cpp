@@ -231,7 +231,9 @@ TEST(GridFixedWidth, WritesWidthsAndReadsSortedPositions)
         EXPECT_EQ(h->Cells(1, 1), QStringLiteral("abcd"));
         EXPECT_EQ(h->Cells(2, 1), QStringLiteral("12345"));
         EXPECT_EQ(h->RowCount(), std::max(2, 1 + c.rowsRead));
-        if (c.rowsRead > 1) EXPECT_EQ(h->Cells(1, 2), QStringLiteral("efgh"));
+        if (c.rowsRead > 1) {
+            EXPECT_EQ(h->Cells(1, 2), QStringLiteral("efgh"));
+        }
     }
     auto h = NewFixtureGrid();
     TIntList pos(0, 0);
@@ -258,4 +260,31 @@ TEST(GridAlignedText, AlignsColumnsAndContinuesMultiLineCells)
               (QStringList{"    42 top  ", "       next", "123456 2,2  "}));
     g->AppendToASCII(path);
     EXPECT_EQ(SplitLines(ReadTextFile(path).Text).size(), 6);
+}
+
+TEST(GridSaveCellText, MarkupAndRichTextFollowTheirSaveSettings)
+{
+    struct Case {
+        const char* text;
+        bool withHTML, withRTF;
+        const char* saved;
+    };
+    const char* rtf = "{\\rtf1\\ansi {\\b bold}\r\n plain\\par\n}";
+    const Case cases[] = {
+        {"<b>bold</b> text", true, false, "<b>bold</b> text"},
+        {"<b>bold</b> text", false, false, "bold text"},
+        {"a < b", false, false, "a < b"},  // no markup, kept as typed
+        {rtf, true, true, "{\\rtf1\\ansi {\\b bold} plain\\par}"},
+        {rtf, true, false, "bold plain"},
+        {"plain", false, true, "plain"},
+    };
+    auto g = NewFixtureGrid(4, 4);
+    for (const Case& c : cases) {
+        g->SetSaveWithHTML(c.withHTML);
+        g->SetSaveWithRTF(c.withRTF);
+        g->SetCells(1, 1, QString::fromLatin1(c.text));
+        QString saved;
+        g->SaveCellText(1, 1, saved);
+        EXPECT_EQ(saved.trimmed(), QString::fromLatin1(c.saved)) << c.text << " html " << c.withHTML << " rtf " << c.withRTF;
+    }
 }

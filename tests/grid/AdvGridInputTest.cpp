@@ -777,7 +777,9 @@ TEST(AdvGridMove, ColAndSortColumnFollowTheRotation)
         if (g->SortSettings()) g->SortSettings()->SetColumn(tc.Index);
         g->MoveColumn(tc.From, tc.To);
         EXPECT_EQ(g->Col(), tc.Expected) << tc.From << ">" << tc.To << " at " << tc.Index;
-        if (g->SortSettings()) EXPECT_EQ(g->SortSettings()->Column(), tc.Expected);
+        if (g->SortSettings()) {
+            EXPECT_EQ(g->SortSettings()->Column(), tc.Expected);
+        }
         EXPECT_EQ(f.Moves.size(), 1);
     }
 }
@@ -832,7 +834,9 @@ TEST(AdvGridScroll, WheelMovesOrScrollsByItsStepAndFiresItsEventOnlyWithAnIncrem
         const int top = g->TopRow();
         f.Wheel(tc.Notches);
         EXPECT_EQ(g->Row(), tc.ExpectedRow < 0 ? 5 + g->WheelScrl() : tc.ExpectedRow);
-        if (tc.ExpectedTop >= 0) EXPECT_EQ(g->TopRow(), tc.ExpectedTop);
+        if (tc.ExpectedTop >= 0) {
+            EXPECT_EQ(g->TopRow(), tc.ExpectedTop);
+        }
         else if (tc.Action == waScroll) EXPECT_EQ(g->TopRow(), top);
         EXPECT_EQ(downs, tc.WheelDowns);
     }

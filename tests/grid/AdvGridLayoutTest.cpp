@@ -87,7 +87,9 @@ TEST(ColumnStates, BadStringsRaiseWithTheGridUnchanged)
         TTestAdvGridPtr g = FourColumns();
         g->HideColumn(1);
         const QString before = g->ColumnStatesToString();
-        if (c.ListError) EXPECT_THROW(g->StringToColumnStates(c.Text), EListError) << c.Text;
+        if (c.ListError) {
+            EXPECT_THROW(g->StringToColumnStates(c.Text), EListError) << c.Text;
+        }
         else EXPECT_THROW(g->StringToColumnStates(c.Text), EConvertError) << c.Text;
         EXPECT_EQ(g->ColumnStatesToString(), before) << c.Text;
     }

@@ -63,7 +63,9 @@ TEST(AdvGridRows, EverythingAttachedToARowFollowsInsertAndRemove)
         // The hidden rows come back at their places.
         g->UnHideRowsAll();
         for (int r = 0; r < g->RowCount(); ++r)
-            if (!g->Cells(1, r).isEmpty()) EXPECT_TRUE(g->Cells(1, r).startsWith("1,")) << c.what;
+            if (!g->Cells(1, r).isEmpty()) {
+                EXPECT_TRUE(g->Cells(1, r).startsWith("1,")) << c.what;
+            }
         Free(ctl);
     }
 }

@@ -87,7 +87,9 @@ TEST(MaskPaste, ModelTakesAllOrNothing)
         m.SetSel(c.SelStart, c.SelLength);
         EXPECT_EQ(m.PasteText(QString::fromLatin1(c.Clip)), c.Taken) << c.Mask << " " << c.Clip;
         EXPECT_EQ(m.EditText(), QString::fromLatin1(c.After)) << c.Mask << " " << c.Clip;
-        if (c.Taken) EXPECT_EQ(m.SelStart(), c.Caret) << c.Clip;
+        if (c.Taken) {
+            EXPECT_EQ(m.SelStart(), c.Caret) << c.Clip;
+        }
     }
 }
 
