@@ -13,6 +13,9 @@
 #include "AdvGridFilesKit.h"
 #include "DataAccess.h"
 
+#include <algorithm>
+#include <exception>
+
 namespace {
 
 // Looks for an automation server that this platform does not have.
@@ -89,27 +92,36 @@ void TAdvStringGrid::LoadFromMDBSQL(const QString& Filename, const QString& SQL)
     TRecordSource records;
     try {
         records.Open(DatabaseConnectionText(Filename), SQL);
-        const int fields = records.FieldCount();
-        // A statement without a result (an UPDATE, say) has nothing to show;
-        // a column count of FixedCols would take away a fixed column.
-        if (fields == 0) return;
-        const int left = FixedCols();
-        SetColCount(fields + left);
-        if (FixedRows() > 0)
-            for (int i = 0; i < fields; ++i) SetCells(left + i, FixedRows() - 1, records.FieldName(i));
-        // Drivers that do not know the count answer -1: the rows then grow
-        // record by record.
-        if (records.RecordCount() > 0) SetRowCount(FixedRows() + records.RecordCount());
-        int row = FixedRows();
+    } catch (const EDataAccessError& e) {
+        throw EAdvGridError(e.Message());
+    }
+    const int fields = records.FieldCount();
+    // A statement without a result (an UPDATE, say) has nothing to show; a
+    // column count of FixedCols would take away a fixed column.
+    if (fields == 0) return;
+    const int left = FixedCols();
+    SetColCount(fields + left);
+    if (FixedRows() > 0)
+        for (int i = 0; i < fields; ++i) SetCells(left + i, FixedRows() - 1, records.FieldName(i));
+    // Drivers that do not know the count answer -1: the rows then grow with
+    // the records, by blocks here and to the last record at the end.
+    if (records.RecordCount() > 0) SetRowCount(FixedRows() + records.RecordCount());
+    const int rows = RowCount();
+    int row = FixedRows();
+    std::exception_ptr failure;
+    try {
         while (!records.Eof()) {
-            if (row >= RowCount()) SetRowCount(row + 1);
+            if (row >= RowCount()) SetRowCount(row + 1000);
             for (int i = 0; i < fields; ++i) LoadCellText(left + i, row, records.FieldValue(i).value_or(QString()));
             records.MoveNext();
             ++row;
         }
     } catch (const EDataAccessError& e) {
-        Invalidate();
-        throw EAdvGridError(e.Message());
+        failure = std::make_exception_ptr(EAdvGridError(e.Message()));
+    } catch (...) {
+        failure = std::current_exception();
     }
+    if (RowCount() != std::max(rows, row)) SetRowCount(std::max(rows, row));
     Invalidate();
+    if (failure) std::rethrow_exception(failure);
 }

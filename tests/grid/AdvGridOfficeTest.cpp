@@ -73,6 +73,28 @@ TEST(GridOffice, ATableLoadsUnderItsFieldNamesRowByRow)
     EXPECT_EQ(loaded.size(), 9);
     EXPECT_EQ(loaded.front(), QStringLiteral("1,1"));
     EXPECT_EQ(loaded.back(), QStringLiteral("3,3"));
+    g->SetBounds(0, 0, 300, 130);
+    EXPECT_TRUE(TestHarness::GrabToPng(g.get(), TestHarness::GrabPath(QStringLiteral("grid-office-orders.png"))));
+}
+
+TEST(GridOffice, ManyRecordsEndTheRowsAtTheLastRecordAlsoWhenAHandlerFails)
+{
+    TOrdersDb db;
+    const QString numbers = QStringLiteral(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2500) SELECT i FROM n");
+    auto g = NewFixtureGrid(2, 3);
+    g->LoadFromMDBSQL(db.File, numbers);
+    EXPECT_EQ(g->RowCount(), 2501);
+    EXPECT_EQ(g->Cells(1, 2500), QStringLiteral("2500"));
+
+    auto h = NewFixtureGrid(2, 3);
+    h->OnLoadCell = [](TObject*, int, int, QString& v) {
+        if (v == QStringLiteral("1500")) throw EAdvGridError(QStringLiteral("refused"));
+    };
+    EXPECT_THROW(h->LoadFromMDBSQL(db.File, numbers), EAdvGridError);
+    EXPECT_EQ(h->RowCount(), 1500);
+    EXPECT_EQ(h->Cells(1, 1499), QStringLiteral("1499"));
+    EXPECT_EQ(OpenRecordSourceCount(), 0);
 }
 
 TEST(GridOffice, AQueryFillsFromTheFixedCells)
