@@ -14,6 +14,10 @@ PACKAGES=(
   clang
   mold
   python3 libxml2-utils smitools
+  # database import through ODBC: the driver manager, Qt's ODBC driver, the
+  # Access driver, and the SQLite driver the tests create their databases with
+  unixodbc libqt6sql6-odbc odbc-mdbtools
+  libsqliteodbc
 )
 
 install_missing() {

@@ -1037,6 +1037,21 @@ public:
     // the stream's ID tells whether this grid wrote it.
     int StreamID();
     // ---- end of binary grid stream ----
+    // ---- office documents and databases (AdvGridOffice) ----
+    // Spreadsheet and word-processor documents go through their office
+    // application's automation server, which this platform does not have:
+    // each of these raises EAdvGridError and leaves the grid as it was.
+    std::unique_ptr<TStringList> GetXLSSheets(const QString& FileName);
+    void LoadFromXLS(const QString& Filename);
+    void LoadFromXLSSheet(const QString& Filename, const QString& SheetName);
+    void SaveToXLS(const QString& Filename, bool CreateNewSheet = true);
+    void SaveToXLSSheet(const QString& Filename, const QString& SheetName);
+    void SaveToDOC(const QString& Filename, bool CreateNewDocument = true);
+    void AppendToDoc(const QString& Filename, const QString& Bookmark);
+    // A table or a query's result of a database file, read through ODBC.
+    void LoadFromMDBTable(const QString& Filename, const QString& Table);
+    void LoadFromMDBSQL(const QString& Filename, const QString& SQL);
+    // ---- end of office documents and databases ----
     TFileProgressEvent OnFileProgress;
     TCellTextEvent OnSaveCell;
     TCellTextEvent OnLoadCell;

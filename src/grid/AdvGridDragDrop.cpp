@@ -138,9 +138,10 @@ void TGridDropTarget::DropFiles(TPoint Pt, const QStringList& Files)
         const QString& name = Files.front();
         bool allow = true;
         if (FGrid->OnOleDropFile) FGrid->OnOleDropFile(FGrid, r, c, name, allow);
-        if (!allow || !name.toUpper().contains(QLatin1String(".CSV"))) return;
+        const bool csv = name.toUpper().contains(QLatin1String(".CSV"));
+        if (!allow || !(csv || name.toUpper().contains(QLatin1String(".XLS")))) return;
         if (FGrid->OnOleDrop) FGrid->OnOleDrop(FGrid, -1, -1, name, allow);
-        if (allow) FGrid->LoadFromCSV(name, -1);
+        if (allow) csv ? FGrid->LoadFromCSV(name, -1) : FGrid->LoadFromXLS(name);
     } catch (const std::exception& e) {
         ReportEventException(e);
     }

@@ -49,24 +49,6 @@ private:
     QElapsedTimer FClock;
 };
 
-// The hourglass for the lifetime of the object, on every path.
-class THourGlass {
-public:
-    THourGlass()
-    {
-        if (!Screen) return;
-        FOld = Screen->Cursor();
-        Screen->SetCursor(crHourGlass);
-    }
-    ~THourGlass()
-    {
-        if (Screen) Screen->SetCursor(FOld);
-    }
-
-private:
-    TCursor FOld = crDefault;
-};
-
 }  // namespace
 
 void RaiseGridWriteError(const QString& FileName, const QString& Reason) { RaiseFileCreateError(FileName, Reason); }

@@ -3,6 +3,7 @@
 // wording of their errors.
 
 #include "AdvGrid.h"
+#include "Forms.h"
 
 #include <QString>
 #include <cmath>
@@ -24,6 +25,26 @@ public:
 private:
     TAdvStringGrid* FGrid;
     int FLast = -1;
+};
+
+// The hourglass for the lifetime of the object, on every path.
+class THourGlass {
+public:
+    THourGlass()
+    {
+        if (!Screen) return;
+        FOld = Screen->Cursor();
+        Screen->SetCursor(crHourGlass);
+    }
+    ~THourGlass()
+    {
+        if (Screen) Screen->SetCursor(FOld);
+    }
+    THourGlass(const THourGlass&) = delete;
+    THourGlass& operator=(const THourGlass&) = delete;
+
+private:
+    TCursor FOld = crDefault;
 };
 
 // The hidden columns written besides the shown ones.

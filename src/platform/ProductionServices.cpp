@@ -2,6 +2,7 @@
 
 #include "Beep.h"
 #include "Clock.h"
+#include "DataAccess.h"
 #include "Files.h"
 #include "FormatSettings.h"
 #include "Http.h"
@@ -31,5 +32,6 @@ void InstallProductionServices()
     s.Sockets = std::make_shared<TSystemSocketGate>();
     s.SerialProbe = std::make_shared<TSysfsSerialPortProbe>();
     s.BeepHook = ApplicationBeep;
+    s.DatabaseConnection = AccessConnectionText;
     s.LoopbackOnly = false;
 }

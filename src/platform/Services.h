@@ -50,6 +50,9 @@ struct PlatformServices {
     std::function<std::shared_ptr<QPrinter>()> PrinterDevice;
     // Called by MessageBeep; production rings the application bell.
     std::function<void(unsigned type)> BeepHook;
+    // The ODBC connection text that opens a database file; empty: the
+    // Access driver's (DataAccess).
+    std::function<QString(const QString& FileName)> DatabaseConnection;
     // The loopback-only guard: when on, the network facilities refuse any
     // address but 127.0.0.1 before a socket is opened.
     bool LoopbackOnly = false;
