@@ -119,6 +119,43 @@ std::optional<TDropDownCompletion> TDropDownCompletionIndex::Complete(int Count,
     });
 }
 
+void TDropDownTyping::KeyDown(Word Key)
+{
+    if (Key == VK_BACK || Key == VK_ESCAPE || Key == VK_DELETE)
+        FEnabled = false;
+    else if (Key != VK_RETURN)
+        FEnabled = true;
+}
+
+void TDropDownTyping::Change(TAdvCustomDropDown& Edit, TDropDownCompletionIndex& Index, int Count,
+                             const std::function<QStringView(int)>& Candidate, bool MatchCase, int ItemCount,
+                             const std::function<void(int)>& SelectDirect)
+{
+    const QString text = Edit.TControl::Text();
+    const auto done = Index.Complete(Count, Candidate, text, Edit.SelStart(), MatchCase);
+    if (!done) return;
+    const bool matched = done->Matched && done->ItemIndex < ItemCount;
+    auto note = [&] {
+        if (!matched) return;
+        FPending = true;
+        FItemIndex = done->ItemIndex;
+        FKeyLength = done->KeyLength;
+    };
+    if (matched) SelectDirect(done->ItemIndex);
+    if (FNoteAt == naBeforeWrite) note();
+    if (done->Text != text) Edit.SetTextDirect(done->Text);
+    Edit.SetSelection(done->Anchor, done->Caret);
+    if (FNoteAt == naAfterWrite) note();
+}
+
+void TDropDownTyping::KeyUp(TAdvCustomDropDown& Edit, const std::function<void(int)>& Select)
+{
+    if (!FPending) return;
+    Select(FItemIndex);
+    Edit.SetSelection(FKeyLength, int(Edit.TControl::Text().size()));
+    FPending = false;
+}
+
 // ---------------------------------------------------------------------------
 // Items
 
@@ -433,22 +470,15 @@ void TAdvDetailDropDown::SetComponentStyle(TVisualStyle AStyle)
 
 void TAdvDetailDropDown::HandleChange()
 {
-    FCompletion.Pending = false;
+    FCompletion.Forget();
     TAdvCustomDropDown::HandleChange();
-    if (HasState(csDesigning) || !FCompletionEnabled || !FItems) return;
-    const QString text = TControl::Text();
-    SetIsModified(!text.isEmpty());
+    if (HasState(csDesigning) || !FCompletion.Enabled() || !FItems) return;
+    SetIsModified(!TControl::Text().isEmpty());
     TDetailItems* items = FItems.get();
-    const auto done = items->CompletionIndex().Complete(
-        items->Count(), [items](int i) { return QStringView(items->Items(i)->Caption()); }, text, SelStart(),
-        FMatchCase);
-    if (!done) return;
-    if (done->Matched) {
-        SetItemIndexDirect(done->ItemIndex);
-        FCompletion = {true, done->ItemIndex, done->KeyLength};
-    }
-    if (done->Text != text) SetTextDirect(done->Text);
-    SetSelection(done->Anchor, done->Caret);
+    FCompletion.Change(
+        *this, items->CompletionIndex(), items->Count(),
+        [items](int i) { return QStringView(items->Items(i)->Caption()); }, FMatchCase, items->Count(),
+        [this](int i) { SetItemIndexDirect(i); });
 }
 
 void TAdvDetailDropDown::HandleKeyDown(Word& Key, TShiftState Shift)
@@ -458,10 +488,7 @@ void TAdvDetailDropDown::HandleKeyDown(Word& Key, TShiftState Shift)
         return;
     }
     const Word key = Key;
-    if (key == VK_BACK || key == VK_ESCAPE || key == VK_DELETE)
-        FCompletionEnabled = false;
-    else if (key != VK_RETURN)
-        FCompletionEnabled = true;
+    FCompletion.KeyDown(key);
     if (key == VK_RETURN) {
         const int i = FItems->IndexOf(TControl::Text());
         if (i >= 0) {
@@ -480,10 +507,9 @@ void TAdvDetailDropDown::HandleKeyDown(Word& Key, TShiftState Shift)
 void TAdvDetailDropDown::HandleKeyUp(Word& Key, TShiftState Shift)
 {
     TAdvCustomDropDown::HandleKeyUp(Key, Shift);
-    if (!FCompletion.Pending) return;
-    if (FCompletion.ItemIndex < FItems->Count()) SetItemIndexDirect(FCompletion.ItemIndex);
-    SetSelection(FCompletion.KeyLength, int(TControl::Text().size()));
-    FCompletion.Pending = false;
+    FCompletion.KeyUp(*this, [this](int i) {
+        if (i < FItems->Count()) SetItemIndexDirect(i);
+    });
 }
 
 // ---- keys and wheel

@@ -61,6 +61,41 @@ private:
     Side FSides[2];  // case-folded, exact
 };
 
+// The completion as a list editor runs it while the user types. Each
+// change of the edit's text completes it (Change); a match selects its
+// item and is noted, and the key's release (KeyUp) selects the item and
+// the completed tail again, which the edit's own handling of the key may
+// have moved. Backspace, Delete and Escape switch the completion off until
+// another key but Return goes down (KeyDown).
+class TDropDownTyping {
+public:
+    // When a match is noted: before the completed text is written (the
+    // write's own change notice then drops it) or after.
+    enum TNoteAt { naBeforeWrite, naAfterWrite };
+    explicit TDropDownTyping(TNoteAt NoteAt) : FNoteAt(NoteAt) {}
+
+    bool Enabled() const { return FEnabled; }
+    void SetEnabled(bool V) { FEnabled = V; }
+    bool Pending() const { return FPending; }
+    // Drops a noted match (every change starts with it).
+    void Forget() { FPending = false; }
+    void KeyDown(Word Key);
+    // Completes Edit's text from Count candidates; a match below ItemCount
+    // is written through SelectDirect.
+    void Change(TAdvCustomDropDown& Edit, TDropDownCompletionIndex& Index, int Count,
+                const std::function<QStringView(int)>& Candidate, bool MatchCase, int ItemCount,
+                const std::function<void(int)>& SelectDirect);
+    // Selects a noted match through Select.
+    void KeyUp(TAdvCustomDropDown& Edit, const std::function<void(int)>& Select);
+
+private:
+    TNoteAt FNoteAt;
+    bool FEnabled = true;
+    bool FPending = false;
+    int FItemIndex = -1;
+    int FKeyLength = 0;
+};
+
 // ---- items ---------------------------------------------------------------------------
 
 class TDetailItem : public TCollectionItem {
@@ -156,7 +191,7 @@ public:
     void KeyTimerTick();
     const QString& TypeAhead() const { return FLookup; }
     TTimer* KeyTimer() const { return FKeyTimer; }
-    bool CompletionEnabled() const { return FCompletionEnabled; }
+    bool CompletionEnabled() const { return FCompletion.Enabled(); }
 
     TNotifyEvent OnSelect;
     TOnDrawSelectedItem OnDrawSelectedImage;
@@ -201,11 +236,6 @@ protected:
     TItemLayout FLayout = ilCaptionRight;
     bool FMatchCase = false;
     bool FMatchStart = false;
-    bool FCompletionEnabled = true;
     bool FInternalCall = false;
-    struct {
-        bool Pending = false;
-        int ItemIndex = -1;
-        int KeyLength = 0;
-    } FCompletion;
+    TDropDownTyping FCompletion{TDropDownTyping::naBeforeWrite};
 };

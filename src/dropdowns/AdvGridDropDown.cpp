@@ -47,7 +47,7 @@ void TCustomAdvGridDropDown::InitializeEditor()
     FItemIndex = FOldItemIndex = -1;
     FUseItems = true;
     FLookupEntry.clear();
-    FCompletionEnabled = true;
+    FCompletion.SetEnabled(true);
     FMatchCase = false;
     FMatchStart = true;
     SetAutoSelect(true);
@@ -634,19 +634,13 @@ int TCustomAdvGridDropDown::ProcessLookupKey(QChar K)
 
 void TCustomAdvGridDropDown::HandleChange()
 {
-    FCompletion.Pending = false;
+    FCompletion.Forget();
     TAdvCustomDropDown::HandleChange();
-    if (HasState(csDesigning) || !FCompletionEnabled || FLookupList.isEmpty()) return;
-    const QString text = TControl::Text();
+    if (HasState(csDesigning) || !FCompletion.Enabled() || FLookupList.isEmpty()) return;
     const QStringList& list = FLookupList;
-    const auto done = FLookupIndex.Complete(
-        int(list.size()), [&list](int i) { return QStringView(list[i]); }, text, SelStart(), FMatchCase);
-    if (!done) return;
-    const bool matched = done->Matched && done->ItemIndex < FItems->Count();
-    if (matched) SetItemIndexDirect(done->ItemIndex);
-    if (done->Text != text) SetTextDirect(done->Text);
-    SetSelection(done->Anchor, done->Caret);
-    if (matched) FCompletion = {true, done->ItemIndex, done->KeyLength};
+    FCompletion.Change(
+        *this, FLookupIndex, int(list.size()), [&list](int i) { return QStringView(list[i]); }, FMatchCase,
+        FItems->Count(), [this](int i) { SetItemIndexDirect(i); });
 }
 
 void TCustomAdvGridDropDown::HandleKeyDown(Word& Key, TShiftState Shift)
@@ -672,10 +666,7 @@ void TCustomAdvGridDropDown::HandleKeyDown(Word& Key, TShiftState Shift)
         return;
     }
     const Word key = Key;
-    if (key == VK_BACK || key == VK_ESCAPE || key == VK_DELETE)
-        FCompletionEnabled = false;
-    else if (key != VK_RETURN)
-        FCompletionEnabled = true;
+    FCompletion.KeyDown(key);
     if (key == VK_RETURN) {
         const int i = LookupIndexOfText(TControl::Text());
         if (i >= 0 && i < FItems->Count()) {
@@ -713,10 +704,7 @@ void TCustomAdvGridDropDown::HandleKeyUp(Word& Key, TShiftState Shift)
         else
             FGrid->HideInplaceEdit();
     }
-    if (!FCompletion.Pending) return;
-    SetItemIndex(FCompletion.ItemIndex);
-    SetSelection(FCompletion.KeyLength, int(TControl::Text().size()));
-    FCompletion.Pending = false;
+    FCompletion.KeyUp(*this, [this](int i) { SetItemIndex(i); });
 }
 
 void TCustomAdvGridDropDown::StepItem(int Delta)

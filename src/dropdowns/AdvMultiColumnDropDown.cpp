@@ -237,12 +237,12 @@ void TAdvMultiColumnDropDown::InitializeEditor()
     SetDropDownColor(clWhite);
     SetDropDownHeight(200);
     FItemIndex = FOldItemIndex = -1;
-    FCompletionEnabled = true;
+    FCompletion.SetEnabled(true);
     FLookupEntry.clear();
     FMatchCase = false;
     FMatchStart = true;
     SetAutoSelect(true);
-    FCompletion.Pending = false;
+    FCompletion.Forget();
     FDropDownAutoWidth = true;
     SetSelectionColorStyle(scOffice2007);
     FSelectionTextColor = clBlack;
@@ -543,20 +543,13 @@ int TAdvMultiColumnDropDown::ProcessLookupKey(QChar K)
 
 void TAdvMultiColumnDropDown::HandleChange()
 {
-    FCompletion.Pending = false;
+    FCompletion.Forget();
     TAdvCustomDropDown::HandleChange();
-    if (HasState(csDesigning) || !FCompletionEnabled || FLookupList.isEmpty()) return;
-    const QString text = TControl::Text();
+    if (HasState(csDesigning) || !FCompletion.Enabled() || FLookupList.isEmpty()) return;
     const QStringList& list = FLookupList;
-    const auto done = FLookupIndex.Complete(
-        int(list.size()), [&list](int i) { return QStringView(list[i]); }, text, SelStart(), FMatchCase);
-    if (!done) return;
-    const bool matched = done->Matched && done->ItemIndex < FItems->Count();
-    if (matched) SetItemIndexDirect(done->ItemIndex);
-    if (done->Text != text) SetTextDirect(done->Text);
-    SetSelection(done->Anchor, done->Caret);
-    // After the write: its own change notification clears a pending completion.
-    if (matched) FCompletion = {true, done->ItemIndex, done->KeyLength};
+    FCompletion.Change(
+        *this, FLookupIndex, int(list.size()), [&list](int i) { return QStringView(list[i]); }, FMatchCase,
+        FItems->Count(), [this](int i) { SetItemIndexDirect(i); });
 }
 
 void TAdvMultiColumnDropDown::HandleKeyDown(Word& Key, TShiftState Shift)
@@ -566,10 +559,7 @@ void TAdvMultiColumnDropDown::HandleKeyDown(Word& Key, TShiftState Shift)
         return;
     }
     const Word key = Key;
-    if (key == VK_BACK || key == VK_ESCAPE || key == VK_DELETE)
-        FCompletionEnabled = false;
-    else if (key != VK_RETURN)
-        FCompletionEnabled = true;
+    FCompletion.KeyDown(key);
     if (key == VK_RETURN) {
         const int i = LookupIndexOfText(TControl::Text());
         if (i >= 0 && i < FItems->Count()) {
@@ -599,10 +589,7 @@ void TAdvMultiColumnDropDown::HandleKeyPress(QChar& Key)
 void TAdvMultiColumnDropDown::HandleKeyUp(Word& Key, TShiftState Shift)
 {
     if (!(Key == VK_RETURN && ReturnIsTab())) TAdvCustomDropDown::HandleKeyUp(Key, Shift);
-    if (!FCompletion.Pending) return;
-    SetItemIndex(FCompletion.ItemIndex);
-    SetSelection(FCompletion.KeyLength, int(TControl::Text().size()));
-    FCompletion.Pending = false;
+    FCompletion.KeyUp(*this, [this](int i) { SetItemIndex(i); });
 }
 
 void TAdvMultiColumnDropDown::StepItem(int Delta)

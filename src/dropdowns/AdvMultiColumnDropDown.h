@@ -265,12 +265,7 @@ protected:
     bool FMatchCase = false;
     bool FMatchStart = true;
     bool FShowing = false;
-    bool FCompletionEnabled = true;
-    struct {
-        bool Pending = false;
-        int ItemIndex = -1;
-        int KeyLength = 0;
-    } FCompletion;
+    TDropDownTyping FCompletion{TDropDownTyping::naAfterWrite};
 };
 
 }  // namespace AdvMultiColumnDropDown

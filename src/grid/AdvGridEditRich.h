@@ -57,12 +57,11 @@ private:
     bool FLocked = false;
 };
 
-// The rich editor's document as 7-bit RTF (characters beyond 127 as \u
-// escapes), with fonts, sizes, bold, italic, underline, strike-out, colours
-// and the baseline offsets; paragraphs end with \par.
+// The rich editor's document as 7-bit RTF (other characters as \'hh and \u
+// escapes), with fonts, sizes, bold, italic, underline, strike-out, colours,
+// highlights, alignment and the baseline offsets; paragraphs end with \par.
 QString RichEditToRtf(const QTextDocument& Doc);
-// Loads RTF into a document (replacing its content): what RichEditToRtf
-// writes, \'hh as the character of that value, unknown words ignored,
-// \* groups and the info, stylesheet, pict and object groups skipped;
-// malformed or cut input is read as far as it goes.
+// Loads RTF into a document (replacing its content), read as the grid's
+// cells are read, except that stray closing braces do not end it: the text
+// after them is kept.
 void RtfToRichEdit(const QString& Rtf, QTextDocument& Doc);

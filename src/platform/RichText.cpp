@@ -16,6 +16,23 @@ namespace {
 
 enum TRichTextDest { rdText, rdFontTable, rdColorTable, rdSkip };
 
+// Text in a format at the end of a paragraph: the last run grows when it
+// has the same format.
+void RichTextAppend(TRichTextParagraph& p, TRichTextRun Format, const QString& Text)
+{
+    Format.Text.clear();
+    if (!p.Runs.empty()) {
+        TRichTextRun last = p.Runs.back();
+        last.Text.clear();
+        if (last == Format) {
+            p.Runs.back().Text += Text;
+            return;
+        }
+    }
+    Format.Text = Text;
+    p.Runs.push_back(std::move(Format));
+}
+
 struct TRichTextState {
     TRichTextRun Format;
     TRichTextDest Dest = rdText;
@@ -26,9 +43,10 @@ struct TRichTextState {
 };
 
 struct TRichTextReader {
-    explicit TRichTextReader(const QString& s) : Src(s) {}
+    TRichTextReader(const QString& s, TRichTextReadEnd end) : Src(s), End(end) {}
 
     const QString& Src;
+    const TRichTextReadEnd End;
     int Pos = 0;
     std::vector<TRichTextState> Stack;
     TRichTextState St;
@@ -75,17 +93,7 @@ struct TRichTextReader {
         f.FontName = FontOf(St.FontIndex);
         f.Color = ColorOf(St.ColorIndex);
         f.BackColor = ColorOf(St.BackIndex);
-        f.Text.clear();
-        if (!p.Runs.empty()) {
-            TRichTextRun last = p.Runs.back();
-            last.Text.clear();
-            if (last == f) {
-                p.Runs.back().Text += t;
-                return;
-            }
-        }
-        f.Text = t;
-        p.Runs.push_back(f);
+        RichTextAppend(p, f, t);
     }
 
     void EndFontEntry()
@@ -122,9 +130,18 @@ struct TRichTextReader {
             St.FontIndex = arg;
         } else if (w == QLatin1String("cf")) St.ColorIndex = arg;
         else if (w == QLatin1String("cb") || w == QLatin1String("highlight")) St.BackIndex = arg;
-        else if (w == QLatin1String("super") || (w == QLatin1String("up") && arg != 0)) f.Raise = 1;
-        else if (w == QLatin1String("sub") || (w == QLatin1String("dn") && arg != 0)) f.Raise = -1;
-        else if (w == QLatin1String("nosupersub") || w == QLatin1String("up") || w == QLatin1String("dn")) f.Raise = 0;
+        else if (w == QLatin1String("super") || w == QLatin1String("sub")) {
+            f.Raise = w == QLatin1String("super") ? 1 : -1;
+            f.Offset = 0;
+        } else if (w == QLatin1String("up") || w == QLatin1String("dn")) {
+            // Half points; without a number, 6.
+            const int shift = std::clamp(hasArg ? arg : 6, 0, 3276);
+            f.Offset = w == QLatin1String("up") ? shift : -shift;
+            f.Raise = f.Offset > 0 ? 1 : f.Offset < 0 ? -1 : 0;
+        } else if (w == QLatin1String("nosupersub")) {
+            f.Raise = 0;
+            f.Offset = 0;
+        }
         else if (w == QLatin1String("par")) Paragraph();
         else if (w == QLatin1String("line")) AddText(QStringLiteral("\n"));
         else if (w == QLatin1String("tab")) AddText(QStringLiteral("\t"));
@@ -214,7 +231,10 @@ struct TRichTextReader {
                 FlushAnsi();
                 if (St.Dest == rdFontTable) EndFontEntry();
                 ++Pos;
-                if (Stack.empty()) break;
+                if (Stack.empty()) {
+                    if (End == rreDocumentEnd) break;
+                    continue;   // a stray closing brace
+                }
                 St = Stack.back();
                 Stack.pop_back();
             } else if (c == u'\\') {
@@ -256,17 +276,44 @@ QString RichTextEscape(const QString& t)
         else if (c == u'\n') out += QStringLiteral("\\line ");
         else if (c == u'\t') out += QStringLiteral("\\tab ");
         else if (u < 128) out += c;
-        else if (u < 256) out += QStringLiteral("\\'%1").arg(u, 2, 16, QLatin1Char('0'));
+        // \'hh is read as Windows-1252, which has other characters at 0x80..0x9F.
+        else if (u >= 0xA0 && u < 256) out += QStringLiteral("\\'%1").arg(u, 2, 16, QLatin1Char('0'));
         else out += QStringLiteral("\\u%1?").arg(int(int16_t(u)));
     }
     return out;
 }
 
-void RichTextBuildDocument(QTextDocument& d, const TRichTextDocument& doc, const TFont* Font,
-                           TColor ForceColor = clNone)
+static_assert(RichTextOffsetProperty == QTextFormat::UserProperty + 40);
+
+// Twips a \super or \sub without a shift of its own stands for.
+constexpr int RichTextRaiseTwips = 40;
+
+// A run's character format. With DefaultSize the 12-point size stays
+// unset (the document's default font has the say); a Font colours what
+// the run leaves uncoloured, a ForceColor all of it.
+QTextCharFormat RichTextCharFormat(const TRichTextRun& r, bool DefaultSize, const TFont* Font, TColor ForceColor)
 {
-    if (Font) d.setDefaultFont(Font->ToQFont());
-    d.setDocumentMargin(0);
+    QTextCharFormat cf;
+    if (!r.FontName.isEmpty()) cf.setFontFamilies({r.FontName});
+    if (r.HalfPoints != 24 || !DefaultSize) cf.setFontPointSize(r.HalfPoints / 2.0);
+    cf.setFontWeight(r.Bold ? QFont::Bold : QFont::Normal);
+    cf.setFontItalic(r.Italic);
+    cf.setFontUnderline(r.Underline);
+    cf.setFontStrikeOut(r.StrikeOut);
+    if (ForceColor != clNone) cf.setForeground(ToQColor(ForceColor));
+    else if (r.Color != clNone) cf.setForeground(ToQColor(r.Color));
+    else if (Font) cf.setForeground(ToQColor(Font->Color()));
+    if (r.BackColor != clNone) cf.setBackground(ToQColor(r.BackColor));
+    if (r.Raise) {
+        cf.setVerticalAlignment(r.Raise > 0 ? QTextCharFormat::AlignSuperScript : QTextCharFormat::AlignSubScript);
+        cf.setProperty(RichTextOffsetProperty, r.Offset ? r.Offset * 10 : r.Raise * RichTextRaiseTwips);
+    }
+    return cf;
+}
+
+void RichTextFill(QTextDocument& d, const TRichTextDocument& doc, bool DefaultSize, const TFont* Font,
+                  TColor ForceColor)
+{
     QTextCursor cur(&d);
     bool first = true;
     for (const TRichTextParagraph& p : doc.Paragraphs) {
@@ -276,24 +323,45 @@ void RichTextBuildDocument(QTextDocument& d, const TRichTextDocument& doc, const
         else cur.insertBlock(bf);
         first = false;
         for (const TRichTextRun& r : p.Runs) {
-            QTextCharFormat cf;
-            if (!r.FontName.isEmpty()) cf.setFontFamilies({r.FontName});
-            if (r.HalfPoints != 24 || !Font) cf.setFontPointSize(r.HalfPoints / 2.0);
-            cf.setFontWeight(r.Bold ? QFont::Bold : QFont::Normal);
-            cf.setFontItalic(r.Italic);
-            cf.setFontUnderline(r.Underline);
-            cf.setFontStrikeOut(r.StrikeOut);
-            if (ForceColor != clNone) cf.setForeground(ToQColor(ForceColor));
-            else if (r.Color != clNone) cf.setForeground(ToQColor(r.Color));
-            else if (Font) cf.setForeground(ToQColor(Font->Color()));
-            if (r.BackColor != clNone) cf.setBackground(ToQColor(r.BackColor));
-            if (r.Raise) cf.setVerticalAlignment(r.Raise > 0 ? QTextCharFormat::AlignSuperScript
-                                                             : QTextCharFormat::AlignSubScript);
             QString t = r.Text;
             t.replace(QLatin1Char('\n'), QChar(QChar::LineSeparator));
-            cur.insertText(t, cf);
+            cur.insertText(t, RichTextCharFormat(r, DefaultSize, Font, ForceColor));
         }
     }
+}
+
+void RichTextBuildDocument(QTextDocument& d, const TRichTextDocument& doc, const TFont* Font,
+                           TColor ForceColor = clNone)
+{
+    if (Font) d.setDefaultFont(Font->ToQFont());
+    d.setDocumentMargin(0);
+    RichTextFill(d, doc, Font != nullptr, Font, ForceColor);
+}
+
+// A Qt character format as a run (without its text).
+TRichTextRun RichTextRunOf(const QTextCharFormat& f)
+{
+    TRichTextRun r;
+    r.FontName = f.fontFamilies().toStringList().value(0);
+    if (f.fontPointSize() > 0) r.HalfPoints = std::clamp(int(std::lround(f.fontPointSize() * 2)), 1, 3276);
+    r.Bold = f.fontWeight() >= QFont::Bold;
+    r.Italic = f.fontItalic();
+    r.Underline = f.fontUnderline();
+    r.StrikeOut = f.fontStrikeOut();
+    if (f.hasProperty(QTextFormat::ForegroundBrush)) r.Color = FromQColor(f.foreground().color());
+    if (f.hasProperty(QTextFormat::BackgroundBrush)) r.BackColor = FromQColor(f.background().color());
+    const int twips = f.intProperty(RichTextOffsetProperty);
+    if (twips) {
+        r.Raise = twips > 0 ? 1 : -1;
+        r.Offset = twips / 10;
+        // RTF has no shift under a half point.
+        if (!r.Offset) r.Raise = 0;
+    } else if (f.verticalAlignment() == QTextCharFormat::AlignSuperScript) {
+        r.Raise = 1;
+    } else if (f.verticalAlignment() == QTextCharFormat::AlignSubScript) {
+        r.Raise = -1;
+    }
+    return r;
 }
 
 }  // namespace
@@ -303,9 +371,9 @@ bool IsRichText(const QString& Text)
     return Text.startsWith(QLatin1String("{\\rtf"));
 }
 
-TRichTextDocument RichTextRead(const QString& Rtf)
+TRichTextDocument RichTextRead(const QString& Rtf, TRichTextReadEnd End)
 {
-    TRichTextReader r(Rtf);
+    TRichTextReader r(Rtf, End);
     r.Run();
     return r.Doc;
 }
@@ -324,7 +392,8 @@ QString RichTextWrite(const TRichTextDocument& Doc)
     QString out = QStringLiteral("{\\rtf1\\ansi\\deff0");
     if (!fonts.isEmpty()) {
         out += QStringLiteral("{\\fonttbl");
-        for (int i = 0; i < fonts.size(); ++i) out += QStringLiteral("{\\f%1 %2;}").arg(i).arg(fonts[i]);
+        for (int i = 0; i < fonts.size(); ++i)
+            out += QStringLiteral("{\\f%1 %2;}").arg(i).arg(RichTextEscape(fonts[i]));
         out += QLatin1Char('}');
     }
     if (!colors.empty()) {
@@ -351,11 +420,15 @@ QString RichTextWrite(const TRichTextDocument& Doc)
             if (!r.FontName.isEmpty()) out += QStringLiteral("\\f%1").arg(fonts.indexOf(r.FontName));
             if (r.Color != clNone) out += QStringLiteral("\\cf%1").arg(colorIndex(r.Color));
             if (r.BackColor != clNone) out += QStringLiteral("\\highlight%1").arg(colorIndex(r.BackColor));
-            if (r.Raise) out += r.Raise > 0 ? QStringLiteral("\\super") : QStringLiteral("\\sub");
+            if (r.Offset) out += r.Offset > 0 ? QStringLiteral("\\up%1").arg(r.Offset) : QStringLiteral("\\dn%1").arg(-r.Offset);
+            else if (r.Raise) out += r.Raise > 0 ? QStringLiteral("\\super") : QStringLiteral("\\sub");
             out += QLatin1Char(' ') + RichTextEscape(r.Text) + QLatin1Char('}');
         }
         if (i + 1 < Doc.Paragraphs.size()) out += QStringLiteral("\\par\n");
     }
+    // The reader takes a \par at the very end for the last paragraph's
+    // mark: an empty last paragraph needs one more to stay.
+    if (Doc.Paragraphs.size() > 1 && Doc.Paragraphs.back().Runs.empty()) out += QStringLiteral("\\par");
     out += QLatin1Char('}');
     return out;
 }
@@ -374,6 +447,31 @@ QString RichTextPlain(const TRichTextDocument& Doc)
 QString RichTextToPlain(const QString& Rtf)
 {
     return RichTextPlain(RichTextRead(Rtf));
+}
+
+void RichTextToQt(const TRichTextDocument& Doc, QTextDocument& Out)
+{
+    Out.clear();
+    RichTextFill(Out, Doc, true, nullptr, clNone);
+}
+
+TRichTextDocument RichTextFromQt(const QTextDocument& Doc)
+{
+    TRichTextDocument out;
+    for (QTextBlock b = Doc.begin(); b.isValid(); b = b.next()) {
+        TRichTextParagraph p;
+        const Qt::Alignment a = b.blockFormat().alignment() & Qt::AlignHorizontal_Mask;
+        p.Align = a & Qt::AlignHCenter ? rtaCenter : a & Qt::AlignRight ? rtaRight : rtaLeft;
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment frag = it.fragment();
+            if (!frag.isValid()) continue;
+            QString t = frag.text();
+            t.replace(QChar(QChar::LineSeparator), QLatin1Char('\n'));
+            RichTextAppend(p, RichTextRunOf(frag.charFormat()), t);
+        }
+        out.Paragraphs.push_back(p);
+    }
+    return out;
 }
 
 TSize RichTextMeasure(const QString& Rtf, const TFont* Font, int Width)

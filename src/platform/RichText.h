@@ -7,6 +7,8 @@
 // paragraphs (\par \line \tab \pard \ql \qc \qr). It skips \* groups and
 // the \info, \stylesheet, \pict and \object destinations, ignores unknown
 // words and reads unbalanced or cut input as far as it goes, never raising.
+// The writer writes what the reader reads back as the same document; Qt
+// text documents (the rich editor's content) convert both ways.
 
 #include "Graphics.h"
 
@@ -24,6 +26,9 @@ struct TRichTextRun {
     TColor Color = clNone;     // clNone: the default colour
     TColor BackColor = clNone;
     int Raise = 0;             // 1 superscript, -1 subscript
+    // The baseline shift of \upN / \dnN in half points (negative: down);
+    // 0 with Raise set: \super / \sub, raised as far as the font says.
+    int Offset = 0;
     bool operator==(const TRichTextRun&) const = default;
 };
 
@@ -42,11 +47,24 @@ struct TRichTextDocument {
 
 // True for a text that starts as rich text does ("{\rtf").
 bool IsRichText(const QString& Text);
-TRichTextDocument RichTextRead(const QString& Rtf);
+// Where reading ends: where the outermost group closes, or at the end of
+// the text, stray closing braces skipped (an editor keeps all it is given).
+enum TRichTextReadEnd { rreDocumentEnd, rreWholeText };
+TRichTextDocument RichTextRead(const QString& Rtf, TRichTextReadEnd End = rreDocumentEnd);
 QString RichTextWrite(const TRichTextDocument& Doc);
 // Paragraphs separated by CR LF, \line as LF, \tab as a tab.
 QString RichTextPlain(const TRichTextDocument& Doc);
 QString RichTextToPlain(const QString& Rtf);
+
+// A Qt text document and ours, both ways. Sizes of 12 points, fonts and
+// colours that a run does not name stay unset in the Qt document and are
+// not named when read from it; the baseline shift is kept in twips in the
+// character format's RichTextOffsetProperty (sub- and superscript without
+// one read as \sub and \super).
+class QTextDocument;
+constexpr int RichTextOffsetProperty = 0x100000 + 40;   // QTextFormat::UserProperty + 40
+void RichTextToQt(const TRichTextDocument& Doc, QTextDocument& Out);
+TRichTextDocument RichTextFromQt(const QTextDocument& Doc);
 
 // The size the text takes laid out within Width (0: unwrapped), in Font
 // where the text names no font or size.

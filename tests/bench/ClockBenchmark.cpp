@@ -8,6 +8,7 @@
 // nothing here fails on time, and a sanitized build measures nothing.
 
 #include "AdvWatch.h"
+#include "BenchCommon.h"
 #include "DateUtils.h"
 
 #include <QApplication>
@@ -15,21 +16,12 @@
 #include <QPainter>
 #include <QPixmap>
 #include <benchmark/benchmark.h>
-#include <chrono>
 #include <cmath>
 #include <memory>
 
 namespace {
 
 constexpr int kSize = 180;
-
-template <class F>
-double Timed(F f)
-{
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-}
 
 // The face and hands of a classic clock, drawn directly each time.
 void DrawClockDirect(QPixmap& pm, int hour, int minute)
@@ -93,13 +85,10 @@ void Run(benchmark::State& state, bool face)
             shade = !shade;
             w->Appearance()->SetBackgroundColor(shade ? TColor(0xF8F8F8) : clWhite);
         }
-        oursSec += Timed([&] { w->Widget()->render(&img); });
-        theirsSec += Timed([&] { DrawClockDirect(pm, 10, minute); });
+        oursSec += BenchTimed([&] { w->Widget()->render(&img); });
+        theirsSec += BenchTimed([&] { DrawClockDirect(pm, 10, minute); });
     }
-    const double n = double(state.iterations());
-    state.counters["ours_us"] = oursSec / n * 1e6;
-    state.counters["qt_us"] = theirsSec / n * 1e6;
-    state.counters["ratio"] = theirsSec > 0 ? oursSec / theirsSec : 0;
+    BenchRatioCounters(state, oursSec, theirsSec, "us");
 }
 
 void BM_Hands(benchmark::State& state) { Run(state, false); }
@@ -113,10 +102,9 @@ BENCHMARK(BM_Face)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    BenchArgs args(argc, argv);
+    BenchOffscreen();
+    QApplication app(args.Argc(), args.Argv());
+    args.RunBenchmarks();
     return 0;
 }

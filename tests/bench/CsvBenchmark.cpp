@@ -12,13 +12,13 @@
 #include "Files.h"
 #include "TextFiles.h"
 
+#include "BenchCommon.h"
 #include "BenchTable.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <random>
 #include <string>
@@ -123,9 +123,9 @@ void BM_LimitSave(benchmark::State& state)
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--quick") == 0) gRows = 20000;
+    BenchArgs args(argc, argv);
+    QApplication app(args.Argc(), args.Argv());
+    if (args.Quick()) gRows = 20000;
     QTemporaryDir dir;
     gFile = dir.filePath(QStringLiteral("grid.csv"));
     gOut = dir.filePath(QStringLiteral("out.csv"));
@@ -136,22 +136,15 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark("LimitLoad", BM_LimitLoad)->Unit(benchmark::kMillisecond)->UseRealTime();
     benchmark::RegisterBenchmark("GridSave", BM_GridSave)->Unit(benchmark::kMillisecond)->UseRealTime();
     benchmark::RegisterBenchmark("LimitSave", BM_LimitSave)->Unit(benchmark::kMillisecond)->UseRealTime();
-    std::vector<char*> args;
-    for (int i = 0; i < argc; ++i)
-        if (std::strcmp(argv[i], "--quick") != 0) args.push_back(argv[i]);
-    int bargc = int(args.size());
-    benchmark::Initialize(&bargc, args.data());
     BenchTableReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double limitLoad = reporter.Seconds("LimitLoad"), limitSave = reporter.Seconds("LimitSave");
-    const double load = limitLoad > 0 ? reporter.Seconds("GridLoad") / limitLoad : 0;
-    const double save = limitSave > 0 ? reporter.Seconds("GridSave") / limitSave : 0;
+    args.RunBenchmarks(&reporter);
+    const double load = BenchRatio(reporter.Seconds("GridLoad"), reporter.Seconds("LimitLoad"));
+    const double save = BenchRatio(reporter.Seconds("GridSave"), reporter.Seconds("LimitSave"));
     std::printf("\nCSV of %d x %d cells (%lld bytes)\n", gRows, kCols, (long long)ReadFileBytes(gFile).size());
     std::printf("load: grid %.3f s, limit %.3f s, ratio %.2f (target <= 3)\n", reporter.Seconds("GridLoad"),
                 reporter.Seconds("LimitLoad"), load);
     std::printf("save: grid %.3f s, limit %.3f s, ratio %.2f (target <= 2)\n", reporter.Seconds("GridSave"),
                 reporter.Seconds("LimitSave"), save);
     gLoaded.reset();
-    benchmark::Shutdown();
     return 0;
 }

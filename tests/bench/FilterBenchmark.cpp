@@ -13,6 +13,7 @@
 #include "AdvGrid.h"
 #include "AdvGridFilter.h"
 #include "AdvGridFind.h"
+#include "BenchCommon.h"
 #include "Forms.h"
 #include "SortFilterData.h"
 
@@ -25,7 +26,6 @@
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -86,9 +86,9 @@ Result FindQt(QStandardItemModel* m, const QString& s)
 
 int main(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--quick") == 0) Rows = 10000;
-    QApplication app(argc, argv);
+    BenchArgs args(argc, argv);
+    if (args.Quick()) Rows = 10000;
+    QApplication app(args.Argc(), args.Argv());
     MakeTexts();
     GridPtr g = MakeGrid();
     auto model = MakeModel();
@@ -107,11 +107,11 @@ int main(int argc, char** argv)
     }
     if (ours.Count != qt.Count) std::printf("MISMATCH: filter keeps %d rows, proxy %d\n", ours.Count, qt.Count);
     std::printf("%-24s %12.4f %12.4f %8.2f %8d\n", "filter *3*7* (integers)", ours.Seconds, qt.Seconds,
-                qt.Seconds > 0 ? ours.Seconds / qt.Seconds : 0.0, ours.Count);
+                BenchRatio(ours.Seconds, qt.Seconds), ours.Count);
     const Result fo = FindOurs(g.get(), QStringLiteral("name12"));
     const Result fq = FindQt(model.get(), QStringLiteral("name12"));
     if (fo.Count != fq.Count) std::printf("MISMATCH: find hits %d cells, match %d\n", fo.Count, fq.Count);
     std::printf("%-24s %12.4f %12.4f %8.2f %8d\n", "find all \"name12\"", fo.Seconds, fq.Seconds,
-                fq.Seconds > 0 ? fo.Seconds / fq.Seconds : 0.0, fo.Count);
+                BenchRatio(fo.Seconds, fq.Seconds), fo.Count);
     return 0;
 }

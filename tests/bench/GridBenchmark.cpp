@@ -4,6 +4,7 @@
 // Run by hand in the optimised build, headless:
 //   QT_QPA_PLATFORM=offscreen build/release/tests/bench_grid
 
+#include "BenchCommon.h"
 #include "Forms.h"
 #include "Grids.h"
 
@@ -24,7 +25,7 @@ constexpr int kCols = 10;
 constexpr int kColWidth = 100;
 constexpr int kRowHeight = 24;
 
-QString CellText(int c, int r) { return QStringLiteral("R%1C%2").arg(r).arg(c); }
+QString CellText(int c, int r) { return BenchCellText(r, c); }
 
 struct Ours {
     explicit Ours(int rows, bool fill = true)
@@ -154,12 +155,10 @@ BENCHMARK(BM_Render_QTableWidget)->Unit(benchmark::kMicrosecond)->ArgsProduct({{
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"));
-    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    BenchArgs args(argc, argv);
+    BenchOffscreen();
+    QApplication app(args.Argc(), args.Argv());
+    BenchDejaVuFont();
+    args.RunBenchmarks();
     return 0;
 }

@@ -8,6 +8,7 @@
 //   QT_QPA_PLATFORM=offscreen build/release/tests/bench_grid --benchmark_filter=Calc
 
 #include "AdvGrid.h"
+#include "BenchCommon.h"
 #include "Forms.h"
 
 #include <QHeaderView>
@@ -65,9 +66,7 @@ struct CalcPair {
 
 void CalcReport(benchmark::State& state, double ours, double theirs)
 {
-    state.counters["ours_ms"] = ours * 1000 / double(state.iterations());
-    state.counters["qt_ms"] = theirs * 1000 / double(state.iterations());
-    state.counters["ratio"] = theirs > 0 ? ours / theirs : 0;
+    BenchRatioCounters(state, ours, theirs, "ms");
 }
 
 double CalcSeconds(CalcClock::time_point a, CalcClock::time_point b) { return std::chrono::duration<double>(b - a).count(); }

@@ -13,6 +13,7 @@
 #include "AdvGrid.h"
 #include "AdvGridEditors.h"
 #include "AdvGridInplace.h"
+#include "BenchCommon.h"
 #include "Forms.h"
 
 #include <QApplication>
@@ -23,9 +24,7 @@
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <benchmark/benchmark.h>
-#include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <memory>
 #include <string>
@@ -41,14 +40,6 @@ constexpr int kComboItems = 20;
 
 int gCells = 1000;
 std::map<std::string, double> gPerCell;  // seconds per cell
-
-template <class F>
-double Timed(F&& f)
-{
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-}
 
 void SendKey(QWidget* w, int key, const QString& text = QString())
 {
@@ -76,7 +67,7 @@ struct Ours {
         o.Include(goEditing);
         Grid->SetOptions(o);
         for (int r = 1; r <= kRows; ++r)
-            for (int c = 1; c <= kCols; ++c) Grid->SetCells(c, r, c == 2 ? ComboItem(r % kComboItems) : QStringLiteral("R%1C%2").arg(r).arg(c));
+            for (int c = 1; c <= kCols; ++c) Grid->SetCells(c, r, c == 2 ? ComboItem(r % kComboItems) : BenchCellText(r, c));
         for (int i = 0; i < kComboItems; ++i) Grid->AddComboString(ComboItem(i));
         Grid->OnGetEditorType = [](TObject*, int c, int, TEditorType& e) {
             if (c == 2) e = edComboList;
@@ -149,7 +140,7 @@ struct Theirs {
         Table->setFont(f);
         for (int r = 0; r < kRows; ++r)
             for (int c = 0; c < kCols; ++c)
-                Table->setItem(r, c, new QTableWidgetItem(c == 1 ? ComboItem((r + 1) % kComboItems) : QStringLiteral("R%1C%2").arg(r + 1).arg(c + 1)));
+                Table->setItem(r, c, new QTableWidgetItem(c == 1 ? ComboItem((r + 1) % kComboItems) : BenchCellText(r + 1, c + 1)));
         Delegate = new TBenchDelegate(Table.get());
         Table->setItemDelegate(Delegate);
         Table->show();
@@ -180,30 +171,30 @@ void Run(const std::string& who)
 {
     {
         G g;
-        gPerCell["text " + who] = Timed([&] { g.Text(); }) / gCells;
+        gPerCell["text " + who] = BenchTimed([&] { g.Text(); }) / gCells;
     }
     {
         G g;
-        gPerCell["combo " + who] = Timed([&] { g.Combo(); }) / gCells;
+        gPerCell["combo " + who] = BenchTimed([&] { g.Combo(); }) / gCells;
     }
 }
 
 void BM_Ours(benchmark::State& state)
 {
-    for (auto _ : state) state.SetIterationTime(Timed([] { Run<Ours>("ours"); }));
+    for (auto _ : state) state.SetIterationTime(BenchTimed([] { Run<Ours>("ours"); }));
 }
 void BM_QTableWidget(benchmark::State& state)
 {
-    for (auto _ : state) state.SetIterationTime(Timed([] { Run<Theirs>("qt"); }));
+    for (auto _ : state) state.SetIterationTime(BenchTimed([] { Run<Theirs>("qt"); }));
 }
 
 void PrintTable()
 {
     std::printf("\n%d rows x %d columns, %d cells per case\n", kRows, kCols, gCells);
-    std::printf("%-8s %15s %15s %8s  %s\n", "case", "ours (us/cell)", "Qt (us/cell)", "ratio", "target");
+    const BenchRatioTable table(8, "us/cell", 1e6, 15, 1);
     for (const char* c : {"text", "combo"}) {
         const double o = gPerCell[std::string(c) + " ours"], q = gPerCell[std::string(c) + " qt"];
-        std::printf("%-8s %15.1f %15.1f %8.2f  %s\n", c, o * 1e6, q * 1e6, q > 0 ? o / q : 0.0, "at most 1.0x");
+        table.Row(c, o, q, "at most 1.0x");
     }
 }
 
@@ -214,22 +205,12 @@ BENCHMARK(BM_QTableWidget)->Unit(benchmark::kMillisecond)->Iterations(1)->UseMan
 
 int main(int argc, char** argv)
 {
-    std::vector<char*> args;
-    for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--quick") == 0) {
-            gCells = 100;
-            continue;
-        }
-        args.push_back(argv[i]);
-    }
-    int n = int(args.size());
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(n, args.data());
-    QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"));
-    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
-    benchmark::Initialize(&n, args.data());
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    BenchArgs args(argc, argv);
+    if (args.Quick()) gCells = 100;
+    BenchOffscreen();
+    QApplication app(args.Argc(), args.Argv());
+    BenchDejaVuFont();
+    args.RunBenchmarks();
     PrintTable();
     return 0;
 }

@@ -6,6 +6,7 @@
 //   ... --quick   (1,000 texts: what CI runs)
 
 #include "AdvDetailDropDown.h"
+#include "BenchCommon.h"
 #include "Forms.h"
 
 #include <QApplication>
@@ -14,7 +15,6 @@
 #include <QStringListModel>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <string>
 
@@ -100,17 +100,11 @@ public:
 
 int main(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--quick") == 0) {
-            ListBenchCount = 1000;
-            for (int j = i; j < argc - 1; ++j) argv[j] = argv[j + 1];
-            --argc;
-            break;
-        }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
+    BenchArgs args(argc, argv);
+    if (args.Quick()) ListBenchCount = 1000;
+    QApplication app(args.Argc(), args.Argv());
     ListBenchReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    args.RunBenchmarks(&reporter);
     // Every BM_Ours_X beside its BM_Qt_X.
     std::printf("\n%-28s %12s %12s %8s %8s\n", "case (rows)", "ours us", "Qt us", "ratio", "target");
     for (const auto& [name, ours] : reporter.Times) {
@@ -120,8 +114,7 @@ int main(int argc, char** argv)
         if (qt == reporter.Times.end() || qt->second <= 0) continue;
         std::printf("%-28s %12.2f %12.2f %8.2f %8s\n",
                     (what + " (" + std::to_string(ListBenchCount) + ")").c_str(), ours, qt->second,
-                    ours / qt->second, "<= 2");
+                    BenchRatio(ours, qt->second), "<= 2");
     }
-    benchmark::Shutdown();
     return 0;
 }

@@ -9,6 +9,7 @@
 
 #include "AdvCGrid.h"
 #include "AdvGridUnit.h"
+#include "BenchCommon.h"
 #include "Forms.h"
 #include "UBACnetSlaveSetAccess.h"
 #include "UComon.h"
@@ -23,9 +24,7 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 #include <benchmark/benchmark.h>
-#include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <string>
 
@@ -54,14 +53,6 @@ QByteArray FullBACnetFile()
     return xml + "</BACnet_to_Modbus>\n<!--SW_VERSION = 1.003-->\n";
 }
 
-template <class F>
-double Timed(F&& f)
-{
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-}
-
 void WriteBACnetFile(const QString& path)
 {
     QFile f(path);
@@ -75,7 +66,7 @@ void BM_BACnetShowOurs(benchmark::State& state)
     WriteBACnetFile(BACnet_Slave_File);
     auto* w = Create<TFBACnetSlaveSetAccess>(Application);
     for (auto _ : state) {
-        const double t = Timed([&] { w->FormShow(); });
+        const double t = BenchTimed([&] { w->FormShow(); });
         if (w->ACG_BACnet_in_Write->Cells(7, 2000) != QStringLiteral("Object 2000"))
             state.SkipWithError("the file was not loaded whole");
         state.SetIterationTime(t);
@@ -92,7 +83,7 @@ void BM_BACnetShowQt(benchmark::State& state)
     QTableWidget* tables[2] = {&read, &write};
     QStringList positions[2];
     for (auto _ : state) {
-        const double t = Timed([&] {
+        const double t = BenchTimed([&] {
             for (QTableWidget* tw : tables) {
                 tw->setUpdatesEnabled(false);
                 tw->setRowCount(2001);
@@ -153,7 +144,7 @@ void BM_MQTTOkOurs(benchmark::State& state)
         }
     }
     for (auto _ : state) {
-        const double t = Timed([&] { w->Btn_OKClick(); });
+        const double t = BenchTimed([&] { w->Btn_OKClick(); });
         if (w->ModalResult() != mrOk) state.SkipWithError("OK did not pass");
         w->SetModalResult(mrNone);
         state.SetIterationTime(t);
@@ -176,7 +167,7 @@ void BM_MQTTOkQt(benchmark::State& state)
     const std::vector<int> stored[2] = {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 13, 17},
                                         {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 14}};
     for (auto _ : state) {
-        const double t = Timed([&] {
+        const double t = BenchTimed([&] {
             QSaveFile out(path);
             out.open(QIODevice::WriteOnly);
             QXmlStreamWriter x(&out);
@@ -205,30 +196,20 @@ void BM_MQTTOkQt(benchmark::State& state)
 void PrintTable()
 {
     std::printf("\n%d repetitions (totals)\n", gRepeats);
-    std::printf("%-12s %12s %12s %8s  %s\n", "case", "ours (ms)", "Qt (ms)", "ratio", "target");
+    const BenchRatioTable table(12, "ms", 1000);
     const std::pair<const char*, const char*> cases[] = {{"bacnet show", "at most 1.5x"}, {"mqtt ok", "at most 2x"}};
-    for (auto [name, target] : cases) {
-        const double o = gResults[std::string(name) + " ours"];
-        const double q = gResults[std::string(name) + " qt"];
-        std::printf("%-12s %12.2f %12.2f %8.2f  %s\n", name, o * 1000, q * 1000, q > 0 ? o / q : 0.0, target);
-    }
+    for (auto [name, target] : cases)
+        table.Row(name, gResults[std::string(name) + " ours"], gResults[std::string(name) + " qt"], target);
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    std::vector<char*> args;
-    for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--quick") == 0) {
-            gRepeats = 1;
-            continue;
-        }
-        args.push_back(argv[i]);
-    }
-    int n = int(args.size());
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(n, args.data());
+    BenchArgs args(argc, argv);
+    if (args.Quick()) gRepeats = 1;
+    BenchOffscreen();
+    QApplication app(args.Argc(), args.Argv());
     QTemporaryDir dir;
     gDir = dir.path();
     AdvGridUnitInit();
@@ -236,9 +217,7 @@ int main(int argc, char** argv)
     for (auto [name, fn] : {std::pair{"BM_BACnetShowOurs", &BM_BACnetShowOurs}, {"BM_BACnetShowQt", &BM_BACnetShowQt},
                             {"BM_MQTTOkOurs", &BM_MQTTOkOurs}, {"BM_MQTTOkQt", &BM_MQTTOkQt}})
         benchmark::RegisterBenchmark(name, fn)->Unit(benchmark::kMillisecond)->Iterations(gRepeats)->UseManualTime();
-    benchmark::Initialize(&n, args.data());
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    args.RunBenchmarks();
     PrintTable();
     AdvGridUnitDone();
     return 0;

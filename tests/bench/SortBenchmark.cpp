@@ -6,6 +6,7 @@
 //   ... --quick   (10,000 rows: what CI runs)
 
 #include "AdvGrid.h"
+#include "BenchCommon.h"
 #include "Forms.h"
 
 #include <QApplication>
@@ -13,7 +14,6 @@
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <random>
 #include <vector>
@@ -89,9 +89,9 @@ double SortQt(int Col)
 
 int main(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--quick") == 0) gRows = 10000;
-    QApplication app(argc, argv);
+    BenchArgs args(argc, argv);
+    if (args.Quick()) gRows = 10000;
+    QApplication app(args.Argc(), args.Argv());
     MakeTexts();
     std::printf("%d rows x %d columns, sorted ascending once from the same order\n", gRows, kCols);
     std::printf("%-10s %12s %12s %8s\n", "column", "ours [s]", "Qt [s]", "ours/Qt");
@@ -102,7 +102,7 @@ int main(int argc, char** argv)
     for (const auto& run : runs) {
         const double ours = SortOurs(run.Col);
         const double qt = SortQt(run.Col);
-        std::printf("%-10s %12.4f %12.4f %8.2f\n", run.Name, ours, qt, qt > 0 ? ours / qt : 0.0);
+        std::printf("%-10s %12.4f %12.4f %8.2f\n", run.Name, ours, qt, BenchRatio(ours, qt));
     }
     return 0;
 }

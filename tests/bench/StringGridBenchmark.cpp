@@ -8,6 +8,7 @@
 //   ... --quick   (10,000 rows, 100 operations: what CI runs)
 
 #include "AdvGrid.h"
+#include "BenchCommon.h"
 #include "Forms.h"
 
 #include <QApplication>
@@ -15,9 +16,7 @@
 #include <QHeaderView>
 #include <QTableWidget>
 #include <benchmark/benchmark.h>
-#include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <malloc.h>
 #include <map>
 #include <memory>
@@ -145,27 +144,19 @@ struct Theirs {
     std::unique_ptr<QTableWidget> Table;
 };
 
-template <class F>
-double Timed(F&& f)
-{
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-}
-
 template <class G>
 void BM_Cases(benchmark::State& state, const char* who)
 {
     for (auto _ : state) {
         G g;
         const long long before = HeapInUse();
-        const double fill = Timed([&] { g.Fill(); });
+        const double fill = BenchTimed([&] { g.Fill(); });
         const long long after = HeapInUse();
         long long sink = 0;
-        const double read = Timed([&] { sink = g.ReadAll(); });
+        const double read = BenchTimed([&] { sink = g.ReadAll(); });
         benchmark::DoNotOptimize(sink);
-        const double ins = Timed([&] { g.InsertRemove(); });
-        const double hide = Timed([&] { g.HideUnhide(); });
+        const double ins = BenchTimed([&] { g.InsertRemove(); });
+        const double hide = BenchTimed([&] { g.HideUnhide(); });
         state.SetIterationTime(fill + read + ins + hide);
         const std::string w = who;
         gResults["fill " + w] = {fill, before >= 0 && after >= 0 ? after - before : -1};
@@ -187,20 +178,17 @@ void PrintTable()
     const Row rows[] = {{"fill", "at most 0.5x"}, {"read", "at most 0.5x"}, {"insert/remove", "at most 1.0x"},
                         {"hide/unhide", "reported"}};
     std::printf("\n%d rows x %d columns, %d row insertions/removals, %d hide/unhide pairs\n", gRows, kCols, gOps, gOps);
-    std::printf("%-16s %12s %12s %8s  %s\n", "case", "ours (ms)", "Qt (ms)", "ratio", "target");
-    for (const Row& r : rows) {
-        const Figure o = gResults[std::string(r.name) + " ours"];
-        const Figure q = gResults[std::string(r.name) + " qt"];
-        std::printf("%-16s %12.2f %12.2f %8.2f  %s\n", r.name, o.Seconds * 1000, q.Seconds * 1000,
-                    q.Seconds > 0 ? o.Seconds / q.Seconds : 0.0, r.target);
-    }
+    const BenchRatioTable table(16, "ms", 1000);
+    for (const Row& r : rows)
+        table.Row(r.name, gResults[std::string(r.name) + " ours"].Seconds, gResults[std::string(r.name) + " qt"].Seconds,
+                  r.target);
     const Figure o = gResults["fill ours"], q = gResults["fill qt"];
     const double cells = double(gRows) * kCols;
     if (o.Bytes < 0 || q.Bytes < 0) {
         std::printf("%-16s %12s %12s %8s  %s\n", "bytes per cell", "n/a", "n/a", "n/a", "at most 0.5x");
     } else {
         std::printf("%-16s %12.1f %12.1f %8.2f  %s\n", "bytes per cell", o.Bytes / cells, q.Bytes / cells,
-                    q.Bytes > 0 ? double(o.Bytes) / double(q.Bytes) : 0.0, "at most 0.5x");
+                    BenchRatio(double(o.Bytes), double(q.Bytes)), "at most 0.5x");
     }
 }
 
@@ -211,26 +199,18 @@ BENCHMARK(BM_QTableWidget)->Unit(benchmark::kMillisecond)->Iterations(1)->UseMan
 
 int main(int argc, char** argv)
 {
-    std::vector<char*> args;
-    for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--quick") == 0) {
-            gRows = 10000;
-            gOps = 100;
-            continue;
-        }
-        args.push_back(argv[i]);
+    BenchArgs args(argc, argv);
+    if (args.Quick()) {
+        gRows = 10000;
+        gOps = 100;
     }
-    int n = int(args.size());
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(n, args.data());
-    QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"));
-    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+    BenchOffscreen();
+    QApplication app(args.Argc(), args.Argv());
+    BenchDejaVuFont();
     gTexts.reserve(size_t(gRows) * kCols);
     for (int r = 0; r < gRows; ++r)
-        for (int c = 0; c < kCols; ++c) gTexts.push_back(QStringLiteral("R%1C%2").arg(r + 1).arg(c + 1));
-    benchmark::Initialize(&n, args.data());
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+        for (int c = 0; c < kCols; ++c) gTexts.push_back(BenchCellText(r + 1, c + 1));
+    args.RunBenchmarks();
     PrintTable();
     return 0;
 }

@@ -8,6 +8,7 @@
 // ratio). Figures only: nothing here fails on time.
 
 #include "AdvGrid.h"
+#include "BenchCommon.h"
 #include "Forms.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -19,7 +20,6 @@
 #include <QTableWidget>
 #include <QTextDocument>
 #include <benchmark/benchmark.h>
-#include <chrono>
 
 namespace {
 
@@ -51,14 +51,6 @@ public:
         p->restore();
     }
 };
-
-template <class F>
-double Timed(F f)
-{
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-}
 
 struct TGridFree {
     void operator()(TAdvStringGrid* g) const { Free(g); }
@@ -120,13 +112,10 @@ void BM_PaintScreenful(benchmark::State& state)
     theirs.render(&imgTheirs);
     double oursSec = 0, theirsSec = 0;
     for (auto _ : state) {
-        oursSec += Timed([&] { g->Widget()->render(&imgOurs); });
-        theirsSec += Timed([&] { theirs.render(&imgTheirs); });
+        oursSec += BenchTimed([&] { g->Widget()->render(&imgOurs); });
+        theirsSec += BenchTimed([&] { theirs.render(&imgTheirs); });
     }
-    const double n = double(state.iterations());
-    state.counters["ours_ms"] = oursSec / n * 1000;
-    state.counters["qt_ms"] = theirsSec / n * 1000;
-    state.counters["ratio"] = theirsSec > 0 ? oursSec / theirsSec : 0;
+    BenchRatioCounters(state, oursSec, theirsSec, "ms");
 }
 
 } // namespace

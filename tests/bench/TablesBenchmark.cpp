@@ -7,6 +7,7 @@
 //   ... --quick   (one repetition: what CI runs)
 
 #include "AdvGridUnit.h"
+#include "BenchCommon.h"
 #include "Forms.h"
 #include "UComon.h"
 #include "ULanguage.h"
@@ -21,9 +22,7 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 #include <benchmark/benchmark.h>
-#include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <string>
 
@@ -59,14 +58,6 @@ QByteArray FullFile()
     return xml + "</S7_Protocol>\n<!--SW_VERSION = 1.004-->\n";
 }
 
-template <class F>
-double Timed(F&& f)
-{
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-}
-
 void BM_Ours(benchmark::State& state)
 {
     S7_Protocol_File = gDir + QStringLiteral("/S7_Protocol.xml");
@@ -76,8 +67,8 @@ void BM_Ours(benchmark::State& state)
         f.open(QIODevice::WriteOnly | QIODevice::Truncate);
         f.write(FullFile());
         f.close();
-        const double show = Timed([&] { w->FormShow(); });
-        const double ok = Timed([&] { w->Btn_OKClick(); });
+        const double show = BenchTimed([&] { w->FormShow(); });
+        const double ok = BenchTimed([&] { w->Btn_OKClick(); });
         if (w->ModalResult() != mrOk)
             state.SkipWithError("OK did not pass");
         w->SetModalResult(mrNone);
@@ -99,7 +90,7 @@ void BM_QTableWidget(benchmark::State& state)
         f.open(QIODevice::WriteOnly | QIODevice::Truncate);
         f.write(FullFile());
         f.close();
-        const double show = Timed([&] {
+        const double show = BenchTimed([&] {
             for (QTableWidget* t : tables) {
                 t->setUpdatesEnabled(false);
                 for (int r = 1; r < 513; ++r) {
@@ -135,7 +126,7 @@ void BM_QTableWidget(benchmark::State& state)
                 }
             }
         });
-        const double ok = Timed([&] {
+        const double ok = BenchTimed([&] {
             QSaveFile out(path);
             out.open(QIODevice::WriteOnly);
             QXmlStreamWriter x(&out);
@@ -168,29 +159,19 @@ int gRepeats = 5;
 void PrintTable()
 {
     std::printf("\n512 read and 512 write rows, %d repetitions (totals)\n", gRepeats);
-    std::printf("%-8s %12s %12s %8s  %s\n", "case", "ours (ms)", "Qt (ms)", "ratio", "target");
-    for (const char* name : {"show", "ok"}) {
-        const double o = gResults[std::string(name) + " ours"];
-        const double q = gResults[std::string(name) + " qt"];
-        std::printf("%-8s %12.2f %12.2f %8.2f  %s\n", name, o * 1000, q * 1000, q > 0 ? o / q : 0.0, "at most 1.5x");
-    }
+    const BenchRatioTable table(8, "ms", 1000);
+    for (const char* name : {"show", "ok"})
+        table.Row(name, gResults[std::string(name) + " ours"], gResults[std::string(name) + " qt"], "at most 1.5x");
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    std::vector<char*> args;
-    for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--quick") == 0) {
-            gRepeats = 1;
-            continue;
-        }
-        args.push_back(argv[i]);
-    }
-    int n = int(args.size());
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(n, args.data());
+    BenchArgs args(argc, argv);
+    if (args.Quick()) gRepeats = 1;
+    BenchOffscreen();
+    QApplication app(args.Argc(), args.Argv());
     QTemporaryDir dir;
     gDir = dir.path();
     AdvGridUnitInit();
@@ -198,9 +179,7 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark("BM_Ours", BM_Ours)->Unit(benchmark::kMillisecond)->Iterations(gRepeats)->UseManualTime();
     benchmark::RegisterBenchmark("BM_QTableWidget", BM_QTableWidget)
         ->Unit(benchmark::kMillisecond)->Iterations(gRepeats)->UseManualTime();
-    benchmark::Initialize(&n, args.data());
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    args.RunBenchmarks();
     PrintTable();
     return 0;
 }

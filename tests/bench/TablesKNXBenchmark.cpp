@@ -4,6 +4,7 @@
 // loading the file) and OK (validation and the safe write). Its table of
 // both times and ratios is printed when the program ends.
 
+#include "BenchCommon.h"
 #include "Forms.h"
 #include "UComon.h"
 #include "UKNXAccess.h"
@@ -15,7 +16,6 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 #include <benchmark/benchmark.h>
-#include <chrono>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -36,14 +36,11 @@ struct TKNXBenchTimes {
         if (Sums.empty())
             return;
         std::printf("\nKNX: %d rows, %d repetitions (totals)\n", KNXBenchRows, KNXBenchRepeats);
-        std::printf("%-8s %12s %12s %8s  %s\n", "case", "ours (ms)", "Qt (ms)", "ratio", "target");
+        const BenchRatioTable table(8, "ms", 1000);
         const char* targets[] = {"at most 1.5x", "at most 2x"};
         int i = 0;
-        for (const char* name : {"show", "ok"}) {
-            const double o = Sums[std::string(name) + " ours"];
-            const double q = Sums[std::string(name) + " qt"];
-            std::printf("%-8s %12.2f %12.2f %8.2f  %s\n", name, o * 1000, q * 1000, q > 0 ? o / q : 0.0, targets[i++]);
-        }
+        for (const char* name : {"show", "ok"})
+            table.Row(name, Sums[std::string(name) + " ours"], Sums[std::string(name) + " qt"], targets[i++]);
         std::printf("(of OK, the validation alone: %.2f ms)\n", Sums["check ours"] * 1000);
     }
 };
@@ -72,24 +69,16 @@ void KNXBenchWriteFile(const QString& path)
     f.write(xml);
 }
 
-template <class F>
-double KNXBenchTimed(F&& f)
-{
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-}
-
 void BM_KNX_Ours(benchmark::State& state)
 {
     KNX_SetAccess_File = KNXBenchDir() + QStringLiteral("/KNX_SetAccess.xml");
     auto* w = Create<TFKNXAccess>(Application);
     for (auto _ : state) {
         KNXBenchWriteFile(KNX_SetAccess_File);
-        const double show = KNXBenchTimed([&] { w->FormShow(); });
+        const double show = BenchTimed([&] { w->FormShow(); });
         // The validation alone, to tell it from the write in the OK figure.
-        KNXBenchResults.Sums["check ours"] += KNXBenchTimed([&] { w->Controllo_dati(); });
-        const double ok = KNXBenchTimed([&] { w->Btn_OKClick(); });
+        KNXBenchResults.Sums["check ours"] += BenchTimed([&] { w->Controllo_dati(); });
+        const double ok = BenchTimed([&] { w->Btn_OKClick(); });
         if (w->ModalResult() != mrOk)
             state.SkipWithError("OK did not pass");
         w->SetModalResult(mrNone);
@@ -107,7 +96,7 @@ void BM_KNX_QTableWidget(benchmark::State& state)
     QStringList positions;
     for (auto _ : state) {
         KNXBenchWriteFile(path);
-        const double show = KNXBenchTimed([&] {
+        const double show = BenchTimed([&] {
             table.setUpdatesEnabled(false);
             for (int r = 1; r <= KNXBenchRows; ++r) {
                 table.setItem(r, 0, new QTableWidgetItem(QString::number(r)));
@@ -132,7 +121,7 @@ void BM_KNX_QTableWidget(benchmark::State& state)
                     table.item(row, c + 1)->setText(a.value(QLatin1String(KNXBenchNames[c])).toString());
             }
         });
-        const double ok = KNXBenchTimed([&] {
+        const double ok = BenchTimed([&] {
             QSaveFile out(path);
             out.open(QIODevice::WriteOnly);
             QXmlStreamWriter x(&out);

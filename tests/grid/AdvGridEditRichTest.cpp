@@ -3,6 +3,7 @@
 // place.
 #include "AdvGridEditRich.h"
 #include "AdvGridEditTestKit.h"
+#include "RichText.h"
 #include "TestHarness.h"
 
 #include <QTextBlock>
@@ -159,4 +160,38 @@ TEST(GridRichEdit, ConverterReportsTheSizeItsContentAsks)
     r->RequestSize();
     EXPECT_GT(r->ReqWidth(), w1);
     EXPECT_GT(r->ReqHeight(), h1);
+}
+
+TEST(GridRichEdit, FormattedCellsRoundTripThroughTheEditor)
+{
+    EditFixture f;
+    const struct {
+        const char* Rtf;
+        const char* Expect;   // what the editor writes, read back; nullptr: the same as Rtf
+    } cases[] = {
+        {"{\\rtf1 {\\b bold} {\\i italic} {\\ul under} {\\strike gone} {\\b\\i\\ul all}}", nullptr},
+        {"{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}{\\cf1 red} {\\cf2\\highlight1 blue on red}}",
+         nullptr},
+        {"{\\rtf1{\\fonttbl{\\f0 DejaVu Sans;}{\\f1 DejaVu Serif;}}{\\f1\\fs36 big} {\\f0\\fs16 small} {\\fs24 twelve}}",
+         nullptr},
+        {"{\\rtf1 H{\\dn4 2}O x{\\up4 2} {\\up8 high} {\\dn3 low}}", nullptr},
+        {"{\\rtf1 m{\\super 2} H{\\sub 2}}", "{\\rtf1 m{\\up4 2} H{\\dn4 2}}"},
+        {"{\\rtf1 caf\\'e9 \\u937?\\u8364? \\u-10179?\\u-8704? \\u150?}", nullptr},
+        {"{\\rtf1 a \\{b\\} c\\\\d \\\\\\{}", nullptr},
+        {"{\\rtf1\\pard\\qc centred\\par\\pard\\qr right\\tab t\\line l\\par\\pard\\par}", nullptr},
+    };
+    TAdvRichEdit* r = f.Grid->InplaceRichEdit();
+    for (const auto& c : cases) {
+        const QString in = QString::fromUtf8(c.Rtf);
+        f.Grid->SetCells(1, 1, in);
+        f.Grid->CellToRichEdit(1, 1, r);
+        const QString out = f.Grid->RichToString(r);
+        for (QChar ch : out) ASSERT_LT(ch.unicode(), 0x80) << out.toStdString();
+        const TRichTextDocument want = RichTextRead(c.Expect ? QString::fromUtf8(c.Expect) : in);
+        EXPECT_EQ(RichTextRead(out), want) << c.Rtf << "\n -> " << out.toStdString();
+        // Loaded again and written again, nothing moves.
+        f.Grid->SetCells(2, 2, out);
+        f.Grid->CellToRichEdit(2, 2, r);
+        EXPECT_EQ(f.Grid->RichToString(r), out) << c.Rtf;
+    }
 }

@@ -5,6 +5,8 @@
 #include "RichText.h"
 
 #include <QImage>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <gtest/gtest.h>
 
 TEST(RichText, ReadsFormattingTablesAndEscapes)
@@ -125,4 +127,82 @@ TEST(RichText, MeasuresWrapsAndDraws)
         }
     EXPECT_GT(redInside, 20);
     EXPECT_EQ(inkOutside, 0);
+}
+
+TEST(RichText, ShiftsEmptyParagraphsAndAwkwardTextSurviveTheWriter)
+{
+    // \up and \dn keep their half points (6 without a number); \super and
+    // \sub none.
+    const struct {
+        const char* Rtf;
+        int Raise, Offset;
+    } shifts[] = {
+        {"{\\rtf1 {\\up x}}", 1, 6},      {"{\\rtf1 {\\up8 x}}", 1, 8},   {"{\\rtf1 {\\dn3 x}}", -1, -3},
+        {"{\\rtf1 {\\super x}}", 1, 0},   {"{\\rtf1 {\\sub x}}", -1, 0},  {"{\\rtf1 {\\up8\\nosupersub x}}", 0, 0},
+        {"{\\rtf1 {\\up0 x}}", 0, 0},
+    };
+    for (const auto& s : shifts) {
+        const TRichTextDocument d = RichTextRead(QString::fromUtf8(s.Rtf));
+        ASSERT_EQ(d.Paragraphs.size(), 1u) << s.Rtf;
+        const TRichTextRun& r = d.Paragraphs[0].Runs.at(0);
+        EXPECT_EQ(r.Raise, s.Raise) << s.Rtf;
+        EXPECT_EQ(r.Offset, s.Offset) << s.Rtf;
+        EXPECT_EQ(RichTextRead(RichTextWrite(d)), d) << s.Rtf;
+    }
+
+    TRichTextRun odd;
+    odd.Text = QString::fromUtf8("\u0080\u0096\u009f \u00a0\u00ff \U0001F600");   // not Windows-1252 at 0x80..0x9F
+    odd.FontName = QStringLiteral("Odd {Font} \\ Name");
+    TRichTextParagraph empty;
+    empty.Align = rtaCenter;
+    const TRichTextDocument samples[] = {
+        TRichTextDocument{{TRichTextParagraph{rtaLeft, {odd}}}},
+        TRichTextDocument{{TRichTextParagraph{rtaLeft, {odd}}, empty}},           // an empty last paragraph
+        TRichTextDocument{{empty, empty, TRichTextParagraph{rtaRight, {odd}}, empty}},
+    };
+    for (const TRichTextDocument& d : samples) {
+        const QString written = RichTextWrite(d);
+        EXPECT_EQ(RichTextRead(written), d) << written.toStdString();
+    }
+}
+
+TEST(RichText, StrayClosingBracesEndTheDocumentOrAreSkipped)
+{
+    const QString rtf = QStringLiteral("{\\rtf1 a}}b{\\b c}");
+    EXPECT_EQ(RichTextPlain(RichTextRead(rtf)), QStringLiteral("a"));
+    const TRichTextDocument whole = RichTextRead(rtf, rreWholeText);
+    EXPECT_EQ(RichTextPlain(whole), QStringLiteral("abc"));
+    EXPECT_TRUE(whole.Paragraphs.at(0).Runs.back().Bold);
+}
+
+TEST(RichText, QtDocumentsConvertBothWays)
+{
+    TRichTextRun bold;
+    bold.Text = QStringLiteral("bold\nline");
+    bold.Bold = true;
+    bold.HalfPoints = 30;
+    bold.Color = RGBColor(10, 20, 30);
+    bold.BackColor = RGBColor(200, 210, 220);
+    TRichTextRun up;
+    up.Text = QStringLiteral("2");
+    up.Raise = 1;
+    up.Offset = 4;
+    TRichTextRun plain;
+    plain.Text = QStringLiteral("plain\ttab");
+    const TRichTextDocument d{{TRichTextParagraph{rtaCenter, {bold, up}}, TRichTextParagraph{rtaRight, {plain}}}};
+    QTextDocument q;
+    q.setPlainText(QStringLiteral("replaced"));
+    RichTextToQt(d, q);
+    EXPECT_EQ(q.toRawText(), QStringLiteral("bold\u2028line2\u2029plain\ttab"));
+    EXPECT_EQ(RichTextFromQt(q), d);
+
+    // Qt's own superscript (no shift of ours) reads as \super.
+    QTextDocument own;
+    QTextCursor c(&own);
+    QTextCharFormat sup;
+    sup.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    c.insertText(QStringLiteral("x"), sup);
+    const TRichTextDocument read = RichTextFromQt(own);
+    EXPECT_EQ(read.Paragraphs.at(0).Runs.at(0).Raise, 1);
+    EXPECT_EQ(read.Paragraphs.at(0).Runs.at(0).Offset, 0);
 }
