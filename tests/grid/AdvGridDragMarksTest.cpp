@@ -2,7 +2,7 @@
 // drag (played through the drag runner, as Qt's drag loop returns at once
 // under the offscreen platform), the picture or button that follows an
 // enhanced column move, and a column handed to a column chooser and back.
-#include "AdvGridFilesTestKit.h"
+#include "AdvGridDragTestKit.h"
 #include "AdvGridInputTestKit.h"
 
 #include "AdvGridDragDrop.h"
@@ -18,43 +18,11 @@
 
 namespace {
 
-struct TMarksForm {
-    TForm* Form = Create<TForm>(nullptr);
-    TTestAdvGrid* Source = nullptr;
-    TTestAdvGrid* Target = nullptr;
-    TMarksForm()
-    {
-        Form->SetBounds(0, 0, 840, 260);
-        Source = AddGrid(8, QStringLiteral("s"));
-        Target = AddGrid(428, QStringLiteral("t"));
-        Source->DragDropSettings()->SetOleDropSource(true);
-        // Plain text: grid cells would be welcome anywhere.
-        Source->Navigation()->SetAllowFmtClipboard(false);
-        Form->Show();
-        PumpEvents();
-    }
-    ~TMarksForm() { Free(Form); }
-    TTestAdvGrid* AddGrid(int left, const QString& prefix)
-    {
-        auto* g = Create<TTestAdvGrid>(Form);
-        g->SetParent(Form);
-        g->SetBounds(left, 8, 400, 240);
-        g->SetColCount(5);
-        g->SetRowCount(6);
-        g->SetDefaultColWidth(70);
-        g->SetDefaultRowHeight(22);
-        for (int r = 0; r < 6; ++r)
-            for (int c = 0; c < 5; ++c) g->SetCells(c, r, QStringLiteral("%1%2,%3").arg(prefix).arg(c).arg(r));
-        g->SetOptions(g->Options() + goEditing);
-        return g;
-    }
+// The two grids; cells go as plain text (grid cells would be welcome anywhere).
+struct TMarksForm : TDragForm {
+    TMarksForm() { Source->Navigation()->SetAllowFmtClipboard(false); }
     // A point in the target grid, in screen coordinates.
     TPoint ScreenAt(TPoint client) const { return Target->ClientToScreen(client); }
-    static TPoint Middle(TAdvStringGrid* g, int c, int r)
-    {
-        const TRect rc = g->CellRect(c, r);
-        return TPoint((rc.Left + rc.Right) / 2, (rc.Top + rc.Bottom) / 2);
-    }
 };
 
 // Plays a drag over a target: enters at the first point, passes the others,
@@ -405,5 +373,40 @@ TEST(GridDragMarks, ColumnGoesToAChooserAndBackWhereItIsDropped)
         // Undo the move for the next case.
         g->ResetColumnOrder();
         ASSERT_EQ(RowText(g, 0), "s0,0|s1,0|s2,0|s3,0|s4,0");
+    }
+}
+
+TEST(GridDragMarks, TextDroppedBelowTheLastRowGoesIntoNewRows)
+{
+    struct Case {
+        const char* name;
+        bool insertRows;
+        int rowCount;
+        const char* lastRows;  // the last two rows after the drop
+    };
+    const Case cases[] = {
+        {"inserted rows appended", true, 8, "|a|b||,|c|d||"},
+        // Without inserting, the drop lands on the last row and the paste
+        // grows the grid by the row it lacks.
+        {"no rows inserted", false, 7, "t0,5|a|b|t3,5|t4,5,|c|d||"},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        TMarksForm f;
+        TDragDropSettings* dd = f.Target->DragDropSettings();
+        dd->SetOleEntireRows(true);
+        dd->SetOleAppendRows(true);
+        dd->SetOleInsertRows(k.insertRows);
+        TGridDropTarget target(f.Target);
+        TGridRect dropped{-1, -1, -1, -1};
+        f.Target->OnOleDropped = [&](TObject*, const TGridRect& r) { dropped = r; };
+        const TRect last = f.Target->CellRect(2, 5);
+        target.DropText(f.ScreenAt(TPoint(last.Left + 5, last.Bottom + 30)), QStringLiteral("a\tb\r\nc\td"));
+        ASSERT_EQ(f.Target->RowCount(), k.rowCount);
+        const int n = f.Target->RowCount();
+        EXPECT_EQ(RowText(f.Target, n - 2) + "," + RowText(f.Target, n - 1), k.lastRows);
+        if (k.insertRows) {
+            EXPECT_EQ(dropped, (TGridRect{1, 6, 2, 7}));
+        }
     }
 }
