@@ -82,6 +82,12 @@ void TGridDropTarget::DropText(TPoint Pt, const QString& Text)
             const TGridRect ds = FGrid->OleDragSelection();
             if (insertRows && dd->OleRemoveRows() && FGrid->OleDragging() && ds.Top >= r)
                 FGrid->SetOleDragSelection(TGridRect{ds.Left, ds.Top + extra + 1, ds.Right, ds.Bottom + extra + 1});
+            // A grid showing its header row alone takes the text in new rows
+            // under it, never over the header.
+            if (r == 0 && FGrid->RowCount() == 1 && FGrid->FixedRowAlways()) {
+                r = 1;
+                if (!insertRows) FGrid->SetRowCount(2);
+            }
             if (insertRows && append) {
                 // Below the last row: the text goes into new rows after it.
                 FGrid->SetRowCount(FGrid->RowCount() + extra + 1);

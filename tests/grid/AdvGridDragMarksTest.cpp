@@ -250,6 +250,7 @@ TEST(GridDragMarks, MovedColumnOrRowFollowsThePointerAsPictureOrButton)
             EXPECT_EQ(g->HeaderDragButton()->Caption(), k.rows ? "0,2" : "2,0");
             EXPECT_EQ(shown->Width(), k.rows ? 64 : g->ColWidths(2));
             EXPECT_EQ(shown->Height(), k.rows ? g->RowHeights(2) : g->RowHeights(0));
+            if (!k.rows) TestHarness::GrabToPng(g->HeaderDragButton(), TestHarness::GrabPath("advgrid-move-button.png"));
         } else {
             // The whole line over the visible cells.
             EXPECT_GE(k.rows ? shown->Width() : shown->Height(), 5 * 20);
@@ -408,5 +409,34 @@ TEST(GridDragMarks, TextDroppedBelowTheLastRowGoesIntoNewRows)
         if (k.insertRows) {
             EXPECT_EQ(dropped, (TGridRect{1, 6, 2, 7}));
         }
+    }
+}
+
+TEST(GridDragMarks, AGridOfItsHeaderAloneTakesTextUnderTheHeader)
+{
+    for (const bool insertRows : {false, true}) {
+        SCOPED_TRACE(insertRows ? "rows inserted" : "rows added by the paste");
+        TMarksForm f;
+        TTestAdvGrid* g = f.Target;
+        g->SetFixedRowAlways(true);
+        for (int r = 1; r < g->RowCount(); ++r)
+            for (int c = 0; c < g->ColCount(); ++c) g->SetCells(c, r, QString());
+        g->SetRowCount(1);
+        g->DragDropSettings()->SetOleInsertRows(insertRows);
+        TGridDropTarget target(g);
+        QMimeData text;
+        text.setText(QStringLiteral("a\tb\r\nc\td"));
+        uint32_t effect = DROPEFFECT_COPY;
+        const TPoint header = f.ScreenAt(TMarksForm::Middle(g, 2, 0));
+        target.DragEnter(&text, MK_LBUTTON, header, effect);
+        target.DragOver(MK_LBUTTON, header, effect);
+        EXPECT_NE(effect, DROPEFFECT_NONE);
+        EXPECT_EQ(Marks(g), "L at 130,22");
+        target.DropText(header, text.text());
+        ASSERT_EQ(g->RowCount(), 3);
+        EXPECT_EQ(RowText(g, 0), "t0,0|t1,0|t2,0|t3,0|t4,0");
+        EXPECT_EQ(RowText(g, 1), "||a|b|");
+        EXPECT_EQ(RowText(g, 2), "||c|d|");
+        EXPECT_EQ(Marks(g), "none");
     }
 }

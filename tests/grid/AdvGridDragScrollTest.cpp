@@ -70,7 +70,9 @@ TEST(AdvGridDragScroll, MarginsAreStrictOnEachEdge)
         EXPECT_EQ(Dirs(f.Grid->DragScrollDirection()), c.Dirs);
         TTimer* t = f.Grid->DragScrollTimer();
         EXPECT_EQ(t != nullptr, *c.Dirs != 0);
-        if (t) EXPECT_EQ(t->Interval(), 1000u);
+        if (t) {
+            EXPECT_EQ(t->Interval(), 1000u);
+        }
     }
 }
 

@@ -261,7 +261,9 @@ TEST(GridDragSource, ThePointerStartsTheDragFromTheSelection)
             QApplication::sendEvent(w, &e);
         };
         send(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
-        if (k.onSel && k.source) EXPECT_EQ(f.Source->Selection(), (TGridRect{1, 1, 2, 2}));
+        if (k.onSel && k.source) {
+            EXPECT_EQ(f.Source->Selection(), (TGridRect{1, 1, 2, 2}));
+        }
         send(QEvent::MouseMove, p + QPoint(k.distance, 0), Qt::NoButton, Qt::LeftButton);
         send(QEvent::MouseButtonRelease, p + QPoint(k.distance, 0), Qt::LeftButton, Qt::NoButton);
         EXPECT_EQ(starts, k.dragged ? 1 : 0);
