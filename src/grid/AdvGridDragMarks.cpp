@@ -79,19 +79,22 @@ void TGridDropTarget::DragMouseMove(TPoint Pt, bool& Allow, TDropFormats Formats
     g->ScreenToCell(Pt, c, r);
     const TPoint p = g->ScreenToClient(Pt);
     const bool append = !colData && AppendZoneAt(p, c, r);
+    const TRect lastHeader = g->ColCount() > 0 ? g->CellRect(g->ColCount() - 1, 0) : TRect();
     Allow = c >= 0 && r >= 0;
     if (Allow && !colData) {
         DragAutoScroll(p, c, r);
         g->ScreenToCell(Pt, c, r);  // the cell under the pointer after a scroll
-        if (append) c = g->FixedCols(), r = g->RowCount() - 1;
+        if (append) {
+            c = g->FixedCols();
+            r = g->RowCount() - 1;
+        }
         Allow = c >= 0 && r >= 0;
     }
     if (!colData) {
         // Cells and text land in normal rows, or in the one row of a grid
         // that keeps its fixed row.
         if (r >= 0 && r < g->FixedRows() && !(r == 0 && g->RowCount() == 1 && g->FixedRowAlways())) Allow = false;
-    } else if (c < 0 && g->ColCount() > 0 && p.Y >= 0 && p.Y < g->ClientHeight()
-               && p.X >= g->CellRect(g->ColCount() - 1, 0).Right && !g->CellRect(g->ColCount() - 1, 0).IsEmpty()) {
+    } else if (c < 0 && !lastHeader.IsEmpty() && p.X >= lastHeader.Right && p.Y >= 0 && p.Y < g->ClientHeight()) {
         // Beyond the last column: the column goes to the end.
         c = g->ColCount();
         r = 0;

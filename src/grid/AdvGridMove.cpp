@@ -175,7 +175,8 @@ void TAdvStringGrid::MoveAutoScroll(int X, int Y, bool Cols)
     // are out of sight that way.
     auto fixedExtent = [this](bool cols) {
         int e = 0;
-        for (int i = 0; i < (cols ? FixedCols() : FixedRows()); ++i) e += (cols ? ColWidths(i) : RowHeights(i)) + GridLineWidth();
+        for (int i = 0; i < (cols ? FixedCols() : FixedRows()); ++i)
+            e += (cols ? ColWidths(i) : RowHeights(i)) + GridLineWidth();
         return e;
     };
     if (Cols) {
@@ -195,14 +196,16 @@ void TAdvStringGrid::ShowMoveFeedback(int X, int Y, bool Cols)
     // The moved line follows the pointer where it was pressed: as a picture
     // of its visible cells, or as a header button.
     const bool showCells = !FDragDropSettings || FDragDropSettings->ShowCells();
-    const TGridCoord at = MouseCoord(std::clamp(X, 0, std::max(0, Width() - 1)), std::clamp(Y, 0, std::max(0, Height() - 1)));
+    const TGridCoord at =
+        MouseCoord(std::clamp(X, 0, std::max(0, Width() - 1)), std::clamp(Y, 0, std::max(0, Height() - 1)));
     TControl* shown = nullptr;
     int w = 0, h = 0;
     if (showCells) {
         if (!MoveForm) {
             const int lastRow = std::clamp(TopRow() + VisibleRowCount() - 1, 0, RowCount() - 1);
             const int lastCol = std::clamp(LeftCol() + VisibleColCount() - 1, 0, ColCount() - 1);
-            MoveForm = SelectionToForm(Cols ? TGridRect{Movecell, 0, Movecell, lastRow} : TGridRect{0, Movecell, lastCol, Movecell});
+            MoveForm = SelectionToForm(Cols ? TGridRect{Movecell, 0, Movecell, lastRow}
+                                            : TGridRect{0, Movecell, lastCol, Movecell});
         }
         shown = MoveForm;
         w = MoveForm->Width();
