@@ -1129,6 +1129,37 @@ private:
     std::shared_ptr<TGridDropTarget> FOleDropTarget;
 
 public:
+    // ---- drop markers, move feedback, column chooser (AdvGridDragMarks) ----------------
+    // The arrows of a drag over the grid: down and up around the column a
+    // dragged column lands at (display column, ColCount beyond the last),
+    // left beside the row dragged cells land in. Screen-placed windows.
+    void ShowColumnDropMarks(int ACol, int ARow);
+    // Row at its top, or one row lower in the append zone.
+    void ShowRowDropMark(int ACol, int ARow, bool AppendZone);
+    // Hides the three drop arrows and the move button.
+    void HideDropMarks();
+    // A column chooser announces that column ACol (an original column
+    // number) is dragged from entry AIndex of AList; the drop of that column
+    // on this grid shows it again at the drop place and removes the entry.
+    void OleColumnDragStart(int ACol, int AIndex, TCustomListBox* AList);
+    int OleColumnDragCol() const { return FOleDragCol; }
+    // Shows the announced column at display column ACol; false when none was
+    // announced. The announcement ends either way.
+    bool DropAnnouncedColumn(int ACol);
+    // The picture of the moved column or row while an enhanced move runs.
+    TForm* MoveImage() const { return MoveForm; }
+
+private:
+    // The move button or the picture at the pointer, and the scroll a move
+    // beyond an edge makes (enhanced move).
+    void ShowMoveFeedback(int X, int Y, bool Cols);
+    void MoveAutoScroll(int X, int Y, bool Cols);
+    TRect DropMarkCell(int ACol, int ARow) const;
+    TForm* MoveForm = nullptr;
+    int FOleDragIndex = -1;
+    TComponentRef<TCustomListBox> FOleDragList;
+
+public:
     ADVGRID_PLAIN(bool, OemConvert, false)
 
 public:

@@ -59,20 +59,13 @@ const TPropertyList& TDragDropSettings::Properties()
 
 // ---- the grid as a drop target ------------------------------------------------------
 
-void TGridDropTarget::DragMouseMove(TPoint Pt, bool& Allow, TDropFormats Formats)
-{
-    int c = -1, r = -1;
-    FGrid->ScreenToCell(Pt, c, r);
-    Allow = c >= 0 && r >= FGrid->FixedRows();
-    if (Formats.Contains(dfFile) || Formats.Contains(dfGridCells)) Allow = true;
-    if (FGrid->OnOleDragOver) FGrid->OnOleDragOver(FGrid, r, c, Allow);
-}
-
 void TGridDropTarget::DropText(TPoint Pt, const QString& Text)
 {
     try {
+        FGrid->HideDropMarks();
         int c = -1, r = -1;
         FGrid->ScreenToCell(Pt, c, r);
+        const bool append = AppendZoneAt(FGrid->ScreenToClient(Pt), c, r);
         if (c < 0 || r < 0) return;
         // Without its settings object the grid drops with the defaults.
         const TDragDropSettings* dd = FGrid->DragDropSettings();
@@ -89,7 +82,17 @@ void TGridDropTarget::DropText(TPoint Pt, const QString& Text)
             const TGridRect ds = FGrid->OleDragSelection();
             if (insertRows && dd->OleRemoveRows() && FGrid->OleDragging() && ds.Top >= r)
                 FGrid->SetOleDragSelection(TGridRect{ds.Left, ds.Top + extra + 1, ds.Right, ds.Bottom + extra + 1});
-            if (insertRows) {
+            // A grid showing its header row alone takes the text in new rows
+            // under it, never over the header.
+            if (r == 0 && FGrid->RowCount() == 1 && FGrid->FixedRowAlways()) {
+                r = 1;
+                if (!insertRows) FGrid->SetRowCount(2);
+            }
+            if (insertRows && append) {
+                // Below the last row: the text goes into new rows after it.
+                FGrid->SetRowCount(FGrid->RowCount() + extra + 1);
+                r = FGrid->RowCount() - extra - 1;
+            } else if (insertRows) {
                 const int top = FGrid->TopRow();
                 FGrid->InsertRows(r, extra + 1);
                 FGrid->SetTopRow(top > FGrid->FixedRows() ? std::min(top + 1, FGrid->RowCount() - 1) : top);
@@ -111,6 +114,7 @@ void TGridDropTarget::DropText(TPoint Pt, const QString& Text)
 void TGridDropTarget::DropIntoCell(TPoint Pt, const QString& Text, bool Url)
 {
     try {
+        FGrid->HideDropMarks();
         int c = -1, r = -1;
         FGrid->ScreenToCell(Pt, c, r);
         if (c < 0 || r < 0) return;
@@ -131,6 +135,7 @@ void TGridDropTarget::DropURL(TPoint Pt, const QString& Text) { DropIntoCell(Pt,
 
 void TGridDropTarget::DropFiles(TPoint Pt, const QStringList& Files)
 {
+    FGrid->HideDropMarks();
     if (Files.size() != 1) return;
     try {
         int c = -1, r = -1;
@@ -150,6 +155,7 @@ void TGridDropTarget::DropFiles(TPoint Pt, const QStringList& Files)
 void TGridDropTarget::DropStream(TPoint Pt, std::unique_ptr<QBuffer> Stream)
 {
     try {
+        FGrid->HideDropMarks();
         int c = -1, r = -1;
         FGrid->ScreenToCell(Pt, c, r);
         if (c < 0 || r < 0 || !Stream) return;
@@ -166,6 +172,7 @@ void TGridDropTarget::DropStream(TPoint Pt, std::unique_ptr<QBuffer> Stream)
 void TGridDropTarget::DropCol(TPoint Pt, int Col)
 {
     try {
+        FGrid->HideDropMarks();
         int c = -1, r = -1;
         FGrid->ScreenToCell(Pt, c, r);
         if (c < 0) {
@@ -176,7 +183,10 @@ void TGridDropTarget::DropCol(TPoint Pt, int Col)
             c = FGrid->ColCount();
         }
         const TDragDropSettings* dd = FGrid->DragDropSettings();
-        if (dd && dd->OleColumnReorder()) {
+        // A column handed back by a column chooser is shown here again;
+        // any other is a column of a grid's header.
+        const bool announced = FGrid->DropAnnouncedColumn(c);
+        if (!announced && dd && dd->OleColumnReorder()) {
             const int to = std::min(c, FGrid->ColCount() - 1);
             const int from = FGrid->DisplColIndex(Col);
             if (from >= 0 && from != to) FGrid->MoveColumn(from, to);
@@ -276,8 +286,9 @@ bool TAdvStringGrid::StartOleDrag(int ACol, int ARow)
         // The column over its visible rows, or its header alone.
         const TGridRect shown = dd->ShowCells() ? TGridRect{ACol, 0, ACol, RowCount() - 1} : TGridRect{ACol, 0, ACol, 0};
         TGridDropSource src(this, OleDragPicture(shown));
-        if (BeginColumnDragDrop(&src, rc, allowed, effect) != DRAGDROP_S_CANCEL && OnOleDragStop)
-            OnOleDragStop(this, int(effect));
+        const HRESULT r = BeginColumnDragDrop(&src, rc, allowed, effect);
+        HideDropMarks();
+        if (r != DRAGDROP_S_CANCEL && OnOleDragStop) OnOleDragStop(this, int(effect));
         return true;
     }
 
@@ -296,6 +307,7 @@ bool TAdvStringGrid::StartOleDrag(int ACol, int ARow)
     TGridDropSource src(this, dd->ShowCells() ? OleDragPicture(FDropSelection) : QImage());
     const HRESULT r =
         BeginTextDragDrop(&src, SelectedText(), Cells(rc, ARow), effect, allowed, cells ? &stream : nullptr);
+    HideDropMarks();
     if (r == DRAGDROP_S_CANCEL) return true;
     // Only a drop that took the cells away removes them here.
     if (effect == DROPEFFECT_MOVE && !dd->OleCopyAlways()) OleDragMoved(Options().Contains(goRowSelect));

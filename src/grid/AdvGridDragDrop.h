@@ -70,14 +70,25 @@ public:
     void DropFiles(TPoint Pt, const QStringList& Files) override;
     // Cells dragged from a grid land with their top-left cell under the point.
     void DropStream(TPoint Pt, std::unique_ptr<QBuffer> Stream) override;
+    // Decides whether the data may land under the point, scrolls while the
+    // pointer rests at an edge and shows the arrows where it would land.
     void DragMouseMove(TPoint Pt, bool& Allow, TDropFormats Formats) override;
-    // A column dragged from a grid's header: moved here with OleColumnReorder.
+    void DragMouseLeave() override;
+    // A column dragged from a grid's header: moved here with OleColumnReorder;
+    // a column announced by a column chooser is shown again here.
     void DropCol(TPoint Pt, int Col) override;
 
 private:
     // One cell replaced by a dropped text after its event allowed it.
     void DropIntoCell(TPoint Pt, const QString& Text, bool Url);
+    // Below the last row with OleEntireRows and OleAppendRows: the drop
+    // appends, (ACol, ARow) become the first normal column of the last row.
+    bool AppendZoneAt(TPoint Client, int& ACol, int& ARow) const;
+    // One scroll step towards the edge the pointer rests at.
+    void DragAutoScroll(TPoint Client, int ACol, int ARow);
     TAdvStringGrid* FGrid;
+    // The grid timer's tick of the last sideways scroll: at most one a tick.
+    int FScrollTick = -1;
 };
 
 // ---- the grid as a drag source ----------------------------------------------------------

@@ -4,6 +4,8 @@
 
 #include "AdvGrid.h"
 
+#include "AdvGridDragDrop.h"
+#include "AdvGridSmallControls.h"
 #include "AdvGridSort.h"
 #include "Forms.h"
 
@@ -128,6 +130,7 @@ void TAdvStringGrid::ShowMoveArrows(int X, int Y)
         FEnhMove = true;
         StartBlockFocus();
     }
+    MoveAutoScroll(X, Y, cols);
     const TGridCoord at = MouseCoord(std::clamp(X, 0, std::max(0, Width() - 1)), std::clamp(Y, 0, std::max(0, Height() - 1)));
     int target = cols ? at.X : at.Y;
     const int first = cols ? FixedCols() : FixedRows();
@@ -163,12 +166,79 @@ void TAdvStringGrid::ShowMoveArrows(int X, int Y)
     }
     a->SetVisible(true);
     b->SetVisible(true);
+    ShowMoveFeedback(X, Y, cols);
+}
+
+void TAdvStringGrid::MoveAutoScroll(int X, int Y, bool Cols)
+{
+    // Beyond the fixed lines or the far edge, one line a move, while lines
+    // are out of sight that way.
+    auto fixedExtent = [this](bool cols) {
+        int e = 0;
+        for (int i = 0; i < (cols ? FixedCols() : FixedRows()); ++i)
+            e += (cols ? ColWidths(i) : RowHeights(i)) + GridLineWidth();
+        return e;
+    };
+    if (Cols) {
+        if (X < fixedExtent(true) && LeftCol() > FixedCols()) SetLeftCol(LeftCol() - 1);
+        else if (X > Width() && LeftCol() + VisibleColCount() < ColCount()) SetLeftCol(LeftCol() + 1);
+        else return;
+    } else {
+        if (Y < fixedExtent(false) && TopRow() > FixedRows()) SetTopRow(TopRow() - 1);
+        else if (Y > Height() && TopRow() + VisibleRowCount() < RowCount()) SetTopRow(TopRow() + 1);
+        else return;
+    }
+    Invalidate();
+}
+
+void TAdvStringGrid::ShowMoveFeedback(int X, int Y, bool Cols)
+{
+    // The moved line follows the pointer where it was pressed: as a picture
+    // of its visible cells, or as a header button.
+    const bool showCells = !FDragDropSettings || FDragDropSettings->ShowCells();
+    const TGridCoord at =
+        MouseCoord(std::clamp(X, 0, std::max(0, Width() - 1)), std::clamp(Y, 0, std::max(0, Height() - 1)));
+    TControl* shown = nullptr;
+    int w = 0, h = 0;
+    if (showCells) {
+        if (!MoveForm) {
+            const int lastRow = std::clamp(TopRow() + VisibleRowCount() - 1, 0, RowCount() - 1);
+            const int lastCol = std::clamp(LeftCol() + VisibleColCount() - 1, 0, ColCount() - 1);
+            MoveForm = SelectionToForm(Cols ? TGridRect{Movecell, 0, Movecell, lastRow}
+                                            : TGridRect{0, Movecell, lastCol, Movecell});
+        }
+        shown = MoveForm;
+        w = MoveForm->Width();
+        h = MoveForm->Height();
+    } else if (MoveButton) {
+        shown = MoveButton;
+        if (Cols) {
+            MoveButton->SetCaption(Cells(RealColIndex(Movecell), 0));
+            w = ColWidths(Movecell);
+            h = RowHeights(at.Y >= 0 ? at.Y : 0);
+        } else {
+            MoveButton->SetCaption(Cells(RealColIndex(0), Movecell));
+            w = ColWidths(at.X >= 0 ? at.X : 0);
+            h = RowHeights(Movecell);
+        }
+        MoveButton->Invalidate();
+    }
+    if (!shown) return;
+    const TPoint p = ClientToScreen(TPoint(X - MoveOfsX, Y - MoveOfsY));
+    shown->SetBounds(p.X, p.Y, w, h);
+    shown->SetVisible(true);
 }
 
 void TAdvStringGrid::HideMoveArrows()
 {
     for (TArrowWindow* a : {ArwU, ArwD, ArwL, ArwR})
         if (a) a->SetVisible(false);
+    if (MoveButton) MoveButton->SetVisible(false);
+    if (MoveForm) {
+        TForm* f = MoveForm;
+        MoveForm = nullptr;
+        Free(f);
+    }
 }
 
 void TAdvStringGrid::EndEnhancedMove(bool Apply, int X, int Y)

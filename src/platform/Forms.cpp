@@ -373,8 +373,12 @@ void TCustomForm::SetVisible(bool v)
         FFormState |= fsVisible;
         Realign();
         RaiseWindow(Widget());
-        Screen->SetActiveForm(this);
-        SetWindowFocus();
+        // A form shown without activation (a floating picture over a drag)
+        // leaves the active form, its focus and its mouse capture alone.
+        if (!Widget()->testAttribute(Qt::WA_ShowWithoutActivating)) {
+            Screen->SetActiveForm(this);
+            SetWindowFocus();
+        }
         if (FPopupWindow && !FPopupWatcher) FPopupWatcher = std::make_unique<FormsPopupWatcher>(this);
     } else {
         // Deleted later: the watcher may be the one telling the form to hide.

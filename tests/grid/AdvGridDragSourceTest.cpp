@@ -1,7 +1,7 @@
 // The string grid as a drag source: cells dragged from one grid land on
 // another (or on the same grid) through the drag runner, which stands in for
 // Qt's drag loop (under the offscreen platform QDrag returns at once).
-#include "AdvGridFilesTestKit.h"
+#include "AdvGridDragTestKit.h"
 
 #include "AdvGridDragDrop.h"
 #include "TestHarness.h"
@@ -15,42 +15,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct TDragForm {
-    TForm* Form = Create<TForm>(nullptr);
-    TTestAdvGrid* Source = nullptr;
-    TTestAdvGrid* Target = nullptr;
-    TDragForm()
-    {
-        Form->SetBounds(0, 0, 840, 260);
-        Source = AddGrid(8, QStringLiteral("s"));
-        Target = AddGrid(428, QStringLiteral("t"));
-        Source->DragDropSettings()->SetOleDropSource(true);
-        Form->Show();
-        PumpEvents();
-    }
-    ~TDragForm() { Free(Form); }
-    TTestAdvGrid* AddGrid(int left, const QString& prefix)
-    {
-        auto* g = Create<TTestAdvGrid>(Form);
-        g->SetParent(Form);
-        g->SetBounds(left, 8, 400, 240);
-        g->SetColCount(5);
-        g->SetRowCount(6);
-        g->SetDefaultColWidth(70);
-        g->SetDefaultRowHeight(22);
-        for (int r = 0; r < 6; ++r)
-            for (int c = 0; c < 5; ++c) g->SetCells(c, r, QStringLiteral("%1%2,%3").arg(prefix).arg(c).arg(r));
-        // A text drop pastes into editable cells only.
-        g->SetOptions(g->Options() + goEditing);
-        return g;
-    }
-    static TPoint At(TTestAdvGrid* g, int c, int r)
-    {
-        const TRect rc = g->CellRect(c, r);
-        return g->ClientToScreen(TPoint((rc.Left + rc.Right) / 2, (rc.Top + rc.Bottom) / 2));
-    }
-};
 
 // Plays the user's drag: enters the drop grid at a point, shows the effect
 // to the source and drops (or lets go outside every target).
