@@ -131,28 +131,16 @@ void TAdvStringGrid::WMLButtonDown(TMessage& m)
     if (fixed) HideInplaceEdit();
     const int RCol = RealColIndex(ACol);
 
-    if (HasButton(RCol, ARow)) {
+    // A cell button, or an expand glyph, shows pressed until the release.
+    const bool button = HasButton(RCol, ARow);
+    if (button || HasExpand(RCol, ARow)) {
         HideInplaceEdit();
         if (!fixed) {
             const TFlagScope force(FForceSel);
             MoveColRow(ACol, ARow, true, true);
         }
-        if (GetCellButtonRect(RCol, ARow).Contains(TPoint(X, Y))) {
-            PushButton(RCol, ARow, true);
-            FPushedCellButton = TPoint(ACol, ARow);
-            SetMouseCapture(true);
-            if (OnClickCell) OnClickCell(this, ARow, ACol);
-            return;
-        }
-    }
-    // The expand glyph presses as a cell button does.
-    if (HasExpand(RCol, ARow)) {
-        HideInplaceEdit();
-        if (!fixed) {
-            const TFlagScope force(FForceSel);
-            MoveColRow(ACol, ARow, true, true);
-        }
-        if (GetExpandButtonRect(RCol, ARow).Contains(TPoint(X, Y))) {
+        const TRect glyph = button ? GetCellButtonRect(RCol, ARow) : GetExpandButtonRect(RCol, ARow);
+        if (glyph.Contains(TPoint(X, Y))) {
             PushButton(RCol, ARow, true);
             FPushedCellButton = TPoint(ACol, ARow);
             SetMouseCapture(true);
