@@ -114,6 +114,11 @@ enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };
 enum THoverFixedCells { hfNone, hfAll, hfFixedRows, hfFixedColumns };
 enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
 enum THintShowLargeTextPos { hpCell, hpCursor };
+// The page size and range of an in-cell scroll bar.
+struct TScrollProp {
+    int PageSize = -1;
+    int Range = -1;
+};
 enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
 enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
 enum TDragScrollDirection { dsdUp, dsdDown, dsdLeft, dsdRight };
@@ -1719,6 +1724,64 @@ public:
     TNotifyEvent OnStartBlockFocus;
     std::function<void(TObject* Sender, int ARow, int ACol, const QString& Anchor, bool& AutoHandle)> OnAnchorClick;
     TNotifyEvent OnEndBlockFocus;
+
+    // ---- fixed sizing, header drag selection, in-cell scroll bar, expand glyphs ----
+    // (AdvGridSizeFixed, AdvGridHeaderSelect, AdvGridCellScroll, AdvGridMouse)
+    // The sizing hint also shows in its window while a column or row is sized.
+    ADVGRID_PLAIN(bool, HintShowSizing, false)
+public:
+    // A fixed column (row) is being sized with the mouse, and which one.
+    bool SizingFixedCol() const { return FSizingFixed; }
+    bool SizingFixedRow() const { return FSizingFixedR; }
+    int SizingFixedColIndex() const { return FSizingFixedCol; }
+    int SizingFixedRowIndex() const { return FSizingFixedRow; }
+    // The window of the sizing hint while it shows, else null.
+    THTMLHintWindow* SizingHintWindow() const { return FScrollHintShow ? FScrollHintWnd : nullptr; }
+    // The first row (column) of a header drag selection, -1 when none.
+    int MouseSelectStart() const { return FMouseSelectStart; }
+    // In-cell scroll bars: the base cell's bar with its position (-1
+    // without), page size and range (-1 each without).
+    void AddScrollBar(int ACol, int ARow, bool AutoRange);
+    void RemoveScrollBar(int ACol, int ARow);
+    bool HasScrollBar(int ACol, int ARow);
+    int GetScrollPosition(int ACol, int ARow);
+    void SetScrollPosition(int ACol, int ARow, int Position);
+    TScrollProp GetScrollProp(int ACol, int ARow);
+    void SetScrollProp(int ACol, int ARow, TScrollProp Prop);
+    // The cell whose scroll bar the pointer shows, (-1, -1) when none.
+    TPoint ScrollBarCell() const { return TPoint(FScrollCol, FScrollRow); }
+    // The 11 x 11 glyph at the top-right of an expand cell (real column);
+    // empty for other cells.
+    virtual TRect GetExpandButtonRect(int ACol, int ARow);
+    // Lets a descendant change the selection a press on the top-left corner makes.
+    virtual void AdjustAllSelection(TGridRect& Rect) { (void)Rect; }
+
+private:
+    bool SizeFixedPress(int X, int Y);
+    void SizeFixedMove(int X, int Y);
+    bool SizeFixedRelease(int X, int Y);
+    void SizeFixedCancel();
+    int FixedEdgeAt(int Pos, bool Rows) const;
+    int FixedStart(int Index, bool Rows) const;
+    void ShowSizingHint(const QString& Text, int ACol, int ARow);
+    void HideSizingHint();
+    void HeaderSelectPress(int ACol, int ARow, TShiftState Shift);
+    void HeaderSelectMove(int X, int Y);
+    void CellScrollHover(int ACol, int ARow);
+    bool CellScrollMessage(TMessage& m);
+    void CellHintMove(int ACol, int ARow);
+    bool OverCellButton(int ACol, int ARow, int X, int Y);
+    bool FSizingFixed = false;
+    bool FSizingFixedR = false;
+    int FSizingFixedCol = -1;
+    int FSizingFixedRow = -1;
+    int FSizeFixedX = 0;
+    int FSizeFixedY = 0;
+    bool FScrollHintShow = false;
+    int FScrollCol = -1;
+    int FScrollRow = -1;
+
+public:
 
     // ---- published settings with their defaults ----------------------------------
     ADVGRID_PLAIN(bool, AutoSize, false)

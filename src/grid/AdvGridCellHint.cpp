@@ -1,8 +1,10 @@
 // The hint of the cell under the pointer: the grid's own hint, or with
 // HintShowCells a normal cell's text, which OnGridHint may change. Shown
-// through the platform's tool tip only while the grid's ShowHint is on.
+// through the platform's tool tip only while the grid's ShowHint is on, and
+// gone as soon as the pointer leaves the cell it belongs to.
 
 #include "AdvGrid.h"
+#include "Forms.h"
 #include "Hints.h"
 
 #include <QHelpEvent>
@@ -15,6 +17,7 @@ bool TAdvStringGrid::GetCellHint(int X, int Y, QString& HintStr)
     if (col < 0 || row < 0 || col >= ColCount() || row >= RowCount())
         return false;
     const int real = RealColIndex(col);
+    FLastHintPos = BaseCell(col, row);
     HintStr = Hint().section(QLatin1Char('|'), 0, 0);
     const bool normal = row >= FixedRows() && col >= FixedCols();
     if (HintShowCells() && normal)
@@ -31,4 +34,15 @@ bool TAdvStringGrid::ShowCellHintEvent(QEvent* e)
     QToolTip::hideText();
     if (!ActivateControlHint(this, TPoint(help->pos().x(), help->pos().y()))) e->ignore();
     return true;
+}
+
+// The pointer moved to (ACol, ARow), -1 for no cell: a hint shown for
+// another cell goes.
+void TAdvStringGrid::CellHintMove(int ACol, int ARow)
+{
+    if (FLastHintPos.X < 0) return;
+    const TPoint now = ACol >= 0 && ARow >= 0 ? BaseCell(ACol, ARow) : TPoint(-1, -1);
+    if (now == FLastHintPos) return;
+    FLastHintPos = TPoint(-1, -1);
+    if (Application) Application->CancelHint();
 }

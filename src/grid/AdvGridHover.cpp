@@ -17,8 +17,8 @@
 
 namespace {
 
-// A pointer closer than this to a fixed column's right edge (a fixed row's
-// bottom edge) is on its sizing edge.
+// A pointer at most this far from a fixed-column cell's top or bottom is on
+// a row sizing edge.
 constexpr int kHoverFixedSizingZone = 3;
 // Over a header cell this close to its side, the next press sizes rather
 // than selects a column.
@@ -152,6 +152,7 @@ void TAdvStringGrid::HoverMove(TShiftState Shift, int X, int Y)
         RepaintRow(cell.Y);
         if (old >= 0 && old < RowCount()) RepaintRow(old);
     }
+    if (!IsDesigning()) CellScrollHover(valid ? cell.X : -1, valid ? cell.Y : -1);
 
     if (HoverFixedCells() != hfNone && !FNoMouseLeave) {
         const TPoint now = valid ? at : TPoint(-1, -1);
@@ -173,8 +174,7 @@ void TAdvStringGrid::HoverMove(TShiftState Shift, int X, int Y)
         if (cell.X < fc || cell.Y < fr) RepaintCell(cell.X, cell.Y);
     }
 
-    const int rcol = valid ? RealColIndex(cell.X) : -1;
-    const bool onButton = valid && HasButton(rcol, cell.Y) && GetCellButtonRect(rcol, cell.Y).Contains(TPoint(X, Y));
+    const bool onButton = valid && OverCellButton(cell.X, cell.Y, X, Y);
     if (onButton && !(FHoverButton == at)) {
         if (FHoverButton.X >= 0) RepaintCell(FHoverButton.X, FHoverButton.Y);
         FHoverButton = at;
@@ -189,11 +189,10 @@ void TAdvStringGrid::HoverMove(TShiftState Shift, int X, int Y)
     FSizeFixed = false;
     FSizeFixedR = false;
     if (valid) {
-        for (int c = 0; c < fc && !FSizeFixed; ++c)
-            if (std::abs(X - CellRect(c, 0).Right) < kHoverFixedSizingZone) FSizeFixed = FMouseActions->SizeFixedCol();
-        for (int r = 0; r < fr && !FSizeFixedR; ++r)
-            if (std::abs(Y - CellRect(0, r).Bottom) < kHoverFixedSizingZone) FSizeFixedR = FMouseActions->SizeFixedRow();
+        FSizeFixed = FMouseActions->SizeFixedCol() && FixedEdgeAt(X, false) >= 0;
+        FSizeFixedR = FMouseActions->SizeFixedRow() && FixedEdgeAt(Y, true) >= 0;
     }
+    CellHintMove(valid ? cell.X : -1, valid ? cell.Y : -1);
 
     // The selection mode the next press takes, only between drags.
     if (GridState() != gsNormal || Shift.Contains(ssLeft)) return;
@@ -315,8 +314,8 @@ void TAdvStringGrid::HoverCursorAfterMove(int X, int Y)
     case msURL: want = crHandPoint; break;
     default: break;
     }
-    if (FSizeFixed) want = crHSplit;
-    else if (FSizeFixedR) want = crVSplit;
+    if (FSizeFixed || FSizingFixed) want = crHSplit;
+    else if (FSizeFixedR || FSizingFixedR) want = crVSplit;
     if (want != crDefault) {
         ShowGridCursor(want);
         return;
@@ -353,6 +352,8 @@ void TAdvStringGrid::HoverLeave()
         RepaintCell(FHoverButton.X, FHoverButton.Y);
         FHoverButton = TPoint(-1, -1);
     }
+    if (FScrollBar && FScrollBar->Visible() && !FScrollBar->Widget()->underMouse()) CellScrollHover(-1, -1);
+    CellHintMove(-1, -1);
     if (FHoverCell.X >= 0) {
         RepaintCell(FHoverCell.X, FHoverCell.Y);
         FHoverCell = TPoint(-1, -1);
@@ -364,4 +365,22 @@ void TAdvStringGrid::HoverLeave()
         if (OnAnchorExit) OnAnchorExit(this, -1, -1, left);
     }
     FShownCursor = crDefault;
+}
+
+// ---- cell buttons and expand glyphs under the pointer ---------------------------------------
+
+bool TAdvStringGrid::OverCellButton(int ACol, int ARow, int X, int Y)
+{
+    if (ACol < 0 || ARow < 0) return false;
+    const int real = RealColIndex(ACol);
+    const TPoint p(X, Y);
+    if (HasButton(real, ARow) && GetCellButtonRect(real, ARow).Contains(p)) return true;
+    return HasExpand(real, ARow) && GetExpandButtonRect(real, ARow).Contains(p);
+}
+
+TRect TAdvStringGrid::GetExpandButtonRect(int ACol, int ARow)
+{
+    if (!HasExpand(ACol, ARow)) return TRect();
+    const TRect r = CellRect(DisplColIndex(ACol), ARow);
+    return TRect(r.Right - 13, r.Top + 2, r.Right - 2, r.Top + 13);
 }

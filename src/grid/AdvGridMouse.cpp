@@ -123,19 +123,24 @@ void TAdvStringGrid::WMLButtonDown(TMessage& m)
         if (!FixedRowAlways()) TBaseGrid::WndProc(m);
         return;
     }
+    // A press on a fixed column's (row's) edge sizes it, whatever cell it is in.
+    if (SizeFixedPress(X, Y)) return;
     const TRect rect = CellRect(ACol, ARow);
     const bool fixedByPos = ACol < FixedCols() || ARow < FixedRows();
     const bool fixed = fixedByPos || IsFixed(ACol, ARow);
     if (fixed) HideInplaceEdit();
     const int RCol = RealColIndex(ACol);
 
-    if (HasButton(RCol, ARow)) {
+    // A cell button, or an expand glyph, shows pressed until the release.
+    const bool button = HasButton(RCol, ARow);
+    if (button || HasExpand(RCol, ARow)) {
         HideInplaceEdit();
         if (!fixed) {
             const TFlagScope force(FForceSel);
             MoveColRow(ACol, ARow, true, true);
         }
-        if (GetCellButtonRect(RCol, ARow).Contains(TPoint(X, Y))) {
+        const TRect glyph = button ? GetCellButtonRect(RCol, ARow) : GetExpandButtonRect(RCol, ARow);
+        if (glyph.Contains(TPoint(X, Y))) {
             PushButton(RCol, ARow, true);
             FPushedCellButton = TPoint(ACol, ARow);
             SetMouseCapture(true);
@@ -157,6 +162,7 @@ void TAdvStringGrid::WMLButtonDown(TMessage& m)
         }
     }
 
+    HeaderSelectPress(ACol, ARow, shift);
     if (ARow < FixedRows() && ACol >= FixedCols()) Movecell = ACol;
     else if (ACol < FixedCols() && ARow >= FixedRows()) Movecell = ARow;
     MoveOfsX = X - rect.Left;
@@ -211,7 +217,6 @@ void TAdvStringGrid::WMLButtonDown(TMessage& m)
     if (!fixed && inside && canEdit && FMouseActions->DirectEdit() && !IsControlCell(RCol, ARow) && Col() == ACol
         && Row() == ARow && !EditorShown())
         ShowEditor();
-    (void)shift;
     (void)sameCell;
 }
 
@@ -228,7 +233,13 @@ void TAdvStringGrid::WMLButtonUp(TMessage& m)
     FMouseSelectMode = msNormal;
     FMouseSelectStart = -1;
     FSizingHint.clear();
+    HideSizingHint();
     const TGridCoord cell = MouseCoord(X, Y);
+    if (SizeFixedRelease(X, Y)) {
+        // A sized fixed column or row is no header click.
+        TBaseGrid::WndProc(m);
+        return;
+    }
 
     if (FPushedCellButton.X >= 0) {
         const TPoint pressed = FPushedCellButton;
@@ -238,10 +249,16 @@ void TAdvStringGrid::WMLButtonUp(TMessage& m)
         bool overButton = false;
         if (enabled) {
             PushButton(pressedReal, pressed.Y, false);
-            if (cell.X >= 0 && cell.Y >= 0) {
-                overButton = cell.X == pressed.X && cell.Y == pressed.Y
-                             && GetCellButtonRect(pressedReal, pressed.Y).Contains(TPoint(X, Y));
-                if (overButton) DoButtonClick(pressedReal, pressed.Y);
+            // Only a release over the very button or glyph that was pressed clicks.
+            if (cell.X == pressed.X && cell.Y == pressed.Y) {
+                const TPoint p(X, Y);
+                if (HasButton(pressedReal, pressed.Y) && GetCellButtonRect(pressedReal, pressed.Y).Contains(p)) {
+                    overButton = true;
+                    DoButtonClick(pressedReal, pressed.Y);
+                } else if (HasExpand(pressedReal, pressed.Y) && GetExpandButtonRect(pressedReal, pressed.Y).Contains(p)) {
+                    overButton = true;
+                    DoExpandClick(pressedReal, pressed.Y, ToggleExpand(pressedReal, pressed.Y));
+                }
             }
         }
         FPushedCellButton = TPoint(-1, -1);
@@ -417,6 +434,8 @@ void TAdvStringGrid::WMMouseMove(TMessage& m)
 {
     const int X = MsgX(m), Y = MsgY(m);
     HoverMove((m.WParam & MK_LBUTTON) ? TShiftState{ssLeft} : TShiftState{}, X, Y);
+    if (FSizingFixed || FSizingFixedR) SizeFixedMove(X, Y);
+    if (m.WParam & MK_LBUTTON) HeaderSelectMove(X, Y);
     if (FSelectionClick && (m.WParam & MK_LBUTTON)
         && (std::abs(X - Clickposx) > kOleDragDistance || std::abs(Y - Clickposy) > kOleDragDistance)) {
         FSelectionClick = false;
@@ -436,6 +455,7 @@ void TAdvStringGrid::WMMouseMove(TMessage& m)
             const int size = std::max(0, Colclickedsize + X - Clickposx);
             if (OnColumnSizing) OnColumnSizing(this, Colclicked, size);
             FSizingHint = QStringLiteral("cw=<b>%1</b>").arg(size);
+            ShowSizingHint(FSizingHint, Colclicked, std::max(0, Rowclicked));
         }
         break;
     case gsRowSizing:
@@ -443,6 +463,7 @@ void TAdvStringGrid::WMMouseMove(TMessage& m)
             const int size = std::max(0, Rowclickedsize + Y - Clickposy);
             if (OnRowSizing) OnRowSizing(this, Rowclicked, size);
             FSizingHint = QStringLiteral("rh=<b>%1</b>").arg(size);
+            ShowSizingHint(FSizingHint, std::max(0, Colclicked), Rowclicked);
         }
         break;
     case gsColMoving:

@@ -581,7 +581,8 @@ void TAdvStringGrid::PaintCellGraphic(TCellDrawContext& c)
         const int kindB = FControlLook->FlatButton() ? 2 : (Flat() && FTones.Background.BrushColor != clNone ? 3 : 0);
         CanEditCell(c.RealCol, c.Row, canEdit);
         const bool pressed = FPushedCellButton.X == c.RealCol && FPushedCellButton.Y == c.Row;
-        int state = pressed ? 2 : 0;
+        const bool hot = FHoverButton.X == c.DisplayCol && FHoverButton.Y == c.Row;
+        int state = pressed ? 2 : hot ? 1 : 0;
         if (kind != ctExpand && !canEdit && !FControlLook->NoDisabledButtonLook()) state = 3;
         TRect face = place;
         if (kind == ctExpand) face = TRect(r.Right - 14, r.Top + 1, r.Right - 1, r.Top + 14);

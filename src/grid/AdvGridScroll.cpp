@@ -43,7 +43,13 @@ void TAdvStringGrid::WndProc(TMessage& m)
     case WM_RBUTTONUP: WMRButtonUp(m); return;
     case WM_MOUSEMOVE: WMMouseMove(m); return;
     case WM_MOUSEWHEEL: WMMouseWheel(m); return;
-    case WM_CANCELMODE: WMCancelMode(m); return;
+    case WM_CANCELMODE:
+        SizeFixedCancel();
+        WMCancelMode(m);
+        return;
+    case WM_VSCROLL:
+        if (CellScrollMessage(m)) return;
+        break;
     case CM_MOUSELEAVE:
         TBaseGrid::WndProc(m);
         HoverLeave();

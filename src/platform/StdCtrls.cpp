@@ -1246,10 +1246,12 @@ QScrollBar* TScrollBar::Bar() const { return static_cast<QScrollBar*>(Widget());
 void TScrollBar::UserAction(int Code)
 {
     const int pos = Bar()->sliderPosition();
+    const int kept = FPosition;
     if (Parent())
         Parent()->Perform(FKind == sbHorizontal ? WM_HSCROLL : WM_VSCROLL, ScrollWParam(Code, pos),
                           reinterpret_cast<intptr_t>(this));
-    if (Code == SB_ENDSCROLL) return;
+    // A parent that placed the bar itself keeps its position.
+    if (Code == SB_ENDSCROLL || FPosition != kept) return;
     if (pos != FPosition) {
         FPosition = pos;
         if (OnChange) OnChange(this);
