@@ -2,6 +2,7 @@
 
 #include "AdvGrid.h"
 
+#include <algorithm>
 #include <numeric>
 
 bool TAdvStringGrid::SortRangeByKeys(int Col, int Left, int Right, bool Indexed)
@@ -255,9 +256,35 @@ void TSortByKeys::IndexedRange(int Left, int Right)
     }
 }
 
-// Moves every row to its place, at most one exchange per row; the exchange
-// counter keeps the count of the sort itself.
+// Moves every row to its place: one pass over the range, or, where rows
+// carry selection or modified marks, one exchange per misplaced row. The
+// exchange counter keeps the count of the sort itself.
 void TSortByKeys::Apply()
+{
+    const int n = int(FOrder.size());
+    int k0 = 0;
+    while (k0 < n && FOrder[size_t(k0)] == FLeft + k0) ++k0;
+    if (k0 == n) return;
+    const int end = FLeft + n;
+    TIntList* xref = FG->FSortRowXRef;
+    const bool xrefAll = end <= xref->Count(), xrefNone = FLeft >= xref->Count();
+    const bool marks = (FG->FMouseActions->DisjunctRowSelect() && FG->FNavigation->MoveRowOnSort()) ||
+                       FG->ShowModifiedEnabled();
+    if (marks || !(xrefAll || xrefNone)) {
+        SwapIntoPlace();
+        return;
+    }
+    if (xrefAll) {
+        std::vector<int> first(static_cast<size_t>(n));
+        for (int k = 0; k < n; ++k) first[size_t(k)] = xref->Items(FOrder[size_t(k)]);
+        for (int k = 0; k < n; ++k) xref->SetInteger(FLeft + k, first[size_t(k)]);
+    }
+    if (FG->FSortRow >= FLeft && FG->FSortRow < end)
+        FG->FSortRow = FLeft + int(std::find(FOrder.begin(), FOrder.end(), FG->FSortRow) - FOrder.begin());
+    FG->PermuteRows(FLeft, FOrder);
+}
+
+void TSortByKeys::SwapIntoPlace()
 {
     const int n = int(FOrder.size());
     std::vector<int> rowAt(static_cast<size_t>(n)), placeOf(static_cast<size_t>(n));  // by offset from FLeft

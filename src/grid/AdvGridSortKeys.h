@@ -51,6 +51,7 @@ private:
     void IndexedRange(int Left, int Right);
     void Swap(int i, int j);
     void Apply();
+    void SwapIntoPlace();
 
     TAdvStringGrid* FG;
     int FLeft;

@@ -5,6 +5,7 @@
 // user's comparison handlers, and the same partial order when a handler
 // raises midway.
 
+#include "AdvGridLook.h"
 #include "AdvGridSortCompare.h"
 #include "AdvGridTestKit.h"
 #include "FormatSettings.h"
@@ -68,6 +69,9 @@ TKeyGridPtr NewKeyGrid(int Rows, unsigned Seed)
 
 struct TSortResult {
     QStringList Cells;
+    QList<int> Heights;
+    QList<bool> Modified;
+    QList<bool> Selected;
     QList<int> XRef;
     int Compares = 0;
     int Swaps = 0;
@@ -78,7 +82,7 @@ struct TSortResult {
 
 bool operator==(const TSortResult& a, const TSortResult& b)
 {
-    return a.Cells == b.Cells && a.XRef == b.XRef && a.Compares == b.Compares && a.Swaps == b.Swaps &&
+    return a.Cells == b.Cells && a.Heights == b.Heights && a.Modified == b.Modified && a.Selected == b.Selected && a.XRef == b.XRef && a.Compares == b.Compares && a.Swaps == b.Swaps &&
            a.Row == b.Row && a.HandlerCalls == b.HandlerCalls && a.Error == b.Error;
 }
 
@@ -100,6 +104,7 @@ TSortResult RunCase(const TSortCase& c, bool Keys, int Rows, unsigned Seed)
     auto g = NewKeyGrid(Rows, Seed);
     g->FSortByKeys = Keys;
     g->SetRow(Rows / 2);
+    for (int r = 1; r <= Rows; r += 3) g->SetRowHeights(r, 20 + r);
     TSortResult res;
     if (c.Setup) c.Setup(g.get(), res.HandlerCalls);
     const int compares = g->Compares(), swaps = g->Swaps();
@@ -108,8 +113,12 @@ TSortResult RunCase(const TSortCase& c, bool Keys, int Rows, unsigned Seed)
     } catch (const std::exception& e) {
         res.Error = QString::fromUtf8(e.what());
     }
-    for (int r = 0; r < g->RowCount(); ++r)
+    for (int r = 0; r < g->RowCount(); ++r) {
         for (int col = 0; col < g->ColCount(); ++col) res.Cells << g->Cells(col, r);
+        res.Heights << g->RowHeights(r);
+        res.Modified << g->RowModified(r);
+        res.Selected << g->RowSelect(r);
+    }
     for (int i = 0; i < g->SortRowXRef()->Count(); ++i) res.XRef << g->SortRowXRef()->Items(i);
     res.Compares = g->Compares() - compares;
     res.Swaps = g->Swaps() - swaps;
@@ -209,6 +218,19 @@ TEST_F(SortKeysTest, KeyedSortEndsWhereTheSortOverTheRowsEnds)
              for (int r = 1; r < g->RowCount(); ++r) g->AddCheckBox(5, r, r % 3 == 0, false);
          },
          SortOn(5, sdAscending)},
+        {"modified marks travel with their rows",
+         [](TKeyGrid* g, int&) {
+             g->ShowModified()->SetEnabled(true);
+             for (int r = 1; r < g->RowCount(); r += 4) g->SetRowModified(r, true);
+         },
+         SortOn(2, sdDescending)},
+        {"selected rows travel with their rows",
+         [](TKeyGrid* g, int&) {
+             g->MouseActions()->SetDisjunctRowSelect(true);
+             g->Navigation()->SetMoveRowOnSort(true);
+             for (int r = 1; r < g->RowCount(); r += 5) g->SetRowSelect(r, true);
+         },
+         SortOn(1, sdAscending)},
         {"one column moves", [](TKeyGrid* g, int&) { g->SortSettings()->SetSingleColumn(true); },
          SortOn(1, sdAscending)},
         {"ignored tie-break column", [](TKeyGrid* g, int&) { g->IgnoreColumns()->Add(2); }, SortOn(5, sdAscending)},
