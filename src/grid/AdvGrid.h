@@ -78,6 +78,8 @@ class TPrinter;
 struct TAdvGridPrintRun;
 class THTMLSettings;
 class TSortSettings;
+struct TSortCellKey;
+struct TSortColumnFormat;
 class TDragDropSettings;
 class TGridDropTarget;
 class QImage;
@@ -793,10 +795,7 @@ protected:
     void LoadColSizesReported() noexcept;
 
 public:
-    // ---- sorting (AdvGridSort, AdvGridSortCompare) ---------------------------------
-    // The style, prefix and suffix a column's texts compare with; the string
-    // grid keeps the values given, the column grid fills them from its items.
-    virtual void GetColumnFormat(int ACol, TSortStyle& AStyle, QString& APrefix, QString& ASuffix);
+    // ---- sorting (AdvGridSort, AdvGridSortCompare, AdvGridSortKeys) ---------------
     // -1, 0 or 1; positive: ARow1 comes after ARow2 in ascending order.
     int CompareCells(int ACol, int ARow1, int ARow2, TSortDirection Direction);
     int CompareRows(int ACol, int ARow1, int ARow2);
@@ -831,6 +830,24 @@ protected:
     void SortNodeGroups(bool Indexed);
     void CopySortPivot(int FromRow, int ToRow);
     bool SortCellChecked(int ACol, int ARow);
+    bool SortCellIsCheckBox(int ACol, int ARow);
+    // The comparison of one cell pair in its parts: the column's format
+    // (GetFormat), the text as compared, the converted values a style needs
+    // and the comparison of two such keys.
+    TSortColumnFormat SortColumnFormat(int ACol);
+    QString SortCellText(int ACol, int ARow);
+    void FillSortKey(TSortCellKey& K, int ACol, int ARow, unsigned Needs, const TSortColumnFormat& F);
+    int CompareSortKeys(int ACol, int ARow1, int ARow2, TSortStyle Style, const TSortCellKey& K1,
+                        const TSortCellKey& K2, TSortDirection Direction);
+    // A sort of the rows Left..Right over keys converted once per row and
+    // column, with the same comparisons and exchanges as the sort over the
+    // rows; false when a comparison reads rows (ssRaw) or an exchange moves
+    // one column only (SingleColumn), so that the keys cannot stand in.
+    bool SortRangeByKeys(int Col, int Left, int Right, bool Indexed);
+    void QuickSortRowRange(int Col, int Left, int Right);
+    void QuickSortIndexedRowRange(int Left, int Right);
+    friend class TSortByKeys;
+    bool FSortByKeys = true;  // off: every comparison reads the rows anew
     int FCompares = 0;
     // During a sort: the columns taking part, hidden ones included.
     int FSortColumns = 0;

@@ -268,6 +268,19 @@ void TAdvStringGrid::CopySortPivot(int FromRow, int ToRow)
 void TAdvStringGrid::QuickSortRange(int Col, int Left, int Right)
 {
     FSortDir = FSortSettings->Direction() == sdDescending ? -1 : 1;
+    if (Left < Right && !SortRangeByKeys(Col, Left, Right, false)) QuickSortRowRange(Col, Left, Right);
+}
+
+void TAdvStringGrid::QuickSortIndexedRange(int Left, int Right)
+{
+    if (Left < Right && !SortRangeByKeys(-1, Left, Right, true)) QuickSortIndexedRowRange(Left, Right);
+}
+
+// The sort over the rows themselves: the pivot copied into the scratch row
+// and every comparison reading the cells anew.
+void TAdvStringGrid::QuickSortRowRange(int Col, int Left, int Right)
+{
+    FSortDir = FSortSettings->Direction() == sdDescending ? -1 : 1;
     const int s = RowCount() - 2;
     while (Left < Right) {
         CopySortPivot((Left + Right) / 2, s);
@@ -284,16 +297,16 @@ void TAdvStringGrid::QuickSortRange(int Col, int Left, int Right)
         // The smaller part recursively, the larger one in this loop: the
         // depth stays logarithmic whatever the data.
         if (j - Left < Right - i) {
-            if (Left < j) QuickSortRange(Col, Left, j);
+            if (Left < j) QuickSortRowRange(Col, Left, j);
             Left = i;
         } else {
-            if (i < Right) QuickSortRange(Col, i, Right);
+            if (i < Right) QuickSortRowRange(Col, i, Right);
             Right = j;
         }
     }
 }
 
-void TAdvStringGrid::QuickSortIndexedRange(int Left, int Right)
+void TAdvStringGrid::QuickSortIndexedRowRange(int Left, int Right)
 {
     const int s = RowCount() - 2;
     while (Left < Right) {
@@ -311,10 +324,10 @@ void TAdvStringGrid::QuickSortIndexedRange(int Left, int Right)
         // The smaller part recursively, the larger one in this loop: the
         // depth stays logarithmic whatever the data.
         if (j - Left < Right - i) {
-            if (Left < j) QuickSortIndexedRange(Left, j);
+            if (Left < j) QuickSortIndexedRowRange(Left, j);
             Left = i;
         } else {
-            if (i < Right) QuickSortIndexedRange(i, Right);
+            if (i < Right) QuickSortIndexedRowRange(i, Right);
             Right = j;
         }
     }

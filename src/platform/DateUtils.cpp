@@ -361,13 +361,18 @@ bool ScanDate(Scanner& sc, TDateTime& value, const FormatSettings& fs)
         else { y = numbers[k]; yearLen = lens[k]; }
         ++k;
     }
-    int currentYear = 0, cm = 0, cd = 0;
-    DecodeDate(Date(), currentYear, cm, cd);
+    // The clock only for a missing or two-digit year: dates are read in bulk.
+    auto currentYear = [] {
+        int year = 0, cm = 0, cd = 0;
+        DecodeDate(Date(), year, cm, cd);
+        return year;
+    };
     if (count == 2) {
-        y = currentYear;
+        y = currentYear();
     } else if (y <= 99 && yearLen <= 2) {
+        const int current = currentYear();
         const int window = fs.TwoDigitYearCenturyWindow;
-        const int start = currentYear - window;
+        const int start = current - window;
         y += start / 100 * 100;
         if (window > 0 && y < start)
             y += 100;

@@ -159,6 +159,14 @@ void TCustomGrid::ExchangeAxisSizes(bool cols, int A, int B)
     SizesChanged(cols);
 }
 
+void TCustomGrid::PermuteAxisSizes(bool cols, int At, const std::vector<int>& From)
+{
+    TGridAxis& axis = cols ? FCols : FRows;
+    if (At < 0 || From.empty() || At + int(From.size()) > axis.Count()) return;
+    axis.Permute(At, From);
+    SizesChanged(cols);
+}
+
 void TCustomGrid::SetFixedCols(int v) { SetFixed(true, v); }
 void TCustomGrid::SetFixedRows(int v) { SetFixed(false, v); }
 
@@ -743,6 +751,14 @@ void TStringGrid::ExchangeRows(int A, int B)
     if (A < RowCount() && B < RowCount()) ExchangeAxisSizes(false, A, B);
     InvalidateRow(A);
     InvalidateRow(B);
+}
+
+void TStringGrid::PermuteRows(int At, const std::vector<int>& From)
+{
+    if (At < 0 || From.empty()) return;
+    FStore.PermuteRows(At, From);
+    if (At + int(From.size()) <= RowCount()) PermuteAxisSizes(false, At, From);
+    Invalidate();
 }
 
 void TStringGrid::ExchangeCols(int A, int B)

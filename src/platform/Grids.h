@@ -352,6 +352,8 @@ protected:
     void DeleteAxisRows(const std::vector<int>& Rows);
     void InsertAxisRows(const std::vector<int>& At, const std::vector<int>& Heights);
     void ExchangeAxisSizes(bool cols, int A, int B);
+    // Sizes At + k take the sizes From[k] (a permutation of that range).
+    void PermuteAxisSizes(bool cols, int At, const std::vector<int>& From);
 
     // The grid's own handling of a scroll message of one bar.
     virtual void ModifyScrollBar(int Bar, int Code, int Pos);
@@ -494,6 +496,9 @@ public:
     // index beyond the count moves its cells only.
     void ExchangeRows(int A, int B);
     void ExchangeCols(int A, int B);
+    // Rows At + k take the rows From[k] with their cells and heights, From
+    // being a permutation of At..At + n - 1: one pass and one repaint.
+    void PermuteRows(int At, const std::vector<int>& From);
     // Every object slot that holds one, also beyond the counts.
     void StoreForEachObject(const std::function<void(int c, int r, TObject* obj)>& fn) const
     {

@@ -214,6 +214,16 @@ void TGridCellStore::ExchangeRows(int a, int b)
     std::swap(FRows[size_t(a)], FRows[size_t(b)]);
 }
 
+void TGridCellStore::PermuteRows(int at, const std::vector<int>& From)
+{
+    if (at < 0 || From.empty()) return;
+    const size_t end = size_t(at) + From.size();
+    if (FRows.size() < end) FRows.resize(end);
+    std::vector<std::unique_ptr<TGridStoreLine>> moved(From.size());
+    for (size_t k = 0; k < From.size(); ++k) moved[k] = std::move(FRows[size_t(From[k])]);
+    for (size_t k = 0; k < From.size(); ++k) FRows[size_t(at) + k] = std::move(moved[k]);
+}
+
 void TGridCellStore::ExchangeCols(int a, int b)
 {
     if (a < 0 || b < 0 || a == b) return;
@@ -401,6 +411,15 @@ void TGridAxis::Exchange(int a, int b)
     const int sa = Size(a), sb = Size(b);
     SetSize(a, sb);
     SetSize(b, sa);
+}
+
+void TGridAxis::Permute(int at, const std::vector<int>& From)
+{
+    if (From.empty()) return;
+    std::vector<int> sizes(From.size());
+    for (size_t k = 0; k < From.size(); ++k) sizes[k] = FSizes[size_t(From[k])];
+    std::copy(sizes.begin(), sizes.end(), FSizes.begin() + at);
+    RebuildFrom(at);
 }
 
 void TGridAxis::Move(int from, int to)

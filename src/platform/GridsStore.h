@@ -69,6 +69,9 @@ public:
     // allocated row).
     void ExchangeRows(int a, int b);
     void ExchangeCols(int a, int b);
+    // Rows at + k take the rows From[k], a permutation of at..at + n - 1,
+    // in one pass.
+    void PermuteRows(int at, const std::vector<int>& From);
     // Empties every cell (objects are only forgotten).
     void Clear();
     // Calls fn for every object slot that holds one, wherever it lies (rows
@@ -120,6 +123,9 @@ public:
     void InsertSet(const std::vector<int>& at, const std::vector<int>& sizes);
     // Two sizes change places (two updates).
     void Exchange(int a, int b);
+    // Sizes at + k take the sizes From[k] (a permutation of that range), one
+    // rebuild.
+    void Permute(int at, const std::vector<int>& From);
 
 private:
     void Rebuild();

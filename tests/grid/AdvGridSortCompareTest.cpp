@@ -16,7 +16,7 @@ public:
     TSortStyle Style = ssAutomatic;
     bool UseStyle = false;
     QString Prefix, Suffix;
-    void GetColumnFormat(int ACol, TSortStyle& AStyle, QString& APrefix, QString& ASuffix) override
+    void GetFormat(int ACol, TSortStyle& AStyle, QString& APrefix, QString& ASuffix) override
     {
         if (ACol != 1 || !UseStyle) return;
         AStyle = Style;

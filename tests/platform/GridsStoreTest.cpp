@@ -193,3 +193,36 @@ TEST(GridAxis, NegativeSizesAreZeroAndMovesRotate)
 }
 
 } // namespace
+
+TEST(GridStore, PermutedRowsTakeTheirCellsAndSizesInOnePass)
+{
+    // Rows 2..5 take rows 5, 2, 4, 3; row 3 was never written, rows around
+    // the range stay; the axis moves the sizes the same way.
+    TGridCellStore s;
+    TGridAxis a;
+    a.SetLineWidth(1);
+    a.SetCount(8, 20);
+    for (int r : {0, 2, 4, 5, 6}) {
+        s.SetText(1, r, QString::number(r));
+        s.SetObject(0, r, Obj(r));
+        a.SetSize(r, 10 + r);
+    }
+    const std::vector<int> from = {5, 2, 4, 3};
+    s.PermuteRows(2, from);
+    a.Permute(2, from);
+    const int want[] = {0, -1, 5, 2, 4, 3, 6, -1};  // first row now at each index, -1: never written
+    long long sum = 0;
+    for (int r = 0; r < 8; ++r) {
+        const int w = want[r];
+        const bool written = w >= 0 && w != 3;
+        EXPECT_EQ(s.Text(1, r), written ? QString::number(w) : QString()) << r;
+        EXPECT_EQ(s.Object(0, r), written ? Obj(w) : nullptr) << r;
+        const int size = written ? 10 + w : 20;
+        EXPECT_EQ(a.Size(r), size) << r;
+        EXPECT_EQ(a.Prefix(r), sum) << r;
+        sum += size + 1;
+    }
+    // Beyond the stored rows: room is made, nothing is lost.
+    s.PermuteRows(20, {21, 20});
+    EXPECT_EQ(s.Text(1, 6), QStringLiteral("6"));
+}
