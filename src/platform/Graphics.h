@@ -29,6 +29,7 @@
 class QPainter;
 class TCanvas;
 class TGraphic;
+class TTextRuns;
 
 // Screen resolution the layer assumes everywhere (points <-> pixels).
 inline constexpr int ScreenPixelsPerInch = 96;
@@ -348,6 +349,8 @@ public:
     TTextLayout LayoutText(const QString& text, const TRect& r, unsigned flags) const;
     // The text background for output now: true when text cells are filled.
     bool OpaqueText() const;
+    // Texts this canvas has measured and drawn, kept for the next paint.
+    TTextRuns& TextRuns() const;
 
 private:
     void BrushChanged();
@@ -362,6 +365,7 @@ private:
     std::optional<QRegion> FClip;
     int FBkMode = OPAQUE;
     int FLockCount = 0;
+    mutable std::unique_ptr<TTextRuns> FTextRuns;
 };
 
 // DrawText in the platform's spelling: DrawText(canvas, text, rect, flags).

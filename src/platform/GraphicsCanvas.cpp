@@ -3,6 +3,7 @@
 
 #include "Graphics.h"
 #include "GraphicsPainter.h"
+#include "GraphicsTextRuns.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -52,6 +53,12 @@ TCanvas::TCanvas(QPainter* painter) : TCanvas()
 TCanvas::~TCanvas()
 {
     FBackend->Flush();
+}
+
+TTextRuns& TCanvas::TextRuns() const
+{
+    if (!FTextRuns) FTextRuns = std::make_unique<TTextRuns>();
+    return *FTextRuns;
 }
 
 void TCanvas::BindPainter(QPainter* painter)
@@ -208,8 +215,8 @@ int TCanvas::TextHeight(const QString& text) const
 
 TSize TCanvas::TextExtent(const QString& text) const
 {
-    QFontMetrics fm(FFont->ToQFont());
-    return TSize(fm.horizontalAdvance(text), fm.height());
+    const QFont& font = FFont->ToQFont();
+    return TSize(TextRuns().Width(font, text), QFontMetrics(font).height());
 }
 
 int TCanvas::DrawText(const QString& text, TRect& r, unsigned flags)

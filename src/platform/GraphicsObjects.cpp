@@ -105,6 +105,12 @@ void TFont::Assign(TPersistent* Source)
 {
     if (auto* f = dynamic_cast<TFont*>(Source)) {
         if (f == this) return;
+        // Painting assigns the same font to a canvas for every cell: the
+        // font the glyphs come from is the source's, or stays when nothing
+        // it is made of changed.
+        const bool sameGlyphs = FName == f->FName && FHeight == f->FHeight && FStyle == f->FStyle
+                                && FPitch == f->FPitch;
+        std::optional<QFont> kept = f->FQFont ? f->FQFont : sameGlyphs ? FQFont : std::nullopt;
         FName = f->FName;
         FHeight = f->FHeight;
         FStyle = f->FStyle;
@@ -113,6 +119,7 @@ void TFont::Assign(TPersistent* Source)
         FPitch = f->FPitch;
         FCharset = f->FCharset;
         Changed();
+        if (kept && !FQFont) FQFont = std::move(kept);
         return;
     }
     TGraphicsObject::Assign(Source);

@@ -6,6 +6,7 @@
 // QPainter with aliased rendering.
 
 #include "GraphicsPainter.h"
+#include "GraphicsTextRuns.h"
 
 #include <QFontMetrics>
 #include <QPaintEngine>
@@ -332,6 +333,13 @@ void TPainterBackend::FillRect(TCanvas& c, const TRect& r)
 {
     QPainter* p = Painter(c);
     if (!p || r.IsEmpty() || c.Brush()->Style() == bsClear) return;
+    // A fill changes no painter state: only smoothing needs switching off
+    // around it. Grids fill every cell, so the common case skips the
+    // save and restore.
+    if (!(p->renderHints() & (QPainter::Antialiasing | QPainter::SmoothPixmapTransform))) {
+        p->fillRect(r.ToQRect(), MakeBrush(c.Brush()));
+        return;
+    }
     Scope s(p);
     p->fillRect(r.ToQRect(), MakeBrush(c.Brush()));
 }
@@ -432,6 +440,19 @@ void TPainterBackend::ArcShape(TCanvas& c, const char* kind, const TRect& r, TPo
 
 void TPainterBackend::Line(TCanvas& c, TPoint a, TPoint b)
 {
+    // A thin solid line along an axis in the plain mode is one fill, which
+    // needs no painter state of its own: grid lines take this way, two per
+    // cell.
+    QPainter* p = Painter(c);
+    const TPen* pen = c.Pen();
+    if (p && pen->Width() <= 1 && pen->Style() == psSolid
+        && (pen->Mode() == pmCopy || pen->Mode() == pmBlack || pen->Mode() == pmWhite)
+        && (a.X == b.X || a.Y == b.Y) && p->compositionMode() == QPainter::CompositionMode_SourceOver
+        && !(p->renderHints() & (QPainter::Antialiasing | QPainter::SmoothPixmapTransform))) {
+        int phase = 0;
+        PixelLine(p, ResolvePen(c), a, b, phase);
+        return;
+    }
     Polyline(c, {a, b});
 }
 
@@ -545,8 +566,14 @@ void TPainterBackend::DrawText(TCanvas& c, const QString&, const TRect& r, unsig
     for (const TTextLine& line : layout.Lines) {
         if (opaque && line.Width > 0)
             p->fillRect(QRect(line.X, line.Y, line.Width, layout.LineHeight), bg);
-        for (const TTextPiece& piece : line.Pieces)
+        for (const TTextPiece& piece : line.Pieces) {
+            // Upright text comes from the canvas's shaped texts; what they
+            // do not keep goes through the painter.
+            if (orientation == 0
+                && c.TextRuns().Draw(p, QPointF(line.X + piece.X, line.Y + layout.Ascent), piece.Text))
+                continue;
             DrawTextAt(p, fm, line.X + piece.X, line.Y, piece.Text, orientation, nullptr);
+        }
         if (line.UnderlineWidth > 0) {
             int thick = std::max(1, fm.lineWidth());
             p->fillRect(QRect(line.X + line.UnderlineX, line.Y + layout.Ascent + fm.underlinePos(),

@@ -2,6 +2,7 @@
 // ellipsis, alignment and the rectangle DT_CALCRECT answers.
 
 #include "Graphics.h"
+#include "GraphicsTextRuns.h"
 
 #include <QFontMetrics>
 #include <algorithm>
@@ -9,9 +10,13 @@
 namespace {
 
 struct Measure {
+    const QFont& Font;
     QFontMetrics Fm;
+    TTextRuns& Runs;
     bool ExpandTabs;
-    int TabWidth;
+    int TabWidth = 0;  // set when the text has a tab to expand
+
+    int Advance(const QString& s) const { return Runs.Width(Font, s); }
 
     // Pieces of one line; tabs advance to the next multiple of TabWidth.
     std::vector<TTextPiece> Pieces(const QString& s, int* width) const
@@ -19,14 +24,14 @@ struct Measure {
         std::vector<TTextPiece> out;
         if (!ExpandTabs || !s.contains(QLatin1Char('\t'))) {
             if (!s.isEmpty()) out.push_back({0, s});
-            if (width) *width = Fm.horizontalAdvance(s);
+            if (width) *width = Advance(s);
             return out;
         }
         int x = 0;
         const QStringList parts = s.split(QLatin1Char('\t'));
         for (int i = 0; i < parts.size(); ++i) {
             if (!parts[i].isEmpty()) out.push_back({x, parts[i]});
-            x += Fm.horizontalAdvance(parts[i]);
+            x += Advance(parts[i]);
             if (i + 1 < parts.size() && TabWidth > 0) x = (x / TabWidth + 1) * TabWidth;
         }
         if (width) *width = x;
@@ -156,8 +161,9 @@ QString Ellipsize(const QString& s, const Measure& m, int width)
 TTextLayout TCanvas::LayoutText(const QString& text, const TRect& r, unsigned flags) const
 {
     TTextLayout layout;
-    Measure m{QFontMetrics(FFont->ToQFont()), (flags & DT_EXPANDTABS) != 0, 0};
-    m.TabWidth = 8 * m.Fm.averageCharWidth();
+    const QFont& font = FFont->ToQFont();
+    Measure m{font, QFontMetrics(font), TextRuns(), (flags & DT_EXPANDTABS) != 0};
+    if (m.ExpandTabs && text.contains(QLatin1Char('\t'))) m.TabWidth = 8 * m.Fm.averageCharWidth();
 
     int prefixIndex = -1;
     QString s = text;
@@ -183,10 +189,11 @@ TTextLayout TCanvas::LayoutText(const QString& text, const TRect& r, unsigned fl
     }
 
     const bool ellipsis = flags & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS);
-    int lineHeight = m.Fm.height();
-    if (flags & DT_EXTERNALLEADING) lineHeight += std::max(0, m.Fm.leading());
+    const TTextRuns::LineMetrics& lm = m.Runs.Metrics(font);
+    int lineHeight = lm.Height;
+    if (flags & DT_EXTERNALLEADING) lineHeight += std::max(0, lm.Leading);
     layout.LineHeight = lineHeight;
-    layout.Ascent = m.Fm.ascent();
+    layout.Ascent = lm.Ascent;
 
     int top = r.Top;
     const bool single = flags & DT_SINGLELINE;
