@@ -156,7 +156,8 @@ QString Ellipsize(const QString& s, const Measure& m, int width)
 TTextLayout TCanvas::LayoutText(const QString& text, const TRect& r, unsigned flags) const
 {
     TTextLayout layout;
-    Measure m{QFontMetrics(FFont->ToQFont()), (flags & DT_EXPANDTABS) != 0, 0};
+    // Device pixels, in the font as the device draws it.
+    Measure m{QFontMetrics(DeviceFont()), (flags & DT_EXPANDTABS) != 0, 0};
     m.TabWidth = 8 * m.Fm.averageCharWidth();
 
     int prefixIndex = -1;

@@ -11,7 +11,7 @@ const QString& EmptyText()
     return empty;
 }
 
-const QString kIndexOutOfRange = QStringLiteral("Grid index out of range");
+const QString kGridsStoreIndexOutOfRange = QStringLiteral("Grid index out of range");
 
 template <typename T>
 void Rotate(std::vector<T>& v, size_t from, size_t to)
@@ -75,7 +75,7 @@ TGridStoreLine* TGridCellStore::RowFor(int r)
 
 bool TGridCellStore::SetText(int c, int r, const QString& v)
 {
-    if (c < 0 || r < 0) throw EInvalidGridOperation(kIndexOutOfRange);
+    if (c < 0 || r < 0) throw EInvalidGridOperation(kGridsStoreIndexOutOfRange);
     if (v.isEmpty() && Text(c, r).isEmpty()) return false;
     TGridStoreLine& row = *RowFor(r);
     if (size_t(c) >= row.size()) Widen(row, c);
@@ -86,7 +86,7 @@ bool TGridCellStore::SetText(int c, int r, const QString& v)
 
 bool TGridCellStore::SetObject(int c, int r, TObject* v)
 {
-    if (c < 0 || r < 0) throw EInvalidGridOperation(kIndexOutOfRange);
+    if (c < 0 || r < 0) throw EInvalidGridOperation(kGridsStoreIndexOutOfRange);
     if (Object(c, r) == v) return false;
     TGridStoreLine& row = *RowFor(r);
     if (size_t(c) >= row.size()) Widen(row, c);

@@ -55,3 +55,11 @@ TSize RichTextMeasure(const QString& Rtf, const TFont* Font, int Width);
 // recording canvas records the plain text in R. A ForceColor other than
 // clNone colours the whole text.
 void RichTextDraw(TCanvas* Canvas, const QString& Rtf, const TRect& R, TColor ForceColor = clNone);
+
+// ---- drawing at a scale (printing) ----
+// Draws the text into R, in Canvas's logical units (its mapping mode
+// applies), laid out at screen size in Font and enlarged by Scale device
+// pixels per screen pixel. A canvas that paints with a QPainter gets the
+// text as outlines (sharp on paper and in PDF files); a recording canvas
+// records the plain text in R.
+void RichTextDrawScaled(TCanvas* Canvas, const QString& Rtf, const TRect& R, const TFont* Font, double Scale);
