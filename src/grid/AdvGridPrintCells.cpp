@@ -412,11 +412,11 @@ void TAdvStringGrid::PrintCellContent(int DisplayCol, int ARow, const TRect& Box
         PrintByScreenPainters(g, dest, toDevice * run.Scale, &screenFont, text);
     } else if (textShown && kind == 2) {
         // Rich text with its own fonts and colours, drawn at the font scaled
-        // to the page.
+        // to the page; wrapped only as it was measured.
         TFont screenFont;
         screenFont.Assign(&font);
         RichTextDrawScaled(c, text, TRect(tl + run.TextInset, tt - run.LineUnit, tr - run.TextInset, bottom),
-                           &screenFont, toDevice * run.Scale);
+                           &screenFont, toDevice * run.Scale, look.WW && ps->NoAutoSize());
     } else if (textShown && look.WW && ps->NoAutoSize()) {
         TRect r(tl + run.TextInset, tt, tr - run.TextInset, bottom);
         unsigned flags = DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS | DT_EDITCONTROL;

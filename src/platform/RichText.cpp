@@ -412,13 +412,14 @@ void RichTextDraw(TCanvas* Canvas, const QString& Rtf, const TRect& R, TColor Fo
 
 // ---- drawing at a scale (printing) -------------------------------------------------------
 
-void RichTextDrawScaled(TCanvas* Canvas, const QString& Rtf, const TRect& R, const TFont* Font, double Scale)
+void RichTextDrawScaled(TCanvas* Canvas, const QString& Rtf, const TRect& R, const TFont* Font, double Scale,
+                        bool WordWrap)
 {
     if (!Canvas || !(Scale > 0)) return;
     const TRichTextDocument doc = RichTextRead(Rtf);
     if (dynamic_cast<TRecordingBackend*>(Canvas->Backend())) {
         TRect r = R;
-        Canvas->DrawText(RichTextPlain(doc), r, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
+        Canvas->DrawText(RichTextPlain(doc), r, DT_LEFT | DT_TOP | DT_NOPREFIX | (WordWrap ? DT_WORDBREAK : 0));
         return;
     }
     // R's size at screen size: its device pixels over the scale.
@@ -431,7 +432,7 @@ void RichTextDrawScaled(TCanvas* Canvas, const QString& Rtf, const TRect& R, con
         if (!p) return;
         QTextDocument d;
         RichTextBuildDocument(d, doc, Font);
-        d.setTextWidth(w);
+        if (WordWrap) d.setTextWidth(w);
         QAbstractTextDocumentLayout::PaintContext ctx;
         ctx.clip = QRectF(0, 0, w, h);
         if (Font) ctx.palette.setColor(QPalette::Text, ToQColor(Font->Color()));

@@ -61,5 +61,7 @@ void RichTextDraw(TCanvas* Canvas, const QString& Rtf, const TRect& R, TColor Fo
 // applies), laid out at screen size in Font and enlarged by Scale device
 // pixels per screen pixel. A canvas that paints with a QPainter gets the
 // text as outlines (sharp on paper and in PDF files); a recording canvas
-// records the plain text in R.
-void RichTextDrawScaled(TCanvas* Canvas, const QString& Rtf, const TRect& R, const TFont* Font, double Scale);
+// records the plain text in R. Without WordWrap lines break only where the
+// text breaks them (and are clipped at R's right edge).
+void RichTextDrawScaled(TCanvas* Canvas, const QString& Rtf, const TRect& R, const TFont* Font, double Scale,
+                        bool WordWrap = true);

@@ -42,6 +42,7 @@ TTestAdvGridPtr PrintCellsGrid()
     g->CellProperties(1, 2)->SetAlignment(taRightJustify);
     g->SetCells(2, 2, QStringLiteral("40"));
     g->AddProgress(2, 2, clBlue, clWhite);
+    g->SetCells(3, 3, "{\\rtf1\\ansi{\\colortbl ;\\red0\\green128\\blue0;}{\\i\\cf1 rich}}");
     g->SetColWidths(1, 90);
     g->SetColWidths(2, 160);
     return g;
