@@ -390,10 +390,10 @@ void TAdvStringGrid::RunPrint(const TGridRect& Gridrect, bool SelectedOnly)
     p->BeginDoc();
     int n = std::numeric_limits<int>::max();
     if (!FFastPrint) {
-        // Counting draws nothing: a canvas that only measures keeps the job unopened.
-        TCanvas measure;
+        // Counting draws nothing: a canvas that only measures, at the
+        // printer's resolution, keeps the job unopened.
         try {
-            n = PrintPages(&measure, 2, SelectedOnly, -1, xres);
+            n = PrintPages(p->MeasureCanvas(), 2, SelectedOnly, -1, xres);
         } catch (...) {
             p->Abort();
             throw;
@@ -512,6 +512,11 @@ int TAdvStringGrid::PrintPages(TCanvas* Canvas, int Mode, bool SelectedOnly, int
     run.Dpi = Dpi > 0 ? Dpi : ScreenPixelsPerInch;
     run.ScreenToPaper = 254.0 / ScreenPixelsPerInch;
     AdvGridPrintRestore<TAdvGridPrintRun*> current(FPrintRun, &run);
+    // Everything below is in 0.1 mm with y upward; logical (0, 0) is the
+    // page's top-left corner on the device.
+    const TRect& pr = FPrintPreviewRect;
+    const bool paper = Mode == 1 || Mode == 2;
+    const TAdvGridPrintMapping mapping(Canvas, MM_LOMETRIC, paper ? FPrintDrawOrigin : TPoint(pr.Left, pr.Top));
     FFontscalefactor = 1.0;
     struct ScaleBack {
         TAdvStringGrid* G;
@@ -535,22 +540,21 @@ int TAdvStringGrid::PrintPages(TCanvas* Canvas, int Mode, bool SelectedOnly, int
     // Engine pen and line heights.
     Canvas->Pen()->SetColor(clBlack);
     Canvas->Pen()->SetStyle(ps->BorderStyle());
-    Canvas->Pen()->SetWidth(std::max(1, run.DLen(ps->Borders() == pbDouble ? 10 : 2)));
+    Canvas->Pen()->SetWidth(ps->Borders() == pbDouble ? 10 : 2);
     run.HeaderLineH = PrintFontLine(ps->HeaderFont(), QStringLiteral("gh")).Y;
     run.FooterLineH = PrintFontLine(ps->FooterFont(), QStringLiteral("gh")).Y;
     run.LineUnit = PrintFontLine(ps->Font(), QStringLiteral("gh")).Y / 8;
     run.TextInset = PrintFontLine(ps->Font(), QStringLiteral("g")).X / 2;
 
-    // Page size.
-    const TRect& pr = FPrintPreviewRect;
-    if (Mode == 1 || Mode == 2) {
+    // Page size: on paper the preview rectangle holds it in 0.1 mm; a
+    // preview's rectangle is in device pixels, its corners converted.
+    if (paper) {
         run.W = pr.Right - pr.Left;
         run.H = -(pr.Bottom - pr.Top);
-        run.Origin = FPrintDrawOrigin;
     } else {
-        run.W = run.LLen(pr.Right - pr.Left);
-        run.H = -run.LLen(pr.Bottom - pr.Top);
-        run.Origin = TPoint(pr.Left, pr.Top);
+        const TRect lp = Canvas->DPtoLP(pr);
+        run.W = lp.Right - lp.Left;
+        run.H = lp.Bottom - lp.Top;
     }
     FPrintPageRect = TRect(0, 0, run.W, run.H);
     run.Spacing = ps->UseFixedWidth() ? 0 : ps->ColumnSpacing() + 20;
@@ -791,12 +795,11 @@ void TAdvStringGrid::CalcPrintColWidths()
 
 TPoint TAdvStringGrid::PrintFontLine(TFont* Font, const QString& Text)
 {
-    TAdvGridPrintRun& run = *FPrintRun;
-    TCanvas* c = run.Canvas;
+    TCanvas* c = FPrintRun->Canvas;
     c->Font()->Assign(Font);
-    c->Font()->SetHeight(-std::max(1, run.DLen(-MapFontHeight(Font->Size()))));
+    c->Font()->SetHeight(std::min(-1, MapFontHeight(Font->Size())));
     const TSize s = c->TextExtent(Text);
-    return TPoint(run.LLen(s.cx), run.LLen(s.cy));
+    return TPoint(s.cx, s.cy);
 }
 
 int TAdvStringGrid::GetPrintRowHeight(int ARow)
@@ -887,11 +890,11 @@ int TAdvStringGrid::PrintHeaderFooter()
     c->Brush()->SetStyle(bsClear);
     const auto drawAt = [&](TPrintPosition pos, const QString& text, int y) {
         if (text.isEmpty()) return;
-        const int w = run.LLen(c->TextWidth(text));
+        const int w = c->TextWidth(text);
         int x = ps->LeftSize();
         if (pos == ppTopRight || pos == ppBottomRight) x = run.W - w - ps->RightSize() - 20;
         else if (pos == ppTopCenter || pos == ppBottomCenter) x = (run.W - w) / 2;
-        c->TextOut(run.DX(x), run.DY(y), text);
+        c->TextOut(x, y, text);
     };
     PrintFontLine(ps->HeaderFont(), QStringLiteral("gh"));
     for (TPrintPosition p : {ppTopLeft, ppTopRight, ppTopCenter}) drawAt(p, pageTexts[p], -ps->HeaderSize());

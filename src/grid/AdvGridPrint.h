@@ -111,15 +111,14 @@ private:
 
 // The state of one run of the page engine. Lengths are in 0.1 mm with y
 // growing upward (0 is the top of the printable area, rows go down into
-// negative y); the canvas itself is drawn on in device pixels, converted
-// here by the target's resolution.
+// negative y): the canvas is in its metric mapping mode while the engine
+// runs and takes them to device pixels itself.
 struct TAdvGridPrintRun {
     TCanvas* Canvas = nullptr;
     int Mode = 0;
     bool SelectedOnly = false;
     int Total = 0;
-    int Dpi = 96;
-    TPoint Origin;          // device position of the page's top-left corner
+    int Dpi = 96;           // of the canvas, for the painters drawn at screen size
     int W = 0, H = 0;       // page size; H negative
     int LineUnit = 0, TextInset = 0, HeaderLineH = 0, FooterLineH = 0;
     int Spacing = 0;        // added to every column width
@@ -134,9 +133,28 @@ struct TAdvGridPrintRun {
     std::unique_ptr<TFont> KeepFont;
 
     bool Drawing() const { return Mode == 0 || Mode == 1; }
-    int DX(int x) const { return Origin.X + int(std::lround(double(x) * Dpi / 254.0)); }
-    int DY(int y) const { return Origin.Y + int(std::lround(-double(y) * Dpi / 254.0)); }
-    int DLen(int v) const { return int(std::lround(double(v) * Dpi / 254.0)); }
-    int LLen(int px) const { return int(std::lround(double(px) * 254.0 / Dpi)); }
-    TRect DRect(int l, int t, int r, int b) const { return TRect(DX(l), DY(t), DX(r), DY(b)); }
+};
+
+// Puts a canvas in a mapping mode and viewport origin for a scope and
+// gives it back its own afterwards, also through an exception.
+class TAdvGridPrintMapping {
+public:
+    TAdvGridPrintMapping(TCanvas* Canvas, int Mode, TPoint Origin)
+        : FCanvas(Canvas), FMode(Canvas->MapMode()), FOrigin(Canvas->ViewportOrg())
+    {
+        FCanvas->SetMapMode(Mode);
+        FCanvas->SetViewportOrg(Origin);
+    }
+    ~TAdvGridPrintMapping()
+    {
+        FCanvas->SetMapMode(FMode);
+        FCanvas->SetViewportOrg(FOrigin);
+    }
+    TAdvGridPrintMapping(const TAdvGridPrintMapping&) = delete;
+    TAdvGridPrintMapping& operator=(const TAdvGridPrintMapping&) = delete;
+
+private:
+    TCanvas* FCanvas;
+    int FMode;
+    TPoint FOrigin;
 };

@@ -108,7 +108,6 @@ QString TAdvStringGrid::PrintCellText(int ACol, int ARow, int& Kind)
         text = GetCalculatedCellText(ACol, ARow, text);
         Kind = GetTextType(text, EnableHTML());
     }
-    if (Kind == 2) text = RichTextToPlain(text);
     return text;
 }
 
@@ -140,6 +139,11 @@ TPoint TAdvStringGrid::MeasurePrintCell(int ACol, int ARow)
     }
     int angle = 0;
     const bool rotated = IsRotated(ACol, ARow, angle);
+    // Turned rich text prints as its plain text.
+    if (kind == 2 && rotated) {
+        text = RichTextToPlain(text);
+        kind = 0;
+    }
     TPoint graphic(0, 0);
     if (ps->PrintGraphics() && !rotated) {
         TCellGraphic* g = GetCellGraphic(ACol, ARow);
@@ -152,18 +156,25 @@ TPoint TAdvStringGrid::MeasurePrintCell(int ACol, int ARow)
     const int gh = PrintFontLine(&font, QStringLiteral("gh")).Y;
     TCanvas* c = run.Canvas;
     TPoint size;
-    if (ww && ps->NoAutoSize() && !rotated) {
+    if (kind == 2) {
+        // Rich text is laid out at screen size in the cell's font, with its
+        // own sizes and styles, and taken to paper as it will be drawn.
+        const int w = ww && ps->NoAutoSize() && d >= 0 ? ColWidths(d) : 0;
+        const TSize rs = RichTextMeasure(text, &font, w);
+        const double k = run.ScreenToPaper * FFontscalefactor;
+        size = TPoint(int(std::lround(rs.cx * k)) + graphic.X, int(std::lround(rs.cy * k)));
+    } else if (ww && ps->NoAutoSize() && !rotated) {
         const int w = CellSpan(ACol, ARow).X > 0 || d < 0 || d >= int(FMaxWidths.size()) ? 65535
                                                                                           : FMaxWidths[size_t(d)];
-        TRect r(0, 0, run.DLen(w), run.DLen(50));
+        TRect r(0, 0, w, -50);
         c->DrawText(text, r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-        size = TPoint(w, run.LLen(r.Bottom - r.Top));
+        size = TPoint(w, r.Top - r.Bottom);
     } else {
         QStringList lines = AdvGridPrintLines(text, MultilineCells());
         int width = 0;
         for (QString& line : lines) {
             if (URLShow() && !URLFull() && IsURL(line)) StripURLScheme(line);
-            width = std::max(width, run.LLen(c->TextWidth(line)));
+            width = std::max(width, c->TextWidth(line));
         }
         size = TPoint(width + graphic.X, gh * int(lines.size()));
         if (rotated) {
@@ -178,13 +189,17 @@ TPoint TAdvStringGrid::MeasurePrintCell(int ACol, int ARow)
 void TAdvStringGrid::PrintByScreenPainters(TCellDrawContext& Look, const TRect& Dest, double Scale, TFont* Font,
                                            const QString& Html)
 {
-    if (Dest.IsEmpty()) return;
+    // Dest is on the page (0.1 mm, y upward); its size in device pixels
+    // over Scale is the screen size the painters draw at.
+    const TRect dev = FPrintRun->Canvas->LPtoDP(Dest);
+    const int dw = std::abs(dev.Right - dev.Left), dh = std::abs(dev.Bottom - dev.Top);
+    if (dw <= 0 || dh <= 0) return;
     const TColor bk = Look.SavedBrushColor;
     PaintScaled(FPrintRun->Canvas, Dest, Scale, [&](TCanvas* sc) {
         sc->Font()->Assign(Font);
         sc->Brush()->SetColor(bk == clNone ? clWhite : bk);
         sc->Brush()->SetStyle(bsSolid);
-        const TRect whole(0, 0, int(Dest.Width() / Scale), int(Dest.Height() / Scale));
+        const TRect whole(0, 0, int(dw / Scale), int(dh / Scale));
         Look.Canvas = sc;
         Look.CellRect = Look.Rect = whole;
         if (!Html.isEmpty()) {
@@ -275,7 +290,7 @@ int TAdvStringGrid::PrintRowCells(int Y, int FirstCol, int LastCol, int ARow)
         const int wl = run.Mode == 1 ? int(std::lround(pen.Width() * run.ScreenToPaper)) : pen.Width();
         c->Pen()->SetColor(pen.Color());
         c->Pen()->SetStyle(pen.Style());
-        c->Pen()->SetWidth(std::max(1, run.DLen(wl)));
+        c->Pen()->SetWidth(wl);
         if (bottom < run.H + ps->FooterSize()) {
             bottom = Y - result;
             borders.Exclude(cbBottom);
@@ -283,20 +298,20 @@ int TAdvStringGrid::PrintRowCells(int Y, int FirstCol, int LastCol, int ARow)
         const int r2 = std::min(right, bandRight);
         const int lx = left - (col != FirstCol ? wl : 0);
         if (borders.Contains(cbLeft)) {
-            c->MoveTo(run.DX(lx), run.DY(top));
-            c->LineTo(run.DX(lx), run.DY(bottom));
+            c->MoveTo(lx, top);
+            c->LineTo(lx, bottom);
         }
         if (borders.Contains(cbRight)) {
-            c->MoveTo(run.DX(r2), run.DY(top));
-            c->LineTo(run.DX(r2), run.DY(bottom));
+            c->MoveTo(r2, top);
+            c->LineTo(r2, bottom);
         }
         if (borders.Contains(cbTop)) {
-            c->MoveTo(run.DX(left), run.DY(top));
-            c->LineTo(run.DX(r2), run.DY(top));
+            c->MoveTo(left, top);
+            c->LineTo(r2, top);
         }
         if (borders.Contains(cbBottom)) {
-            c->MoveTo(run.DX(left), run.DY(bottom));
-            c->LineTo(run.DX(r2), run.DY(bottom));
+            c->MoveTo(left, bottom);
+            c->LineTo(r2, bottom);
         }
         c->Pen()->Assign(&keepPen);
     }
@@ -321,10 +336,13 @@ void TAdvStringGrid::PrintCellContent(int DisplayCol, int ARow, const TRect& Box
 
     // Background, top to bottom from the brush colour to the gradient colour
     // as on the screen.
-    const TRect bg = run.DRect(left + Inset.X, top - Inset.Y, right, bottom);
+    const TRect bg(left + Inset.X, top - Inset.Y, right, bottom);
     if (brush.Style() != bsClear && brush.Color() != clNone) {
         if (look.ColorTo != clNone) {
-            DrawGradient(c, brush.Color(), look.ColorTo, false, bg, std::min(64, std::max(1, bg.Height())));
+            // The gradient painter steps from its rectangle's smaller y,
+            // which on the page is the bottom: colours given bottom first.
+            const TRect up(bg.Left, bg.Bottom, bg.Right, bg.Top);
+            DrawGradient(c, look.ColorTo, brush.Color(), false, up, std::min(64, std::max(1, up.Height())));
         } else if (brush.Color() != clWhite) {
             c->Brush()->Assign(&brush);
             c->FillRect(bg);
@@ -368,31 +386,39 @@ void TAdvStringGrid::PrintCellContent(int DisplayCol, int ARow, const TRect& Box
     c->Brush()->SetStyle(bsClear);
     int kind = 0;
     QString text = PrintCellText(rc, ARow, kind);
+    if (kind == 2 && rotated) text = RichTextToPlain(text);
     if (rotated) {
         // Turned text: placed in its rectangle by the screen's rule, with y up.
         const int L = lineH + ps->RowSpacing() + (lineH + ps->RowSpacing()) / 8;
-        const int widest = run.LLen(c->TextWidth(text));
+        const int widest = c->TextWidth(text);
         const AdvGridPrintTurn t(angle, widest, L);
         // Kept a text inset inside the cell's lines.
         TRect r(left, top - run.TextInset, right, bottom + run.TextInset);
         PlaceRotatedText(r, AdvGridPrintHAlign(ha), AdvGridPrintVAlign(va), angle, t.Wc, t.Hs, -t.Ws, -t.Hc);
         const int keep = c->Font()->Orientation();
         c->Font()->SetOrientation(angle * 10);
-        c->TextOut(run.DX(r.Left), run.DY(r.Top), text);
+        c->TextOut(r.Left, r.Top, text);
         c->Font()->SetOrientation(keep);
     } else if (textShown && kind == 1) {
         // Mini-markup: the screen's renderer at the font scaled to the page.
         // A column sized to the text has no room for the right inset.
         const int inset = ps->NoAutoSize() ? run.TextInset + int(std::lround(2 * run.ScreenToPaper)) : 0;
-        const TRect dest = run.DRect(tl + run.TextInset, tt - run.LineUnit, tr - inset, bottom);
+        const TRect dest(tl + run.TextInset, tt - run.LineUnit, tr - inset, bottom);
         TFont screenFont;
         screenFont.Assign(&font);
         screenFont.SetColor(font.Color());
         // A column sized to the text needs no wrapping, whatever rounding lost.
         g.WW = look.WW && ps->NoAutoSize();
         PrintByScreenPainters(g, dest, toDevice * run.Scale, &screenFont, text);
+    } else if (textShown && kind == 2) {
+        // Rich text with its own fonts and colours, drawn at the font scaled
+        // to the page; wrapped only as it was measured.
+        TFont screenFont;
+        screenFont.Assign(&font);
+        RichTextDrawScaled(c, text, TRect(tl + run.TextInset, tt - run.LineUnit, tr - run.TextInset, bottom),
+                           &screenFont, toDevice * run.Scale, look.WW && ps->NoAutoSize());
     } else if (textShown && look.WW && ps->NoAutoSize()) {
-        TRect r = run.DRect(tl + run.TextInset, tt, tr - run.TextInset, bottom);
+        TRect r(tl + run.TextInset, tt, tr - run.TextInset, bottom);
         unsigned flags = DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS | DT_EDITCONTROL;
         if (ha == taRightJustify) flags |= DT_RIGHT;
         else if (ha == taCenter) flags |= DT_CENTER;
@@ -406,11 +432,11 @@ void TAdvStringGrid::PrintCellContent(int DisplayCol, int ARow, const TRect& Box
         int ty = tt - run.LineUnit - N;
         for (QString& line : lines) {
             if (URLShow() && !URLFull() && IsURL(line)) StripURLScheme(line);
-            const int w = run.LLen(c->TextWidth(line));
+            const int w = c->TextWidth(line);
             int x = tl + run.TextInset;
             if (ha == taRightJustify) x = tr - run.TextInset - w;
             else if (ha == taCenter) x = tl + (tr - tl - w) / 2;
-            c->TextRect(run.DRect(left, top, right, bottom), run.DX(x), run.DY(ty), line);
+            c->TextRect(TRect(left, top, right, bottom), x, ty, line);
             ty -= L;
         }
     }
@@ -418,10 +444,21 @@ void TAdvStringGrid::PrintCellContent(int DisplayCol, int ARow, const TRect& Box
         // The screen's graphic painter on the whole cell, at screen size.
         TFont screenFont;
         screenFont.Assign(&font);
-        PrintByScreenPainters(g, run.DRect(left, top, right, bottom), toDevice, &screenFont, QString());
+        PrintByScreenPainters(g, TRect(left, top, right, bottom), toDevice, &screenFont, QString());
     }
-    if (OnCustomCellDraw)
-        OnCustomCellDraw(this, c, rc, ARow, TGridDrawState(), run.DRect(left, top, right, top - RowHeight), true);
+    if (OnCustomCellDraw) {
+        // The handler draws in device pixels, with the print font at its
+        // point size.
+        const TRect dev = c->LPtoDP(TRect(left, top, right, top - RowHeight));
+        TFont keep;
+        keep.Assign(c->Font());
+        {
+            const TAdvGridPrintMapping pixels(c, MM_TEXT, TPoint());
+            c->Font()->SetSize(ps->Font()->Size());
+            OnCustomCellDraw(this, c, rc, ARow, TGridDrawState(), dev, true);
+        }
+        c->Font()->Assign(&keep);
+    }
 }
 
 void TAdvStringGrid::FinishPrintPage(int FirstCol, int LastCol, int Y)
@@ -438,15 +475,15 @@ void TAdvStringGrid::FinishPrintPage(int FirstCol, int LastCol, int Y)
     const TPrintBorders b = ps->Borders();
     const TBrushStyle keep = c->Brush()->Style();
     c->Brush()->SetStyle(bsClear);
-    if (b == pbAround || b == pbAroundVertical || b == pbAroundHorizontal) c->Rectangle(run.DRect(x0, top, x1, bottom));
+    if (b == pbAround || b == pbAroundVertical || b == pbAroundHorizontal) c->Rectangle(TRect(x0, top, x1, bottom));
     if (b == pbDouble || b == pbHorizontal || b == pbAroundHorizontal) {
-        c->MoveTo(run.DX(x0), run.DY(bottom));
-        c->LineTo(run.DX(x1), run.DY(bottom));
+        c->MoveTo(x0, bottom);
+        c->LineTo(x1, bottom);
     }
     if ((b == pbDouble || b == pbVertical || b == pbAroundVertical) && run.RepeatCols)
         for (int k = 0; k < FixedCols(); ++k) {
-            c->MoveTo(run.DX(FIndents[size_t(k)]), run.DY(top));
-            c->LineTo(run.DX(FIndents[size_t(k)]), run.DY(bottom));
+            c->MoveTo(FIndents[size_t(k)], top);
+            c->LineTo(FIndents[size_t(k)], bottom);
         }
     c->Brush()->SetStyle(keep);
 }

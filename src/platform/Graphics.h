@@ -22,6 +22,7 @@
 #include <QImage>
 #include <QRegion>
 #include <QString>
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -178,6 +179,18 @@ inline constexpr int OPAQUE = 2;
 // FloodFill styles.
 enum TFillStyle { fsSurface, fsBorder };
 
+// Mapping modes: MM_TEXT draws in device pixels with y growing downward;
+// MM_LOMETRIC in tenths of a millimetre with y growing upward (positions on
+// a page below its top are negative).
+inline constexpr int MM_TEXT = 1;
+inline constexpr int MM_LOMETRIC = 2;
+
+// GetDeviceCaps indexes.
+inline constexpr int HORZRES = 8;
+inline constexpr int VERTRES = 10;
+inline constexpr int LOGPIXELSX = 88;
+inline constexpr int LOGPIXELSY = 90;
+
 // One laid-out piece of a DrawText line: text at an x offset from the line's
 // left edge (tabs split a line into several pieces).
 struct TTextPiece {
@@ -247,6 +260,10 @@ public:
     virtual void Flush() {}
     // Dots per inch of the surface (a printer's differ from the screen's).
     virtual int PixelsPerInch(TCanvas&) { return ScreenPixelsPerInch; }
+    // True when the operations are wanted in the canvas's logical units as
+    // the caller gave them (a recording); otherwise they arrive in device
+    // pixels, converted by the canvas's mapping mode.
+    virtual bool LogicalCoordinates() const { return false; }
 };
 
 // ---------------------------------------------------------------------------
@@ -330,7 +347,13 @@ public:
     // Clipping. ClipRect is the bounding box of what can be drawn now.
     TRect ClipRect() const;
     const std::optional<QRegion>& ClipRegion() const { return FClip; }
-    void SelectClipRect(const TRect& r) { SelectClipRegion(QRegion(r.ToQRect())); }
+    // In the metric mode a rectangle's top lies above its bottom.
+    void SelectClipRect(const TRect& r)
+    {
+        SelectClipRegion(QRegion(TRect(std::min(r.Left, r.Right), std::min(r.Top, r.Bottom),
+                                       std::max(r.Left, r.Right), std::max(r.Top, r.Bottom))
+                                     .ToQRect()));
+    }
     void SelectClipRegion(const QRegion& rgn);
     void IntersectClipRect(const TRect& r);
     void ExcludeClipRect(const TRect& r);
@@ -345,6 +368,36 @@ public:
     // Dots per inch of the surface drawn on: 96 for the screen and images.
     int PixelsPerInch() const { return FBackend->PixelsPerInch(const_cast<TCanvas&>(*this)); }
 
+    // ---- mapping mode (GraphicsMapping.cpp) ----
+    // In MM_LOMETRIC every coordinate and length given to the canvas, and
+    // every measurement it answers (TextWidth, TextExtent, DrawText with
+    // DT_CALCRECT, ClipRect), is in tenths of a millimetre with y upward;
+    // font and pen sizes too. The canvas converts to device pixels by the
+    // surface's resolution, so text stays upright. The viewport origin is
+    // the device pixel where logical (0, 0) lies. MM_TEXT with the origin at
+    // (0, 0) is the plain pixel canvas.
+    int MapMode() const { return FMapMode; }
+    // Answers the previous mode; unknown modes are refused (answer 0).
+    int SetMapMode(int mode);
+    TPoint ViewportOrg() const { return FViewportOrg; }
+    void SetViewportOrg(TPoint p) { FViewportOrg = p; MappingChanged(); }
+    TPoint LPtoDP(TPoint p) const;
+    TPoint DPtoLP(TPoint p) const;
+    // Corner by corner, as the platform converts rectangles (not reordered).
+    TRect LPtoDP(const TRect& r) const;
+    TRect DPtoLP(const TRect& r) const;
+    // LOGPIXELSX/Y: PixelsPerInch; HORZRES/VERTRES: the surface in pixels.
+    int GetDeviceCaps(int index) const;
+    // The font as drawn on the device (its height taken to device pixels).
+    const QFont& DeviceFont() const;
+    // The pen's width on the device, at least one pixel.
+    int DevicePenWidth() const;
+    // A logical rectangle or point in the units the back-end wants.
+    TRect BackendRect(const TRect& r) const;
+    TPoint BackendPoint(TPoint p) const;
+    // Draws an image into a logical rectangle (src in the image's pixels).
+    void DrawImage(const TRect& dest, const QImage& img, const TRect& src);
+
     // Text layout used by DrawText (also for measuring without drawing).
     TTextLayout LayoutText(const QString& text, const TRect& r, unsigned flags) const;
     // The text background for output now: true when text cells are filled.
@@ -355,6 +408,15 @@ public:
 private:
     void BrushChanged();
     QRegion CurrentClip() const;
+    bool Mapped() const { return FMapped; }
+    void MappingChanged();
+    // Device pixels of a logical length (positive) and back.
+    int DeviceLen(int v) const;
+    int LogicalLen(int v) const;
+    // A logical rectangle as a device rectangle with top <= bottom.
+    TRect DeviceRectOf(const TRect& r) const;
+    QRegion DeviceRegion(const QRegion& logical) const;
+    std::vector<TPoint> BackendPoints(const std::vector<TPoint>& pts) const;
 
     std::unique_ptr<TFont> FFont;
     std::unique_ptr<TPen> FPen;
@@ -366,7 +428,25 @@ private:
     int FBkMode = OPAQUE;
     int FLockCount = 0;
     mutable std::unique_ptr<TTextRuns> FTextRuns;
+    int FMapMode = MM_TEXT;
+    TPoint FViewportOrg;
+    bool FMapped = false;
+    mutable std::optional<QFont> FDeviceFont;
+    mutable int FDeviceFontDpi = 0;
 };
+
+// The platform's spelling of the mapping calls.
+inline int SetMapMode(TCanvas* c, int mode) { return c->SetMapMode(mode); }
+inline int GetMapMode(TCanvas* c) { return c->MapMode(); }
+inline int GetDeviceCaps(TCanvas* c, int index) { return c->GetDeviceCaps(index); }
+inline void LPtoDP(TCanvas* c, TPoint* pts, int count)
+{
+    for (int i = 0; i < count; ++i) pts[i] = c->LPtoDP(pts[i]);
+}
+inline void DPtoLP(TCanvas* c, TPoint* pts, int count)
+{
+    for (int i = 0; i < count; ++i) pts[i] = c->DPtoLP(pts[i]);
+}
 
 // DrawText in the platform's spelling: DrawText(canvas, text, rect, flags).
 inline int DrawText(TCanvas* c, const QString& text, TRect& r, unsigned flags)

@@ -43,6 +43,7 @@ TCanvas::TCanvas()
       FBackend(std::make_unique<TNullBackend>())
 {
     FBrush->OnChange = [this](TObject*) { BrushChanged(); };
+    FFont->OnChange = [this](TObject*) { FDeviceFont.reset(); };
 }
 
 TCanvas::TCanvas(QPainter* painter) : TCanvas()
@@ -78,6 +79,7 @@ void TCanvas::SetBackend(std::unique_ptr<TCanvasBackend> backend)
     FBackend->Flush();
     FBackend = std::move(backend);
     FBound = true;
+    FDeviceFont.reset();
     // A new surface starts as the platform's new device context does: no
     // clip, the pen at the origin, the text background of the brush.
     FClip.reset();
@@ -90,6 +92,7 @@ void TCanvas::Unbind()
     FBackend->Flush();
     FBackend = std::make_unique<TNullBackend>();
     FBound = false;
+    FDeviceFont.reset();
 }
 
 void TCanvas::BrushChanged()
@@ -119,88 +122,99 @@ bool TCanvas::OpaqueText() const
 void TCanvas::LineTo(int x, int y)
 {
     TPoint to(x, y);
-    FBackend->Line(*this, FPenPos, to);
+    FBackend->Line(*this, BackendPoint(FPenPos), BackendPoint(to));
     FPenPos = to;
 }
 
 void TCanvas::FillRect(const TRect& r)
 {
-    FBackend->FillRect(*this, r);
+    FBackend->FillRect(*this, BackendRect(r));
 }
 
 void TCanvas::FrameRect(const TRect& r)
 {
-    FBackend->FrameRect(*this, r);
+    FBackend->FrameRect(*this, BackendRect(r));
 }
 
 void TCanvas::Rectangle(const TRect& r)
 {
-    FBackend->Rectangle(*this, r);
+    FBackend->Rectangle(*this, BackendRect(r));
 }
 
 void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int cornerW, int cornerH)
 {
-    FBackend->RoundRect(*this, TRect(x1, y1, x2, y2), cornerW, cornerH);
+    const bool dev = Mapped() && !FBackend->LogicalCoordinates();
+    FBackend->RoundRect(*this, BackendRect(TRect(x1, y1, x2, y2)), dev ? DeviceLen(cornerW) : cornerW,
+                        dev ? DeviceLen(cornerH) : cornerH);
 }
 
 void TCanvas::Ellipse(const TRect& r)
 {
-    FBackend->Ellipse(*this, r);
+    FBackend->Ellipse(*this, BackendRect(r));
 }
 
 void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
 {
-    FBackend->ArcShape(*this, "Arc", TRect(x1, y1, x2, y2), TPoint(x3, y3), TPoint(x4, y4));
+    FBackend->ArcShape(*this, "Arc", BackendRect(TRect(x1, y1, x2, y2)), BackendPoint(TPoint(x3, y3)),
+                        BackendPoint(TPoint(x4, y4)));
 }
 
 void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
 {
-    FBackend->ArcShape(*this, "Pie", TRect(x1, y1, x2, y2), TPoint(x3, y3), TPoint(x4, y4));
+    FBackend->ArcShape(*this, "Pie", BackendRect(TRect(x1, y1, x2, y2)), BackendPoint(TPoint(x3, y3)),
+                        BackendPoint(TPoint(x4, y4)));
 }
 
 void TCanvas::Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
 {
-    FBackend->ArcShape(*this, "Chord", TRect(x1, y1, x2, y2), TPoint(x3, y3), TPoint(x4, y4));
+    FBackend->ArcShape(*this, "Chord", BackendRect(TRect(x1, y1, x2, y2)), BackendPoint(TPoint(x3, y3)),
+                        BackendPoint(TPoint(x4, y4)));
 }
 
 void TCanvas::Polygon(const std::vector<TPoint>& pts)
 {
     if (pts.empty()) return;
-    FBackend->Polygon(*this, pts);
+    FBackend->Polygon(*this, BackendPoints(pts));
 }
 
 void TCanvas::Polyline(const std::vector<TPoint>& pts)
 {
     if (pts.empty()) return;
-    FBackend->Polyline(*this, pts);
+    FBackend->Polyline(*this, BackendPoints(pts));
 }
 
 void TCanvas::FloodFill(int x, int y, TColor color, TFillStyle style)
 {
-    FBackend->FloodFill(*this, x, y, color, style);
+    const TPoint p = BackendPoint(TPoint(x, y));
+    FBackend->FloodFill(*this, p.X, p.Y, color, style);
 }
 
 TColor TCanvas::Pixels(int x, int y) const
 {
-    return FBackend->GetPixel(const_cast<TCanvas&>(*this), x, y);
+    const TPoint p = BackendPoint(TPoint(x, y));
+    return FBackend->GetPixel(const_cast<TCanvas&>(*this), p.X, p.Y);
 }
 
 void TCanvas::SetPixels(int x, int y, TColor color)
 {
-    FBackend->SetPixel(*this, x, y, color);
+    const TPoint p = BackendPoint(TPoint(x, y));
+    FBackend->SetPixel(*this, p.X, p.Y, color);
 }
 
 // ---------------------------------------------------------------------------
 
 void TCanvas::TextOut(int x, int y, const QString& text)
 {
-    FBackend->TextOut(*this, x, y, text, nullptr);
+    const TPoint p = BackendPoint(TPoint(x, y));
+    FBackend->TextOut(*this, p.X, p.Y, text, nullptr);
     FPenPos = TPoint(x + TextWidth(text), y);
 }
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
 {
-    FBackend->TextOut(*this, x, y, text, &r);
+    const TPoint p = BackendPoint(TPoint(x, y));
+    const TRect clip = BackendRect(r);
+    FBackend->TextOut(*this, p.X, p.Y, text, &clip);
 }
 
 int TCanvas::TextWidth(const QString& text) const
@@ -215,42 +229,54 @@ int TCanvas::TextHeight(const QString& text) const
 
 TSize TCanvas::TextExtent(const QString& text) const
 {
-    const QFont& font = FFont->ToQFont();
-    return TSize(TextRuns().Width(font, text), QFontMetrics(font).height());
+    const QFont& font = DeviceFont();
+    return TSize(LogicalLen(TextRuns().Width(font, text)), LogicalLen(QFontMetrics(font).height()));
 }
 
 int TCanvas::DrawText(const QString& text, TRect& r, unsigned flags)
 {
-    TTextLayout layout = LayoutText(text, r, flags);
-    if (flags & DT_CALCRECT) {
-        r = layout.Bounds;
+    if (!Mapped()) {
+        TTextLayout layout = LayoutText(text, r, flags);
+        if (flags & DT_CALCRECT) {
+            r = layout.Bounds;
+            return layout.Height;
+        }
+        FBackend->DrawText(*this, text, r, flags, layout);
         return layout.Height;
     }
-    FBackend->DrawText(*this, text, r, flags, layout);
-    return layout.Height;
+    // Laid out on the device, in its font; the answers taken back.
+    TTextLayout layout = LayoutText(text, DeviceRectOf(r), flags);
+    if (flags & DT_CALCRECT) {
+        const int w = LogicalLen(layout.Bounds.Width()), h = LogicalLen(layout.Bounds.Height());
+        r.Right = r.Left + w;
+        r.Bottom = FMapMode == MM_LOMETRIC ? r.Top - h : r.Top + h;
+        return LogicalLen(layout.Height);
+    }
+    FBackend->DrawText(*this, text, BackendRect(r), flags, layout);
+    return LogicalLen(layout.Height);
 }
 
 void TCanvas::DrawFocusRect(const TRect& r)
 {
-    FBackend->DrawFocusRect(*this, r);
+    FBackend->DrawFocusRect(*this, BackendRect(r));
 }
 
 void TCanvas::Draw(int x, int y, TGraphic* g)
 {
     if (!g || g->Empty()) return;
-    FBackend->DrawGraphic(*this, Bounds(x, y, g->Width(), g->Height()), g, false);
+    FBackend->DrawGraphic(*this, BackendRect(Bounds(x, y, g->Width(), g->Height())), g, false);
 }
 
 void TCanvas::StretchDraw(const TRect& r, TGraphic* g)
 {
     if (!g || g->Empty()) return;
-    FBackend->DrawGraphic(*this, r, g, true);
+    FBackend->DrawGraphic(*this, BackendRect(r), g, true);
 }
 
 void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& src)
 {
     if (!source) return;
-    FBackend->CopyRect(*this, dest, *source, src);
+    FBackend->CopyRect(*this, BackendRect(dest), *source, source->BackendRect(src));
 }
 
 // ---------------------------------------------------------------------------
@@ -258,17 +284,19 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& src)
 TRect TCanvas::ClipRect() const
 {
     TRect dev = FBackend->DeviceRect(const_cast<TCanvas&>(*this));
-    if (!FClip) return dev;
-    TRect clip = TRect::FromQRect(FClip->boundingRect());
-    if (dev.IsEmpty()) return clip;
-    TRect r;
-    IntersectRect(r, dev, clip);
-    return r;
+    TRect r = dev;
+    if (FClip) {
+        TRect clip = TRect::FromQRect(FClip->boundingRect());
+        if (dev.IsEmpty()) r = clip;
+        else IntersectRect(r, dev, clip);
+    }
+    // In logical units; in the metric mode the bottom lies below the top.
+    return Mapped() && !r.IsEmpty() ? DPtoLP(r) : r;
 }
 
 void TCanvas::SelectClipRegion(const QRegion& rgn)
 {
-    FClip = rgn;
+    FClip = DeviceRegion(rgn);
     FBackend->ClipChanged(*this);
 }
 
@@ -283,14 +311,16 @@ QRegion TCanvas::CurrentClip() const
 
 void TCanvas::IntersectClipRect(const TRect& r)
 {
-    FClip = CurrentClip().intersected(QRegion(r.IsEmpty() ? QRect() : r.ToQRect()));
+    const TRect d = Mapped() ? DeviceRectOf(r) : r;
+    FClip = CurrentClip().intersected(QRegion(d.IsEmpty() ? QRect() : d.ToQRect()));
     FBackend->ClipChanged(*this);
 }
 
 void TCanvas::ExcludeClipRect(const TRect& r)
 {
-    if (r.IsEmpty()) return;
-    FClip = CurrentClip().subtracted(QRegion(r.ToQRect()));
+    const TRect d = Mapped() ? DeviceRectOf(r) : r;
+    if (d.IsEmpty()) return;
+    FClip = CurrentClip().subtracted(QRegion(d.ToQRect()));
     FBackend->ClipChanged(*this);
 }
 

@@ -48,7 +48,7 @@ PenInfo ResolvePen(const TCanvas& c)
     PenInfo p;
     TPen* pen = c.Pen();
     p.Color = ToQColor(pen->Color());
-    p.Width = pen->Width() < 1 ? 1 : pen->Width();
+    p.Width = c.DevicePenWidth();
     p.Style = pen->Style();
     p.Mode = pen->Mode();
     if (p.Mode == pmBlack) p.Color = Qt::black;
@@ -528,7 +528,7 @@ void TPainterBackend::TextOut(TCanvas& c, int x, int y, const QString& text, con
     QPainter* p = Painter(c);
     if (!p) return;
     Scope s(p);
-    const QFont& font = c.Font()->ToQFont();
+    const QFont& font = c.DeviceFont();
     p->setFont(font);
     QFontMetrics fm(font);
     QBrush bg(ToQColor(c.Brush()->Color()));
@@ -551,7 +551,7 @@ void TPainterBackend::DrawText(TCanvas& c, const QString&, const TRect& r, unsig
     QPainter* p = Painter(c);
     if (!p) return;
     Scope s(p);
-    const QFont& font = c.Font()->ToQFont();
+    const QFont& font = c.DeviceFont();
     p->setFont(font);
     QFontMetrics fm(font);
     if (!(flags & DT_NOCLIP)) {
@@ -698,19 +698,26 @@ void PaintScaledWith(QPainter* p, TCanvas* target, const TRect& dest, double sca
 
 void PaintScaled(TCanvas* Target, const TRect& Dest, double Scale, const std::function<void(TCanvas*)>& Paint)
 {
-    if (!Target || Dest.IsEmpty() || !(Scale > 0)) return;
+    if (!Target || !(Scale > 0)) return;
+    if (Target->MapMode() == MM_TEXT && Dest.IsEmpty()) return;
+    // Dest in device pixels (a metric canvas's rectangle has its top above
+    // its bottom).
+    const TRect d = Target->LPtoDP(Dest);
+    const TRect dev(std::min(d.Left, d.Right), std::min(d.Top, d.Bottom), std::max(d.Left, d.Right),
+                    std::max(d.Top, d.Bottom));
+    if (dev.IsEmpty()) return;
     if (auto* b = dynamic_cast<TPainterBackend*>(Target->Backend())) {
         if (QPainter* p = b->ActivePainter(*Target)) {
-            PaintScaledWith(p, Target, Dest, Scale, Paint);
+            PaintScaledWith(p, Target, dev, Scale, Paint);
             return;
         }
     }
-    QImage img(Dest.Width(), Dest.Height(), QImage::Format_ARGB32_Premultiplied);
+    QImage img(dev.Width(), dev.Height(), QImage::Format_ARGB32_Premultiplied);
     if (img.isNull()) return;
     img.fill(Qt::transparent);
     {
         QPainter p(&img);
-        PaintScaledWith(&p, Target, TRect(0, 0, Dest.Width(), Dest.Height()), Scale, Paint);
+        PaintScaledWith(&p, Target, TRect(0, 0, dev.Width(), dev.Height()), Scale, Paint);
     }
-    Target->Backend()->DrawImage(*Target, Dest, img, TRect(0, 0, img.width(), img.height()));
+    Target->DrawImage(Dest, img, TRect(0, 0, img.width(), img.height()));
 }

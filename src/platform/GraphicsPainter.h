@@ -58,7 +58,8 @@ private:
 
 // Paints at screen size into Dest of a finer surface (a printer page): Paint
 // gets a canvas whose (0, 0) is Dest's top-left corner and whose every length
-// is Scale device pixels long. On a painting back-end it draws through the
+// is Scale device pixels long. Dest is in Target's logical units (its
+// mapping mode applies); Paint's canvas draws in pixels. On a painting back-end it draws through the
 // same painter, scaled, so text and lines stay sharp; any other back-end
 // gets a picture of Dest's size. Paint's canvas starts with Target's tools.
 void PaintScaled(TCanvas* Target, const TRect& Dest, double Scale, const std::function<void(TCanvas*)>& Paint);

@@ -67,11 +67,17 @@ public:
     void ClipChanged(TCanvas& c) override;
     TRect DeviceRect(TCanvas&) override { return FDevice; }
     QImage Grab(TCanvas&, const TRect&) override { return QImage(); }
+    // Operations are kept in the canvas's logical units, as drawn; the
+    // device rectangle and clip regions are in device pixels.
+    bool LogicalCoordinates() const override { return true; }
+    int PixelsPerInch(TCanvas&) override { return FDpi; }
+    void SetPixelsPerInch(int dpi) { FDpi = dpi > 0 ? dpi : ScreenPixelsPerInch; }
 
 private:
     TCanvasOp& Add(TCanvas& c, const QString& kind);
     std::vector<TCanvasOp> FOps;
     TRect FDevice;
+    int FDpi = ScreenPixelsPerInch;
 };
 
 // A canvas with a recording back-end of its own.
@@ -82,6 +88,8 @@ public:
     // The operations as text, one per entry.
     QStringList Log() const;
     void ClearLog() { FRecorder->Clear(); }
+    // The resolution the canvas measures and maps with (96 when not set).
+    void SetPixelsPerInch(int dpi) { FRecorder->SetPixelsPerInch(dpi); }
 
 private:
     TRecordingBackend* FRecorder;

@@ -161,7 +161,8 @@ QString Ellipsize(const QString& s, const Measure& m, int width)
 TTextLayout TCanvas::LayoutText(const QString& text, const TRect& r, unsigned flags) const
 {
     TTextLayout layout;
-    const QFont& font = FFont->ToQFont();
+    // Device pixels, in the font as the device draws it.
+    const QFont& font = DeviceFont();
     Measure m{font, QFontMetrics(font), TextRuns(), (flags & DT_EXPANDTABS) != 0};
     if (m.ExpandTabs && text.contains(QLatin1Char('\t'))) m.TabWidth = 8 * m.Fm.averageCharWidth();
 

@@ -58,6 +58,7 @@ void TPrinter::ResetDevice()
 {
     if (FPrinting || !FOwned) return;
     FCanvas.reset();
+    FMeasure.reset();
     FOwned.reset();
     FDevice = nullptr;
 }
@@ -128,6 +129,16 @@ TCanvas* TPrinter::Canvas()
         FCanvas->SetBackend(std::make_unique<PrintersIdleBackend>(XResolution()));
     }
     return FCanvas.get();
+}
+
+TCanvas* TPrinter::MeasureCanvas()
+{
+    const int dpi = XResolution();
+    if (!FMeasure || FMeasure->PixelsPerInch() != dpi) {
+        FMeasure = std::make_unique<TCanvas>();
+        FMeasure->SetBackend(std::make_unique<PrintersIdleBackend>(dpi));
+    }
+    return FMeasure.get();
 }
 
 TPrinterOrientation TPrinter::Orientation()

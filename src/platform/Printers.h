@@ -48,6 +48,9 @@ public:
     int YResolution();
     // Drawing on it opens the device when a job is begun.
     TCanvas* Canvas();
+    // A canvas that measures at the device's resolution and draws nothing,
+    // and never opens the device (to lay pages out before printing them).
+    TCanvas* MeasureCanvas();
     // The device, asked for from the services when none was given.
     QPrinter* Device();
     // Forgets a device the services gave, so the next use asks again.
@@ -60,6 +63,7 @@ private:
     QPrinter* FDevice = nullptr;
     std::unique_ptr<QPainter> FPainter;
     std::unique_ptr<TCanvas> FCanvas;
+    std::unique_ptr<TCanvas> FMeasure;
     QString FTitle;
     bool FPrinting = false;
     bool FAborted = false;

@@ -1,6 +1,7 @@
 #include "RichText.h"
 
 #include "CodePages.h"
+#include "GraphicsPainter.h"
 #include "GraphicsRecording.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -505,4 +506,36 @@ void RichTextDraw(TCanvas* Canvas, const QString& Rtf, const TRect& R, TColor Fo
         d.documentLayout()->draw(&p, ctx);
     }
     Canvas->Backend()->DrawImage(*Canvas, R, img, TRect(0, 0, R.Width(), R.Height()));
+}
+
+// ---- drawing at a scale (printing) -------------------------------------------------------
+
+void RichTextDrawScaled(TCanvas* Canvas, const QString& Rtf, const TRect& R, const TFont* Font, double Scale,
+                        bool WordWrap)
+{
+    if (!Canvas || !(Scale > 0)) return;
+    const TRichTextDocument doc = RichTextRead(Rtf);
+    if (dynamic_cast<TRecordingBackend*>(Canvas->Backend())) {
+        TRect r = R;
+        Canvas->DrawText(RichTextPlain(doc), r, DT_LEFT | DT_TOP | DT_NOPREFIX | (WordWrap ? DT_WORDBREAK : 0));
+        return;
+    }
+    // R's size at screen size: its device pixels over the scale.
+    const TRect dev = Canvas->LPtoDP(R);
+    const double w = std::abs(dev.Right - dev.Left) / Scale, h = std::abs(dev.Bottom - dev.Top) / Scale;
+    if (w < 1 || h < 1) return;
+    PaintScaled(Canvas, R, Scale, [&](TCanvas* sc) {
+        auto* b = dynamic_cast<TPainterBackend*>(sc->Backend());
+        QPainter* p = b ? b->ActivePainter(*sc) : nullptr;
+        if (!p) return;
+        QTextDocument d;
+        RichTextBuildDocument(d, doc, Font);
+        if (WordWrap) d.setTextWidth(w);
+        QAbstractTextDocumentLayout::PaintContext ctx;
+        ctx.clip = QRectF(0, 0, w, h);
+        if (Font) ctx.palette.setColor(QPalette::Text, ToQColor(Font->Color()));
+        p->save();
+        d.documentLayout()->draw(p, ctx);
+        p->restore();
+    });
 }

@@ -73,3 +73,13 @@ TSize RichTextMeasure(const QString& Rtf, const TFont* Font, int Width);
 // recording canvas records the plain text in R. A ForceColor other than
 // clNone colours the whole text.
 void RichTextDraw(TCanvas* Canvas, const QString& Rtf, const TRect& R, TColor ForceColor = clNone);
+
+// ---- drawing at a scale (printing) ----
+// Draws the text into R, in Canvas's logical units (its mapping mode
+// applies), laid out at screen size in Font and enlarged by Scale device
+// pixels per screen pixel. A canvas that paints with a QPainter gets the
+// text as outlines (sharp on paper and in PDF files); a recording canvas
+// records the plain text in R. Without WordWrap lines break only where the
+// text breaks them (and are clipped at R's right edge).
+void RichTextDrawScaled(TCanvas* Canvas, const QString& Rtf, const TRect& R, const TFont* Font, double Scale,
+                        bool WordWrap = true);

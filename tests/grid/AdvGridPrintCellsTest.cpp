@@ -42,6 +42,7 @@ TTestAdvGridPtr PrintCellsGrid()
     g->CellProperties(1, 2)->SetAlignment(taRightJustify);
     g->SetCells(2, 2, QStringLiteral("40"));
     g->AddProgress(2, 2, clBlue, clWhite);
+    g->SetCells(3, 3, "{\\rtf1\\ansi{\\colortbl ;\\red0\\green128\\blue0;}{\\i\\cf1 rich}}");
     g->SetColWidths(1, 90);
     g->SetColWidths(2, 160);
     return g;
@@ -89,9 +90,9 @@ TEST(PrintCells, TurnedTextIsPlacedByTheScreensRuleWithYUp)
 {
     // A cell turned by 90 degrees, left and top aligned, starts at the cell's
     // left edge and reads upward from the bottom of its text: the start point
-    // lies a text width below the cell's top.
+    // lies a text width below the cell's top (in 0.1 mm, y upward).
     TTestAdvGridPtr g = PrintCellsGrid();
-    int x = -1, y = -1, textWidth = 0;
+    int x = -1, y = 1, textWidth = 0;
     TRecordingCanvas c;
     g->PrintPreview(&c, PrintCellsA4);
     for (const TCanvasOp& op : c.Ops())
@@ -102,13 +103,14 @@ TEST(PrintCells, TurnedTextIsPlacedByTheScreensRuleWithYUp)
     ASSERT_GE(x, 0);
     for (const TCanvasOp& op : c.Ops())
         if (op.Kind == "TextRect" && op.Text == "0,1") {
-            // The row's top (device units) and the text width in the same font size.
+            // The row's top and the text width in the same font, both in 0.1 mm.
             TCanvas m;
+            m.SetMapMode(MM_LOMETRIC);
             m.Font()->SetName(op.FontName);
             m.Font()->SetHeight(op.FontHeight);
             textWidth = m.TextWidth("turned");
-            EXPECT_GT(y, op.Rect.Top + textWidth / 2);
-            EXPECT_LT(y, op.Rect.Bottom);
+            EXPECT_LT(y, op.Rect.Top - textWidth / 2);
+            EXPECT_GT(y, op.Rect.Bottom);
         }
     EXPECT_GT(textWidth, 0);
 }
@@ -122,7 +124,17 @@ TEST(PrintCells, PreviewImageShowsTheCheckBoxAtTheRightAndTheMarkupInk)
         if (op.Kind == "TextRect" && op.Text == "0,2") rowTwo = op.Rect;
         if (op.Kind == "TextRect" && op.Text == "2,0") colTwo = op.Rect;
     }
-    ASSERT_FALSE(rowTwo.IsEmpty());
+    ASSERT_NE(rowTwo.Top, rowTwo.Bottom);
+    // From the page's 0.1 mm to the image's pixels.
+    TCanvas map;
+    map.SetMapMode(MM_LOMETRIC);
+    const auto toPixels = [&](const TRect& r) {
+        const TRect d = map.LPtoDP(r);
+        return TRect(std::min(d.Left, d.Right), std::min(d.Top, d.Bottom), std::max(d.Left, d.Right),
+                     std::max(d.Top, d.Bottom));
+    };
+    rowTwo = toPixels(rowTwo);
+    colTwo = toPixels(colTwo);
     QImage img(794, 1123, QImage::Format_RGB32);
     img.fill(Qt::white);
     {

@@ -20,6 +20,7 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 #include <limits>
+#include <map>
 
 namespace {
 
@@ -386,4 +387,51 @@ TEST(PrintPages, SelectedRowsAndMultilineCells)
         EXPECT_EQ(t.contains("top") && t.contains("bottom"), multi);
         EXPECT_EQ(t.contains("top\nbottom"), !multi);
     }
+}
+
+TEST(PrintJob, PrinterCanvasIsMetricAtThePrintersResolution)
+{
+    const QString path = PrintPdfPath("mapping.pdf");
+    std::vector<TPoint> firstRowOnDevice;
+    std::map<int, int> lastRows;
+    TTestAdvGridPtr g = PrintGrid(4, 150);
+    // Rows start 10 mm below the top, columns 10 mm from the left edge.
+    g->PrintSettings()->SetHeaderSize(100);
+    g->PrintSettings()->SetCentered(false);
+    g->PrintSettings()->SetLeftSize(100);
+    {
+        PrintToPdf pdf(path);
+        g->OnPrintPage = [&](TObject*, TCanvas* c, int, int, int) {
+            EXPECT_EQ(c->MapMode(), MM_LOMETRIC);
+            firstRowOnDevice.push_back(c->LPtoDP(TPoint(100, -100)));
+        };
+        g->OnPrintPageDone = [&](TObject*, TCanvas*, int lastRow, int, int page, int, int) {
+            lastRows[page] = lastRow;
+        };
+        g->Print();
+    }
+    const int n = g->PrintNrOfPages();
+    ASSERT_GE(n, 3);
+    EXPECT_EQ(PrintPdfPages(path), n);
+    // 10 mm are 118 pixels at 300 dots per inch.
+    ASSERT_FALSE(firstRowOnDevice.empty());
+    EXPECT_EQ(firstRowOnDevice.front(), TPoint(118, 118));
+    EXPECT_EQ(int(lastRows.size()), n);
+
+    // The counting pass measured as the printer draws: a preview at the
+    // printer's resolution on its page breaks the rows at the same places.
+    QPrinter probe(QPrinter::HighResolution);
+    probe.setResolution(300);
+    probe.setPageSize(QPageSize(QPageSize::A4));
+    const QRect page = probe.pageLayout().paintRectPixels(300);
+    TRecordingCanvas rec(TRect(0, 0, page.width(), page.height()));
+    rec.SetPixelsPerInch(300);
+    std::map<int, int> previewRows;
+    g->OnPrintPage = nullptr;
+    g->OnPrintPageDone = [&](TObject*, TCanvas*, int lastRow, int, int p, int, int) { previewRows[p] = lastRow; };
+    // Every page is laid out (and reported) while page 1 is drawn.
+    g->SetPreviewPage(1);
+    g->PrintPreview(&rec, TRect(0, 0, page.width(), page.height()));
+    EXPECT_EQ(g->PrintNrOfPages(), n);
+    EXPECT_EQ(previewRows, lastRows);
 }
