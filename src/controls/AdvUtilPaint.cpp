@@ -933,3 +933,11 @@ bool DynUpdateLayeredWindow(TWinControl* Wnd, TCanvas* DstDC, const TPoint* DstP
     }
     return true;
 }
+
+void SetWindowFrameRegion(TWinControl* Wnd, const TRect& Outer, const TRect& Hole)
+{
+    QWidget* w = Wnd ? Wnd->Widget() : nullptr;
+    if (!w)
+        return;
+    w->setMask(QRegion(Outer.ToQRect()).subtracted(QRegion(Hole.ToQRect())));
+}

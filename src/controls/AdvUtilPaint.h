@@ -175,3 +175,6 @@ bool DynSetLayeredWindowAttributes(TWinControl* Wnd, TColor ColorKey, uint8_t Al
 bool DynUpdateLayeredWindow(TWinControl* Wnd, TCanvas* DstDC, const TPoint* DstPos, const TSize* Size,
                             const TBitmap* Src, const TPoint* SrcPos, TColor ColorKey, const TBlendFunction* Blend,
                             uint32_t Flags);
+// The window keeps only Outer less Hole (window coordinates): what lies in
+// the hole shows through and takes no input.
+void SetWindowFrameRegion(TWinControl* Wnd, const TRect& Outer, const TRect& Hole);

@@ -559,8 +559,8 @@ public:
     virtual void BalloonInit();
     virtual void BalloonDone();
     virtual void CreateMetroScrollBars();
-    virtual void RepaintBorder() {}
-    virtual void MoveFocusHelper() {}
+    virtual void RepaintBorder();
+    virtual void MoveFocusHelper();
     virtual bool IsChecked(int ACol, int ARow);
     virtual bool CanMoveToCell(int ACol, int ARow);
     virtual void ShowInplaceEdit();
@@ -625,6 +625,79 @@ private:
     QString BalloonCellText(int ACol, int ARow);
     TBalloonToolTip* FHToolTip = nullptr;
     TPoint FLastBalloonPos{-1, -1};
+
+public:
+    // ---- measuring, sort glyph and small look hooks (AdvGridLookHooks) ------------------
+    // Only the font of a cell: the fixed font for fixed cells, else the
+    // grid's; then the cell's own font settings of the real column RCol;
+    // then the colour hook. ACol is the displayed column.
+    void GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState& AState, TFont* AFont, TBrush* ABrush,
+                           bool Remap);
+    // The extent of a cell's text as drawn; ACol is a real column. VS
+    // measures wrapped within the cell width; SB keeps 17 pixels on the
+    // right free for a drop-down or spin button.
+    TSize GetCellTextSize(int ACol, int ARow, bool VS = false, bool SB = false);
+    TSize MeasureCellText(int ACol, int ARow, bool VS, bool SB);
+    // The sort direction mark (or the sort index with IndexShow) of real
+    // column ACol centred at (X, Y).
+    void PaintSortGlyph(TCanvas* Canvas, int ACol, int Y, int X);
+    // The sort mark of a cell the text painter just drew, placed by the
+    // text's alignment; Markup tells the text was mini-markup.
+    void PaintCellSortGlyph(TCellDrawContext& c, const TRect& TextRect, bool Markup);
+    // Application visual styles do not exist here: the grid keeps its colours.
+    virtual void AdaptToVisualStyle();
+    // Cells whose click is taken by their object rather than by editing.
+    bool HasClickGraphic(int ACol, int ARow) { return ACol >= 0 && ARow >= 0 && IsControlCell(ACol, ARow); }
+    // Cells whose look follows the cell text or the row state: data and
+    // virtual check boxes, data images and row check boxes.
+    bool IsDataBoundCell(int ACol, int ARow);
+    virtual void AddRowAtEnd() { SetRowCount(RowCount() + 1); }
+    // Stores the text offsets without repainting.
+    void UpdateXYOffset(int X, int Y) { FXYOffset = TPoint(X, Y); }
+    TColor HighlightColor() const { return FHighlightColor; }
+    void SetHighlightColor(TColor v);
+    TColor HighlightTextColor() const { return FHighlightTextColor; }
+    void SetHighlightTextColor(TColor v);
+    // The automatic row insert and delete of the Insert and Delete keys.
+    virtual void InsertRowAt(int ARow);
+    virtual void DeleteRowAt(int ARow);
+    // Read-only version number and text; GetVersionNr/GetVersionString
+    // are what a derived grid overrides.
+    int VersionNr() { return GetVersionNr(); }
+    QString VersionString() { return GetVersionString(); }
+    // The glowing frame around the edited cell (Rect in client coordinates),
+    // following the cell while the window moves; hidden with the editor.
+    void ShowFocusHelper(const TRect& Rect);
+    void HideFocusHelper();
+    // The coloured frame of the soft and office looks over the window's
+    // border (Canvas in window coordinates).
+    void PaintNCBorder(TCanvas* Canvas);
+    // The date pickers' relays: a change, the calendar closing and dropping
+    // down (with the calendar options of the grid's date picker).
+    void DatePickerChange(TObject* Sender);
+    void DateAndTimePickerChange(TObject* Sender);
+    void DatePickerCloseUp(TObject* Sender);
+    void DatePickerDropDown(TObject* Sender);
+    // The picked date and time of the current cell; 0 without a date.
+    std::function<void(TObject* Sender, int ACol, int ARow, TDateTime ADateTime)> OnDateTimeChange;
+    std::function<void(TObject* Sender, int ARow, int ACol)> OnDatePickerCloseUp;
+    std::function<void(TObject* Sender, int ARow, int ACol)> OnDatePickerDropDown;
+    // DTN_DATETIMECHANGE of a picker (WM_NOTIFY): OnDateTimeChange with the
+    // current cell; true when the message was that notification.
+    bool DateTimeChangeNotify(TMessage& m);
+    // The cell follows every change typed into the text or button editor.
+    bool ShowEditProcess() const { return FShowEditProcess; }
+    void SetShowEditProcess(bool v) { FShowEditProcess = v; }
+    // Called by those editors on each change of their text.
+    void EditProcessChange(const QString& Text);
+    // Whether real column ACol shows the drop-down button of its fixed cell.
+    std::function<void(TObject* Sender, int ACol, bool& CanShow)> OnCanShowFixedDropDown;
+
+private:
+    TColor FHighlightColor = clHighlight;
+    TColor FHighlightTextColor = clHighlightText;
+    TPoint FXYOffset = TPoint(2, 2);
+    bool FShowEditProcess = false;
 
 public:
     // ---- background (AdvGridBackground) ---------------------------------------------------
@@ -1811,8 +1884,6 @@ public:
     ADVGRID_PLAIN(QChar, Delimiter, QChar(0))
     ADVGRID_PLAIN(bool, JavaCSV, false)
     ADVGRID_PLAIN(TColor, HintColor, clInfoBk)
-    ADVGRID_PLAIN(TColor, HighlightColor, clHighlight)
-    ADVGRID_PLAIN(TColor, HighLightTextColor, clHighlightText)
     ADVGRID_PLAIN(TColor, SelectionColor, TColor(0xEACAB6))
     ADVGRID_PLAIN(TColor, SelectionColorTo, clNone)
     ADVGRID_PLAIN(TColor, SelectionMirrorColor, clNone)
@@ -1850,7 +1921,9 @@ public:
     ADVGRID_PLAIN(bool, ShowDesignHelper, true)
     ADVGRID_PLAIN(THintShowLargeTextPos, HintShowLargeTextPos, hpCell)
     ADVGRID_PLAIN(THoverFixedCells, HoverFixedCells, hfNone)
-    ADVGRID_PLAIN(TPoint, XYOffset, TPoint(2, 2))
+public:
+    TPoint XYOffset() const { return FXYOffset; }
+    void SetXYOffset(TPoint v);
     ADVGRID_PLAIN(bool, XYOffsetTopLeftOnly, false)
     ADVGRID_PLAIN(TInvalidEntryIcon, InvalidEntryIcon, ieWarning)
     ADVGRID_PLAIN(QString, InvalidEntryTitle, QString())

@@ -1,6 +1,7 @@
 #include "AdvGridCellGraphic.h"
 
 #include "AdvGrid.h"
+#include "AdvGridSort.h"
 #include "ImgList.h"
 
 #include "SysFormat.h"
@@ -745,10 +746,11 @@ TPoint TAdvStringGrid::CalcPrintCellGraphicSize(int ACol, int ARow, int MaxW, in
 
 bool TAdvStringGrid::IsSortIndicatorCell(int ACol, int ARow)
 {
-    // TODO(holders): SortSettings.Row and SortSettings.Show.
-    (void)ACol;
-    (void)ARow;
-    return false;
+    TSortSettings* ss = SortSettings();
+    if (!ss || !ss->Show() || RowCount() <= FixedRows() + 1 || ACol < 0 || ARow < 0) return false;
+    // A merged header counts by the last row of its area.
+    const int row = IsMergedCell(ACol, ARow) ? FullCell(ACol, ARow).Bottom : ARow;
+    return row == ss->Row();
 }
 
 int TAdvStringGrid::GetRowIndent(int ARow)

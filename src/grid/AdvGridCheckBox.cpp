@@ -384,11 +384,8 @@ bool TAdvStringGrid::IsInCheckBox(int ACol, int ARow, int XPos, int YPos)
     switch (ha) {
     case taRightJustify: {
         left = r.Right - 2 - size;
-        const QString text = Cells(ACol, ARow);
-        if (!text.isEmpty()) {
-            Canvas()->Font()->Assign(Font());
-            left -= Canvas()->TextWidth(text);
-        }
+        // The box stands left of the text as drawn.
+        left -= GetCellTextSize(ACol, ARow).cx;
         break;
     }
     case taCenter: left = r.Left + (r.Width() - size) / 2; break;

@@ -99,6 +99,7 @@ bool TAdvStringGrid::CanEditShow()
         if (!IsTextEditorType(EditControl)) {
             FEntered = true;
             ShowSpecialEditor(Col(), Row());
+            if ((EditCtrl || FEditLink) && FFocusHelper->Enabled()) ShowFocusHelper(CellRect(Col(), Row()));
             if (!EditCtrl && !FEditLink) {
                 // Nothing opened (no link, pickers unavailable, a data check box).
                 EditMode = false;
@@ -112,6 +113,7 @@ bool TAdvStringGrid::CanEditShow()
     if (r) {
         FEntered = true;
         FEditing = true;
+        if (FFocusHelper->Enabled()) ShowFocusHelper(CellRect(Col(), Row()));
     }
     return r;
 }
@@ -136,6 +138,7 @@ void TAdvStringGrid::HideInplaceEdit()
     HideEditor();
     CommitSpecialEditor(Col(), Row());
     EditMode = false;
+    HideFocusHelper();
     CanMoveToCell(Col(), Row());
 }
 
@@ -509,8 +512,9 @@ void TAdvStringGrid::DisableEditing()
 
 bool TAdvStringGrid::CanShowFixedDropDown(int ACol)
 {
-    (void)ACol;
-    return true;
+    bool show = true;
+    if (OnCanShowFixedDropDown) OnCanShowFixedDropDown(this, ACol, show);
+    return show;
 }
 
 void TAdvStringGrid::RepaintActiveHeaders(int Col1, int Row1, int Col2, int Row2)

@@ -80,6 +80,9 @@ TGridDatePicker* TAdvStringGrid::DateTimePicker()
 {
     if (!FEditDate) {
         auto* d = new TGridDatePicker(this);
+        d->OnChange = [this](TObject* Sender) { DatePickerChange(Sender); };
+        d->OnCloseUp = [this](TObject* Sender) { DatePickerCloseUp(Sender); };
+        d->OnDropDown = [this](TObject* Sender) { DatePickerDropDown(Sender); };
         d->SetParent(this);
         d->SetVisible(false);
         d->SetEnabled(false);
@@ -92,6 +95,7 @@ TGridDateTimePicker* TAdvStringGrid::DateAndTimePicker()
 {
     if (!FEditDateTime) {
         auto* d = new TGridDateTimePicker(this);
+        d->OnChange = [this](TObject* Sender) { DateAndTimePickerChange(Sender); };
         d->SetParent(this);
         d->SetVisible(false);
         d->SetEnabled(false);

@@ -764,6 +764,7 @@ void TGridEditBtn::KeyUp(Word& Key, TShiftState Shift)
 void TGridEditBtn::Change()
 {
     TAsgEditBtn::Change();
+    if (FGrid && Visible()) FGrid->EditProcessChange(Text());
     if (FGrid && Visible() && FGrid->OnEditChange) FGrid->OnEditChange(FGrid, FGrid->Col(), FGrid->Row(), Text());
 }
 

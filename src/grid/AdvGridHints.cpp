@@ -247,6 +247,8 @@ bool TAdvStringGrid::WMNotify(TMessage& m)
 {
     auto* hdr = reinterpret_cast<TNMHdr*>(m.LParam);
     if (!hdr) return false;
+    // A picker's change: the event, then the platform's handling.
+    if (DateTimeChangeNotify(m)) return false;
     if (hdr->Code == TTN_SHOW || hdr->Code == TTN_POP) return true;
     if (hdr->Code != TTN_GETDISPINFO || !FBalloonSettings || !FBalloonSettings->Enable() || !FHToolTip
         || hdr->From != FHToolTip)

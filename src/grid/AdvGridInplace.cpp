@@ -571,6 +571,7 @@ void TAdvInplaceEdit::Change()
 {
     TInplaceEdit::Change();
     TAdvStringGrid* g = FAdvGrid;
+    if (g) g->EditProcessChange(Text());
     if (g && !g->FNoEditChange && g->OnEditChange) g->OnEditChange(g, g->Col(), g->Row(), Text());
 }
 

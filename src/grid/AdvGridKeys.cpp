@@ -297,7 +297,7 @@ bool TAdvStringGrid::InsertDeleteKey(Word Key, TShiftState Shift)
         const bool after = FNavigation->InsertPosition() == pInsertAfter;
         int at = after ? cur + 1 : cur;
         if (after && FixedRowAlways() && FixedRows() == RowCount()) at = cur;
-        InsertRows(at, 1);
+        InsertRowAt(at);
         if (OnAutoInsertRow) OnAutoInsertRow(this, at);
         FGridModified = true;
         const int back = after && cur + 1 < RowCount() ? cur + 1 : cur;
@@ -310,9 +310,7 @@ bool TAdvStringGrid::InsertDeleteKey(Word Key, TShiftState Shift)
         bool can = true;
         if (OnCanDeleteRow) OnCanDeleteRow(this, RealRowIndex(cur), can);
         if (!can) return true;
-        if (LastNormalRow() == FixedRows() && !FixedRowAlways()) ClearRows(cur, 1);
-        else RemoveRows(cur, 1);
-        if (OnAutoDeleteRow) OnAutoDeleteRow(this, cur);
+        DeleteRowAt(cur);
         if (Row() > LastNormalRow() && LastNormalRow() >= FixedRows()) SetRow(LastNormalRow());
         FGridModified = true;
         CalcFooter(-1);

@@ -173,9 +173,10 @@ void TAdvStringGrid::PaintCellText(TCellDrawContext& c)
         if (URLUnderlineOnHover() && c.DisplayCol == FHoverCell.X && c.Row == FHoverCell.Y) args.HoverAnchor = FHoverlink;
         THTMLDrawResult res;
         // Highlighted occurrences (the "hi" tag) in the grid's colours.
-        SetHTMLHighlightColors(HighlightColor(), HighLightTextColor());
+        SetHTMLHighlightColors(HighlightColor(), HighlightTextColor());
         DrawHTMLText(cv, text, r, args, res);
         if (c.Graphic) c.TextWidth = res.Width + 2;
+        PaintCellSortGlyph(c, r, true);
     } else if (kind == 2) {
         PaintRichTextCell(cv, text, r, selected && !c.Fixed);
         if (c.Graphic) c.TextWidth = RichTextMeasure(text, cv->Font(), 0).cx + 2;
@@ -197,6 +198,7 @@ void TAdvStringGrid::PaintCellText(TCellDrawContext& c)
             c.TextWidth = m.Width() + 2;
         }
         cv->DrawText(text, r, flags);
+        PaintCellSortGlyph(c, r, false);
         if (url) {
             TFontStyles st = cv->Font()->Style();
             st -= fsUnderline;

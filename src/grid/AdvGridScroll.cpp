@@ -56,6 +56,10 @@ void TAdvStringGrid::WndProc(TMessage& m)
         return;
     case CM_HINTSHOW: m.Result = CMHintShow(*reinterpret_cast<THintInfo*>(m.LParam)); return;
     case WM_NOTIFY: if (WMNotify(m)) return; break;
+    case WM_NCPAINT:
+        if (FUpdateCount == 0 && m.LParam) PaintNCBorder(reinterpret_cast<TCanvas*>(m.LParam));
+        m.Result = 0;
+        return;
     default: break;
     }
     TBaseGrid::WndProc(m);

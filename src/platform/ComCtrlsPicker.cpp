@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QStyle>
+#include <QTextCharFormat>
 #include <cmath>
 
 // ---------------------------------------------------------------- formats
@@ -394,9 +395,58 @@ void TDateTimePicker::NextField()
     SetCurrentField(CurrentField() + 1);
 }
 
-void TDateTimePicker::DateTimeChanged(bool)
+void TDateTimePicker::DateTimeChanged(bool Valid)
 {
+    if (TWinControl* p = Parent()) {
+        TNMDateTimeChange n;
+        n.Code = DTN_DATETIMECHANGE;
+        n.From = this;
+        n.Valid = Valid;
+        n.Value = Valid ? DateTime() : 0;
+        p->Perform(WM_NOTIFY, 0, reinterpret_cast<intptr_t>(&n));
+    }
     if (OnChange) OnChange(this);
+}
+
+void TDateTimePicker::SetCalendarStyle(unsigned v)
+{
+    FCalendarStyle = v;
+    auto* w = static_cast<TPickerWidget*>(Widget());
+    QCalendarWidget* cal = w->calendarWidget();
+    if (!cal) return;
+    cal->setVerticalHeaderFormat(v & MCS_WEEKNUMBERS ? QCalendarWidget::ISOWeekNumbers
+                                                     : QCalendarWidget::NoVerticalHeader);
+    // Today is marked bold unless the style says otherwise.
+    QTextCharFormat today;
+    if (!(v & MCS_NOTODAYCIRCLE)) today.setFontWeight(QFont::Bold);
+    cal->setDateTextFormat(QDate::currentDate(), today);
+}
+
+TSize TDateTimePicker::CalendarMinSize() const
+{
+    auto* w = static_cast<TPickerWidget*>(Widget());
+    QCalendarWidget* cal = w->calendarWidget();
+    if (!cal) return TSize(0, 0);
+    const QSize s = cal->minimumSizeHint();
+    return TSize(s.width(), s.height());
+}
+
+TSize TDateTimePicker::CalendarSize() const
+{
+    auto* w = static_cast<TPickerWidget*>(Widget());
+    QCalendarWidget* cal = w->calendarWidget();
+    if (!cal) return TSize(0, 0);
+    return TSize(cal->width(), cal->height());
+}
+
+void TDateTimePicker::SetCalendarSize(int W, int H)
+{
+    auto* w = static_cast<TPickerWidget*>(Widget());
+    QCalendarWidget* cal = w->calendarWidget();
+    if (!cal) return;
+    cal->setGeometry(0, 0, std::max(0, W), std::max(0, H));
+    if (QWidget* popup = cal->window(); popup && popup != cal) popup->resize(std::max(0, W), std::max(0, H));
+    cal->update();
 }
 
 void TDateTimePicker::DropDown()

@@ -5,12 +5,24 @@
 
 #include "Clock.h"
 #include "Controls.h"
+#include "Notify.h"
 
 class QCheckBox;
 class QDateTimeEdit;
 class QPainter;
 
 enum TDateTimeKind { dtkDate, dtkTime };
+
+// Style flags of the drop-down calendar.
+inline constexpr unsigned MCS_WEEKNUMBERS = 0x4;
+inline constexpr unsigned MCS_NOTODAYCIRCLE = 0x8;
+inline constexpr unsigned MCS_NOTODAY = 0x10;
+
+// What a picker tells its parent with DTN_DATETIMECHANGE (WM_NOTIFY).
+struct TNMDateTimeChange : TNMHdr {
+    bool Valid = false;   // false: no date
+    TDateTime Value = 0;
+};
 enum TDTDateMode { dmComboBox, dmUpDown };
 
 // The picker format (d, dd, ddd, dddd, M to MMMM, y, yy, yyyy, h, hh, H, HH,
@@ -62,6 +74,22 @@ public:
     int CurrentField() const;
     void SetCurrentField(int v);
     int FieldCount() const;
+    // Calendar options: a today line under the calendar, today marked, and
+    // week numbers at the left. The owner applies them to the calendar's
+    // style when it drops down.
+    bool ShowToday() const { return FShowToday; }
+    void SetShowToday(bool v) { FShowToday = v; }
+    bool ShowTodayCircle() const { return FShowTodayCircle; }
+    void SetShowTodayCircle(bool v) { FShowTodayCircle = v; }
+    bool WeekNumbers() const { return FWeekNumbers; }
+    void SetWeekNumbers(bool v) { FWeekNumbers = v; }
+    // The drop-down calendar: its style flags (MCS_*), the smallest size it
+    // shows whole in, and its size (placed at the pop-up's top-left).
+    unsigned CalendarStyle() const { return FCalendarStyle; }
+    void SetCalendarStyle(unsigned v);
+    TSize CalendarMinSize() const;
+    TSize CalendarSize() const;
+    void SetCalendarSize(int W, int H);
 
     // The value changed (Valid false: no value any more).
     TNotifyEvent OnChange;
@@ -92,6 +120,10 @@ private:
     bool FShowCheckbox = false;
     bool FChecked = true;
     bool FDroppedDown = false;
+    bool FShowToday = true;
+    bool FShowTodayCircle = true;
+    bool FWeekNumbers = false;
+    unsigned FCalendarStyle = 0;
     int FQuiet = 0;
     QCheckBox* FCheckBox = nullptr;
     QWidget* FOverlay = nullptr;

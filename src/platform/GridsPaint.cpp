@@ -100,6 +100,16 @@ void TCustomGrid::PaintWidget(QPainter& painter)
             painter.drawRect(QRect(0, 0, Width() - 1, Height() - 1));
         }
     }
+    // The non-client hook: the control may draw over its border, in window
+    // coordinates over its whole size.
+    if (b > 0 && !region.subtracted(QRegion(outer.adjusted(b, b, -b, -b))).isEmpty()) {
+        painter.save();
+        TCanvas nc(&painter);
+        TMessage m{WM_NCPAINT, 0, reinterpret_cast<intptr_t>(&nc), 0};
+        WndProc(m);
+        nc.BindPainter(nullptr);
+        painter.restore();
+    }
     // The square between two scroll bars.
     if (FBarShown[SB_VERT] && FBarShown[SB_HORZ]) {
         painter.fillRect(QRect(b + ClientW(), b + ClientH(), ScrollBarExtent(SB_VERT), ScrollBarExtent(SB_HORZ)),

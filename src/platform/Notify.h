@@ -16,3 +16,6 @@ struct TNMHdr {
 inline constexpr int TTN_GETDISPINFO = -530;
 inline constexpr int TTN_SHOW = -521;
 inline constexpr int TTN_POP = -522;
+
+// Date-time pickers (ComCtrlsPicker.h): the value changed.
+inline constexpr int DTN_DATETIMECHANGE = -759;
