@@ -11,7 +11,7 @@ const QString& EmptyText()
     return empty;
 }
 
-const QString kGridsStoreIndexOutOfRange = QStringLiteral("Grid index out of range");
+const QString kStoreIndexOutOfRange = QStringLiteral("Grid index out of range");
 
 template <typename T>
 void Rotate(std::vector<T>& v, size_t from, size_t to)
@@ -75,7 +75,7 @@ TGridStoreLine* TGridCellStore::RowFor(int r)
 
 bool TGridCellStore::SetText(int c, int r, const QString& v)
 {
-    if (c < 0 || r < 0) throw EInvalidGridOperation(kGridsStoreIndexOutOfRange);
+    if (c < 0 || r < 0) throw EInvalidGridOperation(kStoreIndexOutOfRange);
     if (v.isEmpty() && Text(c, r).isEmpty()) return false;
     TGridStoreLine& row = *RowFor(r);
     if (size_t(c) >= row.size()) Widen(row, c);
@@ -86,7 +86,7 @@ bool TGridCellStore::SetText(int c, int r, const QString& v)
 
 bool TGridCellStore::SetObject(int c, int r, TObject* v)
 {
-    if (c < 0 || r < 0) throw EInvalidGridOperation(kGridsStoreIndexOutOfRange);
+    if (c < 0 || r < 0) throw EInvalidGridOperation(kStoreIndexOutOfRange);
     if (Object(c, r) == v) return false;
     TGridStoreLine& row = *RowFor(r);
     if (size_t(c) >= row.size()) Widen(row, c);
@@ -212,6 +212,16 @@ void TGridCellStore::ExchangeRows(int a, int b)
         FRows.resize(need);
     }
     std::swap(FRows[size_t(a)], FRows[size_t(b)]);
+}
+
+void TGridCellStore::PermuteRows(int at, const std::vector<int>& From)
+{
+    if (at < 0 || From.empty()) return;
+    const size_t end = size_t(at) + From.size();
+    if (FRows.size() < end) FRows.resize(end);
+    std::vector<std::unique_ptr<TGridStoreLine>> moved(From.size());
+    for (size_t k = 0; k < From.size(); ++k) moved[k] = std::move(FRows[size_t(From[k])]);
+    for (size_t k = 0; k < From.size(); ++k) FRows[size_t(at) + k] = std::move(moved[k]);
 }
 
 void TGridCellStore::ExchangeCols(int a, int b)
@@ -401,6 +411,15 @@ void TGridAxis::Exchange(int a, int b)
     const int sa = Size(a), sb = Size(b);
     SetSize(a, sb);
     SetSize(b, sa);
+}
+
+void TGridAxis::Permute(int at, const std::vector<int>& From)
+{
+    if (From.empty()) return;
+    std::vector<int> sizes(From.size());
+    for (size_t k = 0; k < From.size(); ++k) sizes[k] = FSizes[size_t(From[k])];
+    std::copy(sizes.begin(), sizes.end(), FSizes.begin() + at);
+    RebuildFrom(at);
 }
 
 void TGridAxis::Move(int from, int to)
