@@ -1774,7 +1774,9 @@ public:
 
     // Operations of other grid parts this input calls (neutral until built).
     virtual int Search(const QString& Text);
-    virtual TRect GetCellButtonRect(int ACol, int ARow) { (void)ACol; (void)ARow; return TRect(); }
+    // The button's face as last painted: offset in the cell object's value,
+    // size in its index; empty without a button.
+    virtual TRect GetCellButtonRect(int ACol, int ARow);
     virtual void SelectionChanged(int ALeft, int ATop, int ARight, int ABottom)
     {
         (void)ALeft; (void)ATop; (void)ARight; (void)ABottom;

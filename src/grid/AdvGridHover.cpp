@@ -378,6 +378,26 @@ bool TAdvStringGrid::OverCellButton(int ACol, int ARow, int X, int Y)
     return HasExpand(real, ARow) && GetExpandButtonRect(real, ARow).Contains(p);
 }
 
+TRect TAdvStringGrid::GetCellButtonRect(int ACol, int ARow)
+{
+    TCellGraphic* g = HasButton(ACol, ARow) ? GetCellGraphic(ACol, ARow) : nullptr;
+    if (!g) return TRect();
+    const TRect cell = CellRect(DisplColIndex(ACol), ARow);
+    const int offset = int(std::lround(g->CellValue()));
+    const int left = cell.Left + (offset & 0xFFFF), top = cell.Top + (offset >> 16);
+    const uint32_t size = uint32_t(g->CellIndex());
+    TRect r(left, top, left + int(size & 0xFFFFu), top + int(size >> 16));
+    if (g->CellHAlign() == haFull) {
+        r.Left = cell.Left;
+        r.Right = cell.Right;
+    }
+    if (g->CellVAlign() == vaFull) {
+        r.Top = cell.Top;
+        r.Bottom = cell.Bottom;
+    }
+    return r;
+}
+
 TRect TAdvStringGrid::GetExpandButtonRect(int ACol, int ARow)
 {
     if (!HasExpand(ACol, ARow)) return TRect();

@@ -586,6 +586,8 @@ void TAdvStringGrid::PaintCellGraphic(TCellDrawContext& c)
         if (kind != ctExpand && !canEdit && !FControlLook->NoDisabledButtonLook()) state = 3;
         TRect face = place;
         if (kind == ctExpand) face = TRect(r.Right - 14, r.Top + 1, r.Right - 1, r.Top + 14);
+        // The press finds the button where it was drawn.
+        else g->SetCellValue(double((place.Top - c.Rect.Top) * 65536 + (place.Left - c.Rect.Left)));
         DrawThemedButton(cv, this, face, FTones, state, kindB);
         const int shift = pressed ? 1 : 0;
         if (kind == ctExpand) {

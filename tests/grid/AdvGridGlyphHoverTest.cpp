@@ -91,3 +91,36 @@ TEST(AdvGridGlyphHover, TheCellHintGoesWhenThePointerLeavesItsCell)
     EXPECT_EQ(ActiveHintWindow(), nullptr);
     CancelControlHint();
 }
+
+// The kit's grid stands its own button place in for the mouse tests; the
+// grid's own rule is asked for by name here: the button's size, at the side
+// of the cell its alignment names, found only after a paint placed it.
+TEST(AdvGridGlyphHover, ACellButtonIsFoundWhereItWasDrawn)
+{
+    struct Case {
+        const char* Name;
+        TCellHAlign H;
+        TCellVAlign V;
+    };
+    const Case cases[] = {{"left, top", haLeft, vaTop}, {"right, bottom", haRight, vaBottom}, {"full width", haFull, vaTop}};
+    for (const Case& c : cases) {
+        InputFixture f;
+        TInputGrid* g = f.Grid;
+        g->SetRowHeights(2, 30);
+        g->AddButton(3, 2, 40, 14, QStringLiteral("go"), c.H, c.V);
+        g->ButtonCols.insert(3);
+        EXPECT_EQ(g->TAdvStringGrid::GetCellButtonRect(4, 4), TRect()) << c.Name;  // no button there
+        (void)g->Widget()->grab();  // a paint records the button's place
+        const TRect cell = g->CellRect(3, 2), b = g->TAdvStringGrid::GetCellButtonRect(3, 2);
+        EXPECT_EQ(b.Height(), 14) << c.Name;
+        EXPECT_EQ(b.Width(), c.H == haFull ? cell.Width() : 40) << c.Name;
+        EXPECT_TRUE(b.Left >= cell.Left && b.Right <= cell.Right && b.Top >= cell.Top && b.Bottom <= cell.Bottom)
+            << c.Name;
+        if (c.H == haRight) {
+            EXPECT_LT(cell.Right - b.Right, 6) << c.Name;
+            EXPECT_LT(cell.Bottom - b.Bottom, 6) << c.Name;
+        } else {
+            EXPECT_LT(b.Top - cell.Top, 4) << c.Name;
+        }
+    }
+}
