@@ -523,6 +523,8 @@ void TAdvStringGrid::Invalidate()
 void TAdvStringGrid::Resize()
 {
     TBaseGrid::Resize();
+    if (FColumnSize->Stretch() && (ScrollBarAlways() == saNone || ScrollBarAlways() == saVert))
+        StretchColumn(FColumnSize->StretchColumn());
     if (OnGridResize) OnGridResize(this);
     // TODO(holders): repaint for a horizontal or vertical gradient background.
     UpdateScrollBarAlways(false);

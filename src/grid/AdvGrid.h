@@ -566,7 +566,7 @@ public:
     virtual void ShowInplaceEdit();
     virtual void HideInplaceEdit();
     virtual QString CellToRich(int ACol, int ARow, const QString& Text) { (void)ACol; (void)ARow; return Text; }
-    virtual void StretchColumn(int ACol) { (void)ACol; }
+    virtual void StretchColumn(int ACol);
     virtual void FormResized(TObject* Sender);
     virtual void ExpandAll();
     virtual void RemoveAllNodes();
@@ -1921,6 +1921,7 @@ public:
     ADVGRID_PLAIN(bool, UseInternalHintClass, true)
     ADVGRID_PLAIN(bool, FitCellsInGrid, true)
     ADVGRID_PLAIN(bool, ShowDesignHelper, true)
+    ADVGRID_PLAIN(bool, HintShowLargeText, false)
     ADVGRID_PLAIN(THintShowLargeTextPos, HintShowLargeTextPos, hpCell)
     ADVGRID_PLAIN(THoverFixedCells, HoverFixedCells, hfNone)
 public:
@@ -2061,7 +2062,7 @@ public:
         OnDragScroll;
 
 private:
-    void HoverMove(TShiftState Shift, int X, int Y);
+    void HandleMouseMove(TShiftState Shift, int X, int Y);
     void HoverCursorAfterMove(int X, int Y);
     void HoverLeave();
     void HoverLinkMove(int ACol, int ARow, int X, int Y);
@@ -2098,8 +2099,10 @@ public:
     void KeyDown(Word& Key, TShiftState Shift) override;
     void KeyPress(QChar& Key) override;
     void KeyUp(Word& Key, TShiftState Shift) override;
-    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override { HandleMouseDown(Button, Shift, X, Y); }
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override { HandleMouseUp(Button, Shift, X, Y); }
+    void HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+    void HandleMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
     bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
     bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
     void ColWidthsChanged() override;
@@ -2109,6 +2112,49 @@ public:
     bool FGridModified = false;
     int FAECol = -1;
     int FAERow = -1;
+
+    // ---- selection resizer (AdvGridSelResize) -------------------------------------
+    // The handle at the bottom-right of the selection: a drag from it copies
+    // the selection and pastes it into the selection at the release.
+    using TSelectionResizeEvent =
+        std::function<void(TObject* Sender, const TGridRect& OrigSelection, const TGridRect& NewSelection)>;
+    TSelectionResizeEvent OnSelectionResize;
+    TSelectionResizeEvent OnSelectionResized;
+    // Is client point (X, Y) on the handle (with SelectionResizer and
+    // SelectionRectangle on)?
+    bool OnSelectionResizer(int X, int Y) const;
+    bool MouseResizing() const { return FMouseResize; }
+    // The press on the handle and the release that ends its drag.
+    void SelectionResizePress(TMessage& m, int X, int Y);
+    void SelectionResizeRelease();
+    bool FMouseResize = false;
+
+    // ---- focus in and out (AdvGridFocus) ------------------------------------------
+    void DoEnter() override;
+    void DoExit() override;
+    void HandleEnter();
+    void HandleExit();
+    // Gives the keyboard to the first editable form control in the cell's
+    // markup after the one with ControlID (from the start when empty); the
+    // grid keeps the focus when there is none.
+    void FocusCellControl(int ACol, int ARow, const QString& ControlID);
+
+    // ---- clicks on cell objects (AdvGridCellClick) --------------------------------
+    // Selects the radio of a radio-group cell under (X, Y), relative to the
+    // cell's top-left corner.
+    void ClickRadioGroup(int ACol, int ARow, int X, int Y);
+    // The check-box and radio mouse-up events of a release on (ACol, ARow).
+    void CellMouseUpEvents(int ACol, int ARow);
+    // Called for a press in cell-selector mode, which a descendant may use.
+    virtual void CellSelectorClick(int ACol, int ARow) { (void)ACol; (void)ARow; }
+    TRadioClickEvent OnRadioClick;
+    TCheckBoxClickEvent OnCheckBoxMouseUp;
+    TRadioClickEvent OnRadioMouseUp;
+
+    // ---- column stretch (AdvGridStretch) -------------------------------------------
+    // The last column takes the client width the other columns leave.
+    void StretchRightColumn();
+    bool FIsColChanging = false;
 
     // ---- state used by the other grid units -------------------------------------
     bool FEditChange = false;

@@ -3,6 +3,7 @@
 // sizing vetoes of the mouse.
 
 #include "AdvGrid.h"
+#include "AdvGridAutoSize.h"
 
 #include "AdvGridPaint.h"
 #include "AdvUtil.h"
@@ -35,7 +36,13 @@ QString AutoSizeCellText(TAdvStringGrid* g, int RealCol, int ARow)
     return text;
 }
 
-// Width and height of Text in Font; word-wrapped to WrapWidth when above 0.
+bool AutoSizeIsCheckKind(TCellType t)
+{
+    return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRadioButton;
+}
+
+}  // namespace
+
 TSize AutoSizeTextExtent(const QString& Text, TFont* Font, int WrapWidth)
 {
     if (Text.isEmpty()) return TSize(0, 0);
@@ -49,13 +56,6 @@ TSize AutoSizeTextExtent(const QString& Text, TFont* Font, int WrapWidth)
     for (const QString& line : lines) w = std::max(w, fm.horizontalAdvance(line));
     return TSize(w, int(lines.size()) * fm.height());
 }
-
-bool AutoSizeIsCheckKind(TCellType t)
-{
-    return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRadioButton;
-}
-
-}  // namespace
 
 // ---- rows ----------------------------------------------------------------------------------
 

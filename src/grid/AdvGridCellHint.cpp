@@ -4,6 +4,7 @@
 // gone as soon as the pointer leaves the cell it belongs to.
 
 #include "AdvGrid.h"
+#include "AdvGridAutoSize.h"
 #include "Forms.h"
 #include "Hints.h"
 
@@ -22,6 +23,13 @@ bool TAdvStringGrid::GetCellHint(int X, int Y, QString& HintStr)
     const bool normal = row >= FixedRows() && col >= FixedCols();
     if (HintShowCells() && normal)
         HintStr = StrippedCells(real, row);
+    // A text too large for its cell shows whole in the hint.
+    if (HintShowLargeText()) {
+        const QString text = StrippedCells(real, row);
+        const TSize extent = AutoSizeTextExtent(text, Font(), 0);
+        const TRect r = CellRect(col, row);
+        if (extent.cx > r.Right - r.Left || extent.cy > r.Bottom - r.Top) HintStr = text;
+    }
     QString wide;
     GetCellHintText(col, row, HintStr, wide);
     return true;

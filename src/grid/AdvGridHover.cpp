@@ -23,8 +23,6 @@ constexpr int kHoverFixedSizingZone = 3;
 // Over a header cell this close to its side, the next press sizes rather
 // than selects a column.
 constexpr int kHoverHeaderSizingZone = 4;
-// The selection resizer's handle at the bottom-right of the selection.
-constexpr int kHoverResizerSize = 6;
 
 // The grid's own pointer pictures: 32 x 32, black on white outline.
 enum THoverCursorId {
@@ -136,7 +134,7 @@ void TAdvStringGrid::ShowGridCursor(TCursor C)
 
 // ---- the move, before the platform's ------------------------------------------------------
 
-void TAdvStringGrid::HoverMove(TShiftState Shift, int X, int Y)
+void TAdvStringGrid::HandleMouseMove(TShiftState Shift, int X, int Y)
 {
     if (Shift.Contains(ssLeft) && FMouseActions->RangeSelectAndEdit() && Options().Contains(goEditing)
         && !EditorShown())
@@ -196,12 +194,7 @@ void TAdvStringGrid::HoverMove(TShiftState Shift, int X, int Y)
 
     // The selection mode the next press takes, only between drags.
     if (GridState() != gsNormal || Shift.Contains(ssLeft)) return;
-    bool resizerHit = false;
-    if (SelectionResizer() && SelectionRectangle()) {
-        const TGridRect s = Selection();
-        const TRect r = CellRect(s.Right, s.Bottom);
-        resizerHit = X >= r.Right - kHoverResizerSize && X < r.Right && Y >= r.Bottom - kHoverResizerSize && Y < r.Bottom;
-    }
+    const bool resizerHit = OnSelectionResizer(X, Y);
     TMouseSelectMode mode = resizerHit ? msResize : msNormal;
     if (valid && !resizerHit) {
         const TRect r = CellRect(cell.X, cell.Y);

@@ -94,6 +94,10 @@ void TAdvStringGrid::WMLButtonDown(TMessage& m)
     // A width set by code before this press is no sizing by the mouse: only a
     // change between press and release keeps the release from sorting.
     ColSizeFlg = false;
+    if (OnSelectionResizer(X, Y)) {
+        SelectionResizePress(m, X, Y);
+        return;
+    }
     const TGridCoord cell = MouseCoord(X, Y);
     const int ACol = cell.X, ARow = cell.Y;
     const TGridRect origSel = Selection();
@@ -184,6 +188,12 @@ void TAdvStringGrid::WMLButtonDown(TMessage& m)
         Click();
         return;
     }
+    if ((IsEditable(RCol, ARow) || FControlLook->RadioAlwaysActive()) && IsRadio(RCol, ARow)) {
+        HideInplaceEdit();
+        ClickRadioGroup(ACol, ARow, X - rect.Left, Y - rect.Top);
+        if (CanFocus() && !TWinControl::Focused()) SetFocus();
+        return;
+    }
     if (ArmsOleDrag(ACol, ARow, X, rect)) {
         if (CanFocus() && !TWinControl::Focused()) SetFocus();
         if (OnMouseDown) OnMouseDown(this, mbLeft, KeyboardStateToShiftState() * TShiftState{ssShift, ssAlt, ssCtrl}, X, Y);
@@ -197,6 +207,12 @@ void TAdvStringGrid::WMLButtonDown(TMessage& m)
         return;
     }
     const bool sameCell = rect.Contains(TPoint(X, Y)) && Selection() == TGridRect{ACol, ARow, ACol, ARow};
+    // A press on a partly shown cell scrolls it into view; the mouse actions
+    // may keep a range drag or the top row from following it.
+    const bool PartialCell = ARow == TopRow() + VisibleRowCount() || ACol == LeftCol() + VisibleColCount()
+                             || (ACol == LeftCol() && LeftCol() > FixedCols());
+    const int oldTop = TopRow(), oldLeft = LeftCol();
+    const bool keepLeft = Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll();
     const bool keepEdit = FNavigation->AlwaysEdit();
     FNavigation->SetAlwaysEdit(false);
     if (!SelectionHidden()) {
@@ -208,6 +224,12 @@ void TAdvStringGrid::WMLButtonDown(TMessage& m)
         }
     }
     FNavigation->SetAlwaysEdit(keepEdit);
+    if (keepLeft && LeftCol() != oldLeft) SetLeftCol(oldLeft);
+    if (PartialCell && GridState() == gsSelecting && FMouseActions->NoAutoRangeScroll()) SetGridState(gsNormal);
+    if (TopRow() != oldTop && FMouseActions->NoScrollOnPartialRow()) {
+        SetTopRow(oldTop);
+        Perform(WM_LBUTTONUP, 0, MakeLParam(X, Y));
+    }
     if (GridState() == gsColSizing || GridState() == gsRowSizing) FSizingHint.clear();
 
     const bool nearEdge = X - rect.Left < kHeaderEdgeZone || rect.Right - X < kHeaderEdgeZone;
@@ -226,6 +248,14 @@ void TAdvStringGrid::WMLButtonUp(TMessage& m)
 {
     const int X = MsgX(m), Y = MsgY(m);
     const bool moved = ColMoveFlg, sized = ColSizeFlg;
+    if (FMouseResize) {
+        TBaseGrid::WndProc(m);
+        FSelectionClick = false;
+        FMouseDownMove = false;
+        FMouseSelectMode = msNormal;
+        SelectionResizeRelease();
+        return;
+    }
     FSelectionClick = false;
     ColMoveFlg = false;
     ColSizeFlg = false;
@@ -295,6 +325,7 @@ void TAdvStringGrid::WMLButtonUp(TMessage& m)
         ColSizeFlg = false;
         return;
     }
+    CellMouseUpEvents(cell.X, cell.Y);
     HeaderClick(cell.X, cell.Y, X, Y, OneModifier());
 }
 
@@ -405,7 +436,7 @@ void TAdvStringGrid::WMRButtonUp(TMessage& m)
     TBaseGrid::WndProc(m);
 }
 
-void TAdvStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+void TAdvStringGrid::HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     TBaseGrid::MouseDown(Button, Shift, X, Y);
     StartFixedCellEditAt(Button == mbLeft ? fceLeftClick : Button == mbRight ? fceRightClick : fceNone, X, Y);
@@ -420,7 +451,7 @@ void TAdvStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     }
 }
 
-void TAdvStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+void TAdvStringGrid::HandleMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     const TGridRect before = Selection();
     TBaseGrid::MouseUp(Button, Shift, X, Y);
@@ -433,7 +464,7 @@ void TAdvStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
 void TAdvStringGrid::WMMouseMove(TMessage& m)
 {
     const int X = MsgX(m), Y = MsgY(m);
-    HoverMove((m.WParam & MK_LBUTTON) ? TShiftState{ssLeft} : TShiftState{}, X, Y);
+    HandleMouseMove((m.WParam & MK_LBUTTON) ? TShiftState{ssLeft} : TShiftState{}, X, Y);
     if (FSizingFixed || FSizingFixedR) SizeFixedMove(X, Y);
     if (m.WParam & MK_LBUTTON) HeaderSelectMove(X, Y);
     if (FSelectionClick && (m.WParam & MK_LBUTTON)
