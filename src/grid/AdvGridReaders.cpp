@@ -3,6 +3,7 @@
 #include "AdvUtil.h"
 #include "SysFormat.h"
 
+#include <QStringDecoder>
 #include <pugixml.hpp>
 #include <algorithm>
 
@@ -478,13 +479,21 @@ QByteArray XmlEncodeBytes(const QString& Text, TXmlCharset Charset)
 
 namespace {
 
+// UTF-8 from the parser to text. A text may begin with U+FEFF, which the
+// plain conversion would drop as a byte-order mark.
+QString XmlUtf8(const char* s)
+{
+    QStringDecoder decode(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decode(QByteArrayView(s));
+}
+
 // The text of every descendant text node, as a DOM's Text gives it.
 QString XmlNodeText(const pugi::xml_node& n)
 {
-    if (n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata) return QString::fromUtf8(n.value());
+    if (n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata) return XmlUtf8(n.value());
     QString text;
     for (pugi::xml_node d = n.first_child(); d;) {
-        if (d.type() == pugi::node_pcdata || d.type() == pugi::node_cdata) text += QString::fromUtf8(d.value());
+        if (d.type() == pugi::node_pcdata || d.type() == pugi::node_cdata) text += XmlUtf8(d.value());
         if (d.first_child()) {
             d = d.first_child();
             continue;
@@ -533,8 +542,8 @@ bool WalkXmlRecords(const QByteArray& Bytes, const TXmlWalkSink& Sink, int& Erro
             if (n.type() == pugi::node_element && n.first_attribute()) {
                 for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) {
                     if (Sink.Grow(col + co, row + ro)) {
-                        if (Sink.FixedSaved) Sink.Header(col + co, QString::fromUtf8(a.name()));
-                        Sink.Load(col + co, row + ro, XmlUnescapeRead(QString::fromUtf8(a.value())));
+                        if (Sink.FixedSaved) Sink.Header(col + co, XmlUtf8(a.name()));
+                        Sink.Load(col + co, row + ro, XmlUnescapeRead(XmlUtf8(a.value())));
                     }
                     ++col;
                 }
@@ -560,7 +569,7 @@ bool WalkXmlRecords(const QByteArray& Bytes, const TXmlWalkSink& Sink, int& Erro
             } else {
                 if (Sink.Grow(col + co, row + ro)) {
                     if (Sink.FixedSaved && Sink.LoadFieldDescr)
-                        Sink.Header(col + co, QString::fromUtf8(n.name()));
+                        Sink.Header(col + co, XmlUtf8(n.name()));
                     QString text = XmlUnescapeRead(XmlNodeText(n));
                     if (Sink.QuoteEmptyCells && text == QLatin1String("\"\"")) text.clear();
                     Sink.Load(col + co, row + ro, text);

@@ -13,7 +13,8 @@
 TEST(GridXML, RoundTripWithFieldNamesInEachEncoding)
 {
     const QString cells[] = {QStringLiteral("a&b"),       QStringLiteral("a&lt;b"), QStringLiteral("€ \"q\" <t>"),
-                             QStringLiteral("x\r\ny"),   QStringLiteral("  "),     QStringLiteral("ü")};
+                             QStringLiteral("x\r\ny"),   QStringLiteral("  "),     QStringLiteral("ü"),
+                             QString(QChar(0xFEFF)) + QStringLiteral("lead")};  // not a byte-order mark here
     for (const char* encoding : {"ISO-8859-1", "utf-8", "US-ASCII"}) {
         auto g = NewFixtureGrid(int(std::size(cells)) + 1, 3);
         g->SetXMLEncoding(QString::fromLatin1(encoding));
@@ -41,7 +42,7 @@ TEST(GridXML, RoundTripWithFieldNamesInEachEncoding)
         h->LoadFromXML(path, false, true);
         EXPECT_EQ(h->ColCount(), 1 + int(std::size(cells)));
         EXPECT_EQ(h->RowCount(), 3);
-        EXPECT_EQ(RowText(h.get(), 0), QStringLiteral("0,0|first|second|FIELD2|FIELD3|FIELD4|FIELD5"));
+        EXPECT_EQ(RowText(h.get(), 0), QStringLiteral("0,0|first|second|FIELD2|FIELD3|FIELD4|FIELD5|FIELD6"));
         for (int i = 0; i < int(std::size(cells)); ++i) EXPECT_EQ(h->Cells(i + 1, 1), cells[i]) << encoding << i;
         EXPECT_EQ(h->Cells(1, 2), QString());
     }
