@@ -1411,6 +1411,7 @@ public:
     TNotifyEvent OnPainted;
     TCustomCellDrawEvent OnCustomCellBkgDraw;
     TCustomCellDrawEvent OnCustomCellDraw;
+    TCustomCellSizeEvent OnCustomCellSize;
     TGridBorderPropEvent OnGetCellBorderProp;
     TFloatFormatEvent OnGetFloatFormat;
 

@@ -46,6 +46,8 @@ using TRadioClickEvent = std::function<void(TObject* Sender, int ACol, int ARow,
 using TGridGradientEvent = std::function<void(TObject* Sender, int ARow, int ACol, TColor& Color, TColor& ColorTo,
                                               TColor& ColorMirror, TColor& ColorMirrorTo,
                                               TCellGradientDirection& GD)>;
+// A cell's measured content size, which the handler may change.
+using TCustomCellSizeEvent = std::function<void(TObject* Sender, TCanvas* Canvas, int ACol, int ARow, TPoint& ASize, bool Printing)>;
 using TCustomCellDrawEvent = std::function<void(TObject* Sender, TCanvas* Canvas, int ACol, int ARow,
                                                 TGridDrawState AState, TRect ARect, bool Printing)>;
 using TFloatFormatEvent =

@@ -183,7 +183,9 @@ TPoint TAdvStringGrid::MeasurePrintCell(int ACol, int ARow)
                           int(std::lround(std::abs(std::sin(a) * width))) + int(std::lround(std::abs(std::cos(a) * size.Y))));
         }
     }
-    return TPoint(std::max(size.X, graphic.X), std::max(size.Y, graphic.Y));
+    TPoint result(std::max(size.X, graphic.X), std::max(size.Y, graphic.Y));
+    if (OnCustomCellSize) OnCustomCellSize(this, c, ACol, ARow, result, true);
+    return result;
 }
 
 void TAdvStringGrid::PrintByScreenPainters(TCellDrawContext& Look, const TRect& Dest, double Scale, TFont* Font,

@@ -123,3 +123,23 @@ TEST(PrintMapping, RichTextCellsPrintWithTheirSizesStylesAndColours)
         }
     EXPECT_GT(red, 20);
 }
+
+TEST(PrintMapping, TheCustomCellSizeHandlerHasTheLastWordOnAPrintedCell)
+{
+    TTestAdvGridPtr g = PrintMappingGrid(3, 4);
+    g->SetCells(1, 3, "<b>markup</b>");  // mini-markup is measured apart and not offered
+    std::map<int, int> heights;
+    g->OnPrintSetRowHeight = [&](TObject*, int row, int& h) { heights[row] = h; };
+    QStringList asked;
+    g->OnCustomCellSize = [&](TObject*, TCanvas* canvas, int col, int row, TPoint& size, bool printing) {
+        asked << QStringLiteral("%1,%2 %3 %4").arg(col).arg(row).arg(printing).arg(canvas != nullptr);
+        if (col == 1 && row == 2) size.Y = 300;  // 3 cm
+    };
+    TRecordingCanvas rec;
+    g->PrintPreview(&rec, PrintMappingA4);
+    EXPECT_TRUE(asked.contains(QStringLiteral("1,2 1 1")));
+    EXPECT_FALSE(asked.contains(QStringLiteral("1,3 1 1")));
+    ASSERT_TRUE(heights.count(1) && heights.count(2));
+    EXPECT_GE(heights[2], 300);
+    EXPECT_LT(heights[1], 100);
+}
