@@ -814,6 +814,9 @@ protected:
     void RunPreview(TCanvas* Canvas, const TRect& Displayrect, const TGridRect& Gridrect, bool SelectedOnly);
     // Content size of a cell in 0.1 mm (ACol real).
     TPoint MeasurePrintCell(int ACol, int ARow);
+    // A title of mini-markup lines, drawn at the title's top or bottom;
+    // its height in 0.1 mm when it moves the rows down.
+    int PrintHTMLTitle(const QString& Html);
     int GetPrintRowHeight(int ARow);
     int PrintRowCells(int Y, int FirstCol, int LastCol, int ARow);
     void FinishPrintPage(int FirstCol, int LastCol, int Y);

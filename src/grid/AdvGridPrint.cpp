@@ -2,9 +2,11 @@
 
 #include "AdvGrid.h"
 #include "AdvUtil.h"
+#include "AsgHTMLE.h"
 #include "BaseGrid.h"
 #include "Clock.h"
 #include "DateUtils.h"
+#include "GraphicsPainter.h"
 #include "IniFiles.h"
 #include "SysFormat.h"
 
@@ -872,9 +874,15 @@ int TAdvStringGrid::PrintHeaderFooter()
     put(ps->Date(), FormatDateTime(ps->DateFormat(), now));
     put(ps->PageNr(), ps->PagePrefix() + QLatin1Char(' ') + GetPrintPageNumText() + QLatin1Char(' ') + ps->PageSuffix());
     QStringList extra;
+    QString htmlTitle;
     if (ps->Title() != ppNone) {
+        QStringList lines;
+        for (int i = 0; i < ps->TitleLines()->Count(); ++i) lines << ps->TitleLines()->Strings(i);
         if (!ps->TitleText().isEmpty()) {
             put(ps->Title(), ps->TitleText());
+        } else if (!lines.isEmpty() && GetTextType(lines.join(QString()), EnableHTML()) == 1) {
+            // Markup lines make one title, drawn as a block below or above the lines.
+            htmlTitle = lines.join(QString());
         } else if (ps->TitleLines()->Count() > 0) {
             QString& s = pageTexts[ps->Title()];
             const QString first = ps->TitleLines()->Strings(0);
@@ -915,7 +923,41 @@ int TAdvStringGrid::PrintHeaderFooter()
             drawAt(ps->Title(), line, fy - off);
         }
     }
+    const int titleHeight = htmlTitle.isEmpty() ? 0 : PrintHTMLTitle(htmlTitle);
     c->Brush()->SetStyle(keepBrush);
     FFontscalefactor = keepScale;
-    return 0;
+    return titleHeight;
+}
+
+int TAdvStringGrid::PrintHTMLTitle(const QString& Html)
+{
+    TPrintSettings* ps = FPrintSettings;
+    TAdvGridPrintRun& run = *FPrintRun;
+    // Laid out at screen size in the header font, then placed on the page.
+    TFont font;
+    font.Assign(ps->HeaderFont());
+    const int screenW = std::max(1, int((run.W - ps->LeftSize()) / run.ScreenToPaper));
+    THTMLDrawArgs args;
+    args.ImageList = FGridImages;
+    args.PictureCache = FImageCache;
+    args.WordWrap = true;
+    THTMLDrawResult size;
+    {
+        TCanvas m;
+        m.Font()->Assign(&font);
+        args.MeasureOnly = true;
+        DrawHTMLText(&m, Html, TRect(0, 0, screenW, 65535), args, size);
+        args.MeasureOnly = false;
+    }
+    const int h = int(std::lround(size.Height * run.ScreenToPaper));
+    const bool top = AdvGridPrintTopPos(ps->Title());
+    const TRect dest = top ? TRect(ps->LeftSize(), -ps->HeaderSize(), run.W, -ps->HeaderSize() - h)
+                           : TRect(ps->LeftSize(), run.H + ps->FooterSize(), run.W, run.H);
+    PaintScaled(run.Canvas, dest, double(run.Dpi) / ScreenPixelsPerInch * run.Scale, [&](TCanvas* sc) {
+        sc->Font()->Assign(&font);
+        sc->Brush()->SetStyle(bsClear);
+        THTMLDrawResult drawn;
+        DrawHTMLText(sc, Html, TRect(0, 0, screenW, size.Height), args, drawn);
+    });
+    return top ? h : 0;
 }

@@ -143,3 +143,30 @@ TEST(PrintMapping, TheCustomCellSizeHandlerHasTheLastWordOnAPrintedCell)
     EXPECT_GE(heights[2], 300);
     EXPECT_LT(heights[1], 100);
 }
+
+TEST(PrintMapping, AMarkupTitleIsDrawnUnderTheHeaderAndMovesTheRowsDown)
+{
+    // The first dark pixel row of the preview, left of the page's middle.
+    const auto firstInk = [](const QImage& img) {
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width() / 2; ++x)
+                if (PrintMappingDark(img, x, y)) return y;
+        return -1;
+    };
+    const auto lastInk = [](const QImage& img) {
+        for (int y = img.height() - 1; y >= 0; --y)
+            for (int x = 0; x < img.width(); ++x)
+                if (PrintMappingDark(img, x, y)) return y;
+        return -1;
+    };
+    TTestAdvGridPtr plain = PrintMappingGrid(3, 4);
+    const QImage without = PrintMappingPreview(plain.get(), "print-mapping-no-title.png");
+    TTestAdvGridPtr g = PrintMappingGrid(3, 4);
+    g->PrintSettings()->SetTitle(ppTopLeft);
+    g->PrintSettings()->TitleLines()->Add("<b>Monthly</b>");
+    g->PrintSettings()->TitleLines()->Add("<font size=\"14\">report</font>");
+    const QImage with = PrintMappingPreview(g.get(), "print-mapping-html-title.png");
+    ASSERT_GE(firstInk(without), 0);
+    EXPECT_NEAR(firstInk(with), firstInk(without), 10);  // the title takes the rows' place
+    EXPECT_GT(lastInk(with), lastInk(without) + 5);      // and pushes them down
+}
