@@ -7,6 +7,7 @@
 
 #include "AdvGridLook.h"
 #include "AdvGridPaint.h"
+#include "AdvGridPrint.h"
 #include "AdvGridSort.h"
 
 #include <cmath>
@@ -62,7 +63,11 @@ void TAdvStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
     const int fixedCols = TBaseGrid::FixedCols(), fixedRows = TBaseGrid::FixedRows();
     // 1. font
     const bool fixedPos = ACol < fixedCols || ARow < fixedRows;
-    AFont->Assign(fixedPos ? FFixedFont : Font());
+    // On paper the settings' own fonts stand in unless the display fonts are asked for.
+    if (Print && FPrintSettings && !FPrintSettings->UseDisplayFont())
+        AFont->Assign(fixedPos ? FPrintSettings->FixedFont() : FPrintSettings->Font());
+    else
+        AFont->Assign(fixedPos ? FFixedFont : Font());
     // 2. column and selection row
     const int displayCol = Remap ? ACol : DisplColIndex(ACol);
     const int rc = Remap ? RealColIndex(ACol) : ACol;

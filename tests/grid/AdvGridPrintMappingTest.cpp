@@ -170,3 +170,23 @@ TEST(PrintMapping, AMarkupTitleIsDrawnUnderTheHeaderAndMovesTheRowsDown)
     EXPECT_NEAR(firstInk(with), firstInk(without), 10);  // the title takes the rows' place
     EXPECT_GT(lastInk(with), lastInk(without) + 5);      // and pushes them down
 }
+
+TEST(PrintMapping, TheSettingsFontsPrintUnlessTheDisplayFontsAreAsked)
+{
+    const auto rowHeight = [](bool display) {
+        TTestAdvGridPtr g = PrintMappingGrid(3, 4);
+        g->PrintSettings()->Font()->SetSize(24);
+        g->PrintSettings()->FixedFont()->SetSize(24);
+        g->PrintSettings()->SetUseDisplayFont(display);
+        int h = 0;
+        g->OnPrintSetRowHeight = [&](TObject*, int row, int& height) {
+            if (row == 2) h = height;
+        };
+        TRecordingCanvas rec;
+        g->PrintPreview(&rec, PrintMappingA4);
+        return h;
+    };
+    const int display = rowHeight(true), own = rowHeight(false);
+    EXPECT_GT(display, 0);
+    EXPECT_GT(own, display * 3 / 2);  // 24 points against the grid's own font
+}
