@@ -96,6 +96,7 @@ class TGridProgressAppearance;
 class TFilter;
 class TBalloonSettings;
 class TShowModified;
+struct THTMLDrawResult;
 class TFilterDropDown;
 class TDropList;
 struct TCellDrawContext;
@@ -2153,6 +2154,23 @@ public:
     virtual void CellSelectorClick(int ACol, int ARow) { (void)ACol; (void)ARow; }
     TRadioClickEvent OnRadioClick;
     TCheckBoxClickEvent OnCheckBoxMouseUp;
+
+    // ---- the left press, step by step (AdvGridMousePress) ------------------------
+    // A rating cell takes one half star per 9 pixels from its left edge; the
+    // hook fires OnRatingChange and answers whether the new rate may stay.
+    virtual bool DoRatingChange(int ACol, int ARow, double& NewRate);
+    std::function<void(TObject* Sender, int ACol, int ARow, double& NewRate, bool& Allow)> OnRatingChange;
+    TButtonClickEvent OnRadioButtonClick;
+    std::function<void(TObject* Sender, int ARow, int ACol, const QString& CtrlID, const QString& CtrlType,
+                       const QString& CtrlVal)>
+        OnControlClick;
+    // A press on a cell selects nothing and calls CellSelectorClick instead
+    // while a descendant has this on.
+    bool CellSelectorMode() const { return FCellSelectorMode; }
+    void SetCellSelectorMode(bool v) { FCellSelectorMode = v; }
+    bool SpinUpClicked() const { return FSpinUpClick; }
+    bool SpinDownClicked() const { return FSpinDnClick; }
+    bool FixedCellPushed() const { return FFixedCellPushed; }
     TRadioClickEvent OnRadioMouseUp;
 
     // ---- column stretch (AdvGridStretch) -------------------------------------------
@@ -2281,6 +2299,35 @@ private:
     int LastNormalCol() const { return ColCount() - FixedRightCols() - 1; }
     void RotateColumnState(int FromIndex, int ToIndex);
     bool FDoOnClick = false;
+    // press state of the left button, kept until its release
+    bool FMouseKeepDown = false;
+    bool FSpinUpClick = false;
+    bool FSpinDnClick = false;
+    bool FMouseDown = false;       // a plain click started a new disjunct row or column selection
+    bool FDeselectState = false;   // a Ctrl click hit a selected row or column: unselected on release
+    bool FCtrlDown = false;        // an in-cell BUTTON form control shows pressed
+    TPoint FCtrlXY{-1, -1};
+    bool FFixedCellPushed = false;
+    TRect FPushedFixedCell;
+    bool FCellSelectorMode = false;
+    int Clickposdx = 0;
+    int Clickposdy = 0;
+    int FOldKeepLeftCol = -1;
+    bool PressNodeGlyph(int ACol, int ARow, int X, const TRect& rect);
+    bool PressRating(int ACol, int ARow, int X, const TRect& rect);
+    bool PressDisjunctRow(TMessage& m, int ACol, int ARow, TShiftState Shift, const TGridRect& OrigSel);
+    void PressDisjunctCol(int ACol, TShiftState Shift);
+    bool PressAnchor(int ACol, int ARow, int X, int Y, const TRect& rect);
+    bool MarkupHitAt(int ACol, int ARow, int X, int Y, THTMLDrawResult& Result);
+    bool PressCheckOrRadio(int ACol, int ARow, int X, int Y, bool fixed);
+    void PressDirectEdit(int ACol, int ARow, bool combo);
+    void PushFixedCell(int ACol, int ARow, const TRect& rect);
+    void ReleasePushedFixedCell();
+    void ReleaseControlButton();
+    void PaintPushedFixedCell();
+    bool ReleaseDisjunct(int ACol, int ARow);
+    bool ReleaseCellButton(const TGridCoord& cell, int X, int Y);
+    bool ReleaseArmedDrag(const TGridCoord& cell, int X, int Y);
     // A press on a selected cell armed a drag of the selection.
     bool FSelectionClick = false;
     bool FMouseDownMove = false;

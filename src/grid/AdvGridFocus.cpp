@@ -26,6 +26,7 @@ void TAdvStringGrid::HandleEnter()
 void TAdvStringGrid::HandleExit()
 {
     if (FBlockKill) return;
+    ReleaseControlButton();
     if (FSelChange && FMouseActions->DisjunctRowSelect()) SyncRowSelectWithSelection(false);
     FSelChange = false;
     TBaseGrid::DoExit();

@@ -91,27 +91,46 @@ void TAdvStringGrid::WMLButtonDown(TMessage& m)
     const int X = MsgX(m), Y = MsgY(m);
     FDoOnClick = true;
     FMouseDownMove = true;
+    FMouseKeepDown = true;
+    FSpinUpClick = FSpinDnClick = false;
     // A width set by code before this press is no sizing by the mouse: only a
     // change between press and release keeps the release from sorting.
     ColSizeFlg = false;
+    const TGridCoord cell = MouseCoord(X, Y);
+    const int ACol = cell.X, ARow = cell.Y;
+    const TGridRect origSel = Selection();
     if (OnSelectionResizer(X, Y)) {
         SelectionResizePress(m, X, Y);
         return;
     }
-    const TGridCoord cell = MouseCoord(X, Y);
-    const int ACol = cell.X, ARow = cell.Y;
-    const TGridRect origSel = Selection();
     if (Options().Contains(goEditing) && FMouseActions->RangeSelectAndEdit()
         && !(ACol >= origSel.Left && ACol < origSel.Right && ARow >= origSel.Top && ARow < origSel.Bottom))
         SetOptions(Options() - goEditing);
     bool allow = true;
     if (OnCanClickCell) OnCanClickCell(this, ARow, ACol, allow);
     if (!allow) return;
+    if (FCellSelectorMode) {
+        CellSelectorClick(ACol, ARow);
+        return;
+    }
+    if (FMouseSelectMode == msResize) {
+        SelectionResizePress(m, X, Y);
+        m.Result = 0;
+        return;
+    }
     const TShiftState shift = OneModifier();
+    if (FMouseActions->DisjunctCellSelect() && shift != TShiftState{ssCtrl} && ACol >= FixedCols()
+        && ARow >= FixedRows()) {
+        ClearSelectedCells();
+        Invalidate();
+    }
 
     SearchInc.clear();
+    FSelectionClick = false;
     FPushedCellButton = TPoint(-1, -1);
     FDownCell = cell;
+    FOldTopRow = TopRow();
+    FOldKeepLeftCol = LeftCol();
     // The edge nearest the press: a press just right of or below an edge
     // names the column or row before it.
     Colclicked = MouseCoord(X - 5, ARow == 0 ? Y : Y - 4).X;
@@ -121,25 +140,56 @@ void TAdvStringGrid::WMLButtonDown(TMessage& m)
     Clickposx = X;
     Clickposy = Y;
     Movecell = -1;
+    if (Look() == glListView && (FHoverFixedX >= 0 || FHoverFixedY >= 0)) Invalidate();
 
     if (ACol < 0 || ARow < 0) {
         HideInplaceEdit();
         if (!FixedRowAlways()) TBaseGrid::WndProc(m);
         return;
     }
+    const TRect rect = CellRect(ACol, ARow);
+    if (FMouseActions->CaretPositioning()) LButFlg = true;
     // A press on a fixed column's (row's) edge sizes it, whatever cell it is in.
     if (SizeFixedPress(X, Y)) return;
-    const TRect rect = CellRect(ACol, ARow);
     const bool fixedByPos = ACol < FixedCols() || ARow < FixedRows();
     const bool fixed = fixedByPos || IsFixed(ACol, ARow);
     if (fixed) HideInplaceEdit();
+    if (fixed && FixedAsButtons() && Options().Contains(goFixedVertLine) && Options().Contains(goFixedHorzLine)
+        && Ctl3D() && !(FNumNodes > 0 && IsNode(ARow) && NodeGlyphHitTest(ARow, X - rect.Left)))
+        PushFixedCell(ACol, ARow, rect);
     const int RCol = RealColIndex(ACol);
+    if (FControlLook->SpinButtonsAlwaysVisible() && HasSpinEdit(RCol, ARow) && X > rect.Right - 18) {
+        if (Y > rect.Top + (rect.Bottom - rect.Top) / 2) FSpinDnClick = true;
+        else FSpinUpClick = true;
+    }
+    if (PressNodeGlyph(ACol, ARow, X, rect)) return;
+    if ((IsEditable(RCol, ARow) || FControlLook->RadioAlwaysActive()) && IsRadio(RCol, ARow)) {
+        HideInplaceEdit();
+        ClickRadioGroup(ACol, ARow, X - rect.Left, Y - rect.Top);
+        if (CanFocus() && !TWinControl::Focused()) SetFocus();
+        return;
+    }
+    // Column 0 of a tree holds the glyphs: a press there selects nothing.
+    if (ACol == 0 && !fixedByPos && FNumNodes > 0 && !FMouseActions->RowSelect() && !Options().Contains(goRowSizing)) {
+        if (OnMouseDown) OnMouseDown(this, mbLeft, KeyboardStateToShiftState() * TShiftState{ssShift, ssAlt, ssCtrl}, X, Y);
+        if (OnClickCell) OnClickCell(this, ARow, ACol);
+        return;
+    }
+    if (ArmsOleDrag(ACol, ARow, X, rect)) {
+        if (CanFocus() && !TWinControl::Focused()) SetFocus();
+        if (OnMouseDown) OnMouseDown(this, mbLeft, KeyboardStateToShiftState() * TShiftState{ssShift, ssAlt, ssCtrl}, X, Y);
+        // The selection stays: the drag starts when the pointer moves away.
+        FSelectionClick = true;
+        if (OnClickCell) OnClickCell(this, ARow, ACol);
+        return;
+    }
+    if (PressRating(ACol, ARow, X, rect)) return;
 
     // A cell button, or an expand glyph, shows pressed until the release.
     const bool button = HasButton(RCol, ARow);
     if (button || HasExpand(RCol, ARow)) {
         HideInplaceEdit();
-        if (!fixed) {
+        if (!IsFixed(ACol, ARow)) {
             const TFlagScope force(FForceSel);
             MoveColRow(ACol, ARow, true, true);
         }
@@ -152,19 +202,26 @@ void TAdvStringGrid::WMLButtonDown(TMessage& m)
             return;
         }
     }
+    // A press on a merged area selects its base cell.
+    if (!fixed && IsMergedCell(RCol, ARow) && !OnMouseDown) {
+        const TPoint b = BaseCell(RCol, ARow);
+        const TRect br = CellRect(DisplColIndex(b.X), b.Y);
+        m.LParam = MakeLParam(br.Left + 2, br.Top + 2);
+    }
     if (ACol >= ColCount() || ARow >= RowCount()) {
         TBaseGrid::WndProc(m);
         return;
     }
-    if (!fixed && (URLShow() || EnableHTML())) {
-        const QString text = Cells(RCol, ARow);
-        if (URLShow() && IsURL(text)) {
-            bool autoHandle = true;
-            if (OnAnchorClick) OnAnchorClick(this, ARow, ACol, text, autoHandle);
-            if (autoHandle) OpenAnchor(text);
-            return;
-        }
+    if (Colclicked >= 0 && Rowclicked >= 0) {
+        const TRect edge = CellRect(Colclicked, Rowclicked);
+        Clickposdx = X - edge.Right;
+        Clickposdy = Y - edge.Bottom;
+    } else {
+        Clickposdx = Clickposdy = 0;
     }
+    if (PressDisjunctRow(m, ACol, ARow, shift, origSel)) return;
+    PressDisjunctCol(ACol, shift);
+    if (PressAnchor(ACol, ARow, X, Y, rect)) return;
 
     HeaderSelectPress(ACol, ARow, shift);
     if (ARow < FixedRows() && ACol >= FixedCols()) Movecell = ACol;
@@ -174,39 +231,23 @@ void TAdvStringGrid::WMLButtonDown(TMessage& m)
 
     const bool canEdit =
         (Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit()) && EditableByRule(RCol, ARow);
+    const bool hotmail = ACol == 0 && FMouseActions->HotmailRowSelect();
+    if ((canEdit || CheckAlwaysActiveSetting() || hotmail) && PressCheckOrRadio(ACol, ARow, X, Y, fixed)) return;
 
-    if ((canEdit || CheckAlwaysActiveSetting()) && HasCheckBox(RCol, ARow) && IsInCheckBox(RCol, ARow, X, Y)) {
+    const bool combo = !fixed && FControlLook->DropDownAlwaysVisible() && HasComboBox(RCol, ARow);
+    const bool editOnDbl = FMouseActions->EditOnDblClickOnly();
+    if (!fixed && (canEdit || (editOnDbl && combo)) && (FMouseActions->DirectEdit() || combo)) {
+        if (editOnDbl && combo) FEditActive = false;
         HideInplaceEdit();
         if (CanFocus() && !TWinControl::Focused()) SetFocus();
-        const bool state = ToggleCheckBoxCell(RCol, ARow);
-        if (!FNavigation->AlwaysEdit() && !fixed) {
-            const TFlagScope force(FForceSel);
-            MoveColRow(ACol, ARow, true, true);
-        }
-        CheckBoxClick(ACol, ARow, state);
-        if (OnMouseDown) OnMouseDown(this, mbLeft, KeyboardStateToShiftState() * TShiftState{ssShift, ssAlt, ssCtrl}, X, Y);
-        Click();
-        return;
-    }
-    if ((IsEditable(RCol, ARow) || FControlLook->RadioAlwaysActive()) && IsRadio(RCol, ARow)) {
-        HideInplaceEdit();
-        ClickRadioGroup(ACol, ARow, X - rect.Left, Y - rect.Top);
-        if (CanFocus() && !TWinControl::Focused()) SetFocus();
-        return;
-    }
-    if (ArmsOleDrag(ACol, ARow, X, rect)) {
-        if (CanFocus() && !TWinControl::Focused()) SetFocus();
-        if (OnMouseDown) OnMouseDown(this, mbLeft, KeyboardStateToShiftState() * TShiftState{ssShift, ssAlt, ssCtrl}, X, Y);
-        // The selection stays: the drag starts when the pointer moves away.
-        FSelectionClick = true;
-        if (OnClickCell) OnClickCell(this, ARow, ACol);
-        return;
-    }
-    if (!fixedByPos && fixed) {
-        if (OnClickCell) OnClickCell(this, ARow, ACol);
-        return;
     }
     const bool sameCell = rect.Contains(TPoint(X, Y)) && Selection() == TGridRect{ACol, ARow, ACol, ARow};
+    const bool selectingAtEnd = !sameCell && FMouseActions->RangeSelectAndEdit() && !fixed && !canEdit;
+    if (selectingAtEnd) SetOptions(Options() - goEditing);
+    if (!fixedByPos && fixed) {
+        if (!(ARow == RowCount() - 1 && FooterFixedLastRow()) && OnClickCell) OnClickCell(this, ARow, ACol);
+        return;
+    }
     // A press on a partly shown cell scrolls it into view; the mouse actions
     // may keep a range drag or the top row from following it.
     const bool PartialCell = ARow == TopRow() + VisibleRowCount() || ACol == LeftCol() + VisibleColCount()
@@ -234,12 +275,17 @@ void TAdvStringGrid::WMLButtonDown(TMessage& m)
 
     const bool nearEdge = X - rect.Left < kHeaderEdgeZone || rect.Right - X < kHeaderEdgeZone;
     if (!(ARow < FixedRows() && Options().Contains(goColSizing) && nearEdge) && OnClickCell) OnClickCell(this, ARow, ACol);
+    if (OnCellValidate) {
+        FEntered = false;
+        RememberCurrentCell();
+    }
+    if (!fixed && IsMergedCell(RCol, ARow) && canEdit && (sameCell || FMouseActions->DirectEdit())) ShowInplaceEdit();
 
     const bool inside = X - rect.Left > kDirectEditInset && rect.Right - X > kDirectEditInset;
-    if (!fixed && inside && canEdit && FMouseActions->DirectEdit() && !IsControlCell(RCol, ARow) && Col() == ACol
-        && Row() == ARow && !EditorShown())
-        ShowEditor();
-    (void)sameCell;
+    if (!fixed && inside && (canEdit || (editOnDbl && combo)) && (FMouseActions->DirectEdit() || combo)
+        && !IsControlCell(RCol, ARow) && !EditorShown())
+        PressDirectEdit(ACol, ARow, combo);
+    if (selectingAtEnd) SetGridState(gsSelecting);
 }
 
 // ---- left button up ---------------------------------------------------------------------------
@@ -248,15 +294,23 @@ void TAdvStringGrid::WMLButtonUp(TMessage& m)
 {
     const int X = MsgX(m), Y = MsgY(m);
     const bool moved = ColMoveFlg, sized = ColSizeFlg;
+    // Whatever the press did, its state ends with the release.
+    FMouseKeepDown = false;
+    ReleaseControlButton();
+    ReleasePushedFixedCell();
+    if (Look() == glListView) {
+        RepaintRow(0);
+        if (FixedCols() > 0) RepaintCol(0);
+    }
     if (FMouseResize) {
         TBaseGrid::WndProc(m);
         FSelectionClick = false;
         FMouseDownMove = false;
+        FMouseDown = FDeselectState = false;
         FMouseSelectMode = msNormal;
         SelectionResizeRelease();
         return;
     }
-    FSelectionClick = false;
     ColMoveFlg = false;
     ColSizeFlg = false;
     FMouseDownMove = false;
@@ -267,34 +321,23 @@ void TAdvStringGrid::WMLButtonUp(TMessage& m)
     const TGridCoord cell = MouseCoord(X, Y);
     if (SizeFixedRelease(X, Y)) {
         // A sized fixed column or row is no header click.
+        FMouseDown = FDeselectState = FSelectionClick = false;
         TBaseGrid::WndProc(m);
         return;
     }
-
-    if (FPushedCellButton.X >= 0) {
-        const TPoint pressed = FPushedCellButton;
-        const int pressedReal = RealColIndex(pressed.X);
-        const bool fixedPressed = pressed.X < FixedCols() || pressed.Y < FixedRows();
-        const bool enabled = (FControlLook && FControlLook->NoDisabledButtonLook()) || Options().Contains(goEditing) || fixedPressed;
-        bool overButton = false;
-        if (enabled) {
-            PushButton(pressedReal, pressed.Y, false);
-            // Only a release over the very button or glyph that was pressed clicks.
-            if (cell.X == pressed.X && cell.Y == pressed.Y) {
-                const TPoint p(X, Y);
-                if (HasButton(pressedReal, pressed.Y) && GetCellButtonRect(pressedReal, pressed.Y).Contains(p)) {
-                    overButton = true;
-                    DoButtonClick(pressedReal, pressed.Y);
-                } else if (HasExpand(pressedReal, pressed.Y) && GetExpandButtonRect(pressedReal, pressed.Y).Contains(p)) {
-                    overButton = true;
-                    DoExpandClick(pressedReal, pressed.Y, ToggleExpand(pressedReal, pressed.Y));
-                }
-            }
-        }
-        FPushedCellButton = TPoint(-1, -1);
-        SetMouseCapture(false);
-        if (overButton) return;
+    if (FPushedCellButton.X >= 0 && ReleaseCellButton(cell, X, Y)) {
+        FMouseDown = FDeselectState = FSelectionClick = false;
+        return;
     }
+    if (FSelectionClick) {
+        FSelectionClick = false;
+        if (ReleaseArmedDrag(cell, X, Y)) {
+            FMouseDown = FDeselectState = false;
+            return;
+        }
+    }
+    const bool unselected = ReleaseDisjunct(cell.X, cell.Y);
+    FMouseDown = false;
 
     if (EnhancedMoving()) {
         EndEnhancedMove(true, X, Y);
@@ -320,6 +363,10 @@ void TAdvStringGrid::WMLButtonUp(TMessage& m)
     TBaseGrid::WndProc(m);
     ColSized = false;
     FDoOnClick = false;
+    if (unselected) {
+        FSelChange = false;
+        if (GridState() == gsSelecting) SetGridState(gsNormal);
+    }
     if (moved || sized || ColMoveFlg || wasSizing || cell.X < 0 || cell.Y < 0) {
         ColMoveFlg = false;
         ColSizeFlg = false;
@@ -327,6 +374,68 @@ void TAdvStringGrid::WMLButtonUp(TMessage& m)
     }
     CellMouseUpEvents(cell.X, cell.Y);
     HeaderClick(cell.X, cell.Y, X, Y, OneModifier());
+}
+
+// The release of a pressed cell button, expand glyph or fixed cell used as a
+// button: it clicks only over the button that was pressed. True when the
+// release lies on that button, which ends the release there.
+bool TAdvStringGrid::ReleaseCellButton(const TGridCoord& cell, int X, int Y)
+{
+    const TPoint pressed = FPushedCellButton;
+    FPushedCellButton = TPoint(-1, -1);
+    const int pressedReal = RealColIndex(pressed.X);
+    const bool fixedPressed = pressed.X < FixedCols() || pressed.Y < FixedRows();
+    const bool overCell = cell.X >= 0 && cell.Y >= 0;
+    bool enabled;
+    if (overCell && !(FControlLook && FControlLook->NoDisabledButtonLook()))
+        enabled = EditableByRule(RealColIndex(cell.X), cell.Y);
+    else
+        enabled = Options().Contains(goEditing);
+    enabled = enabled || (FControlLook && FControlLook->NoDisabledButtonLook()) || fixedPressed;
+    bool overButton = false;
+    if (enabled) {
+        if (!(FNumNodes > 0 && IsNode(pressed.Y))) PushButton(pressedReal, pressed.Y, false);
+        // Only a release over the very button or glyph that was pressed clicks.
+        const bool fixedButton = (FixedAsButtons() && pressed.X < FixedCols()) || pressed.Y < FixedRows();
+        if (overCell && cell.X == pressed.X && cell.Y == pressed.Y) {
+            const TPoint p(X, Y);
+            const bool onButton = HasButton(pressedReal, pressed.Y) && GetCellButtonRect(pressedReal, pressed.Y).Contains(p);
+            if (onButton || (fixedPressed && fixedButton && !HasExpand(pressedReal, pressed.Y))) {
+                overButton = onButton;
+                DoButtonClick(pressedReal, pressed.Y);
+            } else if (HasExpand(pressedReal, pressed.Y)
+                       && (GetExpandButtonRect(pressedReal, pressed.Y).Contains(p) || (fixedPressed && fixedButton))) {
+                overButton = GetExpandButtonRect(pressedReal, pressed.Y).Contains(p);
+                DoExpandClick(pressedReal, pressed.Y, ToggleExpand(pressedReal, pressed.Y));
+            }
+        }
+    }
+    SetMouseCapture(false);
+    return overButton;
+}
+
+// A press on the selection armed a drag that never started: the release
+// selects the pressed cell (or row) after all, or, with disjunct rows and
+// Ctrl, flips the row's mark. True when the release ends there.
+bool TAdvStringGrid::ReleaseArmedDrag(const TGridCoord& cell, int X, int Y)
+{
+    if (cell.X < FixedCols() || cell.Y < FixedRows() || cell.X >= ColCount() || cell.Y >= RowCount()) return false;
+    const bool ole = FDragDropSettings && FDragDropSettings->OleDropSource();
+    const bool ctrl = KeyboardStateToShiftState().Contains(ssCtrl);
+    if (FMouseActions->DisjunctRowSelect() && ole) {
+        if (ctrl || FMouseActions->DisjunctRowSelectNoCtrl()) {
+            SetRowSelect(cell.Y, !RowSelect(cell.Y));
+            if (OnMouseUp) OnMouseUp(this, mbLeft, TShiftState{ssCtrl}, X, Y);
+            return true;
+        }
+        ClearRowSelect();
+    }
+    RepaintCell(0, Row());
+    const TFlagScope force(FForceSel);
+    if (Options().Contains(goRowSelect)) MoveColRow(Col(), cell.Y, true, true);
+    else MoveColRow(cell.X, cell.Y, true, true);
+    RepaintCell(0, Row());
+    return false;
 }
 
 void TAdvStringGrid::HeaderClick(int ACol, int ARow, int X, int Y, TShiftState Shift)
@@ -438,13 +547,27 @@ void TAdvStringGrid::WMRButtonUp(TMessage& m)
 
 void TAdvStringGrid::HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    TBaseGrid::MouseDown(Button, Shift, X, Y);
-    StartFixedCellEditAt(Button == mbLeft ? fceLeftClick : Button == mbRight ? fceRightClick : fceNone, X, Y);
-    if (Button == mbLeft && FNumNodes > 0) {
+    // Range selection with editing: a press on the current cell edits it, a
+    // Shift press elsewhere selects.
+    if (FMouseActions->RangeSelectAndEdit() && Button == mbLeft && !FMouseActions->EditOnDblClickOnly()) {
         int c = -1, r = -1;
         MouseToCell(X, Y, c, r);
-        if (c >= 0 && r >= FixedRows()) NodeClick(c, r, X);
+        if (c == Col() && r == Row() && !Options().Contains(goEditing) && c >= 0 && r >= 0
+            && EditableByRule(RealColIndex(c), r)) {
+            SetOptions(Options() + goEditing);
+            TBaseGrid::MouseDown(Button, Shift, X, Y);
+            ShowInplaceEdit();
+            return;
+        }
+        if ((c != Col() || r != Row()) && Options().Contains(goEditing) && Shift.Contains(ssShift)) {
+            SetOptions(Options() - goEditing);
+            TBaseGrid::MouseDown(Button, Shift, X, Y);
+            return;
+        }
     }
+    TBaseGrid::MouseDown(Button, Shift, X, Y);
+    if (Button == mbLeft && Shift.Contains(ssShift) && SelectionRectangle()) Invalidate();
+    StartFixedCellEditAt(Button == mbLeft ? fceLeftClick : Button == mbRight ? fceRightClick : fceNone, X, Y);
     if (auto* g = dynamic_cast<TAdvStringGrid*>(FSyncGrid->Grid())) {
         if (FSyncGrid->SelectionColumn() && Col() < g->ColCount()) g->SetCol(Col());
         if (FSyncGrid->SelectionRow() && Row() >= g->FixedRows() && Row() < g->RowCount()) g->SetRow(Row());

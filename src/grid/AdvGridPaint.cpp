@@ -36,6 +36,7 @@ void TAdvStringGrid::Paint()
         Canvas()->Pen()->SetMode(pmCopy);
         Canvas()->Pen()->SetStyle(psSolid);
     }
+    PaintPushedFixedCell();
     PaintPanOrigin();
     if (OnPainted) OnPainted(this);
 }

@@ -171,6 +171,11 @@ void TAdvStringGrid::PaintCellText(TCellDrawContext& c)
         // Underlined on hover: only the link under the pointer.
         args.HoverOnlyLinks = URLUnderlineOnHover();
         if (URLUnderlineOnHover() && c.DisplayCol == FHoverCell.X && c.Row == FHoverCell.Y) args.HoverAnchor = FHoverlink;
+        // A pressed BUTTON form control shows pressed while the pointer is on it.
+        if (FCtrlDown && c.RealCol == FCtrlXY.X && c.Row == FCtrlXY.Y) {
+            args.Pressed = true;
+            args.HitPoint = TPoint(Clickposx, Clickposy);
+        }
         THTMLDrawResult res;
         // Highlighted occurrences (the "hi" tag) in the grid's colours.
         SetHTMLHighlightColors(HighlightColor(), HighlightTextColor());

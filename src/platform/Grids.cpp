@@ -176,6 +176,10 @@ void TCustomGrid::SetFixed(bool cols, int v)
     if (v >= (cols ? ColCount() : RowCount())) throw EInvalidGridOperation(cols ? kFixedColsTooBig : kFixedRowsTooBig);
     int& fixed = cols ? FFixedCols : FFixedRows;
     if (v == fixed) return;
+    // A view at the first scrollable line shows the lines that stop being
+    // fixed; otherwise they would sit left of (above) the view, unreachable.
+    int& first = cols ? FTopLeft.X : FTopLeft.Y;
+    if (v < fixed && first == fixed) first = v;
     fixed = v;
     CountChanged(ColCount(), RowCount());
     int& cur = cols ? FCurrent.X : FCurrent.Y;

@@ -51,6 +51,21 @@ TEST(GridCounts, FixedCountsAndLoweredCounts)
     EXPECT_EQ(g->RowHeights(3), 24);
 }
 
+TEST(GridCounts, LinesThatStopBeingFixedComeIntoViewUnlessTheGridIsScrolled)
+{
+    GridFixture f;
+    TProbeGrid* g = f.Grid;
+    g->SetRowCount(40);
+    g->SetFixedCols(2);
+    g->SetFixedRows(3);
+    g->SetFixedCols(0);
+    EXPECT_EQ(g->LeftCol(), 0);
+    EXPECT_FALSE(g->CellRect(0, 5).IsEmpty());
+    g->SetTopRow(10);  // scrolled: the view stays where it is
+    g->SetFixedRows(1);
+    EXPECT_EQ(g->TopRow(), 10);
+}
+
 TEST(GridCounts, DefaultSizesResetEverySizeAndNegativeSizesAreZero)
 {
     GridFixture f;
