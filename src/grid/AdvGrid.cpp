@@ -15,6 +15,7 @@
 #include "AdvGridUnit.h"
 #include "Forms.h"
 #include "ImgList.h"
+#include "Menus.h"
 #include "OsProfile.h"
 #include "PictureContainer.h"
 
@@ -588,6 +589,7 @@ void TAdvStringGrid::Notification(TComponent* AComponent, TOperation Operation)
         auto it = std::find(FNotifierList.begin(), FNotifierList.end(), AComponent);
         if (it != FNotifierList.end()) FNotifierList.erase(it);
         if (FGridImages && AComponent == static_cast<TComponent*>(FGridImages)) FGridImages = nullptr;
+        if (FFixedDropDownMenu && AComponent == static_cast<TComponent*>(FFixedDropDownMenu)) FFixedDropDownMenu = nullptr;
         EditLinkRemoved(AComponent);
     }
     TBaseGrid::Notification(AComponent, Operation);

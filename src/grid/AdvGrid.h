@@ -71,6 +71,7 @@ class TAdvRichEdit;
 class TFooterPanel;
 class THeaderDragButton;
 class TForm;
+class TPopupMenu;
 class TSearchPanel;
 class TFloatingFooter;
 class TPrintSettings;
@@ -1904,6 +1905,8 @@ public:
     ADVGRID_PLAIN(TColor, URLColor, TColor(0xFF0000))
     ADVGRID_PLAIN(bool, URLShow, false)
     ADVGRID_PLAIN(bool, URLShowInText, false)
+    // A right click on a URL cell edits its text instead of following it.
+    ADVGRID_PLAIN(bool, URLEdit, false)
     ADVGRID_PLAIN(bool, URLFull, false)
 public:
     TColor ScrollColor() const { return FScrollColor; }
@@ -2173,6 +2176,16 @@ public:
     bool FixedCellPushed() const { return FFixedCellPushed; }
     TRadioClickEvent OnRadioMouseUp;
 
+    // ---- the drop-down button of fixed cells (AdvGridFixedDropDown) -----------------
+    // The menu a press on the button of a hover-tracked fixed cell shows (its
+    // Tag is the column); OnFixedDropDownClick may hand another one, or none,
+    // and may keep the cell highlighted after the menu has closed.
+    TPopupMenu* FixedDropDownMenu() const { return FFixedDropDownMenu; }
+    void SetFixedDropDownMenu(TPopupMenu* v);
+    std::function<void(TObject* Sender, int ACol, int ARow, TPopupMenu*& AMenu, bool& KeepFixedCellHighlighted)>
+        OnFixedDropDownClick;
+    bool FixedDropDownDown() const { return FDropDownDown; }
+
     // ---- column stretch (AdvGridStretch) -------------------------------------------
     // The last column takes the client width the other columns leave.
     void StretchRightColumn();
@@ -2328,6 +2341,13 @@ private:
     bool ReleaseDisjunct(int ACol, int ARow);
     bool ReleaseCellButton(const TGridCoord& cell, int X, int Y);
     bool ReleaseArmedDrag(const TGridCoord& cell, int X, int Y);
+    bool ReleaseDisjunctCell(TMouseButton Button, TShiftState Shift, int X, int Y);
+    void SelectOnRightPress(int ACol, int ARow, int X, int Y);
+    // the drop-down button of fixed cells
+    TPopupMenu* FFixedDropDownMenu = nullptr;
+    bool FDropDownDown = false;
+    bool PressFixedDropDown(int X, int Y);
+    void RepaintPressedFixedCell();
     // A press on a selected cell armed a drag of the selection.
     bool FSelectionClick = false;
     bool FMouseDownMove = false;

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -453,7 +454,9 @@ void TAdvStringGrid::HeaderClick(int ACol, int ARow, int X, int Y, TShiftState S
     const TGridCoord down = MouseCoord(Clickposx, Clickposy);
     const int sortRow = FSortSettings->Row();
     const int RCol = RealColIndex(ACol);
-    // The filter button's zone belongs to the filter list.
+    // The drop-down button's zone belongs to its menu, the filter button's
+    // to the filter list.
+    if (FControlLook->FixedDropDownButton() && CanShowFixedDropDown(RCol) && X > rect.Right - 16) return;
     if (ARow == FFilterRow && X > rect.Right - 16 && HasColumnFilter(RCol)) return;
     if (ARow != sortRow || down.Y != sortRow || down.X != ACol || FixedRows() == 0) return;
     if (HasCheckBox(RCol, ARow) && IsInCheckBox(RCol, ARow, X, Y)) return;
@@ -474,6 +477,12 @@ void TAdvStringGrid::WMLButtonDblClk(TMessage& m)
 {
     const int X = MsgX(m), Y = MsgY(m);
     TGridCoord cell = MouseCoord(X, Y);
+    // Range selection with editing: the double click selects the cell it
+    // edits, whatever the press before it left selected.
+    const bool valid = cell.X >= 0 && cell.Y >= 0;
+    std::optional<TFlagScope> force;
+    if (FMouseActions->RangeSelectAndEdit() && !(valid && IsControlCell(RealColIndex(cell.X), cell.Y)))
+        force.emplace(FForceSel);
     if (cell.X < 0 && Y >= 0) {
         if (FixedRowAlways()) {
             TBaseGrid::WndProc(m);
@@ -495,6 +504,7 @@ void TAdvStringGrid::WMLButtonDblClk(TMessage& m)
                 AutoSizeCol(target, 0);
                 if (OnEndColumnSize) OnEndColumnSize(this, target);
             }
+            force.reset();
             TBaseGrid::WndProc(m);
             return;
         }
@@ -505,17 +515,30 @@ void TAdvStringGrid::WMLButtonDblClk(TMessage& m)
     }
     const int RCol = RealColIndex(cell.X);
     if (HasButton(RCol, cell.Y) && GetCellButtonRect(RCol, cell.Y).Contains(TPoint(X, Y))) return;
+    if (HasExpand(RCol, cell.Y) && GetExpandButtonRect(RCol, cell.Y).Contains(TPoint(X, Y))) return;
     if (IsControlCell(RCol, cell.Y)) {
         TBaseGrid::WndProc(m);
         return;
     }
     TBaseGrid::WndProc(m);
-    StartFixedCellEditAt(fceDblClick, X, Y);
     if (OnDblClickCell) OnDblClickCell(this, cell.Y, cell.X);
-    if (FMouseActions->EditOnDblClickOnly() && IsNormalCell(cell.X, cell.Y) && EditableByRule(RCol, cell.Y)) {
+    const bool editable = IsNormalCell(cell.X, cell.Y) && EditableByRule(RCol, cell.Y);
+    if (FMouseActions->EditOnDblClickOnly()) {
+        if (editable) {
+            SetOptions(Options() + goEditing);
+            FOldCol = cell.X;
+            FOldRow = cell.Y;
+            ShowInplaceEdit();
+        }
+    } else if (FMouseActions->RangeSelectAndEdit() && editable) {
+        // The press on the current cell that starts editing.
         SetOptions(Options() + goEditing);
-        ShowInplaceEdit();
+        const TPoint b = BaseCell(RCol, cell.Y);
+        const TRect br = CellRect(DisplColIndex(b.X), b.Y);
+        HandleMouseDown(mbLeft, {}, br.Left + 4, br.Top + 4);
     }
+    force.reset();
+    StartFixedCellEditAt(fceDblClick, X, Y);
 }
 
 void TAdvStringGrid::WMRButtonDown(TMessage& m)
@@ -523,16 +546,53 @@ void TAdvStringGrid::WMRButtonDown(TMessage& m)
     const int X = MsgX(m), Y = MsgY(m);
     TBaseGrid::WndProc(m);
     const TGridCoord cell = MouseCoord(X, Y);
-    const bool valid = cell.X >= 0 && cell.Y >= 0;
-    if (FMouseActions->SelectOnRightClick() && valid && !IsFixed(cell.X, cell.Y) && IsNormalCell(cell.X, cell.Y)) {
-        if (SelectedCells(cell.X, cell.Y)) {
-            bool can = true;
-            if (OnSelectCell) OnSelectCell(this, cell.X, cell.Y, can);
+    const bool valid = cell.X >= 0 && cell.Y >= 0 && cell.X < ColCount() && cell.Y < RowCount();
+    if (FMouseActions->SelectOnRightClick() && valid && !IsFixed(cell.X, cell.Y)
+        && !(FMouseActions->DisjunctCellSelect() && SelectedCells(cell.X, cell.Y)))
+        SelectOnRightPress(cell.X, cell.Y, X, Y);
+    if (OnRightClickCell) OnRightClickCell(this, valid ? cell.Y : -1, valid ? cell.X : -1);
+    if (URLShow() && URLEdit() && valid && IsURL(Cells(RealColIndex(cell.X), cell.Y))) {
+        MoveColRow(cell.X, cell.Y, true, true);
+        SetOptions(Options() + goEditing);
+        ShowInplaceEdit();
+    }
+}
+
+// The right press selects as a left one would (a context menu then acts on
+// the cell under the pointer); with disjunct rows it marks rows as the
+// left press does, but keeps a marked set a context menu is about to use.
+void TAdvStringGrid::SelectOnRightPress(int ACol, int ARow, int X, int Y)
+{
+    const int RCol = RealColIndex(ACol);
+    if (!IsControlCell(RCol, ARow)) {
+        if (OnRightClickCell) {
+            FocusCell(ACol, ARow);
         } else {
-            MoveColRow(cell.X, cell.Y, true, true);
+            HandleMouseDown(mbLeft, {}, X, Y);
+            HandleMouseUp(mbLeft, {}, X, Y);
         }
     }
-    if (OnRightClickCell) OnRightClickCell(this, valid ? cell.Y : -1, valid ? cell.X : -1);
+    if (SelectedCells(ACol, ARow)) {
+        bool can = true;
+        if (OnSelectCell) OnSelectCell(this, ACol, ARow, can);
+    } else {
+        const TPoint b = BaseCell(RCol, ARow);
+        const int left = LeftCol();
+        MoveColRow(DisplColIndex(b.X), b.Y, true, true);
+        if (FNavigation->KeepHorizScroll() && LeftCol() != left) SetLeftCol(left);
+    }
+    if (!FMouseActions->DisjunctRowSelect()) return;
+    if (KeyboardStateToShiftState().Contains(ssCtrl) || FMouseActions->DisjunctRowSelectNoCtrl()) {
+        SetRowSelect(ARow, !RowSelect(ARow));
+    } else if (RowSelectCount() > 1 && PopupMenu()) {
+        if (!RowSelect(ARow)) {
+            ClearRowSelect();
+            SetRowSelect(ARow, true);
+        }
+    } else {
+        ClearRowSelect();
+        SetRowSelect(ARow, true);
+    }
 }
 
 void TAdvStringGrid::WMRButtonUp(TMessage& m)
@@ -565,6 +625,11 @@ void TAdvStringGrid::HandleMouseDown(TMouseButton Button, TShiftState Shift, int
             return;
         }
     }
+    if (Button == mbLeft) {
+        if (PressFixedDropDown(X, Y)) return;
+        FFixedMouseDown = true;
+        RepaintPressedFixedCell();
+    }
     TBaseGrid::MouseDown(Button, Shift, X, Y);
     if (Button == mbLeft && Shift.Contains(ssShift) && SelectionRectangle()) Invalidate();
     StartFixedCellEditAt(Button == mbLeft ? fceLeftClick : Button == mbRight ? fceRightClick : fceNone, X, Y);
@@ -576,8 +641,17 @@ void TAdvStringGrid::HandleMouseDown(TMouseButton Button, TShiftState Shift, int
 
 void TAdvStringGrid::HandleMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    const TGridRect origSel = Selection();
+    const bool notify = (Button == mbLeft || (Button == mbRight && FMouseActions->SelectOnRightClick()))
+                        && !(origSel == TGridRect{0, 0, 0, 0});
+    FDropDownDown = false;
+    if (Button == mbLeft && !FFixedDropDownOpen) FFixedMouseDown = false;
+    if (ReleaseDisjunctCell(Button, Shift, X, Y)) return;
+    if (notify) SelectionChanged(origSel.Left, origSel.Top, origSel.Right, origSel.Bottom);
+    if (Button == mbRight && GridState() == gsColMoving) return;
     const TGridRect before = Selection();
     TBaseGrid::MouseUp(Button, Shift, X, Y);
+    RepaintPressedFixedCell();
     const TGridRect after = Selection();
     if (!(before == after)) SelectionChanged(after.Left, after.Top, after.Right, after.Bottom);
 }

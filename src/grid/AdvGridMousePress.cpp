@@ -329,3 +329,46 @@ bool TAdvStringGrid::ReleaseDisjunct(int ACol, int ARow)
     FDeselectState = false;
     return unselected;
 }
+
+// The release with disjunct cell selection: Shift adds the clicked cell,
+// Ctrl flips its base cell, a plain release starts a new set with it; a
+// dragged rectangle adds its cells. True when OnSelectCell refused the
+// cell, which ends the release.
+bool TAdvStringGrid::ReleaseDisjunctCell(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    if (!FMouseActions->DisjunctCellSelect() || Button != mbLeft) return false;
+    const TGridCoord cell = MouseCoord(X, Y);
+    if (cell.X < 0 || cell.Y < 0 || cell.X >= ColCount() || cell.Y >= RowCount()) return false;
+    const TPoint real = BaseCell(RealColIndex(cell.X), cell.Y);
+    const TGridCoord base{DisplColIndex(real.X), real.Y};
+    const bool ctrl = Shift.Contains(ssCtrl);
+    if (!IsFixed(base.X, base.Y)) {
+        bool can = true;
+        if (OnSelectCell) OnSelectCell(this, base.X, base.Y, can);
+        if (!can) return true;
+        if (Shift.Contains(ssShift)) {
+            SetSelectedCells(cell.X, cell.Y, true);
+        } else if (ctrl) {
+            SetSelectedCells(base.X, base.Y, !SelectedCells(base.X, base.Y));
+        } else {
+            const std::vector<TGridCoord> old = std::move(FSelectedCells);
+            FSelectedCells.clear();
+            for (const TGridCoord& c : old) RepaintCell(c.X, c.Y);
+            SetSelectedCells(base.X, base.Y, true);
+        }
+    } else if (!IsFixed(cell.X, cell.Y) && !ctrl) {
+        FSelectedCells.clear();
+        Invalidate();
+    }
+    const TGridRect s = Selection();
+    if (s.Left == s.Right && s.Top == s.Bottom) {
+        RepaintCell(cell.X, cell.Y);
+        return false;
+    }
+    for (int r = std::min(s.Top, s.Bottom); r <= std::max(s.Top, s.Bottom); ++r)
+        for (int c = std::min(s.Left, s.Right); c <= std::max(s.Left, s.Right); ++c)
+            if (!(c == base.X && r == base.Y) && !SelectedCells(c, r)) FSelectedCells.push_back(TGridCoord{c, r});
+    for (const TGridCoord& c : FSelectedCells) RepaintCell(c.X, c.Y);
+    RepaintCell(cell.X, cell.Y);
+    return false;
+}

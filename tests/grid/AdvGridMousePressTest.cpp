@@ -6,6 +6,7 @@
 #include "AdvGridInputTestKit.h"
 #include "AdvGridLook.h"
 #include "AsgHTMLE.h"
+#include "Menus.h"
 
 #include <gtest/gtest.h>
 
@@ -233,4 +234,143 @@ TEST(AdvGridMousePress, CellSelectorModeHandsThePressToItsHook)
     f.Click(f.At(3, 5, 20));
     EXPECT_EQ(g->Calls, QStringList({"selector 3,5"}));
     EXPECT_EQ(g->Row(), 1);
+}
+
+namespace {
+
+QList<QPoint> MarkedCells(TAdvStringGrid* g)
+{
+    QList<QPoint> cells;
+    for (int r = 0; r < g->RowCount(); ++r)
+        for (int c = 0; c < g->ColCount(); ++c)
+            if (g->SelectedCells(c, r)) cells << QPoint(c, r);
+    return cells;
+}
+
+void ShiftClick(const InputFixture& f, QPoint p)
+{
+    f.Mouse(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
+    f.Mouse(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier);
+}
+
+} // namespace
+
+TEST(AdvGridMousePress, DisjunctCellsFollowPlainCtrlAndShiftClicksAndDrags)
+{
+    InputFixture f;
+    TInputGrid* g = f.Grid;
+    g->SetOptions(g->Options() + goRangeSelect);
+    g->MouseActions()->SetDisjunctCellSelect(true);
+    f.Click(f.At(2, 3, 20));
+    EXPECT_EQ(MarkedCells(g), QList<QPoint>({{2, 3}}));
+    CtrlClick(f, f.At(4, 5, 20));
+    EXPECT_EQ(MarkedCells(g), QList<QPoint>({{2, 3}, {4, 5}}));
+    CtrlClick(f, f.At(2, 3, 20));  // Ctrl on a marked cell unmarks it
+    EXPECT_EQ(MarkedCells(g), QList<QPoint>({{4, 5}}));
+    f.Click(f.At(1, 1, 20));  // a plain click starts a new set
+    EXPECT_EQ(MarkedCells(g), QList<QPoint>({{1, 1}}));
+    // A drag marks the rectangle it covers.
+    f.Press(f.At(3, 2, 20));
+    f.MoveTo(f.At(4, 3, 20));
+    f.Release(f.At(4, 3, 20));
+    EXPECT_EQ(MarkedCells(g), QList<QPoint>({{3, 2}, {4, 2}, {3, 3}, {4, 3}}));
+}
+
+TEST(AdvGridMousePress, ADisjunctCellThatOnSelectCellRefusesIsNotMarked)
+{
+    InputFixture f;
+    TInputGrid* g = f.Grid;
+    g->MouseActions()->SetDisjunctCellSelect(true);
+    f.Click(f.At(2, 3, 20));
+    g->OnSelectCell = [](TObject*, int col, int, bool& can) { can = col != 5; };
+    CtrlClick(f, f.At(5, 4, 20));
+    CtrlClick(f, f.At(6, 4, 20));
+    EXPECT_EQ(MarkedCells(g), QList<QPoint>({{2, 3}, {6, 4}}));
+}
+
+TEST(AdvGridMousePress, ADoubleClickWithRangeSelectAndEditEditsTheCell)
+{
+    for (bool dblOnly : {false, true}) {
+        InputFixture f;
+        TInputGrid* g = f.Grid;
+        g->MouseActions()->SetRangeSelectAndEdit(true);
+        g->MouseActions()->SetEditOnDblClickOnly(dblOnly);
+        g->SetReadOnly(4, 2, true);
+        f.DoubleClick(f.At(3, 5, 20));
+        EXPECT_TRUE(g->EditorShown()) << dblOnly;
+        EXPECT_EQ(g->Col(), 3);
+        EXPECT_EQ(g->Row(), 5);
+        g->HideInplaceEdit();
+        f.DoubleClick(f.At(4, 2, 20));
+        EXPECT_FALSE(g->EditorShown()) << "a read-only cell is not edited " << dblOnly;
+    }
+}
+
+namespace {
+void RightClick(const InputFixture& f, QPoint p)
+{
+    f.Mouse(QEvent::MouseButtonPress, p, Qt::RightButton, Qt::RightButton);
+    f.Mouse(QEvent::MouseButtonRelease, p, Qt::RightButton, Qt::NoButton);
+}
+} // namespace
+
+TEST(AdvGridMousePress, ARightClickSelectsTheCellWhenSelectOnRightClickIsOn)
+{
+    struct Case {
+        bool SelectOnRight;
+        bool Handler;  // OnRightClickCell set
+        int Row;       // the current row after the right click on row 7
+    };
+    const Case cases[] = {{false, false, 2}, {true, false, 7}, {true, true, 7}};
+    for (const Case& c : cases) {
+        InputFixture f;
+        TInputGrid* g = f.Grid;
+        g->MouseActions()->SetSelectOnRightClick(c.SelectOnRight);
+        g->SetRow(2);
+        int clicked = -1;
+        if (c.Handler) g->OnRightClickCell = [&](TObject*, int r, int) { clicked = r; };
+        RightClick(f, f.At(3, 7, 20));
+        EXPECT_EQ(g->Row(), c.Row) << c.SelectOnRight << c.Handler;
+        if (c.Handler) EXPECT_EQ(clicked, 7);
+    }
+}
+
+// With a context menu, a right click on one of several marked rows keeps
+// them for the menu; on another row it marks that row alone.
+TEST(AdvGridMousePress, ARightClickKeepsMarkedRowsForTheContextMenu)
+{
+    struct Case {
+        int Row;
+        QList<int> Marked;
+    };
+    const Case cases[] = {{5, {3, 5}}, {7, {7}}};
+    for (const Case& c : cases) {
+        InputFixture f;
+        TInputGrid* g = f.Grid;
+        g->SetOptions(g->Options() + goRowSelect);
+        g->MouseActions()->SetSelectOnRightClick(true);
+        g->MouseActions()->SetDisjunctRowSelect(true);
+        g->SetPopupMenu(Create<TPopupMenu>(f.Form));
+        g->OnRightClickCell = [](TObject*, int, int) {};
+        ScopedPopupMenuHook hook([](TPopupMenu*, TPoint) -> TMenuItem* { return nullptr; });
+        f.Click(f.At(2, 3, 20));
+        CtrlClick(f, f.At(2, 5, 20));
+        ASSERT_EQ(MarkedRows(g), QList<int>({3, 5}));
+        RightClick(f, f.At(2, c.Row, 20));
+        EXPECT_EQ(MarkedRows(g), c.Marked) << c.Row;
+    }
+}
+
+TEST(AdvGridMousePress, ARightClickOnALinkEditsItWithURLEdit)
+{
+    for (bool urlEdit : {false, true}) {
+        InputFixture f;
+        TInputGrid* g = f.Grid;
+        g->SetURLShow(true);
+        g->SetURLEdit(urlEdit);
+        g->SetCells(3, 4, QStringLiteral("http://127.0.0.1/"));
+        RightClick(f, f.At(3, 4, 20));
+        EXPECT_EQ(g->EditorShown(), urlEdit);
+        if (urlEdit) EXPECT_EQ(g->Row(), 4);
+    }
 }
