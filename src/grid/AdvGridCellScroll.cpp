@@ -8,7 +8,6 @@
 #include "AdvGridCellGraphic.h"
 #include "Messages.h"
 
-#include <QFontMetrics>
 #include <algorithm>
 
 namespace {
@@ -33,6 +32,25 @@ static TCellGraphic* CellScrollObject(TAdvStringGrid* Grid, int ACol, int ARow)
     return g && g->CellType() == ctScrollbar ? g : nullptr;
 }
 
+// The farthest a cell can be scrolled: as far as its bar reaches, nowhere
+// without a bar. A cell whose text got shorter than its page would
+// otherwise keep its top lines hidden with no bar to bring them back.
+static void ClampCellScroll(TCellGraphic* g)
+{
+    const int page = g->CellAngle(), range = g->CellErrFrom();
+    const int reach = page < range ? range - std::max(page, 0) + 1 : 0;
+    g->SetCellIndex(std::clamp(g->CellIndex(), 0, reach));
+}
+
+// An automatic range: the page is the row, the range the text as the grid
+// measures it wrapped beside the bar.
+static void FitCellScrollToText(TAdvStringGrid* Grid, TCellGraphic* g, int ACol, int ARow)
+{
+    g->SetCellAngle(Grid->RowHeights(ARow));
+    g->SetCellErrFrom(Grid->GetCellTextSize(ACol, ARow, true, true).cy);
+    ClampCellScroll(g);
+}
+
 void TAdvStringGrid::AddScrollBar(int ACol, int ARow, bool AutoRange)
 {
     if (ACol < 0 || ARow < 0 || ARow >= RowCount()) return;
@@ -42,15 +60,40 @@ void TAdvStringGrid::AddScrollBar(int ACol, int ARow, bool AutoRange)
     g->SetCellAngle(0);
     g->SetCellErrFrom(kCellScrollDefaultRange);
     g->SetCellBoolean(AutoRange);
-    if (AutoRange) {
-        // The page is the row, the range the text as it wraps in the cell.
-        const QFontMetrics fm(Font()->ToQFont());
-        const int w = std::max(1, ColWidths(DisplColIndex(ACol)) - kCellScrollWidth);
-        const QRect text = fm.boundingRect(QRect(0, 0, w, 1 << 20), int(Qt::TextWordWrap), Cells(ACol, ARow));
-        g->SetCellAngle(RowHeights(ARow));
-        g->SetCellErrFrom(text.height());
-    }
+    if (AutoRange) FitCellScrollToText(this, g, ACol, ARow);
     RepaintCell(DisplColIndex(ACol), ARow);
+}
+
+void TAdvStringGrid::CellTextChanged(int ACol, int ARow)
+{
+    TBaseGrid::CellTextChanged(ACol, ARow);
+    TCellGraphic* g = CellScrollObject(this, ACol, ARow);
+    if (!g || !g->CellBoolean()) return;
+    const TPoint b = BaseCell(ACol, ARow);
+    FitCellScrollToText(this, g, b.X, b.Y);
+    // A bar standing in the cell takes the new range at once.
+    if (FScrollBar && FScrollBar->Visible() && FScrollCol == b.X && FScrollRow == b.Y) {
+        FScrollBar->SetVisible(false);
+        CellScrollHover(DisplColIndex(b.X), b.Y);
+    }
+}
+
+// The bar a cell shows while the pointer is elsewhere: the grid's hidden
+// painting bar takes the cell's settings and pictures itself at the cell's
+// right side. Answers the width it took, 0 when the cell shows no bar.
+int AdvGridPaintCellScrollBar(TAdvStringGrid* Grid, TCanvas* Canvas, int ACol, int ARow, const TRect& Rect)
+{
+    TScrollBar* bar = Grid->PaintScrollBar();
+    if (!bar || !Canvas || !Grid->HasScrollBar(ACol, ARow)) return 0;
+    const TScrollProp prop = Grid->GetScrollProp(ACol, ARow);
+    if (prop.PageSize >= prop.Range) return 0;
+    bar->SetKind(sbVertical);
+    bar->SetPageSize(0);
+    bar->SetParams(Grid->GetScrollPosition(ACol, ARow), 0, prop.Range);
+    bar->SetPageSize(prop.PageSize);
+    bar->SetBounds(bar->Left(), bar->Top(), kCellScrollWidth, std::max(0, Rect.Height()));
+    bar->PaintTo(Canvas, Rect.Right - kCellScrollWidth, Rect.Top);
+    return kCellScrollWidth;
 }
 
 void TAdvStringGrid::RemoveScrollBar(int ACol, int ARow)
@@ -73,6 +116,7 @@ void TAdvStringGrid::SetScrollPosition(int ACol, int ARow, int Position)
     TCellGraphic* g = CellScrollObject(this, ACol, ARow);
     if (!g) return;
     g->SetCellIndex(Position);
+    ClampCellScroll(g);
     RepaintCell(DisplColIndex(ACol), ARow);
 }
 
@@ -89,6 +133,7 @@ void TAdvStringGrid::SetScrollProp(int ACol, int ARow, TScrollProp Prop)
     if (!g) return;
     g->SetCellAngle(Prop.PageSize);
     g->SetCellErrFrom(Prop.Range);
+    ClampCellScroll(g);
     RepaintCell(DisplColIndex(ACol), ARow);
 }
 

@@ -588,4 +588,3 @@ void TAdvStringGrid::CellsChanged(const TGridRect& R)
 void TAdvStringGrid::CellsLoaded() { CalcFooter(-1); }
 void TAdvStringGrid::CellChanged(int ACol, int) { CalcFooter(ACol); }
 void TAdvStringGrid::GridChanged() { CalcFooter(-1); }
-void TAdvStringGrid::CellTextChanged(int ACol, int ARow) { TBaseGrid::CellTextChanged(ACol, ARow); }

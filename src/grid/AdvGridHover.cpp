@@ -224,21 +224,10 @@ bool TAdvStringGrid::HoverAnchorAt(int ACol, int ARow, int X, int Y, QString& An
     Index = -1;
     const QString text = Cells(RealColIndex(ACol), ARow);
     if (!EnableHTML() || GetTextType(text, true) != 1) return false;
-    // The rectangle the cell's text is drawn in.
-    TRect r = CellRect(ACol, ARow);
-    r.Left += XYOffset().X - 1;
-    if (!XYOffsetTopLeftOnly()) r.Right -= XYOffset().X;
-    r.Top += XYOffset().Y;
-    TCanvas* cv = Canvas();
-    cv->Font()->Assign((ACol < FixedCols() || ARow < FixedRows()) ? FixedFont() : Font());
-    THTMLDrawArgs args;
-    args.HitPoint = TPoint(X, Y);
-    args.LocatePass = true;
-    args.ImageList = FGridImages;
-    args.PictureCache = FImageCache;
-    args.Window = this;
+    // The pointer finds a link where a press would: the same layout, the
+    // same shift of a scrolled cell.
     THTMLDrawResult res;
-    DrawHTMLText(cv, text, r, args, res);
+    MarkupHitAt(ACol, ARow, X, Y, res);
     if (res.HitAnchor < 1) return true;
     Anchor = res.AnchorValue;
     Title = res.AnchorTitle;

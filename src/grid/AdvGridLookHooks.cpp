@@ -63,6 +63,8 @@ TSize TAdvStringGrid::MeasureCellText(int ACol, int ARow, bool VS, bool SB)
     if (FZoomFactor != 0) cv.Font()->SetSize(ZoomedFontSize(cv.Font()->Size(), FZoomFactor));
     // 2. the text's room in the cell
     TRect r = dc >= 0 && dc < ColCount() ? CellRect(dc, ARow) : TRect(0, 0, DefaultColWidth(), DefaultRowHeight());
+    // A cell scrolled out of view still wraps in its own width.
+    if (r.IsEmpty() && dc >= 0 && dc < ColCount()) r = CalcCellRect(dc, ARow);
     r.Left += XYOffset().X;
     r.Top += XYOffset().Y;
     if (!XYOffsetTopLeftOnly()) {

@@ -15,6 +15,8 @@
 
 #include <optional>
 
+int AdvGridPaintCellScrollBar(TAdvStringGrid* Grid, TCanvas* Canvas, int ACol, int ARow, const TRect& Rect);
+
 void TAdvStringGrid::Paint()
 {
     // Nothing paints inside an update bracket.
@@ -192,6 +194,8 @@ void TAdvStringGrid::DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARe
     const bool disjunctPersistent = FMouseActions->DisjunctRowSelect() && FMouseActions->RowSelectPersistent();
     c.SelectionRow = disjunctPersistent ? RealRowIndex(ARow) : ARow;
     c.FilterButton = FFilterRow >= 0 && ARow == FFilterRow && HasColumnFilter(c.RealCol);
+    // 3. a scroll bar inside the cell takes its right side
+    c.Rect.Right -= AdvGridPaintCellScrollBar(this, Canvas, c.RealCol, ARow, c.Rect);
 
     // 4. visual properties and graphic layout
     c.WW = FWordWrapEx;

@@ -13,6 +13,8 @@
 #include "RichText.h"
 #include "SysFormat.h"
 
+#include <optional>
+
 
 TBitmap* AdvGridFilterGlyph(TFilterDropDown* DropDown, bool Active);
 
@@ -35,6 +37,32 @@ unsigned VertFlag(TVAlignment v)
     default: return DT_TOP;
     }
 }
+
+// Keeps the text of a scrolled cell from running over the cells above it,
+// and gives the canvas its clip back afterwards.
+class TScrolledTextClip {
+public:
+    explicit TScrolledTextClip(TCanvas* Canvas) : FCanvas(Canvas) {}
+    TScrolledTextClip(const TScrolledTextClip&) = delete;
+    TScrolledTextClip& operator=(const TScrolledTextClip&) = delete;
+    ~TScrolledTextClip()
+    {
+        if (!FNarrowed) return;
+        if (FKept) FCanvas->SelectClipRegion(*FKept);
+        else FCanvas->ClearClip();
+    }
+    void Narrow(const TRect& Cell)
+    {
+        if (!FNarrowed) FKept = FCanvas->ClipRegion();
+        FNarrowed = true;
+        FCanvas->IntersectClipRect(Cell);
+    }
+
+private:
+    TCanvas* FCanvas;
+    bool FNarrowed = false;
+    std::optional<QRegion> FKept;
+};
 
 } // namespace
 
@@ -119,6 +147,9 @@ void TAdvStringGrid::PaintCellText(TCellDrawContext& c)
         r.Left += GridLineWidth();
         r.Top += GridLineWidth();
     }
+    // A scrolled cell shows its text from further down, and only inside itself.
+    const int scrolled = HasScrollBar(c.RealCol, c.Row) ? GetScrollPosition(c.RealCol, c.Row) : 0;
+    if (scrolled > 0) r.Top -= scrolled;
     // 4. filter button
     if (c.FilterButton) {
         TBitmap* glyph = AdvGridFilterGlyph(FFilterDropDown, false);
@@ -157,6 +188,8 @@ void TAdvStringGrid::PaintCellText(TCellDrawContext& c)
     if (c.RealCol == 0 && FNumNodes > 0 && !IsNode(c.Row)) r.Left += GetRowIndent(c.Row);
 
     // 9. by kind
+    TScrolledTextClip clip(cv);
+    if (scrolled > 0) clip.Narrow(c.Rect);
     cv->Brush()->SetStyle(bsClear);
     if (kind == 1) {
         if (c.FilterButton) r.Right -= 18;

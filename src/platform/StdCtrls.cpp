@@ -1298,6 +1298,16 @@ void TScrollBar::SetLargeChange(int v)
     ShowParams();
 }
 
+void TScrollBar::PaintTo(TCanvas* Canvas, int X, int Y)
+{
+    const int w = Width(), h = Height();
+    if (!Canvas || w <= 0 || h <= 0) return;
+    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    Bar()->render(&img, QPoint(0, 0), QRegion(0, 0, w, h), QWidget::DrawWindowBackground);
+    Canvas->DrawImage(TRect(X, Y, X + w, Y + h), img, TRect(0, 0, w, h));
+}
+
 void TScrollBar::ShowParams()
 {
     ++FQuiet;

@@ -514,6 +514,9 @@ public:
     void SetSmallChange(int v);
     int LargeChange() const { return FLargeChange; }
     void SetLargeChange(int v);
+    // Paints the bar as it stands, shown or not, into Canvas with its
+    // top-left corner at (X, Y): a control can picture a bar it does not show.
+    void PaintTo(TCanvas* Canvas, int X, int Y);
 
     TNotifyEvent OnChange;
 
