@@ -110,7 +110,9 @@ bool TAdvStringGrid::MarkupHitAt(int ACol, int ARow, int X, int Y, THTMLDrawResu
     const QString text = Cells(real, ARow);
     TRect r = CellRect(ACol, ARow);
     if (HasScrollBar(real, ARow)) {
-        r.Right -= FScrollBar ? FScrollBar->Width() : 0;
+        // The text gives way to the bar only where the bar is drawn.
+        const TScrollProp prop = GetScrollProp(real, ARow);
+        if (prop.PageSize < prop.Range && FScrollBar) r.Right -= FScrollBar->Width();
         Y += std::max(0, GetScrollPosition(real, ARow));
     }
     r.Left += XYOffset().X - 1;
