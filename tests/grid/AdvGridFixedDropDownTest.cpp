@@ -4,6 +4,7 @@
 
 #include "AdvGridInputTestKit.h"
 #include "Menus.h"
+#include "TestHarness.h"
 
 #include <gtest/gtest.h>
 
@@ -42,10 +43,12 @@ TEST(AdvGridFixedDropDown, APressOnTheButtonShowsTheMenuUnderItAndSelectsNothing
         TPopupMenu* shown = nullptr;
         TPoint at;
         bool openWhileShown = false;
+        g->SetLook(glXP);
         ScopedPopupMenuHook hook([&](TPopupMenu* m, TPoint p) -> TMenuItem* {
             shown = m;
             at = p;
             openWhileShown = g->FixedDropDownDown();
+            EXPECT_TRUE(TestHarness::GrabToPng(f.W(), TestHarness::GrabPath(QStringLiteral("fixed-dropdown-open.png"))));
             return nullptr;
         });
         const QPoint p = f.At(3, 0, c.Dx);
