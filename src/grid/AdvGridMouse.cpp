@@ -295,8 +295,10 @@ void TAdvStringGrid::WMLButtonUp(TMessage& m)
 {
     const int X = MsgX(m), Y = MsgY(m);
     const bool moved = ColMoveFlg, sized = ColSizeFlg;
-    // Whatever the press did, its state ends with the release.
+    // Whatever the press did, its state ends with the release (the header
+    // cell stays pressed only while its drop-down menu is open).
     FMouseKeepDown = false;
+    if (!FFixedDropDownOpen) FFixedMouseDown = false;
     ReleaseControlButton();
     ReleasePushedFixedCell();
     if (Look() == glListView) {

@@ -125,3 +125,22 @@ TEST(AdvGridFixedDropDown, AFreedMenuIsForgotten)
     ScopedPopupMenuHook hook([&](TPopupMenu*, TPoint) -> TMenuItem* { return nullptr; });
     f.Click(f.At(3, 0, -6));  // no use of the freed menu
 }
+
+// The hovered header cell draws pressed between press and release.
+TEST(AdvGridFixedDropDown, AHoveredHeaderCellDrawsPressedWhileTheButtonIsDown)
+{
+    DropFixture f;
+    TInputGrid* g = f.Grid;
+    g->SetLook(glXP);
+    g->ControlLook()->SetFixedDropDownButton(false);
+    const QPoint p = f.At(3, 0, 20);
+    f.MoveTo(p, Qt::NoButton);
+    const TRect r = g->CellRect(3, 0);
+    auto cellImage = [&] { return f.W()->grab(QRect(r.Left, r.Top, r.Width(), r.Height())).toImage(); };
+    const QImage hovered = cellImage();
+    f.Press(p);
+    const QImage pressed = cellImage();
+    f.Release(p);
+    EXPECT_NE(pressed, hovered);
+    EXPECT_EQ(cellImage(), hovered);
+}
