@@ -5,6 +5,7 @@
 #include "AdvGridHints.h"
 #include "AdvGridSort.h"
 #include "AdvObj.h"
+#include "ImgList.h"
 #include "OsProfile.h"
 
 #include <algorithm>

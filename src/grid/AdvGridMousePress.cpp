@@ -7,6 +7,7 @@
 #include "AdvGrid.h"
 
 #include "AdvGridLook.h"
+#include "AdvUtil.h"
 #include "AsgHTMLE.h"
 #include "AsgHTMLEText.h"
 #include "GraphUtils.h"
