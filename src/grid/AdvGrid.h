@@ -548,7 +548,7 @@ public:
     // The grid's own footer calculation event (asked before the footer's).
     TCalcFooterEvent OnFooterCalc;
 
-    // ---- stand-ins of later issues (neutral bodies) --------------------------------
+    // ---- look, editing and tree operations the other grid units build on -----------
     TGridLook Look() const { return FLook; }
     virtual void SetLook(TGridLook v);
     TScrollType ScrollType() const { return FScrollType; }
@@ -1778,7 +1778,7 @@ public:
     virtual void EndBlockFocus();
     void WndProc(TMessage& Message) override;
 
-    // Operations of other grid parts this input calls (neutral until built).
+    // Operations of other grid parts that the keyboard and mouse call.
     virtual int Search(const QString& Text);
     // The button's face as last painted: offset in the cell object's value,
     // size in its index; empty without a button.
