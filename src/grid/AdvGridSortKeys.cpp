@@ -195,65 +195,61 @@ void TSortByKeys::Swap(int i, int j)
     ++FG->FSwaps;
 }
 
+// The partitioning of the sorts over the rows, on positions: Order(Ka, a,
+// Kb, b) answers 1 when row a belongs after row b. With CheckEqual two rows
+// that compare equal are not exchanged, at the price of the comparison the
+// plain sort over the rows also makes.
+template <class TOrder>
+void TSortByKeys::Partition(int Left, int Right, const TOrder& Order, bool CheckEqual)
+{
+    auto row = [this](int p) { return FOrder[size_t(p - FLeft)]; };
+    auto key = [this](int p) -> const TSortCellKey& { return FFirst[size_t(p - FLeft)]; };
+    while (Left < Right) {
+        const int mid = (Left + Right) / 2;
+        const TSortCellKey pk = key(mid);
+        const int pr = row(mid);
+        int i = Left, j = Right;
+        do {
+            while (Order(pk, pr, key(i), row(i)) == 1 && i < Right) ++i;
+            while (Order(key(j), row(j), pk, pr) == 1 && Left < j) --j;
+            if (j >= i) {
+                if (i != j && (!CheckEqual || Order(key(i), row(i), key(j), row(j)) != 0)) Swap(i, j);
+                ++i;
+                --j;
+            }
+        } while (j >= i);
+        if (j - Left < Right - i) {
+            if (Left < j) Partition(Left, j, Order, CheckEqual);
+            Left = i;
+        } else {
+            if (i < Right) Partition(i, Right, Order, CheckEqual);
+            Right = j;
+        }
+    }
+}
+
 // The partitioning of QuickSortRowRange, with a copy of the pivot's key in
 // place of the copy of its row in the scratch row.
 void TSortByKeys::Range(int Col, int Left, int Right)
 {
     FG->FSortDir = FDirection == sdDescending ? -1 : 1;
     const int dir = FG->FSortDir;
-    auto row = [this](int p) { return FOrder[size_t(p - FLeft)]; };
-    auto key = [this](int p) -> const TSortCellKey& { return FFirst[size_t(p - FLeft)]; };
-    while (Left < Right) {
-        const int mid = (Left + Right) / 2;
-        const TSortCellKey pk = key(mid);
-        const int pr = row(mid);
-        int i = Left, j = Right;
-        do {
-            while (Rows(Col, pk, pr, key(i), row(i)) == dir && i < Right) ++i;
-            while (Rows(Col, key(j), row(j), pk, pr) == dir && Left < j) --j;
-            if (j >= i) {
-                if (i != j && Rows(Col, key(i), row(i), key(j), row(j)) != 0) Swap(i, j);
-                ++i;
-                --j;
-            }
-        } while (j >= i);
-        if (j - Left < Right - i) {
-            if (Left < j) Range(Col, Left, j);
-            Left = i;
-        } else {
-            if (i < Right) Range(Col, i, Right);
-            Right = j;
-        }
-    }
+    Partition(
+        Left, Right,
+        [this, Col, dir](const TSortCellKey& Ka, int a, const TSortCellKey& Kb, int b) {
+            const int r = Rows(Col, Ka, a, Kb, b);
+            return r == dir ? 1 : r == 0 ? 0 : -1;
+        },
+        true);
 }
 
 // The partitioning of QuickSortIndexedRowRange.
 void TSortByKeys::IndexedRange(int Left, int Right)
 {
-    auto row = [this](int p) { return FOrder[size_t(p - FLeft)]; };
-    auto key = [this](int p) -> const TSortCellKey& { return FFirst[size_t(p - FLeft)]; };
-    while (Left < Right) {
-        const int mid = (Left + Right) / 2;
-        const TSortCellKey pk = key(mid);
-        const int pr = row(mid);
-        int i = Left, j = Right;
-        do {
-            while (RowsIndexed(pk, pr, key(i), row(i)) == 1 && i < Right) ++i;
-            while (RowsIndexed(key(j), row(j), pk, pr) == 1 && Left < j) --j;
-            if (j >= i) {
-                if (i != j) Swap(i, j);
-                ++i;
-                --j;
-            }
-        } while (j >= i);
-        if (j - Left < Right - i) {
-            if (Left < j) IndexedRange(Left, j);
-            Left = i;
-        } else {
-            if (i < Right) IndexedRange(i, Right);
-            Right = j;
-        }
-    }
+    Partition(
+        Left, Right,
+        [this](const TSortCellKey& Ka, int a, const TSortCellKey& Kb, int b) { return RowsIndexed(Ka, a, Kb, b); },
+        false);
 }
 
 // Moves every row to its place: one pass over the range, or, where rows

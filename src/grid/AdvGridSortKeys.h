@@ -49,6 +49,8 @@ private:
     int RowsIndexed(const TSortCellKey& Ka, int a, const TSortCellKey& Kb, int b);
     void Range(int Col, int Left, int Right);
     void IndexedRange(int Left, int Right);
+    template <class TOrder>
+    void Partition(int Left, int Right, const TOrder& Order, bool CheckEqual);
     void Swap(int i, int j);
     void Apply();
     void SwapIntoPlace();
