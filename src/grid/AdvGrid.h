@@ -2342,6 +2342,10 @@ private:
     bool ReleaseCellButton(const TGridCoord& cell, int X, int Y);
     bool ReleaseArmedDrag(const TGridCoord& cell, int X, int Y);
     bool ReleaseDisjunctCell(TMouseButton Button, TShiftState Shift, int X, int Y);
+    // Shift, Alt and Ctrl as held now, without the mouse buttons.
+    static TShiftState HeldModifiers();
+    // OnMouseDown for a press that a hit area ends before the platform sees it.
+    void FirePressMouseDown(int X, int Y);
     void SelectOnRightPress(int ACol, int ARow, int X, int Y);
     // the drop-down button of fixed cells
     TPopupMenu* FFixedDropDownMenu = nullptr;

@@ -15,9 +15,9 @@ bool IsArrow(Word k) { return k == VK_LEFT || k == VK_RIGHT || k == VK_UP || k =
 
 bool IsPageKey(Word k) { return k >= VK_PRIOR && k <= VK_DOWN; }
 
-TShiftState ModifierState() { return KeyboardStateToShiftState() * TShiftState{ssShift, ssAlt, ssCtrl}; }
-
 } // namespace
+
+TShiftState TAdvStringGrid::HeldModifiers() { return KeyboardStateToShiftState() * TShiftState{ssShift, ssAlt, ssCtrl}; }
 
 // ---- terms --------------------------------------------------------------------------
 
@@ -69,7 +69,7 @@ void TAdvStringGrid::ReportSelectionChange()
 bool TAdvStringGrid::WMKeyDown(TMessage& m)
 {
     const Word key = Word(m.WParam);
-    const TShiftState shift = ModifierState();
+    const TShiftState shift = HeldModifiers();
     const bool ctrl = shift.Contains(ssCtrl);
     auto swallow = [&m]() {
         m.WParam = 0;
@@ -399,7 +399,7 @@ void TAdvStringGrid::WMChar(TMessage& m)
         return;
     }
     if (FMouseActions->EditOnDblClickOnly() && IsEditable(c, r)) SetOptions(Options() + goEditing);
-    const bool ctrl = ModifierState().Contains(ssCtrl);
+    const bool ctrl = HeldModifiers().Contains(ssCtrl);
     const ushort u = ch.unicode();
     if (FNavigation->AllowClipboardShortCuts() && ctrl && (u == 3 || u == 22 || u == 24)) {
         m.WParam = 0;

@@ -172,13 +172,13 @@ void TAdvStringGrid::WMLButtonDown(TMessage& m)
     }
     // Column 0 of a tree holds the glyphs: a press there selects nothing.
     if (ACol == 0 && !fixedByPos && FNumNodes > 0 && !FMouseActions->RowSelect() && !Options().Contains(goRowSizing)) {
-        if (OnMouseDown) OnMouseDown(this, mbLeft, KeyboardStateToShiftState() * TShiftState{ssShift, ssAlt, ssCtrl}, X, Y);
+        FirePressMouseDown(X, Y);
         if (OnClickCell) OnClickCell(this, ARow, ACol);
         return;
     }
     if (ArmsOleDrag(ACol, ARow, X, rect)) {
         if (CanFocus() && !TWinControl::Focused()) SetFocus();
-        if (OnMouseDown) OnMouseDown(this, mbLeft, KeyboardStateToShiftState() * TShiftState{ssShift, ssAlt, ssCtrl}, X, Y);
+        FirePressMouseDown(X, Y);
         // The selection stays: the drag starts when the pointer moves away.
         FSelectionClick = true;
         if (OnClickCell) OnClickCell(this, ARow, ACol);

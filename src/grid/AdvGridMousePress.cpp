@@ -21,6 +21,11 @@ constexpr int kPressRatingHalfStar = 9;
 
 } // namespace
 
+void TAdvStringGrid::FirePressMouseDown(int X, int Y)
+{
+    if (OnMouseDown) OnMouseDown(this, mbLeft, HeldModifiers(), X, Y);
+}
+
 bool TAdvStringGrid::DoRatingChange(int ACol, int ARow, double& NewRate)
 {
     bool allow = true;
@@ -45,7 +50,7 @@ bool TAdvStringGrid::PressNodeGlyph(int ACol, int ARow, int X, const TRect& rect
         return false;
     }
     if (!NodeGlyphHitTest(ARow, local)) return false;
-    if (OnMouseDown) OnMouseDown(this, mbLeft, KeyboardStateToShiftState() * TShiftState{ssShift, ssAlt, ssCtrl}, X, rect.Top);
+    FirePressMouseDown(X, rect.Top);
     if (OnClickCell) OnClickCell(this, ARow, ACol);
     NodeClick(ACol, ARow, X);
     if (FMouseActions->MoveRowOnNodeClick() && ARow < RowCount()) {
@@ -239,7 +244,7 @@ bool TAdvStringGrid::PressCheckOrRadio(int ACol, int ARow, int X, int Y, bool fi
         }
         Invalidate();
     }
-    if (OnMouseDown) OnMouseDown(this, mbLeft, KeyboardStateToShiftState() * TShiftState{ssShift, ssAlt, ssCtrl}, X, Y);
+    FirePressMouseDown(X, Y);
     Click();
     return true;
 }
