@@ -294,9 +294,7 @@ void TAdvStringGrid::PaintPushedFixedCell()
 {
     if (!FFixedCellPushed) return;
     TRect r = FPushedFixedCell;
-    DrawEdge(Canvas(), r, BDR_SUNKENINNER, BF_BOTTOMRIGHT);
-    r = FPushedFixedCell;
-    DrawEdge(Canvas(), r, BDR_SUNKENINNER, BF_TOPLEFT);
+    DrawEdge(Canvas(), r, BDR_SUNKENINNER, BF_RECT);
 }
 
 void TAdvStringGrid::ReleaseControlButton()
