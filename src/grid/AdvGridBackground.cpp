@@ -20,21 +20,13 @@ namespace {
 // caller had.
 class TBackgroundClip {
 public:
-    TBackgroundClip(TCanvas* Canvas, const QRegion& Area) : FCanvas(Canvas), FSaved(Canvas->ClipRegion())
+    TBackgroundClip(TCanvas* Canvas, const QRegion& Area) : FKeeper(Canvas)
     {
-        FCanvas->SelectClipRegion(FSaved ? (*FSaved & Area) : Area);
+        Canvas->SelectClipRegion(FKeeper.Saved() ? (*FKeeper.Saved() & Area) : Area);
     }
-    ~TBackgroundClip()
-    {
-        if (FSaved) FCanvas->SelectClipRegion(*FSaved);
-        else FCanvas->ClearClip();
-    }
-    TBackgroundClip(const TBackgroundClip&) = delete;
-    TBackgroundClip& operator=(const TBackgroundClip&) = delete;
 
 private:
-    TCanvas* FCanvas;
-    std::optional<QRegion> FSaved;
+    TCanvasClipKeeper FKeeper;
 };
 
 bool BackgroundIsGradient(TBackGroundDisplay d)

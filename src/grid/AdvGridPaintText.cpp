@@ -38,32 +38,6 @@ unsigned VertFlag(TVAlignment v)
     }
 }
 
-// Keeps the text of a scrolled cell from running over the cells above it,
-// and gives the canvas its clip back afterwards.
-class TScrolledTextClip {
-public:
-    explicit TScrolledTextClip(TCanvas* Canvas) : FCanvas(Canvas) {}
-    TScrolledTextClip(const TScrolledTextClip&) = delete;
-    TScrolledTextClip& operator=(const TScrolledTextClip&) = delete;
-    ~TScrolledTextClip()
-    {
-        if (!FNarrowed) return;
-        if (FKept) FCanvas->SelectClipRegion(*FKept);
-        else FCanvas->ClearClip();
-    }
-    void Narrow(const TRect& Cell)
-    {
-        if (!FNarrowed) FKept = FCanvas->ClipRegion();
-        FNarrowed = true;
-        FCanvas->IntersectClipRect(Cell);
-    }
-
-private:
-    TCanvas* FCanvas;
-    bool FNarrowed = false;
-    std::optional<QRegion> FKept;
-};
-
 } // namespace
 
 // The DrawText flags of a plain cell text; Text loses what a one-line cell
@@ -188,8 +162,12 @@ void TAdvStringGrid::PaintCellText(TCellDrawContext& c)
     if (c.RealCol == 0 && FNumNodes > 0 && !IsNode(c.Row)) r.Left += GetRowIndent(c.Row);
 
     // 9. by kind
-    TScrolledTextClip clip(cv);
-    if (scrolled > 0) clip.Narrow(c.Rect);
+    // The text of a scrolled cell must not run over the cells above it.
+    std::optional<TCanvasClipKeeper> clip;
+    if (scrolled > 0) {
+        clip.emplace(cv);
+        cv->IntersectClipRect(c.Rect);
+    }
     cv->Brush()->SetStyle(bsClear);
     if (kind == 1) {
         if (c.FilterButton) r.Right -= 18;

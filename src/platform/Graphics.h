@@ -435,6 +435,25 @@ private:
     mutable int FDeviceFontDpi = 0;
 };
 
+// Gives a canvas back the clip it had when the keeper was made, whatever the
+// scope narrowed in between (also when the scope ends by an exception).
+class TCanvasClipKeeper {
+public:
+    explicit TCanvasClipKeeper(TCanvas* Canvas) : FCanvas(Canvas), FSaved(Canvas->ClipRegion()) {}
+    ~TCanvasClipKeeper()
+    {
+        if (FSaved) FCanvas->SelectClipRegion(*FSaved);
+        else FCanvas->ClearClip();
+    }
+    TCanvasClipKeeper(const TCanvasClipKeeper&) = delete;
+    TCanvasClipKeeper& operator=(const TCanvasClipKeeper&) = delete;
+    const std::optional<QRegion>& Saved() const { return FSaved; }
+
+private:
+    TCanvas* FCanvas;
+    std::optional<QRegion> FSaved;
+};
+
 // The platform's spelling of the mapping calls.
 inline int SetMapMode(TCanvas* c, int mode) { return c->SetMapMode(mode); }
 inline int GetMapMode(TCanvas* c) { return c->MapMode(); }
