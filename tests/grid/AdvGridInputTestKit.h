@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QStringList>
 #include <QWheelEvent>
+#include <QWidget>
 #include <functional>
 #include <set>
 #include <utility>
@@ -89,6 +90,15 @@ struct InputFixture {
         QApplication::sendEvent(W(), &press);
         QKeyEvent release(QEvent::KeyRelease, qtKey, mods, text);
         QApplication::sendEvent(W(), &release);
+        // A sent press of a modifier key sets Qt's own modifier state (its
+        // shortcut pass), which no sent release clears: a plain press sent to
+        // a bystander widget does, so that the key is not down for the tests
+        // that follow.
+        if (qtKey == Qt::Key_Shift || qtKey == Qt::Key_Control || qtKey == Qt::Key_Alt) {
+            QWidget bystander;
+            QKeyEvent reset(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier);
+            QApplication::sendEvent(&bystander, &reset);
+        }
     }
     void Mouse(QEvent::Type t, QPoint p, Qt::MouseButton b = Qt::LeftButton, Qt::MouseButtons held = Qt::LeftButton,
                Qt::KeyboardModifiers mods = Qt::NoModifier) const
