@@ -122,7 +122,8 @@ void TAdvStringGrid::WMLButtonDown(TMessage& m)
     const TShiftState shift = OneModifier();
     if (FMouseActions->DisjunctCellSelect() && shift != TShiftState{ssCtrl} && ACol >= FixedCols()
         && ARow >= FixedRows()) {
-        ClearSelectedCells();
+        // Only the list: the selection keeps its anchor for a Shift press.
+        FSelectedCells.clear();
         Invalidate();
     }
 

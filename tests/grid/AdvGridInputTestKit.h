@@ -112,10 +112,11 @@ struct InputFixture {
         Mouse(QEvent::MouseMove, p, Qt::NoButton, held);
     }
     void Release(QPoint p) const { Mouse(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton); }
-    void Click(QPoint p) const
+    // A press and release of one button, with the modifiers held throughout.
+    void Click(QPoint p, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers mods = Qt::NoModifier) const
     {
-        Press(p);
-        Release(p);
+        Mouse(QEvent::MouseButtonPress, p, b, b, mods);
+        Mouse(QEvent::MouseButtonRelease, p, b, Qt::NoButton, mods);
     }
     void DoubleClick(QPoint p) const
     {

@@ -12,11 +12,7 @@
 
 namespace {
 
-void CtrlClick(const InputFixture& f, QPoint p)
-{
-    f.Mouse(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton, Qt::ControlModifier);
-    f.Mouse(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton, Qt::ControlModifier);
-}
+void CtrlClick(const InputFixture& f, QPoint p) { f.Click(p, Qt::LeftButton, Qt::ControlModifier); }
 
 QList<int> MarkedRows(TAdvStringGrid* g)
 {
@@ -247,11 +243,7 @@ QList<QPoint> MarkedCells(TAdvStringGrid* g)
     return cells;
 }
 
-void ShiftClick(const InputFixture& f, QPoint p)
-{
-    f.Mouse(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
-    f.Mouse(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier);
-}
+void ShiftClick(const InputFixture& f, QPoint p) { f.Click(p, Qt::LeftButton, Qt::ShiftModifier); }
 
 } // namespace
 
@@ -274,6 +266,9 @@ TEST(AdvGridMousePress, DisjunctCellsFollowPlainCtrlAndShiftClicksAndDrags)
     f.MoveTo(f.At(4, 3, 20));
     f.Release(f.At(4, 3, 20));
     EXPECT_EQ(MarkedCells(g), QList<QPoint>({{3, 2}, {4, 2}, {3, 3}, {4, 3}}));
+    // Shift extends the rectangle from the anchor; its cells are the set.
+    ShiftClick(f, f.At(5, 3, 20));
+    EXPECT_EQ(MarkedCells(g), QList<QPoint>({{3, 2}, {4, 2}, {5, 2}, {3, 3}, {4, 3}, {5, 3}}));
 }
 
 TEST(AdvGridMousePress, ADisjunctCellThatOnSelectCellRefusesIsNotMarked)
@@ -306,14 +301,6 @@ TEST(AdvGridMousePress, ADoubleClickWithRangeSelectAndEditEditsTheCell)
     }
 }
 
-namespace {
-void RightClick(const InputFixture& f, QPoint p)
-{
-    f.Mouse(QEvent::MouseButtonPress, p, Qt::RightButton, Qt::RightButton);
-    f.Mouse(QEvent::MouseButtonRelease, p, Qt::RightButton, Qt::NoButton);
-}
-} // namespace
-
 TEST(AdvGridMousePress, ARightClickSelectsTheCellWhenSelectOnRightClickIsOn)
 {
     struct Case {
@@ -329,7 +316,7 @@ TEST(AdvGridMousePress, ARightClickSelectsTheCellWhenSelectOnRightClickIsOn)
         g->SetRow(2);
         int clicked = -1;
         if (c.Handler) g->OnRightClickCell = [&](TObject*, int r, int) { clicked = r; };
-        RightClick(f, f.At(3, 7, 20));
+        f.Click(f.At(3, 7, 20), Qt::RightButton);
         EXPECT_EQ(g->Row(), c.Row) << c.SelectOnRight << c.Handler;
         if (c.Handler) EXPECT_EQ(clicked, 7);
     }
@@ -356,7 +343,7 @@ TEST(AdvGridMousePress, ARightClickKeepsMarkedRowsForTheContextMenu)
         f.Click(f.At(2, 3, 20));
         CtrlClick(f, f.At(2, 5, 20));
         ASSERT_EQ(MarkedRows(g), QList<int>({3, 5}));
-        RightClick(f, f.At(2, c.Row, 20));
+        f.Click(f.At(2, c.Row, 20), Qt::RightButton);
         EXPECT_EQ(MarkedRows(g), c.Marked) << c.Row;
     }
 }
@@ -369,7 +356,7 @@ TEST(AdvGridMousePress, ARightClickOnALinkEditsItWithURLEdit)
         g->SetURLShow(true);
         g->SetURLEdit(urlEdit);
         g->SetCells(3, 4, QStringLiteral("http://127.0.0.1/"));
-        RightClick(f, f.At(3, 4, 20));
+        f.Click(f.At(3, 4, 20), Qt::RightButton);
         EXPECT_EQ(g->EditorShown(), urlEdit);
         if (urlEdit) EXPECT_EQ(g->Row(), 4);
     }

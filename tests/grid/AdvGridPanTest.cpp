@@ -8,11 +8,7 @@
 
 namespace {
 
-void MiddlePress(const InputFixture& f, QPoint p)
-{
-    f.Mouse(QEvent::MouseButtonPress, p, Qt::MiddleButton, Qt::MiddleButton);
-    f.Mouse(QEvent::MouseButtonRelease, p, Qt::MiddleButton, Qt::NoButton);
-}
+void MiddlePress(const InputFixture& f, QPoint p) { f.Click(p, Qt::MiddleButton); }
 
 } // namespace
 
@@ -78,11 +74,7 @@ TEST(AdvGridPan, AnyPressOrKeyEndsThePan)
     };
     const Case cases[] = {
         {"left press", [](InputFixture& f) { f.Click(f.At(3, 3, 10)); }},
-        {"right press",
-         [](InputFixture& f) {
-             f.Mouse(QEvent::MouseButtonPress, f.At(3, 3, 10), Qt::RightButton, Qt::RightButton);
-             f.Mouse(QEvent::MouseButtonRelease, f.At(3, 3, 10), Qt::RightButton, Qt::NoButton);
-         }},
+        {"right press", [](InputFixture& f) { f.Click(f.At(3, 3, 10), Qt::RightButton); }},
         {"middle press", [](InputFixture& f) { MiddlePress(f, QPoint(100, 100)); }},
         {"key", [](InputFixture& f) { f.Key(Qt::Key_Shift); }},
     };
