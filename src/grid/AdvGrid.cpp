@@ -59,14 +59,14 @@ bool TAdvStringGrid::FooterCalculatesHidden() const { return !FFloatingFooter ||
 void TAdvStringGrid::SetFooterVisibleQuiet(bool v) { if (FFloatingFooter) FFloatingFooter->SetVisible(v); }
 bool TAdvStringGrid::SearchFooterVisible() const { return FSearchFooter && FSearchFooter->Visible(); }
 int TAdvStringGrid::SearchPanelHeight() const { return FSearchPanel ? FSearchPanel->Height() : 0; }
-bool TAdvStringGrid::ShowModifiedEnabled() const { return false; }        // TODO(holders): ShowModified->Enabled()
-void TAdvStringGrid::SetShowModifiedEnabled(bool) {}                      // TODO(holders)
+bool TAdvStringGrid::ShowModifiedEnabled() const { return FShowModified && FShowModified->Enabled(); }
+void TAdvStringGrid::SetShowModifiedEnabled(bool v) { if (FShowModified) FShowModified->SetEnabled(v); }
 int TAdvStringGrid::SortColumnSetting() const { return FSortSettings ? FSortSettings->Column() : -1; }
 void TAdvStringGrid::SetSortColumnSetting(int v) { if (FSortSettings) FSortSettings->SetColumn(v); }
 bool TAdvStringGrid::SortSingleColumnSetting() const { return FSortSettings && FSortSettings->SingleColumn(); }
-int TAdvStringGrid::CheckSizeSetting() const { return 15; }               // TODO(holders): ControlLook->CheckSize()
-int TAdvStringGrid::RadioSizeSetting() const { return 10; }               // TODO(holders): ControlLook->RadioSize()
-bool TAdvStringGrid::ControlStyleFlat() const { return false; }           // TODO(holders): ControlStyle csFlat
+int TAdvStringGrid::CheckSizeSetting() const { return FControlLook ? FControlLook->CheckSize() : 15; }
+int TAdvStringGrid::RadioSizeSetting() const { return FControlLook ? FControlLook->RadioSize() : 10; }
+bool TAdvStringGrid::ControlStyleFlat() const { return FControlLook && FControlLook->ControlStyle() == csFlat; }
 bool TAdvStringGrid::OleEntireRowsSetting() const { return FDragDropSettings && FDragDropSettings->OleEntireRows(); }
 bool TAdvStringGrid::GroupCountShown(QString&) const { return false; }    // TODO(holders): Grouping
 
