@@ -85,7 +85,7 @@ TWriteResult WriteSettingsFile()
     AddValue(options, "Double_Click_Auto_Size", FlagText(Opt_Double_Click_Auto_Size));
 
     if (Exe_Dir.isEmpty())
-        return {false, QStringLiteral("The program folder is not set; the settings cannot be saved.")};
+        return {false, QStringLiteral("The program folder is not set; the settings cannot be saved."), QString()};
     const QString path = SettingsFileName();
     TWriteResult result = doc.SaveToFile(path);
     if (!result)

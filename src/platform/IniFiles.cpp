@@ -26,7 +26,7 @@ QString ResolveIniFileName(const QString& fileName)
 
 TMemIniFile::TMemIniFile(const QString& fileName) : FFileName(ResolveIniFileName(fileName))
 {
-    if (FileExists(FFileName)) SetText(ReadTextFile(FFileName).Text);
+    if (FileExists(FFileName)) SetText(ReadTextFile(FFileName, TReadKind::Document).Text);
 }
 
 void TMemIniFile::SetText(const QString& text)

@@ -28,6 +28,7 @@ void InstallProductionServices()
     s.Http = std::make_shared<TQtHttpClient>();
     s.Icmp = std::make_shared<TIcmpClient>();
     s.Launcher = std::make_shared<TPosixProcessLauncher>();
+    s.FileWriter = std::make_shared<TSystemFileWriter>();
     s.Opener = std::make_shared<TDesktopUrlOpener>();
     s.Sockets = std::make_shared<TSystemSocketGate>();
     s.SerialProbe = std::make_shared<TSysfsSerialPortProbe>();

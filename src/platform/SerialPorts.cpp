@@ -1,8 +1,9 @@
 #include "SerialPorts.h"
 
+#include "Files.h"
 #include "Services.h"
+#include "SysUtils.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 TSysfsSerialPortProbe::TSysfsSerialPortProbe(const QString& root) : FRoot(root) {}
@@ -14,9 +15,13 @@ QList<int> TSysfsSerialPortProbe::PresentPorts(int maxNumber)
         const QString dir = FRoot + QStringLiteral("/ttyS") + QString::number(n - 1);
         if (!QFileInfo::exists(dir + QStringLiteral("/device")))
             continue;
-        QFile type(dir + QStringLiteral("/type"));
-        if (type.exists() && type.open(QIODevice::ReadOnly)
-            && type.read(64).trimmed() == "0")
+        QByteArray type;
+        try {
+            type = ReadFileBytes(dir + QStringLiteral("/type"));
+        } catch (const Exception&) {
+            // No type to tell: the port counts.
+        }
+        if (type.trimmed() == "0")
             continue;
         ports.append(n);
     }

@@ -22,6 +22,7 @@ struct OsProfile;          // version, comctl32, metrics
 class IHttpClient;         // HTTP GET
 class IIcmpClient;         // ICMP echo
 class IProcessLauncher;    // process start and wait
+class IFileWriter;         // the system calls behind the safe writes
 class IUrlOpener;          // opening web links and local files
 class ISerialPortProbe;    // serial ports present
 class ISocketGate;         // socket-open and desktop calls behind the network facilities
@@ -41,6 +42,8 @@ struct PlatformServices {
     std::shared_ptr<IHttpClient> Http;
     std::shared_ptr<IIcmpClient> Icmp;
     std::shared_ptr<IProcessLauncher> Launcher;
+    // Empty: the system's own calls.
+    std::shared_ptr<IFileWriter> FileWriter;
     std::shared_ptr<IUrlOpener> Opener;
     std::shared_ptr<ISocketGate> Sockets;
     std::shared_ptr<ISerialPortProbe> SerialProbe;

@@ -58,9 +58,9 @@ TDecodedText DecodeText(const QByteArray& bytes)
     return r;
 }
 
-TDecodedText ReadTextFile(const QString& path)
+TDecodedText ReadTextFile(const QString& path, TReadKind kind)
 {
-    return DecodeText(ReadFileBytes(path));
+    return DecodeText(ReadFileBytes(path, kind));
 }
 
 QStringList SplitLines(const QString& text)
@@ -108,7 +108,7 @@ TWriteResult WriteTextFile(const QString& path, const QString& text, TTextEncodi
 
 void TStringList::LoadFromFile(const QString& path)
 {
-    const TDecodedText decoded = ReadTextFile(path);
+    const TDecodedText decoded = ReadTextFile(path, TReadKind::GridImport);
     BeginUpdate();
     try {
         Clear();

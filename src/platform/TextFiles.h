@@ -22,8 +22,9 @@ struct TDecodedText {
 // came.
 TDecodedText DecodeText(const QByteArray& bytes);
 
-// ReadFileBytes + DecodeText; raises EFOpenError when the file cannot be read.
-TDecodedText ReadTextFile(const QString& path);
+// ReadFileBytes + DecodeText; raises EFOpenError when the file cannot be read
+// (also when it is no regular file or above the kind's size limit).
+TDecodedText ReadTextFile(const QString& path, TReadKind kind = TReadKind::Document);
 
 // CR, LF and CR LF each end a line; a final line break adds no empty line.
 QStringList SplitLines(const QString& text);

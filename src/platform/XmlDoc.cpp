@@ -216,7 +216,7 @@ TXmlLoadResult TXmlDocument::LoadFromFile(const QString& path)
 {
     QByteArray bytes;
     try {
-        bytes = ReadFileBytes(path);
+        bytes = ReadFileBytes(path, TReadKind::Document);
     } catch (const EFOpenError& e) {
         FDoc->reset();
         TXmlLoadResult r;
