@@ -1,10 +1,10 @@
 #include "PictureContainer.h"
 
 #include "AsgHTMLEText.h"
+#include "Files.h"
 #include "Resources.h"
 #include "SysFormat.h"
 
-#include <QFile>
 #include <QIODevice>
 
 namespace {
@@ -155,10 +155,11 @@ void THTMLPicture::WriteData(QIODevice* stream) const { SaveToStream(stream); }
 
 void THTMLPicture::LoadFromFile(const QString& fileName)
 {
+    // Markup asks for pictures while it paints: only a regular file within
+    // the picture limit is read, so a FIFO or a device cannot hang or exhaust
+    // a paint.
     try {
-        QFile f(fileName);
-        if (!f.open(QIODevice::ReadOnly)) throw EFOpenError(fileName);
-        LoadFromStream(f.readAll());
+        LoadFromStream(ReadFileBytes(fileName, TReadKind::Picture));
     } catch (const std::exception&) {
         Reset();
     }

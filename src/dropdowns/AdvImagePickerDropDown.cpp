@@ -2,6 +2,7 @@
 
 #include "AdvDropDownForm.h"
 #include "ExtCtrls.h"
+#include "Files.h"
 #include "ImgList.h"
 #include "OsProfile.h"
 
@@ -154,6 +155,8 @@ void TAdvImagePickerDropDown::AddImagesFromFolder(const QString& AFolder, bool S
     const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
     for (const QFileInfo& entry : entries) {
         if (!all && !re.match(entry.fileName()).hasMatch()) continue;
+        // A FIFO or a device under a picture's name is no picture either.
+        if (!IsRegularFile(entry.absoluteFilePath())) continue;
         TImageItem* item = FItems->Add();
         try {
             item->Image()->LoadFromFile(entry.absoluteFilePath());

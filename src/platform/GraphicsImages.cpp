@@ -1,6 +1,7 @@
 // Graphics: bitmaps, the picture formats and the picture that holds any of them.
 
 #include "Graphics.h"
+#include "Files.h"
 #include "GraphicsJpeg.h"
 #include "Resources.h"
 
@@ -18,9 +19,6 @@ namespace {
 
 // The unit's error texts.
 namespace Msg {
-const char* const CannotOpen = "Cannot open file \"%1\".";
-const char* const CannotCreate = "Cannot create file \"%1\".";
-const char* const CannotWrite = "Cannot write file \"%1\".";
 const char* const InvalidBitmap = "Bitmap image is not valid";
 const char* const InvalidPng = "The PNG image is not valid";
 const char* const InvalidGif = "The GIF image is not valid";
@@ -75,6 +73,106 @@ QSize PictureHeaderSize(const QByteArray& d, FileKind kind)
     return QSize(int(std::min<qint64>(std::abs(w), INT_MAX)), int(std::min<qint64>(std::abs(h), INT_MAX)));
 }
 
+// Whether an RLE-compressed BMP's data, from `at`, reaches its end marker
+// (or the last row) before the bytes end.
+bool BmpRleComplete(const QByteArray& d, qsizetype at, bool rle4, qint64 height)
+{
+    qint64 row = 0;
+    while (at + 2 <= d.size()) {
+        const int count = uchar(d[at]);
+        const int code = uchar(d[at + 1]);
+        at += 2;
+        if (count > 0) continue;  // a run: the two bytes are all of it
+        if (code == 0) {          // end of a row
+            if (++row >= height) return true;
+        } else if (code == 1) {   // end of the picture
+            return true;
+        } else if (code == 2) {   // a jump right and down
+            if (at + 2 > d.size()) return false;
+            row += uchar(d[at + 1]);
+            at += 2;
+            if (row >= height) return true;
+        } else {                  // pixels as they are, padded to a word
+            const qsizetype bytes = rle4 ? (code + 1) / 2 : code;
+            at += bytes + (bytes & 1);
+            if (at > d.size()) return false;
+        }
+    }
+    return false;
+}
+
+// Whether the bytes hold all the pixel data a BMP's header promises. Qt's
+// reader stops quietly where the data ends and leaves the rest of the
+// picture blank; a file cut short is refused instead. Other compressions
+// are Qt's to refuse.
+bool BmpDataComplete(const QByteArray& d)
+{
+    if (d.size() < 26) return false;
+    const qint64 offset = ImagesUnitLE(d, 10, 4);
+    qint64 width = 0, height = 0;
+    int bits = 0;
+    uint32_t compression = 0;
+    if (ImagesUnitLE(d, 14, 4) == 12) {
+        width = ImagesUnitLE(d, 18, 2);
+        height = ImagesUnitLE(d, 20, 2);
+        bits = int(ImagesUnitLE(d, 24, 2));
+    } else {
+        if (d.size() < 34) return false;
+        width = std::abs(qint64(int32_t(ImagesUnitLE(d, 18, 4))));
+        height = std::abs(qint64(int32_t(ImagesUnitLE(d, 22, 4))));
+        bits = int(ImagesUnitLE(d, 28, 2));
+        compression = ImagesUnitLE(d, 30, 4);
+    }
+    if (offset > d.size()) return false;
+    enum { Rgb = 0, Rle8 = 1, Rle4 = 2, BitFields = 3, AlphaBitFields = 6 };
+    switch (compression) {
+    case Rgb:
+    case BitFields:
+    case AlphaBitFields: {
+        // The sides were checked against the picture limit before.
+        const qint64 rowBytes = (width * bits + 31) / 32 * 4;
+        return offset + rowBytes * height <= d.size();
+    }
+    case Rle8:
+    case Rle4: return BmpRleComplete(d, qsizetype(offset), compression == Rle4, height);
+    default: return true;
+    }
+}
+
+// Whether the first picture of a GIF, the one shown, and every block before
+// it end inside the bytes. Qt's reader shows a picture whose data ends early
+// with the rest left blank; later frames are read only when they are shown.
+bool GifDataComplete(const QByteArray& d)
+{
+    if (d.size() < 13) return false;
+    auto colourTable = [](uint8_t flags) { return (flags & 0x80) ? 3 * (qsizetype(2) << (flags & 7)) : 0; };
+    qsizetype at = 13 + colourTable(uchar(d[10]));
+    // Data sub-blocks up to their empty terminator.
+    auto subBlocks = [&]() {
+        for (;;) {
+            if (at >= d.size()) return false;
+            const int n = uchar(d[at++]);
+            if (n == 0) return true;
+            at += n;
+        }
+    };
+    while (at < d.size()) {
+        const int block = uchar(d[at++]);
+        if (block == 0x21) {  // an extension: its label, then its data
+            ++at;
+            if (!subBlocks()) return false;
+        } else if (block == 0x2C) {  // a picture: descriptor, colours, code size, data
+            if (at + 9 > d.size()) return false;
+            at += 9 + colourTable(uchar(d[at + 8]));
+            ++at;
+            return subBlocks();
+        } else {
+            return false;  // the trailer or other bytes before any picture
+        }
+    }
+    return false;
+}
+
 void CheckPictureSize(QSize size)
 {
     if (size.isValid() && !PictureSizeAllowed(size.width(), size.height()))
@@ -102,6 +200,8 @@ QImage DecodeWithQt(const QByteArray& data, FileKind kind)
     // pixel format Qt decodes it to (up to 8 bytes a pixel for 16-bit colour).
     QImageReader::setAllocationLimit(int(MaxPicturePixels * 8 / (1024 * 1024)) + 1);
     CheckPictureSize(PictureHeaderSize(data, kind));
+    if ((kind == FileKind::Bmp && !BmpDataComplete(data)) || (kind == FileKind::Gif && !GifDataComplete(data)))
+        return QImage();
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
@@ -229,18 +329,13 @@ void TGraphic::Draw(TCanvas* c, const TRect& r)
 
 void TGraphic::LoadFromFile(const QString& fileName)
 {
-    QFile f(fileName);
-    if (!f.open(QIODevice::ReadOnly)) throw EFOpenError(Text(Msg::CannotOpen).arg(fileName));
-    LoadFromBytes(f.readAll());
+    LoadFromBytes(ReadFileBytes(fileName, TReadKind::Picture));
 }
 
 void TGraphic::SaveToFile(const QString& fileName)
 {
-    QByteArray data = SaveToBytes();
-    QFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw EFCreateError(Text(Msg::CannotCreate).arg(fileName));
-    if (f.write(data) != data.size()) throw EFCreateError(Text(Msg::CannotWrite).arg(fileName));
+    const TWriteResult written = SafeWriteFile(fileName, SaveToBytes());
+    if (!written) RaiseFileCreateError(fileName, written.Error);
 }
 
 // ---------------------------------------------------------------------------

@@ -3,10 +3,13 @@
 
 #include "PictureContainer.h"
 
+#include "Files.h"
+#include "HostileFiles.h"
 #include "MarkupFixtures.h"
 #include "Resources.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -192,6 +195,29 @@ TEST(HTMLPicture, LoadFromURLReadsOnlyResourcesAndLocalFiles)
     EXPECT_FALSE(async.Busy());
     EXPECT_EQ(async.ID(), "");
     EXPECT_EQ(async.URL(), "http://127.0.0.1:9/x.png");
+}
+
+// Markup asks for a file source while it paints: a FIFO, a device or a file
+// above the picture limit leaves the picture empty at once.
+TEST(HTMLPicture, FileSourcesThatAreNoPictureFilesStayEmptyAtOnce)
+{
+    QTemporaryDir dir;
+    const QString fifoPath = dir.filePath("fifo.png");
+    TFifo fifo(fifoPath);
+    ASSERT_TRUE(fifo.Made());
+    ASSERT_TRUE(QFile::link("/dev/zero", dir.filePath("zero.png")));
+    const QString big = dir.filePath("big.png");
+    ASSERT_TRUE(MakeSparseFile(big, ReadLimit(TReadKind::Picture) + 1));
+    QElapsedTimer clock;
+    clock.start();
+    for (const QString& url : {QStringLiteral("file:///dev/zero"), "FILE://" + fifoPath, "file://" + dir.filePath("zero.png"),
+                               "file://" + big}) {
+        THTMLPicture p;
+        EXPECT_NO_THROW(p.LoadFromURL(url)) << url.toStdString();
+        EXPECT_TRUE(p.Empty()) << url.toStdString();
+        EXPECT_EQ(p.ID(), url);
+    }
+    EXPECT_LT(clock.elapsed(), 1000);
 }
 
 TEST(PictureContainer, FindByNameCacheByExactIdAndAnimate)

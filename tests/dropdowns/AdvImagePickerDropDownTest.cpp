@@ -2,9 +2,11 @@
 // the picture in the edit and cancel.
 #include "AdvImagePickerDropDown.h"
 #include "DropDownFixture.h"
+#include "HostileFiles.h"
 #include "TestHarness.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QSet>
@@ -60,6 +62,24 @@ TEST_F(ImagePicker, ItemsFromAFolder)
     EXPECT_EQ(d->ItemIndex(), 1);
     d->SetImageIndex(5);
     EXPECT_EQ(d->ItemIndex(), -1);
+}
+
+// A FIFO or a link to a device under a picture's name is no picture: it is
+// left out, at once, like a folder.
+TEST_F(ImagePicker, SpecialFilesInTheFolderAreLeftOut)
+{
+    const QString dir = PickerFolder();
+    TFifo fifo(dir + QStringLiteral("/fifo.png"));
+    ASSERT_TRUE(fifo.Made());
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), dir + QStringLiteral("/zero.png")));
+    auto* d = Add<TAdvImagePickerDropDown>(20, 20);
+    QElapsedTimer clock;
+    clock.start();
+    d->AddImagesFromFolder(dir + QStringLiteral("/*.png"), true);
+    EXPECT_LT(clock.elapsed(), 1000);
+    QSet<QString> names;
+    for (int i = 0; i < d->Items()->Count(); ++i) names << d->Items()->Items(i)->Caption();
+    EXPECT_EQ(names, (QSet<QString>{"red.png", "GREEN.PNG", "broken.png"}));
 }
 
 TEST_F(ImagePicker, ThreeColumnsWithKeysAndMouse)

@@ -145,7 +145,117 @@ QByteArray HostileJpeg(uint16_t w, uint16_t h)
     b[sof + 8] = char(w);
     return b;
 }
+// ---- pictures cut short
+
+// w x h in rows of blue and red.
+QImage RowStripes(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) img.setPixel(x, y, y % 2 ? qRgb(255, 0, 0) : qRgb(0, 0, 255));
+    return img;
+}
+
+// A GIF of w x h pixels in rows of colours 2 (blue) and 1 (red) of a
+// 256-colour table: 9-bit codes, with a clear code before the code table
+// would grow.
+QByteArray StripedGif(int w, int h)
+{
+    QByteArray b("GIF89a");
+    PutLE(b, uint32_t(w), 2);
+    PutLE(b, uint32_t(h), 2);
+    b += QByteArray("\xF7\x00\x00", 3);  // a global table of 256 colours
+    for (int i = 0; i < 256; ++i)
+        b += i == 1 ? QByteArray("\xff\x00\x00", 3) : i == 2 ? QByteArray("\x00\x00\xff", 3) : QByteArray(3, '\0');
+    b += ',';
+    for (uint32_t v : {0u, 0u, uint32_t(w), uint32_t(h)}) PutLE(b, v, 2);
+    b += '\0';
+    b += char(8);  // LZW minimum code size
+    std::vector<int> codes;
+    for (int i = 0; i < w * h; ++i) {
+        if (i % 200 == 0) codes.push_back(256);
+        codes.push_back((i / w) % 2 ? 1 : 2);
+    }
+    codes.push_back(257);
+    QByteArray data;
+    uint32_t acc = 0;
+    int bits = 0;
+    for (int c : codes) {
+        acc |= uint32_t(c) << bits;
+        for (bits += 9; bits >= 8; bits -= 8, acc >>= 8) data += char(acc & 0xFF);
+    }
+    if (bits > 0) data += char(acc & 0xFF);
+    for (qsizetype at = 0; at < data.size(); at += 255) {
+        const QByteArray chunk = data.mid(at, 255);
+        b += char(chunk.size());
+        b += chunk;
+    }
+    b += '\0';
+    b += ';';
+    return b;
+}
+
+// An 8 x 40 BMP with 8-bit run-length data in rows of blue and red: each row
+// one run, then the row's end; the picture's end marker last.
+QByteArray Rle8Bmp()
+{
+    QByteArray pixels;
+    for (int y = 0; y < 40; ++y) pixels += QByteArray(1, char(8)) + char((y + 1) % 2) + QByteArray(2, '\0');
+    pixels += QByteArray("\x00\x01", 2);
+    QByteArray b("BM");
+    PutLE(b, uint32_t(62 + pixels.size()), 4);
+    PutLE(b, 0, 4);
+    PutLE(b, 62, 4);
+    PutLE(b, 40, 4);
+    PutLE(b, 8, 4);
+    PutLE(b, 40, 4);
+    PutLE(b, 1, 2);
+    PutLE(b, 8, 2);
+    PutLE(b, 1, 4);  // RLE8
+    PutLE(b, uint32_t(pixels.size()), 4);
+    for (int i = 0; i < 4; ++i) PutLE(b, i < 2 ? 0 : 2, 4);  // resolution, then two colours used
+    b += QByteArray("\xff\x00\x00\x00" "\x00\x00\xff\x00", 8);
+    return b + pixels;
+}
+
 }  // namespace
+
+// A picture whose data ends early is refused in every format instead of
+// being shown with blank rows where the data is missing.
+TEST(Pictures, DataCutShortIsRefusedInEveryFormat)
+{
+    const QImage stripes = RowStripes(48, 40);
+    struct Case {
+        const char* Name;
+        QByteArray Whole;
+    };
+    const Case cases[] = {
+        {"bmp 32 bits", Encode(stripes, "BMP")},
+        {"bmp 8 bits", Encode(stripes.convertToFormat(QImage::Format_Indexed8), "BMP")},
+        {"bmp 8 bits run-length", Rle8Bmp()},
+        {"png", Encode(stripes, "PNG")},
+        {"gif", StripedGif(48, 40)},
+        {"ico", Encode(stripes.copy(0, 0, 32, 32), "ICO")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        std::unique_ptr<TGraphic> whole;
+        ASSERT_NO_THROW(whole = LoadGraphic(c.Whole));
+        const QImage img = whole->ToImage();
+        EXPECT_EQ(img.pixel(0, 0) & 0xFFFFFFu, 0x0000FFu);
+        EXPECT_EQ(img.pixel(0, img.height() - 1) & 0xFFFFFFu, img.height() % 2 ? 0x0000FFu : 0xFF0000u);
+        for (qsizetype cut : {c.Whole.size() / 2, c.Whole.size() * 3 / 4}) {
+            SCOPED_TRACE(cut);
+            EXPECT_THROW(LoadGraphic(c.Whole.left(cut)), EInvalidGraphic);
+        }
+    }
+    // The same through a file.
+    const QString file = TestHarness::ProgramPath("cut.bmp");
+    WriteFile(file, Encode(stripes, "BMP").chopped(100));
+    TPicture pic;
+    EXPECT_THROW(pic.LoadFromFile(file), EInvalidGraphic);
+    EXPECT_EQ(pic.Graphic(), nullptr);
+}
 
 TEST(Pictures, JpegAndPngLoadFromFilesAndDraw)
 {
