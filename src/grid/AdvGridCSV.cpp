@@ -57,7 +57,7 @@ void TAdvStringGrid::SaveToCSV(const QString& FileName, bool Unicode)
 
 void TAdvStringGrid::AppendToCSV(const QString& FileName, bool Unicode)
 {
-    const TDecodedText old = ReadTextFile(FileName);
+    const TDecodedText old = ReadTextFile(FileName, TReadKind::GridImport);
     QString text;
     for (const QString& line : SplitLines(old.Text)) text += line + QLatin1String("\r\n");
     text += CSVText(this);
@@ -66,14 +66,14 @@ void TAdvStringGrid::AppendToCSV(const QString& FileName, bool Unicode)
 
 void TAdvStringGrid::LoadFromCSV(const QString& FileName, int MaxRows)
 {
-    const QByteArray bytes = ReadFileBytes(FileName);
+    const QByteArray bytes = ReadFileBytes(FileName, TReadKind::GridImport);
     if (bytes.isEmpty()) return;
     ReadCSVLines(SplitLines(DecodeText(bytes).Text), MaxRows, false);
 }
 
 void TAdvStringGrid::InsertFromCSV(const QString& FileName, int MaxRows)
 {
-    const QByteArray bytes = ReadFileBytes(FileName);
+    const QByteArray bytes = ReadFileBytes(FileName, TReadKind::GridImport);
     if (bytes.isEmpty()) return;
     ReadCSVLines(SplitLines(DecodeText(bytes).Text), MaxRows, true);
 }

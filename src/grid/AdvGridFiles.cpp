@@ -170,7 +170,7 @@ void TAdvStringGrid::SaveToFile(const QString& FileName, bool Unicode)
 
 void TAdvStringGrid::LoadFromFile(const QString& FileName)
 {
-    const TDecodedText decoded = ReadTextFile(FileName);
+    const TDecodedText decoded = ReadTextFile(FileName, TReadKind::GridImport);
     TTextCellData data;
     const int x = SaveFixedCells() || SaveFixedCols() ? 0 : FixedCols();
     const int y = SaveFixedCells() || SaveFixedRows() ? 0 : FixedRows();
@@ -286,7 +286,7 @@ void TAdvStringGrid::LoadFromFixed(const QString& FileName, TIntList* Positions,
     if (!FileExists(FileName)) throw EAdvGridError(QString::fromLatin1(kFileNotFound).arg(FileName));
     QStringList lines;
     try {
-        lines = SplitLines(ReadTextFile(FileName).Text);
+        lines = SplitLines(ReadTextFile(FileName, TReadKind::GridImport).Text);
     } catch (const EFOpenError&) {
         throw EAdvGridError(QString::fromLatin1(kFileNotFound).arg(FileName));
     }
@@ -334,7 +334,7 @@ void WriteAscii(TAdvStringGrid* g, const QString& FileName, bool Unicode, bool A
     QStringList lines;
     TTextEncoding enc = Unicode ? TTextEncoding::Utf16LeBom : TTextEncoding::Ansi;
     if (Append && FileExists(FileName)) {
-        const TDecodedText old = ReadTextFile(FileName);
+        const TDecodedText old = ReadTextFile(FileName, TReadKind::GridImport);
         lines = SplitLines(old.Text);
         if (!Unicode) enc = old.Encoding;
     }

@@ -173,18 +173,15 @@ void WriteHTML(TAdvStringGrid* g, const QString& FileName, bool Show, bool Unico
 {
     const THTMLSettings* hs = g->HTMLSettings();
     QStringList lines;
-    if (Append) {
-        try {
-            lines = SplitLines(ReadTextFile(FileName).Text);
-        } catch (const Exception&) {
-            // An append file that cannot be read is left out.
-        }
-    }
-    if (!hs->HeaderFile().isEmpty()) lines << SplitLines(ReadTextFile(hs->HeaderFile()).Text);
+    // A missing append file starts empty; one that exists but cannot be read
+    // (too large, not a regular file) raises rather than being replaced.
+    if (Append && FileExists(FileName))
+        lines = SplitLines(ReadTextFile(FileName, TReadKind::GridImport).Text);
+    if (!hs->HeaderFile().isEmpty()) lines << SplitLines(ReadTextFile(hs->HeaderFile(), TReadKind::GridImport).Text);
     QString dir = QFileInfo(FileName).absolutePath().replace(u'\\', u'/');
     if (!dir.endsWith(u'/')) dir += u'/';
     lines << SplitLines(g->SaveToHTMLString(dir));
-    if (!hs->FooterFile().isEmpty()) lines << SplitLines(ReadTextFile(hs->FooterFile()).Text);
+    if (!hs->FooterFile().isEmpty()) lines << SplitLines(ReadTextFile(hs->FooterFile(), TReadKind::GridImport).Text);
     const QString text = lines.join(kCRLF) + kCRLF;
     QByteArray bytes;
     if (Unicode) {

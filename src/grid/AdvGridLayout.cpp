@@ -477,7 +477,7 @@ void TAdvStringGrid::LoadVisualProps(const QString& FileName)
     QStringList lines;
     try {
         if (!QFileInfo(FileName).isFile()) throw EFOpenError(FileName);
-        lines = SplitLines(ReadTextFile(FileName).Text);
+        lines = SplitLines(ReadTextFile(FileName, TReadKind::GridImport).Text);
     } catch (const std::exception&) {
         throw Exception(AdvGridLayoutTexts::CannotOpen(FileName));
     }

@@ -412,7 +412,7 @@ void TAdvStringGrid::LoadFromBinStream(QIODevice* Stream)
 
 void TAdvStringGrid::LoadFromBinFile(const QString& FileName)
 {
-    QByteArray bytes = ReadFileBytes(FileName);
+    QByteArray bytes = ReadFileBytes(FileName, TReadKind::GridImport);
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     LoadFromBinStream(&buffer);

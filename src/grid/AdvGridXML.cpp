@@ -58,7 +58,7 @@ void TAdvStringGrid::SaveToXML(const QString& FileName, const QString& ListDescr
 void TAdvStringGrid::LoadFromXML(const QString& FileName, bool LevelToRow, bool LoadFieldDescr)
 {
     if (!FileExists(FileName)) throw Exception(QString::fromLatin1(kXmlNotFound));
-    const QByteArray bytes = ReadFileBytes(FileName);
+    const QByteArray bytes = ReadFileBytes(FileName, TReadKind::GridImport);
     TXmlWalkSink sink;
     sink.FixedSaved = SaveFixedCells() || SaveFixedRows();
     sink.LoadFieldDescr = LoadFieldDescr;

@@ -5,6 +5,7 @@
 #include "AdvUtil.h"
 #include "Fakes.h"
 #include "Files.h"
+#include "HostileFiles.h"
 #include "Services.h"
 #include "Shell.h"
 #include "TempProgramDir.h"
@@ -12,6 +13,7 @@
 #include "Types.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 TEST(GridHTML, GoldenTableWithHeaderRowAndMergedArea)
@@ -78,4 +80,16 @@ TEST(GridHTML, FilesAroundTheTableAndThePreview)
     EXPECT_EQ(both.Text.count(QStringLiteral("<TABLE")), 2);
     EXPECT_TRUE(both.Text.contains(QStringLiteral(">€</td>")));
     EXPECT_EQ(opener->LocalFiles.size(), 1);
+}
+
+// An append to a file that exists but cannot be read (here: larger than the
+// grid reads) raises and leaves the file as it was, never replaced by the
+// table alone.
+TEST(GridHTML, AnAppendToAFileThatCannotBeReadKeepsIt)
+{
+    auto g = NewFixtureGrid(2, 2);
+    const QString path = TempFile(QStringLiteral("big.html"));
+    ASSERT_TRUE(MakeSparseFile(path, ReadLimit(TReadKind::GridImport) + 1));
+    EXPECT_THROW(g->AppendToHTML(path), EFOpenError);
+    EXPECT_EQ(QFileInfo(path).size(), ReadLimit(TReadKind::GridImport) + 1);
 }
