@@ -44,6 +44,9 @@ int ParseLine(const QString& line, QString& text)
     const qsizetype end = t.indexOf(Pilcrow);
     if (end >= 0)
         t.truncate(end);
+    // No window shows a text this long: the line is taken for a broken one.
+    if (t.size() > MaxLanguageEntryLength)
+        return -1;
     text = t;
     return n;
 }
@@ -77,9 +80,12 @@ void LoadLanguageFile(const QString& path)
 {
     QString text;
     try {
-        text = ReadTextFile(path).Text;
+        text = ReadTextFile(path, TReadKind::Language).Text;
     } catch (const Exception&) {
-        return;  // the table keeps what it holds; the built-in English is there
+        // Missing, unreadable, not a regular file or above the size limit of
+        // a language file: the table keeps what it holds, the built-in
+        // English is there.
+        return;
     }
     ApplyLanguageText(text);
 }

@@ -10,13 +10,17 @@
 #include <QString>
 
 constexpr int LanguageTableEntries = 2900;
+// The longest text a language file may give an entry, in characters; a line
+// with a longer text is ignored like one with an empty text.
+constexpr int MaxLanguageEntryLength = 1024;
 
 // Clears Language_Table and fills it with the 2900 built-in texts in index
 // order (a single blank for the unused entries); Language_Table_Size := 2900.
 void FillEnglishTable();
 
 // Overlays the entries a language file names; the others keep their text. A
-// file that cannot be read leaves the table as it is.
+// file that cannot be read (also one that is no regular file or is larger
+// than the language-file limit of ReadLimit) leaves the table as it is.
 void LoadLanguageFile(const QString& path);
 
 // Overlays the entries named by language-file text already in memory.

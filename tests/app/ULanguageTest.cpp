@@ -1,13 +1,19 @@
 // The language table: built-in English and language files.
+#include "Files.h"
+#include "HostileFiles.h"
 #include "TempProgramDir.h"
 #include "UComon.h"
 #include "ULanguage.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
 
 namespace {
 
@@ -251,4 +257,51 @@ TEST_F(LanguageTable, AnUnreadableFileKeepsTheBuiltInTexts)
     EXPECT_NO_THROW(SetupLanguage());
     ASSERT_EQ(Language_Table->Count(), 2900);
     EXPECT_EQ(Entry(1), QStringLiteral("Step 1"));
+}
+
+// An entry text longer than any window shows is taken for a broken line: the
+// entry keeps its text, the lines around it count.
+TEST_F(LanguageTable, AnOverlongEntryIsIgnored)
+{
+    const QByteArray longest(MaxLanguageEntryLength, 'a');
+    const QByteArray tooLong(MaxLanguageEntryLength + 1, 'b');
+    Write(LangFile(QStringLiteral("Long.lng")),
+          "STR5 = " + longest + "\nSTR6 = " + tooLong + "\nSTR7 = \xC2\xB6" + tooLong + "\xC2\xB6\nSTR8 = short\n");
+    FillEnglishTable();
+    const QString english6 = Entry(6), english7 = Entry(7);
+    LoadLanguageFile(LangFile(QStringLiteral("Long.lng")));
+    EXPECT_EQ(Entry(5), QString::fromLatin1(longest));
+    EXPECT_EQ(Entry(6), english6);
+    EXPECT_EQ(Entry(7), english7);
+    EXPECT_EQ(Entry(8), QStringLiteral("short"));
+}
+
+// A language file that is a FIFO, a link to a device or larger than the
+// language-file limit is not read: the start goes on at once with English.
+TEST_F(LanguageTable, SpecialAndOversizedFilesKeepTheBuiltInTexts)
+{
+    std::optional<TFifo> fifo;
+    struct Case {
+        const char* Name;
+        std::function<bool(const QString&)> Make;
+    } cases[] = {
+        {"FIFO", [&](const QString& p) { fifo.emplace(p); return fifo->Made(); }},
+        {"link to /dev/zero", [](const QString& p) { return QFile::link(QStringLiteral("/dev/zero"), p); }},
+        {"above the limit", [](const QString& p) { return MakeSparseFile(p, ReadLimit(TReadKind::Language) + 1); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const QString file = LangFile(QStringLiteral("Hostile.lng"));
+        QFile::remove(file);
+        ASSERT_TRUE(c.Make(file));
+        Language_Name = QStringLiteral("Hostile");
+        QElapsedTimer clock;
+        clock.start();
+        SetupLanguage();
+        EXPECT_LT(clock.elapsed(), 1000);
+        EXPECT_EQ(Language_Name, QStringLiteral("Hostile"));
+        ASSERT_EQ(Language_Table->Count(), 2900);
+        EXPECT_EQ(Entry(1), QStringLiteral("Step 1"));
+        fifo.reset();
+    }
 }
