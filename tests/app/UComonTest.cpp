@@ -1,11 +1,17 @@
 // Shared state, program folders, the name rule and the settings file.
 #include "Files.h"
+#include "HostileFiles.h"
+#include "Services.h"
 #include "TempProgramDir.h"
 #include "UComon.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
 
 namespace {
 
@@ -229,4 +235,49 @@ TEST_F(SharedState, AFailedSettingsWriteReportsWhyAndTouchesNothing)
     EXPECT_FALSE(r.Ok);
     EXPECT_TRUE(r.Error.contains(QStringLiteral("Calyptor.xml"))) << r.Error.toStdString();
     EXPECT_EQ(ReadAll(SettingsFileName() + QStringLiteral("/keep.txt")), QByteArray("kept"));
+}
+
+// A settings file that is a FIFO, a link to a device or larger than a
+// settings file may be gives the defaults at once.
+TEST_F(SharedState, SpecialAndOversizedSettingsFilesGiveTheDefaults)
+{
+    SetProgramFolders();
+    std::optional<TFifo> fifo;
+    struct Case {
+        const char* Name;
+        std::function<bool(const QString&)> Make;
+    } cases[] = {
+        {"FIFO", [&](const QString& p) { fifo.emplace(p); return fifo->Made(); }},
+        {"link to /dev/zero", [](const QString& p) { return QFile::link(QStringLiteral("/dev/zero"), p); }},
+        {"above the limit", [](const QString& p) { return MakeSparseFile(p, ReadLimit(TReadKind::Document) + 1); }},
+    };
+    for (const Case& c : cases) {
+        QFile::remove(SettingsFileName());
+        ASSERT_TRUE(c.Make(SettingsFileName())) << c.Name;
+        Project_Name = QStringLiteral("stale");
+        Language_Name = QStringLiteral("stale");
+        QElapsedTimer clock;
+        clock.start();
+        ReadSettingsFile();
+        EXPECT_LT(clock.elapsed(), 1000) << c.Name;
+        ExpectSettings(Defaults, c.Name);
+        fifo.reset();
+    }
+}
+
+// A full disk: the write fails with the system's reason and the settings of
+// the last save stay whole.
+TEST_F(SharedState, ASettingsWriteOnAFullDiskKeepsTheOldFile)
+{
+    SetProgramFolders();
+    Language_Name = QStringLiteral("Italiano");
+    ASSERT_TRUE(WriteSettingsFile().Ok);
+    const QByteArray old = ReadAll(SettingsFileName());
+    Language_Name = QStringLiteral("Deutsch");
+    ScopedService<std::shared_ptr<IFileWriter>> full(&PlatformServices::FileWriter,
+                                                     std::make_shared<TFullDiskWriter>(0));
+    const TWriteResult r = WriteSettingsFile();
+    EXPECT_FALSE(r.Ok);
+    EXPECT_TRUE(r.Error.endsWith(QStringLiteral("No space left on device"))) << r.Error.toStdString();
+    EXPECT_EQ(ReadAll(SettingsFileName()), old);
 }
