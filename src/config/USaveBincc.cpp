@@ -501,17 +501,21 @@ TBankResult SaveConfigurationBanks()
         return Failure(binDir, QLatin1String(Reasons::NotBuilt));
     if (const TWriteResult made = CreateFolders(binDir); !made)
         return {false, binDir, made.Error, true};
-    const struct {
-        const char* Name;
-        const std::array<uint8_t, BankImageSize>& Image;
-        int Length;
-    } banks[] = {{"/bank1.bin", Bank1_Image, Bank1_Length}, {"/bank2.bin", Bank2_Image, Bank2_Length}};
-    for (const auto& bank : banks) {
-        const QString path = binDir + QLatin1String(bank.Name);
-        const TWriteResult written = SafeWriteFile(
-            path, QByteArray(reinterpret_cast<const char*>(bank.Image.data()), bank.Length));
-        if (!written)
-            return Failure(path, written.Error);
-    }
+    // The device takes the two banks as a pair: both are written completely
+    // before either replaces its old file.
+    const auto bytes = [](const std::array<uint8_t, BankImageSize>& image, int length) {
+        return QByteArray(reinterpret_cast<const char*>(image.data()), length);
+    };
+    const TWriteResult written = SafeWriteFiles({{BankFilePath(1), bytes(Bank1_Image, Bank1_Length)},
+                                                 {BankFilePath(2), bytes(Bank2_Image, Bank2_Length)}});
+    if (!written)
+        return Failure(written.Path, written.Error);
     return Success;
+}
+
+QString BankFilePath(int bank)
+{
+    if (Project_Path.isEmpty())
+        return QString();
+    return Project_Path + QStringLiteral("/bin/bank%1.bin").arg(bank);
 }

@@ -148,6 +148,10 @@ TBankResult LoadS7Table(int& Count);
 TBankResult BuildConfigurationBanks();
 
 // Writes Project_Path/bin/bank1.bin and bank2.bin (creating bin when it is
-// missing), each through a temporary file renamed over the old one, so a
-// failed write leaves the previous file intact. Shows nothing.
+// missing): both go to temporary files first, which replace the old pair only
+// when both are complete, so a failed write leaves the previous pair intact.
+// Shows nothing.
 TBankResult SaveConfigurationBanks();
+
+// Project_Path/bin/bank<bank>.bin; empty when no project is open.
+QString BankFilePath(int bank);

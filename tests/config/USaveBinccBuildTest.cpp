@@ -1,6 +1,8 @@
 // Building the banks from a project's files and writing them.
 #include "BankBytes.h"
 #include "Files.h"
+#include "HostileFiles.h"
+#include "Services.h"
 #include "TempProgramDir.h"
 #include "TestProject.h"
 #include "UComon.h"
@@ -387,13 +389,57 @@ TEST_F(Banks, AFailedWriteKeepsTheOldBankFiles)
     EXPECT_EQ(FileBytes(Bank(2)), Bytes({'o', 'l', 'd', ' ', 'b', 'a', 'n', 'k', ' ', '2'}));
     EXPECT_TRUE(DirectoryExists(Bank(1)));
 
-    // bank2.bin a folder: bank 1 is written, the save still fails.
+    // bank2.bin a folder: bank 1 is not replaced either.
     QDir(Bank(1)).removeRecursively();
     QFile::remove(Bank(2));
+    Write(Bank(1), "old bank 1");
     ASSERT_TRUE(QDir().mkpath(Bank(2)));
     const TBankResult r2 = SaveConfigurationBanks();
     EXPECT_FALSE(r2.Ok);
     EXPECT_EQ(r2.Path, Bank(2));
+    EXPECT_EQ(FileBytes(Bank(1)), Bytes({'o', 'l', 'd', ' ', 'b', 'a', 'n', 'k', ' ', '1'}));
+}
+
+// With room for bank 1 but not for bank 2 the old pair stays as it was: the
+// device never gets a new bank 1 with an old bank 2. The system's own full
+// disk where a file system can be mounted, the injected one everywhere.
+TEST_F(Banks, AFullDiskKeepsTheOldPair)
+{
+    const QString bin = Project_Path + QStringLiteral("/bin");
+    ASSERT_TRUE(BuildConfigurationBanks().Ok);
+    auto writeOldPair = [&] {
+        Write(Bank(1), "old bank 1");
+        Write(Bank(2), "old bank 2");
+    };
+    auto expectOldPair = [&](const char* where) {
+        EXPECT_EQ(FileBytes(Bank(1)), Bytes({'o', 'l', 'd', ' ', 'b', 'a', 'n', 'k', ' ', '1'})) << where;
+        EXPECT_EQ(FileBytes(Bank(2)), Bytes({'o', 'l', 'd', ' ', 'b', 'a', 'n', 'k', ' ', '2'})) << where;
+        EXPECT_EQ(QDir(bin).entryList({QStringLiteral("bank*")}, QDir::Files | QDir::Hidden),
+                  (QStringList{"bank1.bin", "bank2.bin"}))
+            << where;
+    };
+    {
+        TSmallFileSystem fs(bin, 64 * 1024);
+        if (fs.Mounted()) {
+            writeOldPair();
+            ASSERT_TRUE(fs.Fill(QStringLiteral("filler"), 8 * 1024));  // 8 KiB left
+            const TBankResult r = SaveConfigurationBanks();
+            EXPECT_FALSE(r.Ok);
+            EXPECT_EQ(r.Path, Bank(2));
+            EXPECT_EQ(r.Reason, QStringLiteral("No space left on device"));
+            expectOldPair("file system");
+        }
+    }
+    writeOldPair();
+    {
+        ScopedService<std::shared_ptr<IFileWriter>> full(&PlatformServices::FileWriter,
+                                                         std::make_shared<TFullDiskWriter>(8 * 1024));
+        const TBankResult r = SaveConfigurationBanks();
+        EXPECT_FALSE(r.Ok);
+        EXPECT_EQ(r.Path, Bank(2));
+        EXPECT_EQ(r.Reason, QStringLiteral("No space left on device"));
+    }
+    expectOldPair("injected");
 }
 
 // The bin folder cannot be made: the folder is named with the system's reason.
