@@ -451,6 +451,9 @@ void TFCalyptoreFirmWare::Update_Device()
         ShowError(MainWindowMessages::BanksNotBuilt(built.Path, built.Reason));
         return;
     }
+    for (int bank : {1, 2})
+        if (!ConfirmProjectWrite(BankFilePath(bank)))
+            return;
     const TBankResult saved = SaveConfigurationBanks();
     if (!saved.Ok) {
         ShowError(saved.Folder ? MainWindowMessages::BankFolderNotCreated(saved.Path, saved.Reason)

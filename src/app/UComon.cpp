@@ -1,5 +1,6 @@
 #include "UComon.h"
 
+#include "Dialogs.h"
 #include "Files.h"
 
 TStringList* const Language_Table = new TStringList;
@@ -93,6 +94,22 @@ void SetProgramFolders()
         if (!DirectoryExists(*dir))
             CreateDir(*dir);  // a failure shows later, where the folder is used
     }
+}
+
+QString OutsideProjectQuestion(const QString& path, const QString& realPath)
+{
+    return QStringLiteral("The file ") + path + QStringLiteral(" leads out of the project folder to ") + realPath
+        + QStringLiteral(". Saving replaces ") + realPath + QStringLiteral(". Save anyway?");
+}
+
+bool ConfirmProjectWrite(const QString& path)
+{
+    if (Project_Path.isEmpty() || WritesInsideFolder(path, Project_Path))
+        return true;
+    const QString real = WriteTargetPath(path);
+    if (real.isEmpty())
+        return true;  // a link loop: the write itself fails with the reason
+    return MessageDlg(OutsideProjectQuestion(path, real), mtConfirmation, mbYesNo) == mrYes;
 }
 
 bool IsValidProjectName(const QString& name)

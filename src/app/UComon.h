@@ -91,6 +91,16 @@ void SetProgramFolders();
 // below U+0020, ending in a blank or a dot, or longer than 255 UTF-8 bytes.
 bool IsValidProjectName(const QString& name);
 
+// A save into the open project must not replace a file outside the project
+// folder unseen: when path (or a folder on its way) is a symbolic link that
+// leads out of Project_Path, the user is asked, with the real path named.
+// True when the save may go on: the file stays inside, or the user answered
+// Yes.
+bool ConfirmProjectWrite(const QString& path);
+
+// The question ConfirmProjectWrite asks.
+QString OutsideProjectQuestion(const QString& path, const QString& realPath);
+
 // Every variable back to its initial value and the lists emptied, as in a
 // program that has not run yet. For tests.
 void ResetSharedState();

@@ -444,7 +444,7 @@ bool TFParGen::Controllo_Dati()
 // file as it was.
 void TFParGen::Btn_OKClick(TObject*)
 {
-    if (!Controllo_Dati())
+    if (!Controllo_Dati() || !ConfirmProjectWrite(ParGen_File))
         return;
     const TWriteResult written = SaveParGenFile(XML1, ParGen_File, Values());
     if (!written) {

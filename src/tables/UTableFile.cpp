@@ -101,8 +101,12 @@ TTableLoadResult FillGrids(const TTableFileLayout& layout, const TXmlDocument& d
     for (size_t p = 0; p < layout.Pages.size(); ++p) {
         const TTablePage& page = layout.Pages[p];
         const TXmlNode parent = PageParent(root, page);
-        if (parent.IsNull())
-            continue;  // a missing section leaves its page cleared
+        if (parent.IsNull()) {
+            // The page stays cleared; saving would replace what the file holds.
+            result.Whole = false;
+            result.MissingSections << page.Section;
+            continue;
+        }
         const int gridRows = page.Grid->RowCount() - 1;
         const int count = parent.ChildElementCount();
         const int rows = std::min(count, gridRows);

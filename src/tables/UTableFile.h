@@ -12,6 +12,7 @@
 #include "Files.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -46,7 +47,8 @@ struct TTableFileLayout {
 };
 
 // What a load reached. Whole is true when every row of the file is in the
-// grids; otherwise exactly one of the three reasons is set.
+// grids; otherwise Stopped or Unreadable is set alone, or ExtraRows and
+// MissingSections tell what was left out.
 struct TTableLoadResult {
     bool Whole = true;
     // A missing attribute without a default stopped the loading.
@@ -61,6 +63,9 @@ struct TTableLoadResult {
     bool ExtraRows = false;
     QString ExtraSection;
     int ExtraRowsLimit = 0;
+    // Sections the file lacks (their pages stay cleared), in page order: the
+    // file was not written by this table, and saving replaces it.
+    QStringList MissingSections;
     // Per page, per grid row filled (row i + 1 at index i): which columns'
     // attributes were absent (index c - 1 for column c). A window applies the
     // loading rules that depend on other cells of the row from it.
@@ -79,7 +84,8 @@ void BuildTableDocument(const TTableFileLayout& layout, TXmlDocument& doc);
 TWriteResult SaveTableFile(const TTableFileLayout& layout, const QString& path);
 
 // Fills the grids from path, which must exist; the grids are expected to be
-// cleared by the caller. A page whose section is missing stays as it is.
+// cleared by the caller. A page whose section is missing stays as it is and
+// the load does not count as whole.
 TTableLoadResult LoadTableFile(const TTableFileLayout& layout, const QString& path);
 // The same from a parsed document's bytes (for callers holding them).
 TTableLoadResult LoadTableBytes(const TTableFileLayout& layout, const QByteArray& bytes);

@@ -32,6 +32,12 @@ QString ExtraRows(const QString& path, const QString& section, int count)
         + QStringLiteral(" than the table has (%1). The rows after row %1 are not shown.").arg(count);
 }
 
+QString MissingSections(const QString& path, const QStringList& sections)
+{
+    return QStringLiteral("The table file ") + path + QStringLiteral(" has no section ")
+        + sections.join(QStringLiteral(", ")) + QStringLiteral(". Those rows are shown empty.");
+}
+
 QString SaveIncomplete(const QString& path)
 {
     return QStringLiteral("The table file ") + path
@@ -294,6 +300,8 @@ void TTableForm::ReportLoad(const QString& path)
         MessageDlg(TableFileTexts::StoppedLoad(path, r.Section, r.Row, r.Attribute), mtError, {mbOK});
     else if (r.Unreadable)
         MessageDlg(TableFileTexts::UnreadableFile(path, r.Reason), mtError, {mbOK});
+    else if (!r.MissingSections.isEmpty())
+        MessageDlg(TableFileTexts::MissingSections(path, r.MissingSections), mtWarning, {mbOK});
     else if (r.ExtraRows)
         MessageDlg(TableFileTexts::ExtraRows(path, r.ExtraSection, r.ExtraRowsLimit), mtWarning, {mbOK});
 }
@@ -353,6 +361,8 @@ void TTableForm::EndActiveEdit()
 bool TTableForm::SaveTable()
 {
     const QString path = TablePath();
+    if (!ConfirmProjectWrite(path))
+        return false;
     const TWriteResult written = SaveTableFile(FileLayout(), path);
     if (!written) {
         MessageDlg(TableFileTexts::FailedSave(path, written.Error), mtError, {mbOK});

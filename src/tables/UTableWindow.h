@@ -189,6 +189,7 @@ namespace TableFileTexts {
 QString StoppedLoad(const QString& path, const QString& section, int row, const QString& attribute);
 QString UnreadableFile(const QString& path, const QString& reason);
 QString ExtraRows(const QString& path, const QString& section, int count);
+QString MissingSections(const QString& path, const QStringList& sections);
 QString SaveIncomplete(const QString& path);
 QString FailedSave(const QString& path, const QString& reason);
 }  // namespace TableFileTexts

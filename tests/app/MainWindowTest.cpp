@@ -361,6 +361,36 @@ TEST_F(AppWindowsFixture, UpdateDeviceNamesTheBinFolderItCannotCreate)
     EXPECT_EQ(r.Seen().size(), 1);  // FBoot did not open
 }
 
+// A bin folder that is a link out of the project: the banks are written
+// there only after a question naming the real file; No stops the update.
+TEST_F(AppWindowsFixture, UpdateDeviceAsksBeforeWritingBanksOutOfTheProject)
+{
+    MakeProject(QStringLiteral("P1"));
+    WriteSettings(QStringLiteral("P1"));
+    const QString outside = Dir() + QStringLiteral("/elsewhere");
+    ASSERT_TRUE(QDir().mkpath(outside));
+    QDir(Dir() + QStringLiteral("/PROJECTS/P1/bin")).removeRecursively();
+    ASSERT_TRUE(QFile::link(outside, Dir() + QStringLiteral("/PROJECTS/P1/bin")));
+    Start();
+    const QString real = QFileInfo(outside).canonicalFilePath() + QStringLiteral("/bank1.bin");
+    {
+        DialogResponder r;
+        r.ExpectMessage(OutsideProjectQuestion(Project_Path + QStringLiteral("/bin/bank1.bin"), real), mrNo,
+                        mtConfirmation);
+        FCalyptoreFirmWare->Update_Device();
+        EXPECT_EQ(r.Pending(), 0);
+        EXPECT_EQ(r.Seen().size(), 1);  // FBoot did not open
+        EXPECT_FALSE(FileExists(real));
+    }
+    DialogResponder r;
+    r.ExpectMessage(QStringLiteral("Saving replaces ") + real, mrYes, mtConfirmation)
+        .ExpectMessage(QStringLiteral("/bank2.bin. Save anyway?"), mrYes, mtConfirmation)
+        .ExpectModal(QStringLiteral("TFBoot"), [](TCustomForm* f) { f->SetModalResult(mrCancel); });
+    FCalyptoreFirmWare->Update_Device();
+    EXPECT_EQ(r.Pending(), 0);
+    EXPECT_EQ(QFileInfo(real).size(), 2048);
+}
+
 TEST_F(AppWindowsFixture, UpdateDeviceWritesTheBanksThenShowsTheEthernetUpdate)
 {
     MakeProject(QStringLiteral("P1"));

@@ -3,6 +3,7 @@
 #include "../platform/ControlsTestKit.h"
 #include "DialogResponder.h"
 #include "Files.h"
+#include "HostileFiles.h"
 #include "OsProfile.h"
 #include "Services.h"
 #include "TestHarness.h"
@@ -15,6 +16,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <functional>
 #include <gtest/gtest.h>
@@ -276,6 +278,41 @@ TEST_F(ParGenEditor, AReadOnlyProjectFolderKeepsTheOldFile)
         ShowEditOk([&] { Edit(pgS7_IP4)->SetText("7"); }, QStringLiteral("cannot be written"));
     QFile::setPermissions(Project_Path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_NE(result, mrOk);
+    EXPECT_TRUE(StillOpen);
+    EXPECT_EQ(TestProject::Read(ParGen_File), before);
+}
+
+// ParGen.xml as a link out of the project: OK asks, naming the real file;
+// No keeps the window open and the file as it was, Yes writes through the link.
+TEST_F(ParGenEditor, ASaveThroughALinkOutOfTheProjectAsksFirst)
+{
+    const QString outside = TestHarness::ProgramPath(QStringLiteral("shared-pargen.xml"));
+    TestProject::Write(outside, "<Par_Gen/>");
+    ASSERT_TRUE(QFile::link(outside, ParGen_File));
+    const QString question = OutsideProjectQuestion(ParGen_File, QFileInfo(outside).canonicalFilePath());
+    for (TModalResult answer : {mrNo, mrYes}) {
+        const TModalResult result = Show([&](DialogResponder& r) {
+            r.ExpectMessage(question, answer, mtConfirmation);
+            Form->Btn_OK->Click();
+        });
+        EXPECT_EQ(result, answer == mrYes ? mrOk : mrCancel);
+        EXPECT_EQ(TestProject::Read(outside) == "<Par_Gen/>", answer == mrNo);
+    }
+    EXPECT_TRUE(QFileInfo(ParGen_File).isSymLink());
+}
+
+// A full disk: the failure is reported with the system's reason and the old
+// file stays whole.
+TEST_F(ParGenEditor, AFullDiskKeepsTheOldFile)
+{
+    TParGenValues old;
+    old[pgS7_IP4] = QStringLiteral("9");
+    TXmlDocument doc;
+    ASSERT_TRUE(SaveParGenFile(doc, ParGen_File, old).Ok);
+    const QByteArray before = TestProject::Read(ParGen_File);
+    ScopedService<std::shared_ptr<IFileWriter>> full(&PlatformServices::FileWriter,
+                                                     std::make_shared<TFullDiskWriter>(0, TFullDiskWriter::AtSync));
+    EXPECT_NE(ShowEditOk([&] { Edit(pgS7_IP4)->SetText("7"); }, QStringLiteral("No space left on device")), mrOk);
     EXPECT_TRUE(StillOpen);
     EXPECT_EQ(TestProject::Read(ParGen_File), before);
 }

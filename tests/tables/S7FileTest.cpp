@@ -3,7 +3,12 @@
 
 #include "S7TableKit.h"
 
+#include "HostileFiles.h"
+#include "Services.h"
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -77,12 +82,19 @@ TEST_F(S7TableFixture, AFileWrittenElsewhereKeepsItsContentInColumnOrder)
               " Data_Type=\"Bit\" PLC_Type=\"S7300\" PLC_Port=\"102\" PLC_Address=\"10.0.0.1\"/>\n"
               "\t</S7_Protocol_Write>\n</Other>\n");
     Start();
-    Open([] {
+    DialogResponder r;
+    r.ExpectMessage(QStringLiteral(" has no section S7_Protocol_Read. Those rows are shown empty."), mrOk, mtWarning);
+    r.ExpectModal(QStringLiteral("TFS7_Protocol_Set_Access"), [](TCustomForm*) {
         EXPECT_EQ(RowOf(1, 1), (QStringList{"Y", "10.0.0.1", "102", "S7300", "0", "0", "Bit", "DB", "1",
                                             "Inputs (I)", "1", "0", "0", "N", "Y", "5", "0", "N", "N", "m"}));
-        W()->Btn_OK->Click();  // the read section was missing: no question
+        // The read section was missing: asked as for a file not read whole.
+        DialogResponder inner;
+        inner.ExpectMessage(QStringLiteral("was not read completely. Saving replaces it"), mrYes, mtConfirmation);
+        W()->Btn_OK->Click();
         EXPECT_EQ(W()->ModalResult(), mrOk);
     });
+    FCalyptoreFirmWare->Btn_Click(FCalyptoreFirmWare->Btn_S7_Protocol_Access);
+    EXPECT_EQ(r.Pending(), 0);
     const auto write = SavedRows(QStringLiteral("S7_Protocol_Write"));
     ASSERT_EQ(write.size(), 1);
     for (int a = 0; a < 20; ++a)
@@ -117,6 +129,8 @@ TEST_F(S7TableFixture, ATableNotReadWholeIsReplacedOnlyWhenTheUserAgrees)
         {"unparsable", "<S7_Protocol><S7_Protocol_Read><row", "cannot be read: ", 0, 0},
         {"600 rows in a section", many, "holds more rows in S7_Protocol_Read than the table has (512). The rows after row 512",
          512, 512},
+        {"well-formed without its sections", "<S7_Protocol><other/></S7_Protocol><!--SW_VERSION = 1.004-->",
+         "has no section S7_Protocol_Read, S7_Protocol_Write. Those rows are shown empty.", 0, 0},
     };
     Start();
     for (const Case& c : cases) {
@@ -153,6 +167,66 @@ TEST_F(S7TableFixture, ATableNotReadWholeIsReplacedOnlyWhenTheUserAgrees)
         EXPECT_EQ(SavedRows(QStringLiteral("S7_Protocol_Read")).size(), c.SavedReadRows);
         EXPECT_TRUE(SavedRows(QStringLiteral("S7_Protocol_Write")).isEmpty());
     }
+}
+
+// A full disk: OK reports the system's reason, the window stays open with
+// the edits and the old file is whole.
+TEST_F(S7TableFixture, AFullDiskKeepsTheOldFileAndTheWindowOpen)
+{
+    WriteFile(QStringLiteral("PROJECTS/P1/S7_Protocol.xml"),
+              "<S7_Protocol><S7_Protocol_Read>" + Row(ReadNames, ReadRow()) +
+                  "</S7_Protocol_Read><S7_Protocol_Write/></S7_Protocol>");
+    Start();
+    const QByteArray old = Bytes(S7_Protocol_File);
+    ASSERT_FALSE(old.isEmpty());
+    Open([] {
+        PutRow(0, 2, ReadRow(QStringLiteral("10.0.0.2")));
+        ScopedService<std::shared_ptr<IFileWriter>> full(&PlatformServices::FileWriter,
+                                                         std::make_shared<TFullDiskWriter>(100));
+        DialogResponder inner;
+        inner.ExpectMessage(QStringLiteral("Error! The table file ") + S7_Protocol_File +
+                                QStringLiteral(" cannot be written: No space left on device. Nothing was saved."),
+                            mrOk, mtError);
+        W()->Btn_OK->Click();
+        EXPECT_EQ(inner.Pending(), 0);
+        EXPECT_EQ(W()->ModalResult(), mrNone);
+        EXPECT_EQ(RowOf(0, 2), ReadRow(QStringLiteral("10.0.0.2")));
+        W()->Btn_Cancel->Click();
+    });
+    EXPECT_EQ(Bytes(S7_Protocol_File), old);
+}
+
+// A table file that is a link out of the project is replaced only after a
+// question that names the file really written.
+TEST_F(S7TableFixture, ASaveThroughALinkOutOfTheProjectAsksFirst)
+{
+    const QString outside = TestHarness::ProgramPath(QStringLiteral("elsewhere.xml"));
+    ASSERT_TRUE(SafeWriteFile(outside, "not a table").Ok);
+    ASSERT_TRUE(QDir().mkpath(TestHarness::ProgramPath(QStringLiteral("PROJECTS/P1"))));
+    Start();
+    ASSERT_TRUE(QFile::link(outside, S7_Protocol_File));
+    const QString real = QFileInfo(outside).canonicalFilePath();
+    for (TModalResult answer : {mrNo, mrYes}) {
+        SCOPED_TRACE(answer);
+        DialogResponder r;
+        r.ExpectMessage(QStringLiteral("cannot be read"), mrOk, mtError);
+        r.ExpectModal(QStringLiteral("TFS7_Protocol_Set_Access"), [&](TCustomForm*) {
+            DialogResponder inner;
+            inner.ExpectMessage(QStringLiteral("was not read completely"), mrYes, mtConfirmation);
+            inner.ExpectMessage(OutsideProjectQuestion(S7_Protocol_File, real), answer, mtConfirmation);
+            W()->Btn_OK->Click();
+            EXPECT_EQ(inner.Pending(), 0);
+            if (answer == mrNo) {
+                EXPECT_EQ(W()->ModalResult(), mrNone);
+                W()->Btn_Cancel->Click();
+            }
+        });
+        FCalyptoreFirmWare->Btn_Click(FCalyptoreFirmWare->Btn_S7_Protocol_Access);
+        EXPECT_EQ(r.Pending(), 0);
+        EXPECT_EQ(Bytes(outside) == "not a table", answer == mrNo);
+        EXPECT_TRUE(QFileInfo(S7_Protocol_File).isSymLink());
+    }
+    EXPECT_TRUE(Bytes(outside).startsWith("<S7_Protocol>"));
 }
 
 TEST_F(S7TableFixture, AFailedSaveKeepsTheWindowOpenAndWritesNothing)

@@ -122,8 +122,10 @@ TEST_F(TableFileEngine, ReadingTellsAbsentFromEmptyAndStopsAtAMissingAttribute)
          "<T><Read><row Addr='a'/><row Rack='1'/><row Addr='c'/></Read><Write><row Addr='w'/></Write></T>",
          {{"Y", "a", "0"}, {"Y", "", ""}, none}, none, false, 2},
         {"declaration, comments, another root name, other elements and order",
-         "<?xml version='1.0'?><!-- x --><Other><Read><!-- c --><r Rack='3' Addr='a'/></Read></Other>",
+         "<?xml version='1.0'?><!-- x --><Other><Write/><Read><!-- c --><r Rack='3' Addr='a'/></Read></Other>",
          {{"Y", "a", "3"}, none, none}, none, true, 0},
+        {"a missing section leaves its page cleared and the load not whole",
+         "<T><Read><row Addr='a'/></Read></T>", {{"Y", "a", "0"}, none, none}, none, false, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -133,6 +135,7 @@ TEST_F(TableFileEngine, ReadingTellsAbsentFromEmptyAndStopsAtAMissingAttribute)
         const TTableLoadResult res = Load(c.Xml);
         EXPECT_EQ(res.Whole, c.Whole);
         EXPECT_EQ(res.Stopped, c.StopRow != 0);
+        EXPECT_EQ(res.MissingSections, c.Whole || c.StopRow ? QStringList() : QStringList{"Write"});
         if (c.StopRow) {
             EXPECT_EQ(res.Row, c.StopRow);
             EXPECT_EQ(res.Section, QStringLiteral("Read"));
