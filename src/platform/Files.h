@@ -72,7 +72,8 @@ struct TFileContent {
 };
 // Writes every file of the group to its temporary file first; only when all
 // of them are complete are they renamed over their files, in order. A failure
-// while writing leaves every old file as it was.
+// while writing leaves every old file as it was. (A rename takes no room;
+// should one fail all the same, the files before it are already replaced.)
 TWriteResult SafeWriteFiles(const std::vector<TFileContent>& files);
 
 // The file a write to `path` replaces or creates: symbolic links followed,
