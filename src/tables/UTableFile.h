@@ -47,8 +47,8 @@ struct TTableFileLayout {
 };
 
 // What a load reached. Whole is true when every row of the file is in the
-// grids; otherwise Stopped or Unreadable is set alone, or ExtraRows and
-// MissingSections tell what was left out.
+// grids; otherwise Stopped or Unreadable tells where the load ended, and
+// ExtraRows and MissingSections what it left out.
 struct TTableLoadResult {
     bool Whole = true;
     // A missing attribute without a default stopped the loading.
