@@ -41,11 +41,13 @@ bool IsCheckBoxCell(TAdvStringGrid* g, int c, int r)
            t == ctTriStateCheckBox;
 }
 
-// May a paste write the cell (displayed column)?
+// May a paste, cut, fill or drop write the cell (displayed column)? The
+// grid's own editability answers, the application's OnCanEditCell
+// included; `always` lets AllowClipboardAlways override it.
 bool PasteEditable(TAdvStringGrid* g, int c, int r, bool always)
 {
     if (always && g->Navigation()->AllowClipboardAlways()) return true;
-    return g->Options().Contains(goEditing) && !g->ReadOnly(g->RealColIndex(c), r);
+    return g->IsEditable(g->RealColIndex(c), r);
 }
 
 // The rich text of a cell: Windows-1252 bytes and a terminating zero, as
