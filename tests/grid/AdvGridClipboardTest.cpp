@@ -270,3 +270,46 @@ TEST(GridClipboard, PasteCutAndFillWriteOnlyCellsTheApplicationLetsEdit)
         EXPECT_EQ(RowText(g.get(), 0), QStringLiteral("0,0|1,0|2,0|3,0"));  // fixed cells stay
     }
 }
+
+TEST(GridClipboard, CopyCutAndPasteTakeWholeMergedAreas)
+{
+    if (!OffscreenClipboard()) GTEST_SKIP() << "the clipboard of a desktop is not touched";
+    struct Case {
+        TGridRect sel, widened;
+    };
+    // One area of 2 x 2 cells at (2, 2).
+    const Case cases[] = {
+        {{1, 1, 2, 2}, {1, 1, 3, 3}},  // the bottom-right cell is the base cell
+        {{3, 3, 4, 4}, {2, 2, 4, 4}},  // the top-left cell is a covered one
+        {{3, 2, 3, 3}, {2, 2, 3, 3}},  // inside the area
+        {{1, 1, 1, 4}, {1, 1, 1, 4}},  // beside it
+    };
+    for (const Case& c : cases) {
+        auto g = NewFixtureGrid(6, 6);
+        g->SetOptions(g->Options() + goEditing);
+        g->MergeCells(2, 2, 2, 2);
+        Select(g.get(), c.sel.Left, c.sel.Top, c.sel.Right, c.sel.Bottom);
+        g->CopySelectionToClipboard();
+        EXPECT_EQ(g->Selection(), c.widened);
+        const QString text = Clipboard().AsText();
+        EXPECT_EQ(text.count(QStringLiteral("\r\n")), c.widened.Bottom - c.widened.Top + 1) << text.toStdString();
+        EXPECT_TRUE(text.startsWith(g->Cells(c.widened.Left, c.widened.Top))) << text.toStdString();
+
+        // The cut empties the whole area and reports the selection it was given.
+        TGridRect reported{-1, -1, -1, -1};
+        g->OnCellsChanged = [&](TObject*, const TGridRect& r) { reported = r; };
+        Select(g.get(), c.sel.Left, c.sel.Top, c.sel.Right, c.sel.Bottom);
+        g->CutSelectionToClipboard();
+        EXPECT_EQ(reported, c.sel);
+        EXPECT_EQ(g->Selection(), c.widened);
+        for (int r = c.widened.Top; r <= c.widened.Bottom; ++r)
+            for (int k = c.widened.Left; k <= c.widened.Right; ++k) EXPECT_EQ(g->Cells(k, r), QString()) << k << "," << r;
+        EXPECT_EQ(g->Cells(5, 5), QStringLiteral("5,5"));
+
+        // The paste widens the same way before it writes.
+        g->OnCellsChanged = nullptr;
+        Select(g.get(), c.sel.Left, c.sel.Top, c.sel.Right, c.sel.Bottom);
+        g->PasteSelectionFromClipboard();
+        EXPECT_EQ(g->Selection(), c.widened);
+    }
+}
