@@ -404,19 +404,24 @@ void TAdvStringGrid::SortNodeGroups(bool Indexed)
     FSortRow = current;
     {
         TSortFrame frame(this);
-        // The innermost groups: nodes whose rows hold no further node.
-        const int last = RowCount() - 3;
-        for (int r = 0; r < last; ++r) {
-            if (!IsNode(r)) continue;
+        // The normal rows of the grid as it was before the scratch rows.
+        const int first = FixedRows();
+        const int last = RowCount() - 3 - FixedFooters() - 1;
+        // Only the deepest level's groups sort: their children are data
+        // rows, and a collapsed node's rows are not shown, so the rows that
+        // follow it belong to other groups.
+        int deepest = -1;
+        for (int r = first; r <= last; ++r)
+            if (IsNode(r)) deepest = std::max(deepest, GetNodeLevel(r));
+        for (int r = first; r <= last; ++r) {
+            if (!IsNode(r) || GetNodeState(r) || GetNodeLevel(r) != deepest) continue;
             const int n = GetNodeSpan(r);
             if (n - 1 <= 1) continue;
-            bool inner = true;
-            for (int k = r + 1; k < r + n && k < last && inner; ++k) inner = !IsNode(k);
-            if (!inner) continue;
+            const int end = std::min(r + n - 1, last);
             if (Indexed)
-                QuickSortIndexedRange(r + 1, std::min(r + n - 1, last - 1));
+                QuickSortIndexedRange(r + 1, end);
             else
-                QuickSortRange(FSortSettings->Column(), r + 1, std::min(r + n - 1, last - 1));
+                QuickSortRange(FSortSettings->Column(), r + 1, end);
         }
     }
     SetRow(FNavigation->MoveRowOnSort() ? FSortRow : current);

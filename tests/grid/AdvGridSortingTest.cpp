@@ -169,3 +169,36 @@ TEST(Sorting, KeptColumnZeroSingleColumnAndHiddenColumns)
     h->UnHideColumn(2);
     EXPECT_EQ(Column(h.get(), 2), QStringLiteral("2 3 1"));
 }
+
+TEST(Sorting, GroupSortOrdersOnlyTheExpandedGroupsOfTheDeepestLevel)
+{
+    // Outer node A (rows 1-7) with the inner nodes A1 (2-4) and A2 (5-7),
+    // and the outer node B (8-11) without inner nodes.
+    // The node rows' texts sort after every child's.
+    const QStringList texts = {"~A", "~A1", "b", "a", "~A2", "d", "c", "~B", "z", "y", "x"};
+    struct Case {
+        const char* Name;
+        bool CollapseA1;
+        const char* Want;  // column 1 from row 1 after the sort, all groups shown
+    };
+    const Case cases[] = {
+        {"all expanded", false, "~A ~A1 a b ~A2 c d ~B z y x"},
+        // A1's rows are out of view: the rows shown after it are A2's.
+        {"inner group collapsed", true, "~A ~A1 b a ~A2 c d ~B z y x"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        auto g = NewSortGrid(texts);
+        g->AddNode(1, 7);
+        g->AddNode(2, 3);
+        g->AddNode(5, 3);
+        g->AddNode(8, 4);
+        g->SortSettings()->SetColumn(1);
+        if (c.CollapseA1) g->ContractNode(2);
+        g->QSortGroup();
+        if (c.CollapseA1) g->ExpandNode(2);
+        EXPECT_EQ(Column(g.get(), 1), QString::fromLatin1(c.Want));
+        // Whole rows moved: column 2 still names each row's first place.
+        for (int r = 1; r < g->RowCount(); ++r) EXPECT_EQ(g->Cells(1, r), texts[g->Cells(2, r).toInt() - 1]);
+    }
+}
