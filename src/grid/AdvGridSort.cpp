@@ -5,6 +5,8 @@
 #include "Clock.h"
 #include "SysFormat.h"
 
+#include <vector>
+
 TSortSettings::TSortSettings(TBaseGrid* AOwner)
     : FGrid(AOwner),
       FUpGlyph(std::make_unique<TBitmap>()),
@@ -166,13 +168,16 @@ void TSortSettings::Remove()
 // While a sort runs the grid has three more rows, the pivot copied into the
 // second last; the hidden columns take part so that they move with their
 // rows. The scratch rows share cell objects with real rows, so they are
-// emptied without freeing them.
+// emptied without freeing them. Cells that a smaller row count set aside
+// in those rows are taken out first and put back afterwards, so that they
+// come back when the row count grows again, owned as before.
 class TAdvStringGrid::TSortFrame {
 public:
     explicit TSortFrame(TAdvStringGrid* G) : FG(G), FOldNormal(G->FNormalRowCount)
     {
-        FG->SetRowCount(FG->RowCount() + 3);
-        Empty();
+        const int first = FG->RowCount();
+        FG->SetRowCount(first + 3);
+        SetAside(first);
         FG->FNormalRowCount = FG->RowCount() - 3;
         FOldColumns = FG->FSortColumns;
         FG->FSortColumns = FG->TotalColCount();
@@ -180,6 +185,7 @@ public:
     ~TSortFrame()
     {
         Empty();
+        PutBack();
         FG->FSortColumns = FOldColumns;
         FG->SetRowCount(FG->RowCount() - 3);
         FG->FNormalRowCount = FOldNormal;
@@ -188,6 +194,23 @@ public:
     TSortFrame& operator=(const TSortFrame&) = delete;
 
 private:
+    struct TAsideCell {
+        int Col, Row;
+        QString Text;
+        TCellProperties* Props;
+    };
+    void SetAside(int First)
+    {
+        for (int r = First; r < First + 3; ++r)
+            for (int c = 0; c < FG->TotalColCount(); ++c) {
+                TCellProperties* p = FG->GridObjects(c, r);
+                const QString& t = FG->GridCells(c, r);
+                if (!p && t.isEmpty()) continue;
+                FAside.push_back(TAsideCell{c, r, t, p});
+                if (p) FG->SetGridObjects(c, r, nullptr);
+                if (!t.isEmpty()) FG->SetGridCells(c, r, QString());
+            }
+    }
     void Empty()
     {
         for (int r = FG->RowCount() - 3; r < FG->RowCount(); ++r)
@@ -196,9 +219,17 @@ private:
                 if (!FG->GridCells(c, r).isEmpty()) FG->SetGridCells(c, r, QString());
             }
     }
+    void PutBack()
+    {
+        for (const TAsideCell& a : FAside) {
+            if (a.Props) FG->SetGridObjects(a.Col, a.Row, a.Props);
+            if (!a.Text.isEmpty()) FG->SetGridCells(a.Col, a.Row, a.Text);
+        }
+    }
     TAdvStringGrid* FG;
     int FOldNormal;
     int FOldColumns = 0;
+    std::vector<TAsideCell> FAside;
 };
 
 namespace {

@@ -202,3 +202,50 @@ TEST(Sorting, GroupSortOrdersOnlyTheExpandedGroupsOfTheDeepestLevel)
         for (int r = 1; r < g->RowCount(); ++r) EXPECT_EQ(g->Cells(1, r), texts[g->Cells(2, r).toInt() - 1]);
     }
 }
+
+TEST(Sorting, CellsSetAsideBeyondTheRowCountComeBackAfterASort)
+{
+    struct Case {
+        const char* Name;
+        void (*Sort)(TAdvStringGrid*);
+        const char* Want;  // column 1 of rows 1 to 3 after the sort
+    };
+    const Case cases[] = {
+        {"by column", [](TAdvStringGrid* g) { g->Sort(1, sdDescending); }, "c b a"},
+        {"indexed",
+         [](TAdvStringGrid* g) {
+             g->SortIndexes()->AddIndex(1, false);
+             g->QSortIndexed();
+         },
+         "c b a"},
+        {"in node groups",
+         [](TAdvStringGrid* g) {
+             g->AddNode(1, 3);
+             g->SortSettings()->SetColumn(1);
+             g->SortSettings()->SetDirection(sdDescending);
+             g->QSortGroup();
+         },
+         "a c b"},
+        {"a row range",
+         [](TAdvStringGrid* g) {
+             g->SortSettings()->SetDirection(sdDescending);
+             g->QuickSort(1, 1, 2);
+         },
+         "b a c"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        auto g = NewSortGrid({"a", "b", "c", "d", "e"});
+        // Rows 4 and 5 go out of the grid with a text and a property object.
+        g->SetColors(1, 4, clRed);
+        g->SetReadOnly(3, 5, true);
+        g->SetRowCount(4);
+        c.Sort(g.get());
+        EXPECT_EQ(Column(g.get(), 1), QString::fromLatin1(c.Want));
+        g->SetRowCount(6);
+        EXPECT_EQ(RowText(g.get(), 4), QStringLiteral("0,4|d|4|3,4"));
+        EXPECT_EQ(RowText(g.get(), 5), QStringLiteral("0,5|e|5|3,5"));
+        EXPECT_EQ(g->Colors(1, 4), clRed);
+        EXPECT_TRUE(g->ReadOnly(3, 5));
+    }
+}
