@@ -215,8 +215,8 @@ void TAdvStringGrid::CutSelectionToClipboard()
 
 void TAdvStringGrid::CopyToClipBoardAsHTML()
 {
-    // "" is the program folder, as relative names are elsewhere.
-    QString html = SaveToHTMLString(ProgramDir());
+    // No folder: cell pictures go below the program folder.
+    QString html = SaveToHTMLString(QString());
     MakeClipboardHTML(html);
     // Linux programs read text/html as a page: the header lines, which only
     // say where the page starts, are left off.
