@@ -896,8 +896,7 @@ int TAdvStringGrid::PrintHeaderFooter()
     TCanvas* c = run.Canvas;
     // The lines leave the canvas font and brush as they found them: the
     // cells printed after them start from the engine's print font.
-    TFont keepFont;
-    keepFont.Assign(c->Font());
+    const TCanvasFontKeeper keepFont(c);
     TBrush keepBrush;
     keepBrush.Assign(c->Brush());
     c->Brush()->SetStyle(bsClear);
@@ -929,7 +928,6 @@ int TAdvStringGrid::PrintHeaderFooter()
         }
     }
     const int titleHeight = htmlTitle.isEmpty() ? 0 : PrintHTMLTitle(htmlTitle);
-    c->Font()->Assign(&keepFont);
     c->Brush()->Assign(&keepBrush);
     FFontscalefactor = keepScale;
     return titleHeight;

@@ -116,6 +116,8 @@ TPoint TAdvStringGrid::MeasurePrintCell(int ACol, int ARow)
 {
     TPrintSettings* ps = FPrintSettings;
     TAdvGridPrintRun& run = *FPrintRun;
+    // Measuring leaves the canvas font as it found it.
+    const TCanvasFontKeeper keepFont(run.Canvas);
     AdvGridPrintCellLook look(this, ps->Font(), ACol, ARow, ACol < FixedCols() || ARow < FixedRows());
     TFont& font = look.Font;
     const bool ww = look.WW;

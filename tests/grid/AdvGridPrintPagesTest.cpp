@@ -436,7 +436,7 @@ TEST(PrintJob, PrinterCanvasIsMetricAtThePrintersResolution)
     EXPECT_EQ(previewRows, lastRows);
 }
 
-TEST(PrintPages, TheHeaderAndFooterLinesLeaveTheCanvasFontAsTheyFoundIt)
+TEST(PrintPages, TheLinesAndTheCellMeasuringLeaveTheCanvasFontAsTheyFoundIt)
 {
     TTestAdvGridPtr g = PrintGrid(3, 120);
     TPrintSettings* ps = g->PrintSettings();
@@ -460,4 +460,14 @@ TEST(PrintPages, TheHeaderAndFooterLinesLeaveTheCanvasFontAsTheyFoundIt)
     }
     EXPECT_GE(lineTexts, 2);
     EXPECT_EQ(leaked, 0);
+
+    // Measuring a cell leaves no font behind either: a page ends, as it
+    // began, on the print settings' font, not on the last measured cell's.
+    g->Font()->SetName("DejaVu Serif");
+    QStringList fonts;
+    g->OnPrintPage = [&](TObject*, TCanvas* Canvas, int, int, int) { fonts << Canvas->Font()->Name(); };
+    g->OnPrintPageDone = [&](TObject*, TCanvas* Canvas, int, int, int, int, int) { fonts << Canvas->Font()->Name(); };
+    g->PrintPreview(&c, PrintA4);
+    ASSERT_FALSE(fonts.isEmpty());
+    EXPECT_EQ(fonts.count(ps->Font()->Name()), fonts.size()) << fonts.join("|").toStdString();
 }
