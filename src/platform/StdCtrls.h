@@ -457,6 +457,8 @@ protected:
     virtual void Select();
     // The list is about to open; fires OnDropDown.
     virtual void DropDown();
+    // A type-ahead starts afresh with every focus.
+    void DoEnter() override;
     // The list closed; fires OnCloseUp.
     virtual void CloseUp();
     // Drawing of a descendant over what the Qt combo painted (the painter
@@ -468,7 +470,13 @@ protected:
 private:
     void ShowItemText();
     void UpdateWantKeys();
+    // Type-ahead in the list: the characters typed in quick succession,
+    // text added to them, find the first item (from the top, letter case
+    // ignored) that begins with them; -1 when none does.
+    int TypeAheadMatch(const QString& text);
     std::unique_ptr<TItemModelStrings> FItems;
+    QString FTypeAhead;
+    uint64_t FTypeAheadTick = 0;
     TComboBoxStyle FStyle = csDropDown;
     int FMaxLength = 0;
     int FDropDownCount = 8;
