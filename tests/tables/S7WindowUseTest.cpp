@@ -248,6 +248,26 @@ TEST_F(S7TableFixture, WithTheOptionTickedADoubleClickOnAHeaderFitsItsColumn)
         EXPECT_GE(g->ColWidths(2), fm.horizontalAdvance(g->Columns()->Items(2)->Header()));
         EXPECT_TRUE(TestHarness::GrabToPng(W(), TestHarness::GrabPath(QStringLiteral("s7_auto_size.png"))));
 
+        // Also while a cell is being edited: the press ends the edit first.
+        for (int col : {4, 3}) {  // a choice list, a text
+            SCOPED_TRACE(col);
+            g->SetFocus();
+            g->FocusCell(col, 2);
+            S7UseKey(Qt::Key_F2);
+            ASSERT_TRUE(g->EditorMode());
+            g->SetColWidths(18, 100);
+            S7UseDoubleClick(g, S7UseCentre(g->CellRect(18, 0)));
+            EXPECT_GE(g->ColWidths(18), fm.horizontalAdvance(mnemonic));
+        }
+
+        // The write page's headers as well.
+        W()->PageControl1->SetActivePageIndex(1);
+        Grid(1)->SetCells(20, 1, mnemonic);
+        Grid(1)->SetLeftCol(12);  // the last column in view
+        S7UseDoubleClick(Grid(1), S7UseCentre(Grid(1)->CellRect(20, 0)));
+        EXPECT_GE(Grid(1)->ColWidths(20), fm.horizontalAdvance(mnemonic));
+        W()->PageControl1->SetActivePageIndex(0);
+
         // A data cell never sizes its column.
         S7UseDoubleClick(g, S7UseCentre(g->CellRect(9, 1)));
         EXPECT_EQ(g->ColWidths(9), before9);
