@@ -470,9 +470,9 @@ protected:
 private:
     void ShowItemText();
     void UpdateWantKeys();
-    // Type-ahead in the list: the characters typed in quick succession,
-    // text added to them, find the first item (from the top, letter case
-    // ignored) that begins with them; -1 when none does.
+    // Type-ahead in the list: text joins the characters typed just before
+    // it (a longer pause starts afresh); the answer is the first item, from
+    // the top and ignoring letter case, that begins with them, or -1.
     int TypeAheadMatch(const QString& text);
     std::unique_ptr<TItemModelStrings> FItems;
     QString FTypeAhead;
