@@ -26,8 +26,8 @@ start=$SECONDS
 status=0
 (cd "$CLONE/main" && CI=true taskset -c "$CORES" bash .ci/run) >"$LOG" 2>&1 </dev/null || status=$?
 total=$((SECONDS - start))
-grep -E '^stage [a-z]+: [0-9]+ s$' "$LOG" || true
-grep -E 'Total Test time|tests passed|tests failed' "$LOG" || true
+grep -E '^stage [a-z ]+: [0-9]+ s$' "$LOG" || true
+grep -E 'Total Test time|tests passed|tests failed|both passes' "$LOG" || true
 # The second line of `times`: user and system time of everything it ran.
 cpu="$(times | sed -n 2p)"
 echo "whole run: ${total} s on cores ${CORES} (exit ${status}); cpu user/system: ${cpu}"

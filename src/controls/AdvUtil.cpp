@@ -291,6 +291,21 @@ int LineCountOf(const QString& Text, bool MultiLine)
     return MultiLine ? 1 + int(Text.count(CR)) : 1;
 }
 
+int LineBreakCount(const QString& Text)
+{
+    int n = 0;
+    for (qsizetype i = 0; i < Text.size(); ++i) {
+        const QChar ch = Text[i];
+        if (ch == CR) {
+            ++n;
+            if (i + 1 < Text.size() && Text[i + 1] == LF) ++i;
+        } else if (ch == LF) {
+            ++n;
+        }
+    }
+    return n;
+}
+
 QString RemoveCR(const QString& Text)
 {
     QString r = Text;

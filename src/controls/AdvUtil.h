@@ -70,6 +70,8 @@ QString EncodeLineBreaks(const QString& Text);
 QString DecodeLineBreaks(const QString& Text, bool MultiLine);
 void ExtractFirstLine(QString& Text, bool KeepRest, QString& Line);
 int LineCountOf(const QString& Text, bool MultiLine);
+// The line breaks of a text: CR LF, a lone CR and a lone LF count one each.
+int LineBreakCount(const QString& Text);
 QString RemoveCR(const QString& Text);
 QString CRToLF(const QString& Text);
 QString CRToBRTag(const QString& Text);

@@ -3,7 +3,6 @@
 
 #include "AdvCGrid.h"
 
-#include "AdvGridPending.h"
 #include "Menus.h"
 
 #include <algorithm>
@@ -554,7 +553,7 @@ void TAdvColumnGrid::UpdateColumnSize(int ACol, int& AWidth)
         if (item->MinSize() > 0 && AWidth < item->MinSize()) AWidth = item->MinSize();
         if (item->MaxSize() > 0 && AWidth > item->MaxSize()) AWidth = item->MaxSize();
     }
-    ADVGRID_IF_MEMBER(this, g->TAdvStringGrid::UpdateColumnSize(ACol, AWidth));
+    TAdvStringGrid::UpdateColumnSize(ACol, AWidth);
 }
 
 void TAdvColumnGrid::UpdateAutoColumnSize(int ACol, int& AWidth)

@@ -9,7 +9,7 @@
 #include "AdvGridEditLink.h"
 #include "AdvGridEditors.h"
 #include "AdvGridLook.h"
-#include "AdvGridPending.h"
+#include "AdvGridPrint.h"
 #include "AdvUtil.h"
 #include "Menus.h"
 #include "SysFormat.h"
@@ -73,14 +73,14 @@ void TAdvColumnGrid::GetCellColor(int ACol, int ARow, TGridDrawState AState, TBr
                 if (ColorSet(p->FontColor())) AFont->SetColor(p->FontColor());
             }
     }
-    ADVGRID_IF_MEMBER(this, g->TAdvStringGrid::GetCellColor(ACol, ARow, AState, ABrush, AFont));
+    TAdvStringGrid::GetCellColor(ACol, ARow, AState, ABrush, AFont);
 }
 
 void TAdvColumnGrid::GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont)
 {
     if (TGridColumnItem* item = ItemOf(ACol)) {
         if (!IsNormalCell(ACol, ARow)) {
-            ADVGRID_IF_MEMBER(this, AFont->Assign(g->PrintSettings()->FixedFont()));
+            AFont->Assign(PrintSettings()->FixedFont());
         } else {
             TCellProperties* p = ARow < RowCount() ? GridObjects(ACol, ARow) : nullptr;
             if (item->Fixed())
@@ -97,11 +97,11 @@ void TAdvColumnGrid::GetCellPrintColor(int ACol, int ARow, TGridDrawState AState
                     if (!p->FontName().isEmpty()) AFont->SetName(p->FontName());
                 }
             } else {
-                ADVGRID_IF_MEMBER(this, AFont->Assign(g->PrintSettings()->Font()));
+                AFont->Assign(PrintSettings()->Font());
             }
         }
     }
-    ADVGRID_IF_MEMBER(this, g->TAdvStringGrid::GetCellPrintColor(ACol, ARow, AState, ABrush, AFont));
+    TAdvStringGrid::GetCellPrintColor(ACol, ARow, AState, ABrush, AFont);
 }
 
 void TAdvColumnGrid::GetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders)
@@ -110,7 +110,7 @@ void TAdvColumnGrid::GetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders&
         Borders = item->Borders();
         APen->Assign(item->BorderPen());
     }
-    ADVGRID_IF_MEMBER(this, g->TAdvStringGrid::GetCellBorder(ACol, ARow, APen, Borders));
+    TAdvStringGrid::GetCellBorder(ACol, ARow, APen, Borders);
 }
 
 void TAdvColumnGrid::GetCellPrintBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders)
@@ -120,7 +120,7 @@ void TAdvColumnGrid::GetCellPrintBorder(int ACol, int ARow, TPen* APen, TCellBor
         Borders = item->PrintBorders();
         APen->Assign(item->PrintBorderPen());
     }
-    ADVGRID_IF_MEMBER(this, g->TAdvStringGrid::GetCellPrintBorder(ACol, ARow, APen, Borders));
+    TAdvStringGrid::GetCellPrintBorder(ACol, ARow, APen, Borders);
 }
 
 void TAdvColumnGrid::GetAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign)
@@ -130,7 +130,7 @@ void TAdvColumnGrid::GetAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlig
         if (ARow >= 0 && ARow < RowCount())
             if (TCellProperties* p = GridObjects(ACol, ARow)) HAlign = p->Alignment();
     }
-    ADVGRID_IF_MEMBER(this, g->TAdvStringGrid::GetAlignment(ACol, ARow, HAlign, VAlign));
+    TAdvStringGrid::GetAlignment(ACol, ARow, HAlign, VAlign);
 }
 
 void TAdvColumnGrid::GetFormat(int ACol, TSortStyle& AStyle, QString& APrefix, QString& ASuffix)
@@ -140,7 +140,7 @@ void TAdvColumnGrid::GetFormat(int ACol, TSortStyle& AStyle, QString& APrefix, Q
         APrefix = item->SortPrefix();
         ASuffix = item->SortSuffix();
     }
-    ADVGRID_IF_MEMBER(this, g->TAdvStringGrid::GetFormat(ACol, AStyle, APrefix, ASuffix));
+    TAdvStringGrid::GetFormat(ACol, AStyle, APrefix, ASuffix);
 }
 
 void TAdvColumnGrid::GetColumnFloatFormat(int ACol, int ARow, QString& AFormat)
@@ -156,7 +156,7 @@ QString TAdvColumnGrid::GetFormattedCell(int ACol, int ARow)
     const QString text = Cells(ACol, ARow);
     if (!item) {
         QString s = text;
-        ADVGRID_IF_MEMBER(this, s = g->TAdvStringGrid::GetFormattedCell(ACol, ARow));
+        s = TAdvStringGrid::GetFormattedCell(ACol, ARow);
         return s;
     }
     QString fmt = item->FloatFormat();
@@ -189,11 +189,11 @@ void TAdvColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType& AEditor)
             SpinEdit()->SetMaxValue(item->SpinMax());
             SpinEdit()->SetIncrement(item->SpinStep());
             SetEditLink(dynamic_cast<TEditLink*>(item->EditLink()));
-            if (ControlLook()) ADVGRID_IF_MEMBER(this, g->ControlLook()->SetDropDownCount(item->DropDownCount()));
+            if (ControlLook()) ControlLook()->SetDropDownCount(item->DropDownCount());
         }
         if (!item->FloatFormat().isEmpty()) SetFloatFormat(item->FloatFormat());
     }
-    ADVGRID_IF_MEMBER(this, g->TAdvStringGrid::GetCellEditor(ACol, ARow, AEditor));
+    TAdvStringGrid::GetCellEditor(ACol, ARow, AEditor);
 }
 
 void TAdvColumnGrid::IsFixedCell(int ACol, int ARow, bool& IsFixed)
@@ -201,7 +201,7 @@ void TAdvColumnGrid::IsFixedCell(int ACol, int ARow, bool& IsFixed)
     const int r = RealColIndex(ACol);
     if (TGridColumnItem* item = ItemOf(r); item && ACol >= FixedCols() && ARow >= FixedRows())
         IsFixed = item->Fixed();
-    ADVGRID_IF_MEMBER(this, g->TAdvStringGrid::IsFixedCell(ACol, ARow, IsFixed));
+    TAdvStringGrid::IsFixedCell(ACol, ARow, IsFixed);
 }
 
 void TAdvColumnGrid::CanEditCell(int ACol, int ARow, bool& CanEdit)
@@ -215,13 +215,13 @@ void TAdvColumnGrid::CanEditCell(int ACol, int ARow, bool& CanEdit)
         base = BaseCell(ACol, ARow);
         if (TCellProperties* p = GridObjects(base.X, base.Y); p && CanEdit) CanEdit = !p->ReadOnly();
     }
-    ADVGRID_IF_MEMBER(this, g->OnCanEditCell ? g->OnCanEditCell(this, base.Y, base.X, CanEdit) : void());
+    if (OnCanEditCell) OnCanEditCell(this, base.Y, base.X, CanEdit);
 }
 
 void TAdvColumnGrid::IsPasswordCell(int ACol, int ARow, bool& IsPassword)
 {
     if (TGridColumnItem* item = ItemOf(ACol)) IsPassword = item->Password();
-    ADVGRID_IF_MEMBER(this, g->TAdvStringGrid::IsPasswordCell(ACol, ARow, IsPassword));
+    TAdvStringGrid::IsPasswordCell(ACol, ARow, IsPassword);
 }
 
 bool TAdvColumnGrid::HasComboBox(int ACol, int ARow)
@@ -229,7 +229,7 @@ bool TAdvColumnGrid::HasComboBox(int ACol, int ARow)
     bool has = false;
     if (TGridColumnItem* item = ItemOf(ACol); item && ACol >= FixedCols() && ARow >= FixedRows())
         has = item->Editor() == edComboEdit || item->Editor() == edComboList;
-    ADVGRID_IF_MEMBER(this, g->OnHasComboBox ? g->OnHasComboBox(this, ACol, ARow, has) : void());
+    if (OnHasComboBox) OnHasComboBox(this, ACol, ARow, has);
     return has;
 }
 
@@ -274,14 +274,14 @@ TCellGraphic* TAdvColumnGrid::GetCellGraphic(int ACol, int ARow)
 void TAdvColumnGrid::GetCheckTrue(int ACol, int ARow, QString& Value)
 {
     Value = CheckTrue();
-    ADVGRID_IF_MEMBER(this, g->TAdvStringGrid::GetCheckTrue(ACol, ARow, Value));
+    TAdvStringGrid::GetCheckTrue(ACol, ARow, Value);
     if (TGridColumnItem* item = ItemOf(ACol); item && IsNormalCell(ACol, ARow)) Value = item->CheckTrue();
 }
 
 void TAdvColumnGrid::GetCheckFalse(int ACol, int ARow, QString& Value)
 {
     Value = CheckFalse();
-    ADVGRID_IF_MEMBER(this, g->TAdvStringGrid::GetCheckFalse(ACol, ARow, Value));
+    TAdvStringGrid::GetCheckFalse(ACol, ARow, Value);
     if (TGridColumnItem* item = ItemOf(ACol); item && IsNormalCell(ACol, ARow)) Value = item->CheckFalse();
 }
 
@@ -291,7 +291,7 @@ bool TAdvColumnGrid::GetColumnFilter(int Column)
 {
     TStringList* list = FilterList();
     list->SetSorted(false);
-    ADVGRID_IF_MEMBER(this, g->TAdvStringGrid::HasColumnFilter(Column));
+    TAdvStringGrid::HasColumnFilter(Column);
     TGridColumnItem* item = ItemOf(Column);
     if (!item || item->Filter()->Count() == 0) return false;
     list->Clear();
@@ -306,24 +306,23 @@ bool TAdvColumnGrid::GetColumnFilter(int Column)
 void TAdvColumnGrid::FilterSelect(int ItemIndex)
 {
     int col = -1;
-    ADVGRID_IF_MEMBER(this, col = g->FFilterCol);
-    ADVGRID_IF_MEMBER(this, col = g->FilterColumn());
+    col = FilterColumn();
     TGridColumnItem* item = ItemOf(col);
     if (item && ItemIndex >= 0 && ItemIndex < item->Filter()->Count()) {
         QString name, cond;
         FilterEntryParts(item->Filter()->Strings(ItemIndex), name, cond);
         if (FAutoFilterDisplay) item->SetHeader(name);
-        if (AutoFilterUpdate()) ADVGRID_IF_MEMBER(this, g->SetFilterActive(false));
+        if (AutoFilterUpdate()) SetFilterActive(false);
         if (OnFilterSelect) OnFilterSelect(this, col, ItemIndex, name, cond);
         if (Filter()) SetColumnFilterCondition(Filter(), col, cond, item->FilterCaseSensitive());
         if (AutoFilterUpdate()) {
-            ADVGRID_IF_MEMBER(this, g->SetFilterActive(true));
+            SetFilterActive(true);
             if (RowCount() > FixedRows() && !(FixedRowAlways() && RowCount() == FixedRows() + 1))
                 SetRow(FixedRows());
-            ADVGRID_IF_MEMBER(this, g->DoFilterDone());
+            DoFilterDone();
         }
     }
-    ADVGRID_IF_MEMBER(this, g->SetFilterColumn(-1));
+    SetFilterColumn(-1);
 }
 
 // ---- popup menus --------------------------------------------------------------------------------

@@ -3,7 +3,6 @@
 
 #include "AdvCGrid.h"
 
-#include "AdvGridPending.h"
 #include "IniFiles.h"
 #include "Menus.h"
 
@@ -355,7 +354,7 @@ void TAdvColumnGrid::SaveColPositions()
     if (ColumnSize()->Location() == clIniFile)
         SaveColumnPositions(ColumnSize()->Key(), ColumnSize()->Section());
     else
-        ADVGRID_IF_MEMBER(this, g->TAdvStringGrid::SaveColPositions());
+        TAdvStringGrid::SaveColPositions();
 }
 
 void TAdvColumnGrid::LoadColPositions()
@@ -363,5 +362,5 @@ void TAdvColumnGrid::LoadColPositions()
     if (ColumnSize()->Location() == clIniFile)
         LoadColumnPositions(ColumnSize()->Key(), ColumnSize()->Section());
     else
-        ADVGRID_IF_MEMBER(this, g->TAdvStringGrid::LoadColPositions());
+        TAdvStringGrid::LoadColPositions();
 }

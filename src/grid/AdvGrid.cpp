@@ -401,6 +401,7 @@ void TAdvStringGrid::CreateWnd()
         FFooterPanel->SetVisible(FooterVisible());
         FFooterPanel->CreateWnd();
     }
+    if (FSearchPanel) FSearchPanel->CreateWnd(UseRightToLeftAlignment());
     if (FColumnSize->Save()) LoadColSizesReported();
     SetTimer(GridTimerID, 500);
     FGridTimerID = GridTimerID;

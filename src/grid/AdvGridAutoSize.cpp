@@ -117,7 +117,7 @@ int TAdvStringGrid::GetMaxRowLines(int ARow)
     int most = 1;
     for (int d = 0; d < ColCount(); ++d) {
         const QString text = AutoSizeCellText(this, RealColIndex(d), ARow);
-        most = std::max(most, int(text.count(QLatin1Char('\n'))) + 1);
+        most = std::max(most, LineBreakCount(text) + 1);
     }
     return most;
 }

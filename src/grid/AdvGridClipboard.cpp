@@ -41,11 +41,13 @@ bool IsCheckBoxCell(TAdvStringGrid* g, int c, int r)
            t == ctTriStateCheckBox;
 }
 
-// May a paste write the cell (displayed column)?
+// May a paste, cut, fill or drop write the cell (displayed column)? The
+// grid's own editability answers, the application's OnCanEditCell
+// included; `always` lets AllowClipboardAlways override it.
 bool PasteEditable(TAdvStringGrid* g, int c, int r, bool always)
 {
     if (always && g->Navigation()->AllowClipboardAlways()) return true;
-    return g->Options().Contains(goEditing) && !g->ReadOnly(g->RealColIndex(c), r);
+    return g->IsEditable(g->RealColIndex(c), r);
 }
 
 // The rich text of a cell: Windows-1252 bytes and a terminating zero, as
@@ -64,6 +66,34 @@ TGridRect Normalized(TGridRect r)
     if (r.Left > r.Right) std::swap(r.Left, r.Right);
     if (r.Top > r.Bottom) std::swap(r.Top, r.Bottom);
     return r;
+}
+
+// The selection widened to whole merged areas: a merged top-left cell
+// moves it to its area's base cell, a merged bottom-right cell to its
+// area's far corner. The grid's selection follows when it changed.
+TGridRect ClipWidenedSelection(TAdvStringGrid* g)
+{
+    const TGridRect old = Normalized(g->Selection());
+    TGridRect s = old;
+    const auto area = [g](int c, int r, TPoint& base, TPoint& span) {
+        const int rc = g->RealColIndex(c);
+        span = g->CellSpan(rc, r);
+        if (span.X <= 0 && span.Y <= 0) return false;
+        base = g->BaseCell(rc, r);
+        base.X = g->DisplColIndex(base.X);
+        return base.X >= 0;
+    };
+    TPoint base, span;
+    if (area(s.Left, s.Top, base, span)) {
+        s.Left = base.X;
+        s.Top = base.Y;
+    }
+    if (area(s.Right, s.Bottom, base, span)) {
+        s.Right = std::min(base.X + span.X, g->ColCount() - 1);
+        s.Bottom = std::min(base.Y + span.Y, g->RowCount() - 1);
+    }
+    if (s != old) g->SetSelection(s);
+    return s;
 }
 
 }  // namespace
@@ -127,13 +157,14 @@ void TAdvStringGrid::CopyToClipBoard() { CopyRectToClipboard(SaveRange(), false)
 
 void TAdvStringGrid::CopySelectionToClipboard()
 {
+    const TGridRect S = ClipWidenedSelection(this);
     const bool fmt = Navigation()->AllowFmtClipboard();
     if (MouseActions()->DisjunctRowSelect() && !fmt)
         CopyRectToClipboard(TGridRect{FixedCols(), SaveStartRow(), ColCount() - FixedRightCols() - 1, SaveEndRow()}, true);
     else if (MouseActions()->DisjunctColSelect() && !fmt)
         CopyRectToClipboard(SaveRange(), true);
     else
-        CopyRectToClipboard(Normalized(Selection()), false);
+        CopyRectToClipboard(S, false);
 }
 
 void TAdvStringGrid::CutToClipboard()
@@ -150,8 +181,9 @@ void TAdvStringGrid::CutToClipboard()
 
 void TAdvStringGrid::CutSelectionToClipboard()
 {
-    const TGridRect S = Normalized(Selection());
+    const TGridRect before = Normalized(Selection());
     CopySelectionToClipboard();
+    const TGridRect S = Normalized(Selection());
     if (MouseActions()->DisjunctRowSelect()) {
         for (int r = RowCount() - 1; r >= FixedRows(); --r)
             if (RowSelect(r)) {
@@ -177,14 +209,14 @@ void TAdvStringGrid::CutSelectionToClipboard()
         if (Navigation()->AllowFmtClipboard()) FreeCellPropertiesRange(S.Left, S.Top, S.Right, S.Bottom);
     }
     FClipOperation = coCut;
-    if (OnCellsChanged) OnCellsChanged(this, S);
+    if (OnCellsChanged) OnCellsChanged(this, before);
     if (NumHiddenColumns() > 0) Invalidate();
 }
 
 void TAdvStringGrid::CopyToClipBoardAsHTML()
 {
-    // "" is the program folder, as relative names are elsewhere.
-    QString html = SaveToHTMLString(ProgramDir());
+    // No folder: cell pictures go below the program folder.
+    QString html = SaveToHTMLString(QString());
     MakeClipboardHTML(html);
     // Linux programs read text/html as a page: the header lines, which only
     // say where the page starts, are left off.
@@ -440,7 +472,7 @@ void TAdvStringGrid::PasteSelectionFromClipboard()
 {
     ImportNotification(isImportStart, -1);
     FPasteAll = false;
-    const TGridRect S = Normalized(Selection());
+    const TGridRect S = ClipWidenedSelection(this);
     TPasteCount count;
     PasteAt(Options().Contains(goRowSelect) ? FixedCols() : S.Left, S.Top, count);
     const int cells = (S.Right - S.Left + 1) * (S.Bottom - S.Top + 1);

@@ -48,7 +48,8 @@ TEditLink::~TEditLink()
     if (TWinControl* c = FSubclassedControl.Get()) c->SetWindowProc(FKeptWindowProc);
     if (FGrid) {
         FGrid->RemoveFreeNotification(this);
-        if (FGrid->EditLink() == this) FGrid->SetEditLink(nullptr);
+        // A grid whose destructors have begun no longer has its link to forget.
+        if (!FGrid->HasState(csDestructing) && FGrid->EditLink() == this) FGrid->SetEditLink(nullptr);
     }
 }
 

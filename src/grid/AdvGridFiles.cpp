@@ -354,7 +354,11 @@ void WriteAscii(TAdvStringGrid* g, const QString& FileName, bool Unicode, bool A
         for (int c = c0; c <= c1; ++c) {
             const int tc = SavedTextCol(g, c);
             const int w = widths[size_t(c - c0)];
-            const TAlignment a = g->Alignments(tc, r);
+            // Aligned as the cell shows on the screen: its own alignment,
+            // numbers to the right with AutoNumAlign, the alignment event.
+            TAlignment a = taLeftJustify;
+            TVAlignment va = vtaTop;
+            g->GetCellAlignment(tc, r, a, va);
             g->SaveCellText(tc, r, text);
             QStringList parts = text.split(QStringLiteral("\r\n"));
             QString f = AlignIn(parts.front(), w, a);

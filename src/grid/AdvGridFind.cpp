@@ -5,7 +5,6 @@
 #include "AdvGrid.h"
 #include "AdvGridFind.h"
 #include "AdvGridLook.h"
-#include "AdvGridPending.h"
 #include "AdvUtil.h"
 #include "AsgHTMLEText.h"
 #include "SysStrings.h"
@@ -186,7 +185,7 @@ void TAdvStringGrid::FindAutoGoto(int ACol, int ARow)
                 if (!IsNode(r)) continue;
                 const int real = RealRowIndex(r);
                 if (real < R && R < real + GetNodeSpan(r)) {
-                    ADVGRID_IF_MEMBER(this, g->ExpandNode(real));
+                    ExpandNode(real);
                     break;
                 }
             }

@@ -4,11 +4,16 @@
 #include "AdvGridFilesKit.h"
 #include "AdvGridHTML.h"
 
+#include "AdvGridCellGraphic.h"
 #include "AdvObj.h"
 #include "AdvUtil.h"
 #include "AsgHTMLEText.h"
 #include "Files.h"
+#include "Graphics.h"
+#include "GraphicsJpeg.h"
+#include "ImgList.h"
 #include "Shell.h"
+#include "SysFormat.h"
 #include "TextFiles.h"
 #include "Types.h"
 
@@ -18,6 +23,8 @@
 namespace {
 
 constexpr QLatin1StringView kCRLF("\r\n");
+const char* const kHTMLCannotCreate = "Cannot create ";
+const char* const kHTMLPictureNotEncoded = "A cell picture could not be written as JPEG: ";
 
 // The style class list: distinct style texts numbered in order of first use.
 class TStyleClasses {
@@ -57,23 +64,113 @@ QString Linked(const QString& text, bool full)
     return r;
 }
 
+// Cell pictures written beside the page as JPEG files, numbered from 1 in
+// the order they are written, in the folder "images" below the page's.
+class THTMLPictures {
+public:
+    explicit THTMLPictures(const QString& Dir) : FDir(Dir) {}
+
+    // The tag of a graphic; a JPEG keeps its own bytes, any other is drawn
+    // on a new bitmap of its size. Empty for an empty graphic.
+    QString Tag(TGraphic* g)
+    {
+        if (!g || g->Empty() || g->Width() <= 0 || g->Height() <= 0) return QString();
+        if (auto* jpeg = dynamic_cast<TJPEGImage*>(g)) return Write(jpeg->SaveToBytes());
+        TBitmap bmp(g->Width(), g->Height());
+        bmp.Canvas()->Draw(0, 0, g);
+        return Encoded(bmp);
+    }
+    // The tag of image Index of the list; empty when it has no such image.
+    QString Tag(TCustomImageList* il, int Index)
+    {
+        if (!il || Index < 0 || Index >= il->Count() || il->Width() <= 0 || il->Height() <= 0) return QString();
+        TBitmap bmp(il->Width(), il->Height());
+        il->Draw(bmp.Canvas(), 0, 0, Index);
+        return Encoded(bmp);
+    }
+
+private:
+    QString Encoded(TBitmap& bmp)
+    {
+        QString error;
+        const QByteArray jpeg = EncodeJpeg(bmp.Image(), 90, false, &error);
+        if (jpeg.isEmpty()) throw EAdvGridError(QString::fromLatin1(kHTMLPictureNotEncoded) + error);
+        return Write(jpeg);
+    }
+    QString Write(const QByteArray& bytes)
+    {
+        const QString folder = FDir + QStringLiteral("images");
+        if (!FFolderReady && !ForceDirectories(folder)) throw Exception(QString::fromLatin1(kHTMLCannotCreate) + folder);
+        FFolderReady = true;
+        const QString path = folder + QStringLiteral("/img%1.jpg").arg(++FCount);
+        const TWriteResult w = SafeWriteFile(path, bytes);
+        if (!w) RaiseGridWriteError(path, w.Error);
+        return QStringLiteral("<img src= \"file://") + path + QStringLiteral("\">");
+    }
+    QString FDir;
+    int FCount = 0;
+    bool FFolderReady = false;
+};
+
+// What a cell shows in the table when pictures are exported: its text with
+// the tags of its pictures, placed as the cell's kind places them.
+// Exported is the cell's text before HTML encoding (an image index).
+QString HTMLPictureContent(TAdvStringGrid* g, THTMLPictures& Pictures, int ACol, int ARow, const QString& Exported,
+                           const QString& Text)
+{
+    TCellGraphic* cg = g->GetCellGraphic(ACol, ARow);
+    if (!cg) return Text;
+    TCustomImageList* il = g->GridImages();
+    switch (cg->CellType()) {
+    case ctBitmap: return Text + Pictures.Tag(cg->CellBitmap());
+    case ctImageList: return Pictures.Tag(il, cg->CellIndex()) + Text;
+    case ctDataImage: {
+        int index = -1;
+        if (!TryStrToInt(Exported.trimmed(), index) || !il || index < 0 || index >= il->Count()) return Text;
+        return Pictures.Tag(il, index);
+    }
+    case ctImages: {
+        QString tags;
+        if (const TIntList* list = cg->CellIntList())
+            for (int i = 0; i < list->Count(); ++i) tags += Pictures.Tag(il, list->Items(i));
+        return tags + Text;
+    }
+    case ctPicture:
+    case ctInterface: {
+        const TPicture* p = cg->CellPicture();
+        return Text + (p ? Pictures.Tag(p->Graphic()) : QString());
+    }
+    case ctNode: return u'+' + Text;
+    default: return Text;
+    }
+}
+
 }  // namespace
 
-// The look of a cell for the export: its property object's font, colours and
-// alignment over the grid's own.
+// The look of a cell for the export, as the grid paints it (cell
+// properties, bands, the colour and alignment events, the fixed font). The
+// page's own window colours stand for "no colour": a body cell gets a
+// background only when its look sets one; fixed cells are FixedColor.
 QString TAdvStringGrid::HTMLCellStyle(int ACol, int ARow, bool Fixed, bool& NoWrap)
 {
     const THTMLSettings* hs = HTMLSettings();
-    const TCellProperties* p = HasCellProperties(ACol, ARow) ? GetCellProperties(ACol, ARow) : nullptr;
-    TColor brush = Fixed ? FixedColor() : clNone;
-    if (p && !Fixed && p->BrushColor() != clWindow && p->BrushColor() != clNone) brush = p->BrushColor();
-    const TColor fontColor = p && p->FontColor() != clWindowText ? p->FontColor() : clNone;
-    const int size = p ? p->FontSize() : Font()->Size();
-    const TFontStyles style = p ? p->FontStyle() : Font()->Style();
-    const QString name = p && !p->FontName().isEmpty() ? p->FontName() : Font()->Name();
-    const TAlignment align = p ? p->Alignment() : taLeftJustify;
-    const TVAlignment valign = p ? p->VAlignment() : vtaTop;
-    NoWrap = !(p ? p->WordWrap() : WordWrap());
+    TFont font;
+    TBrush look;
+    TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
+    TAlignment align = taLeftJustify;
+    TVAlignment valign = vtaTop;
+    bool wrap = WordWrap();
+    TCellGradientDirection gd = GradientVertical;
+    TGridDrawState state;
+    GetVisualProperties(ACol, ARow, state, false, false, false, &look, colorTo, mirror, mirrorTo, &font, align, valign,
+                        wrap, gd);
+    TColor brush = Fixed ? FixedColor() : look.Color();
+    if (brush == clWindow) brush = clNone;
+    const TColor fontColor = font.Color() == clWindowText ? clNone : font.Color();
+    const int size = font.Size();
+    const TFontStyles style = font.Style();
+    const QString name = font.Name();
+    NoWrap = !wrap;
     QStringList d;
     if (brush != clNone && hs->SaveColor()) d << QStringLiteral("background-color: #") + ColorToHexRGB(ColorToRGB(brush));
     if (fontColor != clNone && hs->SaveColor()) d << QStringLiteral("color: #") + ColorToHexRGB(ColorToRGB(fontColor));
@@ -91,8 +188,9 @@ QString TAdvStringGrid::HTMLCellStyle(int ACol, int ARow, bool Fixed, bool& NoWr
 
 QString TAdvStringGrid::SaveToHTMLString(const QString& Dir)
 {
-    (void)Dir;  // cell pictures are not exported
     const THTMLSettings* hs = HTMLSettings();
+    // No folder: the program folder, as relative names are elsewhere.
+    THTMLPictures pictures(Dir.isEmpty() ? ProgramDir() + u'/' : Dir);
     const int c0 = SaveFixedCells() || SaveFixedCols() ? 0 : FixedCols();
     int r0 = SaveFixedCells() || SaveFixedRows() ? 0 : FixedRows();
     const auto q = [](const QString& s) { return u'"' + s + u'"'; };
@@ -122,6 +220,7 @@ QString TAdvStringGrid::SaveToHTMLString(const QString& Dir)
         if (span.Y > 0) spans += QStringLiteral(" ROWSPAN=") + q(QString::number(span.Y + 1));
         QString text;
         SaveCellText(rc, r, text);
+        const QString exported = text;
         if (!head) {
             if (hs->ConvertSpecialChars()) text = HTMLEntityEncode(text, true);
             if (hs->NonBreakingText()) text.replace(u' ', QLatin1String("&nbsp;"));
@@ -135,8 +234,7 @@ QString TAdvStringGrid::SaveToHTMLString(const QString& Dir)
         QString width;
         if (head && c < widths->Count()) width = QStringLiteral(" WIDTH=%1").arg(widths->Items(c));
         if (!head && !header && c - c0 < widths->Count()) width = QStringLiteral(" width=%1").arg(widths->Items(c - c0));
-        TCellGraphic* g = GetCellGraphic(rc, r);
-        if (hs->ExportImages() && g && g->CellType() == ctNode) text = u'+' + text;
+        if (hs->ExportImages()) text = HTMLPictureContent(this, pictures, rc, r, exported, text);
         return QStringLiteral("<TD class=\"c%1\"").arg(n) + spans + (noWrap ? QStringLiteral(" nowrap") : QString()) +
                width + u'>' + text + QStringLiteral("</td>");
     };

@@ -894,7 +894,11 @@ int TAdvStringGrid::PrintHeaderFooter()
     const double keepScale = FFontscalefactor;
     FFontscalefactor = run.Scale;
     TCanvas* c = run.Canvas;
-    const TBrushStyle keepBrush = c->Brush()->Style();
+    // The lines leave the canvas font and brush as they found them: the
+    // cells printed after them start from the engine's print font.
+    const TCanvasFontKeeper keepFont(c);
+    TBrush keepBrush;
+    keepBrush.Assign(c->Brush());
     c->Brush()->SetStyle(bsClear);
     const auto drawAt = [&](TPrintPosition pos, const QString& text, int y) {
         if (text.isEmpty()) return;
@@ -924,7 +928,7 @@ int TAdvStringGrid::PrintHeaderFooter()
         }
     }
     const int titleHeight = htmlTitle.isEmpty() ? 0 : PrintHTMLTitle(htmlTitle);
-    c->Brush()->SetStyle(keepBrush);
+    c->Brush()->Assign(&keepBrush);
     FFontscalefactor = keepScale;
     return titleHeight;
 }

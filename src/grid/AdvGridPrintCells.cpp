@@ -68,7 +68,8 @@ bool AdvGridPrintsGraphic(TCellType t)
     switch (t) {
     case ctBitmap: case ctIcon: case ctImageList: case ctDataImage: case ctCheckBox: case ctDataCheckBox:
     case ctVirtCheckBox: case ctRowCheckBox: case ctTriStateCheckBox: case ctRadioButton: case ctNode: case ctRadio:
-    case ctImages: case ctPicture: case ctProgress: case ctProgressPie: case ctInterface: return true;
+    case ctImages: case ctPicture: case ctFilePicture: case ctProgress: case ctProgressPie: case ctInterface:
+        return true;
     default: return false;
     }
 }
@@ -115,6 +116,8 @@ TPoint TAdvStringGrid::MeasurePrintCell(int ACol, int ARow)
 {
     TPrintSettings* ps = FPrintSettings;
     TAdvGridPrintRun& run = *FPrintRun;
+    // Measuring leaves the canvas font as it found it.
+    const TCanvasFontKeeper keepFont(run.Canvas);
     AdvGridPrintCellLook look(this, ps->Font(), ACol, ARow, ACol < FixedCols() || ARow < FixedRows());
     TFont& font = look.Font;
     const bool ww = look.WW;
@@ -443,6 +446,13 @@ void TAdvStringGrid::PrintCellContent(int DisplayCol, int ARow, const TRect& Box
         }
     }
     if (g.Graphic) {
+        // A picture file is read when it prints; one that cannot be read
+        // stops the print with its error, where the screen only leaves it out.
+        if (g.Graphic->CellType() == ctFilePicture)
+            if (const TFilePicture* f = g.Graphic->CellFilePicture(); f && !f->Filename().isEmpty()) {
+                TPicture check;
+                check.LoadFromFile(f->Filename());
+            }
         // The screen's graphic painter on the whole cell, at screen size.
         TFont screenFont;
         screenFont.Assign(&font);

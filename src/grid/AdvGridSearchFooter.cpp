@@ -211,6 +211,12 @@ void TSearchPanel::PlaceControls(bool RightToLeft)
     FMatchCase->SetBounds(mcLeft, kSearchMatchCaseTop, FMatchCase->Width(), FMatchCase->Height());
 }
 
+void TSearchPanel::CreateWnd(bool RightToLeft)
+{
+    PlaceControls(RightToLeft);
+    if (OnCreated) OnCreated(this);
+}
+
 void TSearchPanel::EditChanged()
 {
     const bool any = !FEditControl->Text().isEmpty();

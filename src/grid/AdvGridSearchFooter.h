@@ -1,8 +1,9 @@
 #pragma once
 // The strip at the bottom of a string grid that holds the search footer:
 // created by every grid as its child, bottom-aligned and 0 pixels high
-// until the footer is shown. The grid binds the five events to its footer
-// actions and copies its search footer settings onto the panel.
+// until the footer is shown. The grid binds the five action events to its
+// footer actions, the creation event to its own, and copies its search
+// footer settings onto the panel.
 
 #include "ExtCtrls.h"
 #include "StdCtrls.h"
@@ -75,6 +76,9 @@ public:
     // Places the controls by the placement table; RightToLeft mirrors the
     // edit and the four buttons.
     void PlaceControls(bool RightToLeft);
+    // The panel's window is made with its grid's: the controls are placed
+    // and OnCreated fires, so that a handler set after construction runs.
+    void CreateWnd(bool RightToLeft);
 
     // Find next, find previous, the search text changed, close, highlight.
     TNotifyEvent OnForwardClick;
@@ -82,6 +86,8 @@ public:
     TNotifyEvent OnEditChange;
     TNotifyEvent OnExitClick;
     TNotifyEvent OnHighlightClick;
+    // The window was made (CreateWnd).
+    TNotifyEvent OnCreated;
 
 protected:
     void Paint() override;

@@ -37,7 +37,11 @@ void TAdvStringGrid::CreateSearchPanel()
     for (TAdvGridButton* b : {FSearchPanel->ForwardButton(), FSearchPanel->BackwardButton(),
                               FSearchPanel->HiliteButton(), FSearchPanel->ExitButton()})
         SearchFooterButtonHint(b, b->Hint());
-    if (OnCreatedSearchFooter) OnCreatedSearchFooter(this);
+    // Fired when the grid's window is made, not here in its constructor,
+    // where no application handler can be set yet.
+    FSearchPanel->OnCreated = [this](TObject*) {
+        if (OnCreatedSearchFooter) OnCreatedSearchFooter(this);
+    };
 }
 
 void TAdvStringGrid::UpdateSearchPanel()

@@ -4,7 +4,6 @@
 #include "AdvGrid.h"
 
 #include "AdvGridLook.h"
-#include "AdvGridPending.h"
 #include "AdvGridSort.h"
 #include "AdvUtil.h"
 #include "RichText.h"
@@ -120,11 +119,11 @@ void TAdvStringGrid::DoAutoSizeCol(int Index, bool GrowOnly)
             w = (graphic ? GetCellGraphicSize(c, r).X : 0) + measure.TextWidth(c, r);
             if (comboShown) {
                 bool combo = false;
-                ADVGRID_IF_MEMBER(this, combo = g->HasComboBox(c, r));
+                combo = HasComboBox(c, r);
                 if (combo) w += 16;
             }
             bool filterButton = false;
-            ADVGRID_IF_MEMBER(this, filterButton = g->FilterDropDownAuto() && r == g->FilterRow() && g->HasColumnFilter(c));
+            filterButton = FilterDropDownAuto() && r == FilterRow() && HasColumnFilter(c);
             if (filterButton) w += 12;
             if (Index == sortCol && IsSortIndicatorCell(c, r)) w += 10;
         }
@@ -139,5 +138,5 @@ void TAdvStringGrid::DoAutoSizeCol(int Index, bool GrowOnly)
 
 void TAdvStringGrid::UpdateAutoColumnSize(int ACol, int& AWidth)
 {
-    ADVGRID_IF_MEMBER(this, g->OnUpdateColumnSize ? g->OnUpdateColumnSize(this, ACol, AWidth) : void());
+    if (OnUpdateColumnSize) OnUpdateColumnSize(this, ACol, AWidth);
 }

@@ -5,6 +5,8 @@
 #include "Clock.h"
 #include "SysFormat.h"
 
+#include <vector>
+
 TSortSettings::TSortSettings(TBaseGrid* AOwner)
     : FGrid(AOwner),
       FUpGlyph(std::make_unique<TBitmap>()),
@@ -166,13 +168,16 @@ void TSortSettings::Remove()
 // While a sort runs the grid has three more rows, the pivot copied into the
 // second last; the hidden columns take part so that they move with their
 // rows. The scratch rows share cell objects with real rows, so they are
-// emptied without freeing them.
+// emptied without freeing them. Cells that a smaller row count set aside
+// in those rows are taken out first and put back afterwards, so that they
+// come back when the row count grows again, owned as before.
 class TAdvStringGrid::TSortFrame {
 public:
     explicit TSortFrame(TAdvStringGrid* G) : FG(G), FOldNormal(G->FNormalRowCount)
     {
-        FG->SetRowCount(FG->RowCount() + 3);
-        Empty();
+        const int first = FG->RowCount();
+        FG->SetRowCount(first + 3);
+        SetAside(first);
         FG->FNormalRowCount = FG->RowCount() - 3;
         FOldColumns = FG->FSortColumns;
         FG->FSortColumns = FG->TotalColCount();
@@ -180,6 +185,7 @@ public:
     ~TSortFrame()
     {
         Empty();
+        PutBack();
         FG->FSortColumns = FOldColumns;
         FG->SetRowCount(FG->RowCount() - 3);
         FG->FNormalRowCount = FOldNormal;
@@ -188,6 +194,23 @@ public:
     TSortFrame& operator=(const TSortFrame&) = delete;
 
 private:
+    struct TAsideCell {
+        int Col, Row;
+        QString Text;
+        TCellProperties* Props;
+    };
+    void SetAside(int First)
+    {
+        for (int r = First; r < First + 3; ++r)
+            for (int c = 0; c < FG->TotalColCount(); ++c) {
+                TCellProperties* p = FG->GridObjects(c, r);
+                const QString& t = FG->GridCells(c, r);
+                if (!p && t.isEmpty()) continue;
+                FAside.push_back(TAsideCell{c, r, t, p});
+                if (p) FG->SetGridObjects(c, r, nullptr);
+                if (!t.isEmpty()) FG->SetGridCells(c, r, QString());
+            }
+    }
     void Empty()
     {
         for (int r = FG->RowCount() - 3; r < FG->RowCount(); ++r)
@@ -196,9 +219,17 @@ private:
                 if (!FG->GridCells(c, r).isEmpty()) FG->SetGridCells(c, r, QString());
             }
     }
+    void PutBack()
+    {
+        for (const TAsideCell& a : FAside) {
+            if (a.Props) FG->SetGridObjects(a.Col, a.Row, a.Props);
+            if (!a.Text.isEmpty()) FG->SetGridCells(a.Col, a.Row, a.Text);
+        }
+    }
     TAdvStringGrid* FG;
     int FOldNormal;
     int FOldColumns = 0;
+    std::vector<TAsideCell> FAside;
 };
 
 namespace {
@@ -404,19 +435,24 @@ void TAdvStringGrid::SortNodeGroups(bool Indexed)
     FSortRow = current;
     {
         TSortFrame frame(this);
-        // The innermost groups: nodes whose rows hold no further node.
-        const int last = RowCount() - 3;
-        for (int r = 0; r < last; ++r) {
-            if (!IsNode(r)) continue;
+        // The normal rows of the grid as it was before the scratch rows.
+        const int first = FixedRows();
+        const int last = RowCount() - 3 - FixedFooters() - 1;
+        // Only the deepest level's groups sort: their children are data
+        // rows, and a collapsed node's rows are not shown, so the rows that
+        // follow it belong to other groups.
+        int deepest = -1;
+        for (int r = first; r <= last; ++r)
+            if (IsNode(r)) deepest = std::max(deepest, GetNodeLevel(r));
+        for (int r = first; r <= last; ++r) {
+            if (!IsNode(r) || GetNodeState(r) || GetNodeLevel(r) != deepest) continue;
             const int n = GetNodeSpan(r);
             if (n - 1 <= 1) continue;
-            bool inner = true;
-            for (int k = r + 1; k < r + n && k < last && inner; ++k) inner = !IsNode(k);
-            if (!inner) continue;
+            const int end = std::min(r + n - 1, last);
             if (Indexed)
-                QuickSortIndexedRange(r + 1, std::min(r + n - 1, last - 1));
+                QuickSortIndexedRange(r + 1, end);
             else
-                QuickSortRange(FSortSettings->Column(), r + 1, std::min(r + n - 1, last - 1));
+                QuickSortRange(FSortSettings->Column(), r + 1, end);
         }
     }
     SetRow(FNavigation->MoveRowOnSort() ? FSortRow : current);

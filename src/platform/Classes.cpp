@@ -22,8 +22,10 @@ void Abort()
 void Free(TObject* obj)
 {
     if (!obj) return;
-    if (auto* c = dynamic_cast<TComponent*>(obj)) c->Destroying();
+    auto* c = dynamic_cast<TComponent*>(obj);
+    if (c) c->Destroying();
     obj->BeforeDestruction();
+    if (c) c->Include(csDestructing);
     delete obj;
 }
 
@@ -135,6 +137,7 @@ TComponent::~TComponent()
     // Reached without Free (a plain delete): still mark the state so
     // notifications see a component going away.
     Destroying();
+    Include(csDestructing);
     // Tell everyone who asked that we are going away.
     while (!FFreeNotifies.empty()) {
         TComponent* c = FFreeNotifies.back();

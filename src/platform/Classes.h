@@ -7,7 +7,11 @@
 // operation are created through Create<T>(...), which runs the most-derived
 // constructor and then AfterConstruction(), so overrides are reached.
 // Destruction: Free(obj) runs BeforeDestruction() (destroying set) before any
-// destructor, so overrides still see the whole object.
+// destructor, so overrides still see the whole object. Once the destructors
+// begin, the component carries csDestructing: from then on its overridable
+// operations are no longer its own (C++ unwinds the object class by class),
+// so nothing may call them, and whatever it owns asks
+// HasState(csDestructing) before calling back into it.
 
 #include "SysUtils.h"
 #include "Types.h"
@@ -101,10 +105,14 @@ enum TComponentStateFlag : unsigned {
     csUpdating = 1u << 6,
     csFixups = 1u << 7,
     csFreeNotification = 1u << 8,
+    // The destructors have begun: see the note at the top.
+    csDestructing = 1u << 9,
 };
 using TComponentState = unsigned;
 
 class TComponent : public TPersistent {
+    friend void Free(TObject* obj);
+
 public:
     DECLARE_CLASSNAME(TComponent)
     explicit TComponent(TComponent* AOwner = nullptr);

@@ -60,8 +60,9 @@ TControl::~TControl()
 
 void TControl::BeforeDestruction()
 {
-    // A windowed control hears of its window's end while it is whole.
-    if (dynamic_cast<TWinControl*>(this)) GuardEvent([this]() { Perform(WM_DESTROY); });
+    // A windowed control, and every one it holds, hears of its window's end
+    // while it is whole.
+    if (auto* w = dynamic_cast<TWinControl*>(this)) w->DestroyWindowTree();
     TComponent::BeforeDestruction();
     if (FRouter) FRouter->Detach();
     ForgetCaptureOf(this);
@@ -482,10 +483,14 @@ TWinControl::TWinControl(TComponent* AOwner, QWidget* AWidget)
 
 TWinControl::~TWinControl()
 {
+    // Reached by a plain delete too: the children freed below must see that
+    // this control's own operations are gone.
+    Include(csDestructing);
     // Qt events that the children's removal causes no longer reach this
     // half-destroyed control.
     if (FRouter) FRouter->Detach();
-    // Children go first, each the platform way, while this one is whole.
+    // The children heard of their window's end already (DestroyWindowTree);
+    // each goes the platform way.
     while (!FControls.empty()) {
         TControl* c = FControls.back();
         RemoveControl(c);
@@ -493,6 +498,25 @@ TWinControl::~TWinControl()
     }
     // Leave the parent's tab list while still a windowed control.
     if (Parent()) Parent()->RemoveControl(this);
+}
+
+void TWinControl::DestroyWindowTree()
+{
+    if (FWindowDestroyed) return;
+    FWindowDestroyed = true;
+    GuardEvent([this]() { Perform(WM_DESTROY); });
+    // A handler may free or move what this control holds: take a copy, and
+    // reach each one only while it is still held.
+    std::vector<TWinControl*> below;
+    for (TControl* c : FControls)
+        if (auto* w = dynamic_cast<TWinControl*>(c)) below.push_back(w);
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (auto* w = dynamic_cast<TWinControl*>(Components(i))) below.push_back(w);
+    for (TWinControl* w : below) {
+        bool held = std::find(FControls.begin(), FControls.end(), w) != FControls.end();
+        for (int i = 0; !held && i < ComponentCount(); ++i) held = Components(i) == w;
+        if (held) w->DestroyWindowTree();
+    }
 }
 
 void TWinControl::MakeAuxiliaryWindow(bool TransparentForInput)

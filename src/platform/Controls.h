@@ -538,8 +538,14 @@ protected:
 private:
     void InsertControl(TControl* c);
     void RemoveControl(TControl* c);
+    // The window's end: WM_DESTROY to this control, then to every windowed
+    // control it holds or owns, each once, while all of them are whole (a
+    // child hears of its end before its parent's destructors begin, as a
+    // child window ends with its parent's window).
+    void DestroyWindowTree();
 
     std::vector<TControl*> FControls;
+    bool FWindowDestroyed = false;
     std::vector<TWinControl*> FTabList;
     bool FTabStop = false;
     int FAlignLock = 0;

@@ -454,6 +454,20 @@ private:
     std::optional<QRegion> FSaved;
 };
 
+// Gives a canvas back the font it had when the keeper was made (also when
+// the scope ends by an exception).
+class TCanvasFontKeeper {
+public:
+    explicit TCanvasFontKeeper(TCanvas* Canvas) : FCanvas(Canvas) { FSaved.Assign(Canvas->Font()); }
+    ~TCanvasFontKeeper() { FCanvas->Font()->Assign(&FSaved); }
+    TCanvasFontKeeper(const TCanvasFontKeeper&) = delete;
+    TCanvasFontKeeper& operator=(const TCanvasFontKeeper&) = delete;
+
+private:
+    TCanvas* FCanvas;
+    TFont FSaved;
+};
+
 // The platform's spelling of the mapping calls.
 inline int SetMapMode(TCanvas* c, int mode) { return c->SetMapMode(mode); }
 inline int GetMapMode(TCanvas* c) { return c->MapMode(); }

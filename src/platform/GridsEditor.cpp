@@ -511,14 +511,18 @@ void TInplaceEdit::DoExit()
 void TInplaceEdit::DefaultHandler(TMessage& m)
 {
     const bool secret = !FPasswordChar.isNull();
-    const bool canModify = !FReadOnly && (!FGrid || FGrid->CanEditModify());
+    // Asked only where it matters: the grid's own answer is an overridable
+    // operation, and gone once the grid's destructors have begun.
+    const auto canModify = [this]() {
+        return !FReadOnly && (!FGrid || (!FGrid->HasState(csDestructing) && FGrid->CanEditModify()));
+    };
     switch (m.Msg) {
     case WM_COPY:
         // The text of a password cell stays in the cell.
         if (!secret) FEdit->copy();
         return;
     case WM_CUT:
-        if (secret || !canModify || SelLength() == 0) return;
+        if (secret || !canModify() || SelLength() == 0) return;
         FEdit->copy();
         if (FMask.Active()) {
             SyncMaskSelection();
@@ -529,14 +533,14 @@ void TInplaceEdit::DefaultHandler(TMessage& m)
         }
         return;
     case WM_PASTE:
-        if (canModify) InsertPaste(Clipboard().AsText());
+        if (canModify()) InsertPaste(Clipboard().AsText());
         return;
     default:
         break;
     }
     if (m.Msg == WM_GETDLGCODE) {
         unsigned code = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTALLKEYS;
-        if (FGrid && FGrid->Options().Contains(goTabs)) code |= DLGC_WANTTAB;
+        if (FGrid && !FGrid->HasState(csDestructing) && FGrid->Options().Contains(goTabs)) code |= DLGC_WANTTAB;
         m.Result = code;
         return;
     }

@@ -2,6 +2,7 @@
 // its positions file, the hooks answered from the items, the column stream.
 
 #include "AdvCGridTestKit.h"
+#include "AdvGridPrint.h"
 
 #include "FormatSettings.h"
 #include "IniFiles.h"
@@ -293,6 +294,23 @@ TEST(AdvCGrid, CellDefaultsAndAlignmentComeFromTheItem)
     g->Columns()->Items(2)->SetFixed(true);
     g->GetCellColor(2, 5, TGridDrawState(), &brush, &font);
     EXPECT_EQ(brush.Color(), g->FixedColor());
+}
+
+// Printed cells of a column without a print font of its own take the print
+// settings' fonts, whatever build the grid came from.
+TEST(AdvCGrid, PrintedCellsTakeThePrintSettingsFonts)
+{
+    auto g = NewColumnFixture();
+    g->PrintSettings()->Font()->SetSize(17);
+    g->PrintSettings()->FixedFont()->SetSize(19);
+    g->Columns()->Items(3)->SetPrintFontCustom(false);
+    TBrush brush;
+    TFont font;
+    font.SetSize(8);
+    g->GetCellPrintColor(3, 5, TGridDrawState(), &brush, &font);
+    EXPECT_EQ(font.Size(), 17);
+    g->GetCellPrintColor(3, 0, TGridDrawState(), &brush, &font);
+    EXPECT_EQ(font.Size(), 19);
 }
 
 TEST(AdvCGrid, FloatFormatShowsNumbersAndLeavesTheRest)

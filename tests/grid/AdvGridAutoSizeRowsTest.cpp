@@ -25,6 +25,24 @@ TEST(AdvGridAutoSizeRows, LinesGiveTheHeightWithoutWordWrap)
     EXPECT_EQ(g->RowHeights(2), g->RowHeights(1));
 }
 
+TEST(AdvGridAutoSizeRows, EveryKindOfLineBreakCountsOnce)
+{
+    struct Case {
+        const char* text;
+        int lines;
+    };
+    const Case cases[] = {{"a\rb", 2},      {"a\r\nb", 2},       {"a\nb", 2},   {"a\r\n\r\nb", 3},
+                          {"a\n\rb", 3},    {"a\r\rb\r\n", 4}, {"plain", 1}, {"", 1}};
+    auto g = NewFixtureGrid(4, 3);
+    g->SetMultilineCells(true);
+    for (const Case& c : cases) {
+        g->SetCells(2, 1, QString::fromLatin1(c.text));
+        EXPECT_EQ(g->GetMaxRowLines(1), c.lines) << c.text;
+    }
+    g->SetMultilineCells(false);
+    EXPECT_EQ(g->GetMaxRowLines(1), 1);
+}
+
 TEST(AdvGridAutoSizeRows, ARowGrowsToItsWrappedText)
 {
     auto g = NewFixtureGrid(4, 4);

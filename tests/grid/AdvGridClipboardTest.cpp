@@ -221,3 +221,95 @@ TEST(GridClipboard, CopyAsHTMLPutsThePageAndTheText)
     EXPECT_TRUE(Clipboard().AsText().startsWith(QLatin1String("Version:1.0\r\n")));
     EXPECT_TRUE(Clipboard().AsText().contains(QStringLiteral("caf\u00e9")));
 }
+
+TEST(GridClipboard, PasteCutAndFillWriteOnlyCellsTheApplicationLetsEdit)
+{
+    if (!OffscreenClipboard()) GTEST_SKIP() << "the clipboard of a desktop is not touched";
+    using TOp = void (*)(TAdvStringGrid*);
+    const TOp paste = [](TAdvStringGrid* g) { g->PasteSelectionFromClipboard(); };
+    const TOp cut = [](TAdvStringGrid* g) { g->CutSelectionToClipboard(); };
+    const TOp cutRange = [](TAdvStringGrid* g) { g->CutToClipboard(); };
+    struct Case {
+        const char* name;
+        bool editing, rangeEdit, always, smart;
+        const char* clip;
+        TGridRect sel;
+        TOp op;
+        const char* row1;
+        const char* row2;
+    };
+    // Column 2 is refused by the application's OnCanEditCell.
+    const Case cases[] = {
+        {"paste", true, false, false, false, "a\tb\r\nc\td", {1, 1, 1, 1}, paste, "0,1|a|2,1|3,1", "0,2|c|2,2|3,2"},
+        {"paste, range-select editing only", false, true, false, false, "a\tb\r\nc\td", {1, 1, 1, 1}, paste,
+         "0,1|a|2,1|3,1", "0,2|c|2,2|3,2"},
+        {"paste, no edit rights", false, false, false, false, "a\tb\r\nc\td", {1, 1, 1, 1}, paste, "0,1|1,1|2,1|3,1",
+         "0,2|1,2|2,2|3,2"},
+        {"paste, clipboard always", true, false, true, false, "a\tb\r\nc\td", {1, 1, 1, 1}, paste, "0,1|a|b|3,1",
+         "0,2|c|d|3,2"},
+        {"fill one value", true, false, false, true, "z", {1, 1, 3, 2}, paste, "0,1|z|2,1|z", "0,2|z|2,2|z"},
+        {"repeat a block", true, false, false, true, "p\tq\r\n", {1, 1, 3, 1}, paste, "0,1|p|2,1|p", "0,2|1,2|2,2|3,2"},
+        {"cut the selection", true, false, false, false, "", {1, 1, 2, 2}, cut, "0,1||2,1|3,1", "0,2||2,2|3,2"},
+        {"cut the save range", true, false, false, false, "", {1, 1, 1, 1}, cutRange, "0,1||2,1|", "0,2||2,2|"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto g = NewFixtureGrid(4, 4);
+        if (c.editing) g->SetOptions(g->Options() + goEditing);
+        g->MouseActions()->SetRangeSelectAndEdit(c.rangeEdit);
+        g->Navigation()->SetAllowClipboardAlways(c.always);
+        g->Navigation()->SetAllowSmartClipboard(c.smart);
+        g->OnCanEditCell = [](TObject*, int, int ACol, bool& CanEdit) {
+            if (ACol == 2) CanEdit = false;
+        };
+        Clipboard().SetAsText(QString::fromLatin1(c.clip));
+        Select(g.get(), c.sel.Left, c.sel.Top, c.sel.Right, c.sel.Bottom);
+        c.op(g.get());
+        EXPECT_EQ(RowText(g.get(), 1), QString::fromLatin1(c.row1));
+        EXPECT_EQ(RowText(g.get(), 2), QString::fromLatin1(c.row2));
+        EXPECT_EQ(RowText(g.get(), 0), QStringLiteral("0,0|1,0|2,0|3,0"));  // fixed cells stay
+    }
+}
+
+TEST(GridClipboard, CopyCutAndPasteTakeWholeMergedAreas)
+{
+    if (!OffscreenClipboard()) GTEST_SKIP() << "the clipboard of a desktop is not touched";
+    struct Case {
+        TGridRect sel, widened;
+    };
+    // One area of 2 x 2 cells at (2, 2).
+    const Case cases[] = {
+        {{1, 1, 2, 2}, {1, 1, 3, 3}},  // the bottom-right cell is the base cell
+        {{3, 3, 4, 4}, {2, 2, 4, 4}},  // the top-left cell is a covered one
+        {{3, 2, 3, 3}, {2, 2, 3, 3}},  // inside the area
+        {{1, 1, 1, 4}, {1, 1, 1, 4}},  // beside it
+    };
+    for (const Case& c : cases) {
+        auto g = NewFixtureGrid(6, 6);
+        g->SetOptions(g->Options() + goEditing);
+        g->MergeCells(2, 2, 2, 2);
+        Select(g.get(), c.sel.Left, c.sel.Top, c.sel.Right, c.sel.Bottom);
+        g->CopySelectionToClipboard();
+        EXPECT_EQ(g->Selection(), c.widened);
+        const QString text = Clipboard().AsText();
+        EXPECT_EQ(text.count(QStringLiteral("\r\n")), c.widened.Bottom - c.widened.Top + 1) << text.toStdString();
+        EXPECT_TRUE(text.startsWith(g->Cells(c.widened.Left, c.widened.Top))) << text.toStdString();
+
+        // The cut empties the whole area and reports the selection it was given.
+        TGridRect reported{-1, -1, -1, -1};
+        g->OnCellsChanged = [&](TObject*, const TGridRect& r) { reported = r; };
+        Select(g.get(), c.sel.Left, c.sel.Top, c.sel.Right, c.sel.Bottom);
+        g->CutSelectionToClipboard();
+        EXPECT_EQ(reported, c.sel);
+        EXPECT_EQ(g->Selection(), c.widened);
+        for (int r = c.widened.Top; r <= c.widened.Bottom; ++r)
+            for (int k = c.widened.Left; k <= c.widened.Right; ++k) EXPECT_EQ(g->Cells(k, r), QString()) << k << "," << r;
+        EXPECT_EQ(g->Cells(5, 5), QStringLiteral("5,5"));
+
+        // The paste widens the same way before it writes.
+        g->OnCellsChanged = nullptr;
+        Select(g.get(), c.sel.Left, c.sel.Top, c.sel.Right, c.sel.Bottom);
+        g->PasteSelectionFromClipboard();
+        EXPECT_EQ(g->Selection(), c.widened);
+    }
+}

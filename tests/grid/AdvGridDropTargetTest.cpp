@@ -130,3 +130,14 @@ TEST(GridDropTarget, DroppedCellsLandUnderThePointAndABrokenStreamIsReported)
     EXPECT_EQ(responder.Pending(), 0);
     EXPECT_EQ(Snapshot(f.Grid), before);
 }
+
+TEST(GridDropTarget, TextLandsOnlyInCellsTheApplicationLetsEdit)
+{
+    TDropForm f;
+    TGridDropTarget target(f.Grid);
+    f.Grid->OnCanEditCell = [](TObject*, int, int ACol, bool& CanEdit) {
+        if (ACol == 2) CanEdit = false;
+    };
+    target.DropText(f.At(1, 2), QStringLiteral("a\tb\tc\r\n"));
+    EXPECT_EQ(RowText(f.Grid, 2), QStringLiteral("0,2|a|2,2|c|4,2"));
+}

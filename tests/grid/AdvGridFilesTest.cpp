@@ -2,6 +2,7 @@
 // aligned text listing of the string grid.
 #include "AdvGridFilesTestKit.h"
 
+#include "AdvCGrid.h"
 #include "AdvObj.h"
 #include "Files.h"
 #include "TempProgramDir.h"
@@ -260,6 +261,50 @@ TEST(GridAlignedText, AlignsColumnsAndContinuesMultiLineCells)
               (QStringList{"    42 top  ", "       next", "123456 2,2  "}));
     g->AppendToASCII(path);
     EXPECT_EQ(SplitLines(ReadTextFile(path).Text).size(), 6);
+}
+
+TEST(GridAlignedText, CellsAlignAsTheyShowOnTheScreen)
+{
+    using TGridPtr = std::unique_ptr<TAdvStringGrid, TTestAdvGridDeleter>;
+    struct Case {
+        const char* name;
+        bool columnGrid;
+        void (*setUp)(TAdvStringGrid*);
+        const char* row1;
+        const char* row2;
+    };
+    const Case cases[] = {
+        {"numbers right with AutoNumAlign", false, [](TAdvStringGrid* g) { g->SetAutoNumAlign(true); },
+         "    42 ab   ", "123456 abcd "},
+        {"the alignment event",
+         false,
+         [](TAdvStringGrid* g) {
+             g->OnGetAlignment = [](TObject*, int, int ACol, TAlignment& HAlign, TVAlignment&) {
+                 if (ACol == 2) HAlign = taCenter;
+             };
+         },
+         "42      ab  ", "123456 abcd "},
+        {"the column's alignment", true,
+         [](TAdvStringGrid* g) {
+             static_cast<TAdvColumnGrid*>(g)->Columns()->Items(1)->SetAlignment(taRightJustify);
+         },
+         "    42 ab   ", "123456 abcd "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TGridPtr g(c.columnGrid ? static_cast<TAdvStringGrid*>(Create<TAdvColumnGrid>(nullptr))
+                                : Create<TAdvStringGrid>(nullptr));
+        FillFixture(g.get(), 3, 3);
+        g->SetSaveFixedCells(false);
+        g->SetCells(1, 1, QStringLiteral("42"));
+        g->SetCells(1, 2, QStringLiteral("123456"));
+        g->SetCells(2, 1, QStringLiteral("ab"));
+        g->SetCells(2, 2, QStringLiteral("abcd"));
+        c.setUp(g.get());
+        const QString path = TempFile(QStringLiteral("aligned.txt"));
+        g->SaveToASCII(path);
+        EXPECT_EQ(SplitLines(ReadTextFile(path).Text), (QStringList{c.row1, c.row2}));
+    }
 }
 
 TEST(GridSaveCellText, MarkupAndRichTextFollowTheirSaveSettings)

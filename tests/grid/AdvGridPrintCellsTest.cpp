@@ -180,3 +180,21 @@ TEST(PrintCells, APdfPageShowsTheTurnedAndMarkupCells)
     p.start(renderer, {"-png", "-r", "100", "-f", "1", "-l", "1", pdf, QDir(dir).filePath("print-cells-pdf")});
     EXPECT_TRUE(p.waitForFinished(60000));
 }
+
+TEST(PrintCells, AFilePictureIsReadFromItsFileWhenItPrints)
+{
+    TTestAdvGridPtr g = NewFixtureGrid(3, 3);
+    g->PrintSettings()->SetPrintGraphics(true);
+    g->SetRowHeights(1, 40);
+    const QString file = QDir(TestHarness::ProgramDir()).filePath("cell-picture.png");
+    QImage red(12, 12, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(file));
+    g->CreateFilePicture(1, 1, false, noStretch, 0, haLeft, vaTop)->SetFilename(file);
+    int images = 0;
+    for (const TCanvasOp& op : PrintCellsOps(g.get())) images += op.Kind == "DrawImage";
+    EXPECT_EQ(images, 1);
+    // A file gone since: the print stops with the file's error.
+    ASSERT_TRUE(QFile::remove(file));
+    EXPECT_THROW(PrintCellsOps(g.get()), Exception);
+}

@@ -435,3 +435,39 @@ TEST(PrintJob, PrinterCanvasIsMetricAtThePrintersResolution)
     EXPECT_EQ(g->PrintNrOfPages(), n);
     EXPECT_EQ(previewRows, lastRows);
 }
+
+TEST(PrintPages, TheLinesAndTheCellMeasuringLeaveTheCanvasFontAsTheyFoundIt)
+{
+    TTestAdvGridPtr g = PrintGrid(3, 120);
+    TPrintSettings* ps = g->PrintSettings();
+    ps->HeaderFont()->SetName("DejaVu Serif");
+    ps->FooterFont()->SetName("DejaVu Sans Mono");
+    ps->SetPageNr(ppBottomRight);
+    ps->SetTitle(ppTopLeft);
+    ps->SetTitleText("Title");
+    // Page 2: its first row was measured on page 1, so nothing sets the
+    // canvas font between the lines and that row's cell lines.
+    TRecordingCanvas c;
+    g->SetPreviewPage(2);
+    g->PrintPreview(&c, PrintA4);
+    // The two fonts write the lines' texts and nothing else: the cell
+    // lines drawn after them carry the canvas font of before.
+    int lineTexts = 0, leaked = 0;
+    for (const TCanvasOp& op : c.Ops()) {
+        const bool lineFont = op.FontName == "DejaVu Serif" || op.FontName == "DejaVu Sans Mono";
+        if (op.Kind == "TextOut" || op.Kind == "TextRect") lineTexts += lineFont;
+        else leaked += lineFont;
+    }
+    EXPECT_GE(lineTexts, 2);
+    EXPECT_EQ(leaked, 0);
+
+    // Measuring a cell leaves no font behind either: a page ends, as it
+    // began, on the print settings' font, not on the last measured cell's.
+    g->Font()->SetName("DejaVu Serif");
+    QStringList fonts;
+    g->OnPrintPage = [&](TObject*, TCanvas* Canvas, int, int, int) { fonts << Canvas->Font()->Name(); };
+    g->OnPrintPageDone = [&](TObject*, TCanvas* Canvas, int, int, int, int, int) { fonts << Canvas->Font()->Name(); };
+    g->PrintPreview(&c, PrintA4);
+    ASSERT_FALSE(fonts.isEmpty());
+    EXPECT_EQ(fonts.count(ps->Font()->Name()), fonts.size()) << fonts.join("|").toStdString();
+}

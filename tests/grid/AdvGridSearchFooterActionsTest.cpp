@@ -171,3 +171,30 @@ TEST(GridSearchFooter, CtrlFTypingHighlightAndCloseEndToEnd)
     EXPECT_EQ(f.Grid->Cells(2, 3), "apple pie");
     EXPECT_EQ(f.Grid->Cells(3, 5), "Apple");
 }
+
+TEST(GridSearchFooter, CreatedEventReachesAHandlerSetAfterConstruction)
+{
+    TForm* form = Create<TForm>(nullptr);
+    form->SetBounds(0, 0, 620, 320);
+    TTestAdvGrid* grid = Create<TTestAdvGrid>(form);
+    grid->SetParent(form);
+    grid->SetBounds(0, 0, 600, 300);
+    int created = 0;
+    TObject* sender = nullptr;
+    grid->OnCreatedSearchFooter = [&](TObject* s) {
+        ++created;
+        sender = s;
+        // The panel's controls stand in their places when it fires.
+        EXPECT_EQ(grid->SearchPanel()->ForwardButton()->Left(), 140);
+    };
+    EXPECT_EQ(created, 0);
+    form->Show();
+    PumpEvents();
+    EXPECT_EQ(created, 1);
+    EXPECT_EQ(sender, grid);
+    form->Hide();
+    form->Show();
+    PumpEvents();
+    EXPECT_EQ(created, 1);
+    Free(form);
+}

@@ -169,3 +169,83 @@ TEST(Sorting, KeptColumnZeroSingleColumnAndHiddenColumns)
     h->UnHideColumn(2);
     EXPECT_EQ(Column(h.get(), 2), QStringLiteral("2 3 1"));
 }
+
+TEST(Sorting, GroupSortOrdersOnlyTheExpandedGroupsOfTheDeepestLevel)
+{
+    // Outer node A (rows 1-7) with the inner nodes A1 (2-4) and A2 (5-7),
+    // and the outer node B (8-11) without inner nodes.
+    // The node rows' texts sort after every child's.
+    const QStringList texts = {"~A", "~A1", "b", "a", "~A2", "d", "c", "~B", "z", "y", "x"};
+    struct Case {
+        const char* Name;
+        bool CollapseA1;
+        const char* Want;  // column 1 from row 1 after the sort, all groups shown
+    };
+    const Case cases[] = {
+        {"all expanded", false, "~A ~A1 a b ~A2 c d ~B z y x"},
+        // A1's rows are out of view: the rows shown after it are A2's.
+        {"inner group collapsed", true, "~A ~A1 b a ~A2 c d ~B z y x"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        auto g = NewSortGrid(texts);
+        g->AddNode(1, 7);
+        g->AddNode(2, 3);
+        g->AddNode(5, 3);
+        g->AddNode(8, 4);
+        g->SortSettings()->SetColumn(1);
+        if (c.CollapseA1) g->ContractNode(2);
+        g->QSortGroup();
+        if (c.CollapseA1) g->ExpandNode(2);
+        EXPECT_EQ(Column(g.get(), 1), QString::fromLatin1(c.Want));
+        // Whole rows moved: column 2 still names each row's first place.
+        for (int r = 1; r < g->RowCount(); ++r) EXPECT_EQ(g->Cells(1, r), texts[g->Cells(2, r).toInt() - 1]);
+    }
+}
+
+TEST(Sorting, CellsSetAsideBeyondTheRowCountComeBackAfterASort)
+{
+    struct Case {
+        const char* Name;
+        void (*Sort)(TAdvStringGrid*);
+        const char* Want;  // column 1 of rows 1 to 3 after the sort
+    };
+    const Case cases[] = {
+        {"by column", [](TAdvStringGrid* g) { g->Sort(1, sdDescending); }, "c b a"},
+        {"indexed",
+         [](TAdvStringGrid* g) {
+             g->SortIndexes()->AddIndex(1, false);
+             g->QSortIndexed();
+         },
+         "c b a"},
+        {"in node groups",
+         [](TAdvStringGrid* g) {
+             g->AddNode(1, 3);
+             g->SortSettings()->SetColumn(1);
+             g->SortSettings()->SetDirection(sdDescending);
+             g->QSortGroup();
+         },
+         "a c b"},
+        {"a row range",
+         [](TAdvStringGrid* g) {
+             g->SortSettings()->SetDirection(sdDescending);
+             g->QuickSort(1, 1, 2);
+         },
+         "b a c"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        auto g = NewSortGrid({"a", "b", "c", "d", "e"});
+        // Rows 4 and 5 go out of the grid with a text and a property object.
+        g->SetColors(1, 4, clRed);
+        g->SetReadOnly(3, 5, true);
+        g->SetRowCount(4);
+        c.Sort(g.get());
+        EXPECT_EQ(Column(g.get(), 1), QString::fromLatin1(c.Want));
+        g->SetRowCount(6);
+        EXPECT_EQ(RowText(g.get(), 4), QStringLiteral("0,4|d|4|3,4"));
+        EXPECT_EQ(RowText(g.get(), 5), QStringLiteral("0,5|e|5|3,5"));
+        EXPECT_EQ(g->Colors(1, 4), clRed);
+        EXPECT_TRUE(g->ReadOnly(3, 5));
+    }
+}
