@@ -73,8 +73,14 @@ int CheckKnxIndividual(const QString& text, bool AllowZero)
     if (!SplitFirst(text, u'.', area, rest))
         return InRange(StrToIntDef(text, -1), 1, 65535) ? 0 : 1;  // not split: not trimmed
     QString line, device;
-    if (!SplitFirst(rest, u'.', line, device))
-        return 1;  // "1.2": the table stores only area.line.device
+    if (!SplitFirst(rest, u'.', line, device)) {
+        // Two parts: the 16-bit address as its high and low byte, such as
+        // 230.240.
+        const int high = StrToIntDef(area, -1), low = ReadTrimmed(rest);
+        if (!InRange(high, 0, 255) || !InRange(low, 0, 255))
+            return 1;
+        return (high || low || AllowZero) ? 0 : 1;
+    }
     if (device.contains(u'.'))
         return 1;
     const int a = StrToIntDef(area, -1), l = StrToIntDef(line, -1), d = ReadTrimmed(device);

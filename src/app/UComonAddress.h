@@ -29,7 +29,8 @@ TStringList* ListComPorts();
 
 // 0 when the KNX address is valid, 1 when not. IsGroup selects the group form
 // (main/sub or main/middle/sub) rather than the individual one
-// (area.line.device); AllowZero accepts the individual address 0.0.0.
+// (area.line.device, or high.low with the address's two bytes); AllowZero
+// accepts the individual address 0.0.0 (0.0).
 int CheckKnxAddress(const QString& text, bool IsGroup, bool AllowZero);
 
 // True when the text holds no ".".

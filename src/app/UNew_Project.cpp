@@ -19,6 +19,8 @@ TFNew_Project::TFNew_Project(TComponent* AOwner)
     E_New_Proj->OnKeyPress = [this](TObject*, QChar& Key) { E_New_ProjKeyPress(Key); };
 
     Btn_OK->OnClick = [this](TObject*) { Btn_OKClick(); };
+    Btn_OK->SetDefault(true);
+    Btn_Cancel->SetCancel(true);
 
     OnCreate = [this](TObject*) { FormCreate(); };
     OnShow = [this](TObject*) { FormShow(); };

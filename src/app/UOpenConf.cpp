@@ -19,6 +19,9 @@ TFOpenConf::TFOpenConf(TComponent* AOwner)
     ListBox1->OnClick = [this](TObject*) { ListBox1Click(); };
 
     Btn_OK->SetModalResult(mrOk);
+    // Enter opens the project selected in the list; Escape cancels.
+    Btn_OK->SetDefault(true);
+    Btn_Cancel->SetCancel(true);
     Btn_OK->SetAnchors({akTop, akRight});
     Btn_Cancel->SetAnchors({akTop, akRight});
 

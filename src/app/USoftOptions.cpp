@@ -282,7 +282,8 @@ void TFSoftOptions::Btn_Check_UpdateClick()
     if (Check_Version())
         LL_Check_Update->SetCaption(Download_Link_Caption(314));
     else
-        LL_Check_Update->SetCaption(LangText(315));
+        // A plain text: what a language file puts in it shows as written.
+        LL_Check_Update->SetCaption(LangText(315).toHtmlEscaped());
     LL_Check_Update->SetVisible(true);
 }
 

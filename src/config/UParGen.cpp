@@ -114,6 +114,8 @@ TFParGen::TFParGen(TComponent* AOwner) : TTitledForm(AOwner, FormClientWidth, Fo
     Btn_Cancel->SetName(QStringLiteral("Btn_Cancel"));
     SetButtonGlyph(Btn_Cancel, TGlyphKind::Cancel, 16);
     Btn_Cancel->SetModalResult(mrCancel);
+    Btn_OK->SetDefault(true);
+    Btn_Cancel->SetCancel(true);
 
     CPG = new TCategoryPanelGroup(this);
     CPG->SetName(QStringLiteral("CPG"));

@@ -327,10 +327,15 @@ void TGridCombo::KeyDown(Word& Key, TShiftState Shift)
         else SetText(g->CurrentCell());
     };
     if (Key == VK_ESCAPE) {
-        SetText(g->CurrentCell());
-        const int i = Items()->IndexOf(g->CurrentCell());
-        if (i >= 0) SetItemIndex(i);
+        const QString old = g->CurrentCell();
+        SetText(old);
+        const int i = Items()->IndexOf(old);
+        // A pick-only list shows no item for a text outside it (an empty
+        // cell among them), rather than the one it selected meanwhile.
+        if (i >= 0 || Style() == csDropDownList) SetItemIndex(i);
         P::Leave(g);
+        // Leaving stores what the list shows; the cell keeps its own text.
+        if (i < 0 && g->CurrentCell() != old) g->SetCurrentCell(old);
         Key = 0;
         FDropChar = true;
         return;

@@ -90,11 +90,18 @@ void TCustomGrid::WndProc(TMessage& m)
     case WM_GETDLGCODE: {
         unsigned code = DLGC_WANTARROWS | DLGC_WANTCHARS;
         if (FOptions.Contains(goTabs)) code |= DLGC_WANTTAB;
-        if (FOptions.Contains(goEditing) && !FOptions.Contains(goAlwaysShowEditor)) code |= DLGC_WANTALLKEYS;
         if (EditorShown()) code |= DLGC_WANTALLKEYS;
         m.Result = code;
         return;
     }
+    case CM_WANTSPECIALKEY:
+        // Enter opens and closes the editor. Escape is the grid's only while
+        // the editor shows; else it belongs to the window (its cancel button).
+        if (m.WParam == VK_RETURN && FOptions.Contains(goEditing) && !FOptions.Contains(goAlwaysShowEditor)) {
+            m.Result = 1;
+            return;
+        }
+        break;
     default:
         break;
     }

@@ -3,8 +3,10 @@
 #include "OsProfile.h"
 #include "Names.h"
 #include "Beep.h"
+#include "Clock.h"
 
 #include <QAbstractItemModel>
+#include <QApplication>
 #include <algorithm>
 #include <QCheckBox>
 #include <QComboBox>
@@ -976,8 +978,9 @@ void TCustomCheckBox::TextChanged()
 
 // ---------------------------------------------------------------- TCustomComboBox
 
-// The Qt combo of TCustomComboBox: reports the list opening and closing and
-// lets the control draw over its own painting.
+// The Qt combo of TCustomComboBox: reports the list opening and closing,
+// searches a choice list by the characters typed and lets the control draw
+// over its own painting.
 class TComboWidget : public TKeyEndWidget<QComboBox> {
 public:
     TCustomComboBox* Control = nullptr;
@@ -988,18 +991,46 @@ public:
         QWidget* container = view()->parentWidget();
         if (container && !FWatching) {
             container->installEventFilter(this);
+            view()->installEventFilter(this);
             FWatching = true;
         }
         TKeyEndWidget<QComboBox>::showPopup();
     }
 
 protected:
+    // A printable character typed without Ctrl or Alt into a choice list.
+    bool IsTypeAhead(const QKeyEvent* e) const
+    {
+        const QString text = e->text();
+        return Control && !isEditable() && !text.isEmpty() && text.at(0).isPrint()
+               && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    }
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        if (!IsTypeAhead(e)) {
+            TKeyEndWidget<QComboBox>::keyPressEvent(e);
+            return;
+        }
+        // The item found becomes the user's choice (with its events).
+        const int i = Control->TypeAheadMatch(e->text());
+        if (i >= 0 && i != currentIndex()) setCurrentIndex(i);
+        e->accept();
+    }
     bool eventFilter(QObject* watched, QEvent* e) override
     {
         // Every way the list closes (a choice, Escape, a click outside) hides
         // its container.
         if (e->type() == QEvent::Hide && Control && view() && watched == view()->parentWidget())
             GuardEvent([this] { Control->CloseUp(); });
+        // In the open list the item found is marked; Enter or a click picks it.
+        if (e->type() == QEvent::KeyPress && view() && watched == view()) {
+            auto* ke = static_cast<QKeyEvent*>(e);
+            if (IsTypeAhead(ke)) {
+                const int i = Control->TypeAheadMatch(ke->text());
+                if (i >= 0) view()->setCurrentIndex(model()->index(i, modelColumn(), rootModelIndex()));
+                return true;
+            }
+        }
         return TKeyEndWidget<QComboBox>::eventFilter(watched, e);
     }
     void paintEvent(QPaintEvent* e) override
@@ -1128,6 +1159,23 @@ void TCustomComboBox::SetItemIndex(int v)
 void TCustomComboBox::ShowItemText()
 {
     FText = Combo()->currentText();
+}
+
+void TCustomComboBox::DoEnter()
+{
+    FTypeAhead.clear();
+    TWinControl::DoEnter();
+}
+
+int TCustomComboBox::TypeAheadMatch(const QString& text)
+{
+    const uint64_t now = GetTickCount64();
+    if (now - FTypeAheadTick > uint64_t(QApplication::keyboardInputInterval())) FTypeAhead.clear();
+    FTypeAheadTick = now;
+    FTypeAhead += text;
+    for (int i = 0; i < FItems->Count(); ++i)
+        if (FItems->Strings(i).startsWith(FTypeAhead, Qt::CaseInsensitive)) return i;
+    return -1;
 }
 
 void TCustomComboBox::TextChanged()

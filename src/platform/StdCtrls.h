@@ -457,6 +457,8 @@ protected:
     virtual void Select();
     // The list is about to open; fires OnDropDown.
     virtual void DropDown();
+    // A type-ahead starts afresh with every focus.
+    void DoEnter() override;
     // The list closed; fires OnCloseUp.
     virtual void CloseUp();
     // Drawing of a descendant over what the Qt combo painted (the painter
@@ -468,7 +470,13 @@ protected:
 private:
     void ShowItemText();
     void UpdateWantKeys();
+    // Type-ahead in the list: text joins the characters typed just before
+    // it (a longer pause starts afresh); the answer is the first item, from
+    // the top and ignoring letter case, that begins with them, or -1.
+    int TypeAheadMatch(const QString& text);
     std::unique_ptr<TItemModelStrings> FItems;
+    QString FTypeAhead;
+    uint64_t FTypeAheadTick = 0;
     TComboBoxStyle FStyle = csDropDown;
     int FMaxLength = 0;
     int FDropDownCount = 8;

@@ -107,7 +107,7 @@ QString BACnetRowFault(TBACnetPage page, const std::function<QString(int col)>& 
     int lastByte = position;
     const BACnetPageRule rule = BACnetRuleFor(cell(BACnetCol::DataType), page);
     if (rule.Kind == BACnetKind::Bit) {
-        if (cell(BACnetCol::StartBit).isEmpty()) return LangText(m.Bit);
+        if (cell(BACnetCol::StartBit).trimmed().isEmpty()) return LangText(m.Bit);
     } else {
         // An unreadable length counts as none at all.
         const int length = StrToIntDef(cell(BACnetCol::Length), 0);

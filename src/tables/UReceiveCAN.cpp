@@ -78,7 +78,7 @@ TTableGridSpec ReceiveCANGrid()
 }  // namespace
 
 TFReceiveCAN::TFReceiveCAN(TComponent* AOwner)
-    : TCANFrameForm(AOwner, 1010, {1700, 1744, 1758}, canrByte1),
+    : TCANFrameForm(AOwner, 1010, {1700, 1744, 1758, 1723}, canrByte1),
       Hint_ReceiveCAN(new TStringList)
 {
     BuildGrids({ReceiveCANGrid()});

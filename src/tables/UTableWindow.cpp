@@ -92,6 +92,10 @@ void TTableForm::BuildButtons()
         (*buttons[i])->SetShowHint(true);
     }
     Btn_Cancel->SetModalResult(mrCancel);
+    // Escape cancels the window. Enter stays with the grid (it opens and
+    // closes the editor and, with the jump option, moves to the next cell),
+    // so OK is no default button.
+    Btn_Cancel->SetCancel(true);
     Btn_OK->OnClick = [this](TObject*) { Btn_OKClick(); };
     Btn_DelRow->OnClick = [this](TObject*) { Btn_DelRowClick(); };
     Btn_InsRow->OnClick = [this](TObject*) { Btn_InsRowClick(); };
@@ -134,6 +138,9 @@ void TTableForm::BuildGrids(const std::vector<TTableGridSpec>& grids)
         grid->SetOptions({goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goColSizing,
                           goEditing});
         grid->SetScrollBars(ssBoth);
+        // A text longer than its cell stays on its one line, cut at the
+        // cell's edge: a second line would show only in part in 22 pixels.
+        grid->SetWordWrap(false);
         grid->Columns()->Items(0)->SetWidth(40);
         for (size_t c = 0; c < spec.Columns.size(); ++c)
             ApplyColumnSpec(grid, int(c) + 1, spec.Columns[c]);
@@ -183,8 +190,9 @@ void TTableForm::Set_Lang()
 {
     TTitledForm::Set_Lang();
     TLbButton* buttons[6] = {Btn_OK, Btn_Cancel, Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow};
+    const int firstHint = FBand.ButtonHints ? FBand.ButtonHints : FBand.First + 8;
     for (int i = 0; i < 6; ++i)
-        SetButtonTexts(buttons[i], FBand.First + 2 + i, FBand.First + 8 + i);
+        SetButtonTexts(buttons[i], FBand.First + 2 + i, firstHint + i);
     for (int p = 0; p < PageCount(); ++p) {
         const TTableGridSpec& spec = Spec(p);
         if (PageSheet(p))
@@ -269,9 +277,22 @@ void TTableForm::ClearGrids()
         ClearPage(p);
 }
 
+void TTableForm::ShowFirstCells()
+{
+    for (int p = 0; p < PageCount(); ++p) {
+        TAdvStringGrid* grid = PageStringGrid(p);
+        grid->MoveColRow(grid->FixedCols(), grid->FixedRows(), true, false);
+        grid->SetTopRow(grid->FixedRows());
+        grid->SetLeftCol(grid->FixedCols());
+    }
+}
+
 void TTableForm::FormShow()
 {
     ClearGrids();
+    // Every showing starts at the top-left data cell, wherever the last
+    // one left the grids.
+    ShowFirstCells();
     if (PageControl1 && ResetsPageOnShow())
         PageControl1->SetActivePageIndex(0);
     // Cleared before loading, so a stopped load cannot leave a stale flag.

@@ -55,6 +55,7 @@ struct TTableBand {
     int First;                           // the caption's entry
     int ErrorRow;                        // "Error row "
     int DeleteQuestion;                  // "Are you sure to delete the Row number "
+    int ButtonHints = 0;                 // the six button hints' first entry; 0: First + 8
 };
 
 class TTableForm : public TTitledForm {
@@ -175,6 +176,7 @@ private:
     void BuildButtons();
     void BindPage(int page);
     void ClearGrids();
+    void ShowFirstCells();
     void LoadTable();
     void ReportLoad(const QString& path);
     bool SaveTable();

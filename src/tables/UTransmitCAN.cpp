@@ -41,7 +41,7 @@ TTableGridSpec TransmitCANGrid(int canType, int sendType)
 }  // namespace
 
 TFTransmitCAN::TFTransmitCAN(TComponent* AOwner)
-    : TCANFrameForm(AOwner, 1100, {1800, 1847, 1861}, cantByte1),
+    : TCANFrameForm(AOwner, 1100, {1800, 1847, 1861, 1825}, cantByte1),
       Hint_TransmitCAN(new TStringList)
 {
     BuildGrids({TransmitCANGrid(CAN_Type, Send_Type)});

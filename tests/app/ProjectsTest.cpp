@@ -201,3 +201,53 @@ TEST_F(AppWindowsFixture, EnterInTheNewProjectDialogConfirmsItOnce)
     EXPECT_FALSE(FNew_Project->Visible());
     EXPECT_EQ(Project_Name, QStringLiteral("Neu 1"));
 }
+
+namespace {
+
+// A key typed at the control that has the focus in form.
+void ProjectsKey(TCustomForm* form, int qtKey, const QString& text = QString())
+{
+    TWinControl* c = form->FocusedControl();
+    ASSERT_NE(c, nullptr);
+    QKeyEvent down(QEvent::KeyPress, qtKey, Qt::NoModifier, text);
+    QApplication::sendEvent(c->Widget(), &down);
+    QKeyEvent up(QEvent::KeyRelease, qtKey, Qt::NoModifier, text);
+    QApplication::sendEvent(c->Widget(), &up);
+}
+
+}  // namespace
+
+TEST_F(AppWindowsFixture, EnterOpensTheListedProjectAndEscapeCancelsEitherDialog)
+{
+    for (const char* p : {"Alpha", "beta"}) MakeProject(QLatin1String(p));
+    WriteSettings(QStringLiteral("Alpha"));
+    Start();
+    DialogResponder r;
+    r.ExpectModal(QStringLiteral("TFOpenConf"), [](TCustomForm* f) {
+        auto* o = static_cast<TFOpenConf*>(f);
+        o->ListBox1->SetFocus();
+        ProjectsKey(f, Qt::Key_Down);
+        ProjectsKey(f, Qt::Key_Return, QStringLiteral("\r"));
+        EXPECT_EQ(f->ModalResult(), mrOk);
+    });
+    FCalyptoreFirmWare->Btn_Click(FCalyptoreFirmWare->Btn_Open);
+    EXPECT_EQ(r.Pending(), 0);
+    EXPECT_EQ(Project_Name, QStringLiteral("beta"));
+
+    r.ExpectModal(QStringLiteral("TFOpenConf"), [](TCustomForm* f) {
+        static_cast<TFOpenConf*>(f)->ListBox1->SetFocus();
+        ProjectsKey(f, Qt::Key_Up);
+        ProjectsKey(f, Qt::Key_Escape);
+        EXPECT_EQ(f->ModalResult(), mrCancel);
+    });
+    r.ExpectModal(QStringLiteral("TFNew_Project"), [](TCustomForm* f) {
+        FNew_Project->E_New_Proj->SetText(QStringLiteral("gamma"));
+        ProjectsKey(f, Qt::Key_Escape);
+        EXPECT_EQ(f->ModalResult(), mrCancel);
+    });
+    FCalyptoreFirmWare->Btn_Click(FCalyptoreFirmWare->Btn_Open);
+    FCalyptoreFirmWare->Btn_Click(FCalyptoreFirmWare->Btn_New);
+    EXPECT_EQ(r.Pending(), 0);
+    EXPECT_EQ(Project_Name, QStringLiteral("beta"));
+    EXPECT_FALSE(DirectoryExists(Dir() + QStringLiteral("/PROJECTS/gamma")));
+}

@@ -100,12 +100,18 @@ TEST_F(AppWindowsFixture, CheckButtonShowsTheLinkOrNoUpdate)
     ScopedService<std::shared_ptr<IUrlOpener>> open(&PlatformServices::Opener, opener);
     WriteSettings(QString(), true, true);
     Start();
+    // A translation that looks like markup is still shown as its text.
+    const QString noUpdate = QStringLiteral("Kein <a href=\"x\">Update</a> & <b>nichts</b> &amp; mehr");
+    Language_Table->SetStrings(315, noUpdate);
     WithOptions([&](TFSoftOptions* o) {
         EXPECT_FALSE(o->LL_Check_Update->Visible());
         EXPECT_TRUE(o->Btn_Check_Update->Enabled());
         o->Btn_Check_Update->Click();  // the fake answers with a failure
         EXPECT_TRUE(o->LL_Check_Update->Visible());
-        EXPECT_EQ(o->LL_Check_Update->Caption(), LangText(315));
+        EXPECT_EQ(o->LL_Check_Update->DisplayText(), noUpdate);
+        EXPECT_TRUE(o->LL_Check_Update->Links().empty());
+        o->PC_Options->SetActivePage(o->TS_Con_Options);
+        EXPECT_TRUE(TestHarness::GrabToPng(o, TestHarness::GrabPath(QStringLiteral("options-no-update.png"))));
         fake->Answer = THttpResult{true, 200, QStringLiteral("VER. 1.001"), QString()};
         o->Btn_Check_Update->Click();
         EXPECT_EQ(o->LL_Check_Update->Caption(), Download_Link_Caption(314));

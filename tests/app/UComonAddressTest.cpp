@@ -71,7 +71,11 @@ TEST(CheckKnxAddress, GroupAndIndividualForms)
         {"0/8/1", true, false, 1},     {"65536", true, false, 1},
         {"15.15.255", false, false, 0}, {"0.0.0", false, false, 1}, {"0.0.0", false, true, 0},
         {"16.0.1", false, false, 1},   {"1/1/1", false, false, 1},   {"1.2.3.4", false, false, 1},
-        {"1.2", false, false, 1},      {" 1 . 2 . 3 ", false, false, 0}, {"65535", false, false, 0},
+        {" 1 . 2 . 3 ", false, false, 0}, {"65535", false, false, 0},
+        // Two parts: the address's high and low byte.
+        {"230.240", false, false, 0},  {" 1 . 2 ", false, false, 0}, {"255.255", false, false, 0},
+        {"256.0", false, false, 1},    {"1.256", false, false, 1},  {"1.x", false, false, 1},
+        {"1.", false, false, 1},       {"0.0", false, false, 1},    {"0.0", false, true, 0},
         {"65536", false, false, 1},    {"1.x.3", false, false, 1},
         // The plain number is not split, so not trimmed: a blank after the
         // digits does not read, one before them is skipped. Parts are trimmed.

@@ -341,6 +341,37 @@ TEST_F(ParGenEditor, CancelWritesNothingAndTheNextShowReloads)
     EXPECT_EQ(shown, "10");
 }
 
+TEST_F(ParGenEditor, EscapeCancelsAndEnterConfirmsFromAnEdit)
+{
+    // The key typed at the edit that has the focus.
+    auto key = [this](int qtKey, const QString& text = QString()) {
+        QWidget* w = Form->FocusedControl()->Widget();
+        QKeyEvent down(QEvent::KeyPress, qtKey, Qt::NoModifier, text);
+        QApplication::sendEvent(w, &down);
+        QKeyEvent up(QEvent::KeyRelease, qtKey, Qt::NoModifier, text);
+        QApplication::sendEvent(w, &up);
+    };
+    EXPECT_EQ(Show([&](DialogResponder&) {
+                  Edit(pgS7_IP1)->SetFocus();
+                  Edit(pgS7_IP1)->SetText("99");
+                  key(Qt::Key_Escape);
+              }),
+              mrCancel);
+    EXPECT_FALSE(StillOpen);
+    EXPECT_FALSE(FileExists(ParGen_File));
+
+    EXPECT_EQ(Show([&](DialogResponder&) {
+                  Edit(pgS7_IP1)->SetFocus();
+                  Edit(pgS7_IP1)->SetText("99");
+                  key(Qt::Key_Return, QStringLiteral("\r"));
+              }),
+              mrOk);
+    EXPECT_FALSE(StillOpen);
+    QString shown;
+    Show([&](DialogResponder&) { shown = Edit(pgS7_IP1)->Text(); });
+    EXPECT_EQ(shown, "99");
+}
+
 TEST_F(ParGenEditor, APeriodInAnOctetEditMovesAlongItsChain)
 {
     struct Case {

@@ -2,12 +2,16 @@
 // edit keys and limits, combo box index and text, page switching, category
 // panels, label accelerators, link clicks) and a look at all of them.
 #include "CategoryPanels.h"
+#include "Clock.h"
 #include "ComCtrls.h"
 #include "ControlsTestKit.h"
 #include "ExtCtrls.h"
+#include "Services.h"
 #include "StdCtrls.h"
 #include "TestHarness.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -294,6 +298,48 @@ TEST_F(ComboBoxTest, TheUsersChoiceAndTypingFireOnChange)
     Type("ab");
     EXPECT_EQ(log, (QStringList{"a", "ab"}));
     EXPECT_EQ(edit->Text(), QStringLiteral("ab"));
+}
+
+TEST_F(ComboBoxTest, AChoiceListFindsTheTypedBeginningFromItsFirstItem)
+{
+    auto clock = std::make_shared<TestClock>();
+    ScopedService<std::shared_ptr<IClock>> useClock(&PlatformServices::Clock, clock);
+    auto* list = Add<TComboBox>(8, 8, 120, 21);
+    list->SetStyle(csDropDownList);
+    for (int i = 0; i < 1500; ++i) list->Items()->Add(QString::number(i));
+    list->Items()->Add(QStringLiteral("Auto"));
+    list->SetItemIndex(40);
+    QStringList log;
+    list->OnChange = [&](TObject*) { log << list->Text(); };
+    Form->Show();
+    list->SetFocus();
+    struct Step {
+        const char* Typed;
+        uint64_t PauseBefore;  // ms
+        const char* Shown;
+    };
+    // Quick characters add up; a pause longer than the system's interval
+    // starts afresh; letter case does not count; no match keeps the choice.
+    const uint64_t pause = 2 * uint64_t(QApplication::keyboardInputInterval());
+    const Step steps[] = {{"4", 0, "4"},     {"0", 0, "40"},    {"1", pause, "1"}, {"2", 0, "12"},
+                          {"0", 0, "120"},   {"0", 0, "1200"},  {"0", 0, "1200"}, {"a", pause, "Auto"},
+                          {"U", 0, "Auto"}};
+    for (const Step& s : steps) {
+        clock->Advance(s.PauseBefore);
+        Type(QLatin1String(s.Typed));
+        EXPECT_EQ(list->Text(), QLatin1String(s.Shown)) << s.Typed;
+    }
+    EXPECT_EQ(log, (QStringList{"4", "40", "1", "12", "120", "1200", "Auto"})) << "each new choice, once";
+
+    // In the open list the item found is marked, and Enter picks it.
+    clock->Advance(pause);
+    auto* combo = static_cast<QComboBox*>(list->Widget());
+    list->SetDroppedDown(true);
+    for (QChar ch : QStringLiteral("77")) Input::Key(combo->view(), Qt::Key_unknown, Qt::NoModifier, QString(ch));
+    EXPECT_EQ(combo->view()->currentIndex().row(), 77);
+    Input::Key(combo->view(), Qt::Key_Return);
+    EXPECT_FALSE(list->DroppedDown());
+    EXPECT_EQ(list->ItemIndex(), 77);
 }
 
 // ---- page control

@@ -2,6 +2,7 @@
 // holds them: created at start, re-labelled by a language change, each
 // table saving an empty table in its file's shape.
 
+#include "Hints.h"
 #include "SiblingTablesKit.h"
 #include "ULanguage.h"
 
@@ -30,6 +31,32 @@ TEST_F(SiblingTablesFixture, CreatedAndRelabelled)
         f->SetModalResult(mrCancel);
     });
     FTopicTemplate->ShowModal();
+}
+
+TEST_F(SiblingTablesFixture, EachTableWindowsButtonsShowTheHintsOfItsOwnBand)
+{
+    const std::pair<TTableForm*, int> windows[] = {
+        {FS7_Protocol_Set_Access, 1208}, {FKNXAccess, 1408},           {FIEC61850_Variables, 1508},
+        {FTLS_Server_Known_Cert, 1608},  {FReceiveCAN, 1723},          {FTransmitCAN, 1825},
+        {FSet_PDO_Access, 1908},         {FSet_SDO_Client_Access, 2008}, {FSet_SDO_Server_Access, 2108},
+        {FSNMP_Trap_Access, 2210},       {FMQTT_Set_Topic, 2308},      {FBACnetSlaveSetAccess, 2510},
+        {FOPC_UA_Server_Access, 2708},
+    };
+    for (const auto& [w, first] : windows) {
+        SCOPED_TRACE(w->ClassName().toStdString());
+        TLbButton* buttons[6] = {w->Btn_OK, w->Btn_Cancel, w->Btn_DelRow, w->Btn_InsRow, w->Btn_CopyRow,
+                                 w->Btn_PasteRow};
+        for (int i = 0; i < 6; ++i) {
+            // The pointer resting on the button.
+            ASSERT_TRUE(ActivateControlHint(buttons[i], TPoint(20, 10)));
+            ASSERT_NE(ActiveHintWindow(), nullptr);
+            EXPECT_EQ(ActiveHintWindow()->Caption(), LangText(first + i)) << i;
+            if (w == FReceiveCAN && i == 0)
+                EXPECT_TRUE(TestHarness::GrabToPng(ActiveHintWindow(),
+                                                   TestHarness::GrabPath(QStringLiteral("can-receive-ok-hint.png"))));
+            CancelControlHint();
+        }
+    }
 }
 
 TEST_F(SiblingTablesFixture, EmptyTablesSaved)

@@ -42,6 +42,8 @@ TEST_F(BACnetRules, RowChecks)
     const Case cases[] = {
         {BACnetReadPage, "Binary Input", "0", "0", "", "4", 2545},
         {BACnetReadPage, "Binary Input", "0", "1499", "0", "", 0},
+        {BACnetReadPage, "Binary Value", "0", "0", "  ", "", 2545},  // blanks are empty
+        {BACnetWritePage, "Binary Value", "0", "0", " ", "", 2557},
         {BACnetReadPage, "Analog Input", "0", "1497", "", "4", 2546},
         {BACnetReadPage, "Analog Input", "0", "1496", "", "4", 0},
         {BACnetReadPage, "Large Analog Value", "0", "0", "", "8", 0},

@@ -37,10 +37,12 @@ TEST_F(KNXAccessChecks, EachRuleAndItsMessage)
         {{{knxSource, "0.0.0"}}, 0, ""},
         {{{knxSource, " 1.1.20 "}}, 0, ""},
         {{{knxSource, "1/2"}}, 1449, ""},
-        {{{knxSource, "1.2"}}, 1449, ""},
+        {{{knxSource, "1.2"}}, 0, ""},
+        {{{knxSource, "1.256"}}, 1449, ""},
         {{{knxDest, "32/1"}}, 1451, ""},
         {{{knxDest, "1.1.20"}}, 0, ""},
-        {{{knxDest, "230.240"}}, 1450, ""},
+        {{{knxDest, "230.240"}}, 0, ""},
+        {{{knxDest, "230.x"}}, 1450, ""},
         {{{knxApci, "read"}}, 0, ""},
         {{{knxApci, "1023"}}, 0, ""},
         {{{knxApci, "1024"}}, 1452, ""},
@@ -149,7 +151,7 @@ TEST_F(KNXWindow, TheFirstBadValueGivesOneDialogWithThePrefixAndNothingIsSaved)
 {
     OpenKNX([] {
         PutRow(G(), 1, Row());
-        PutRow(G(), 2, Row(QStringLiteral("1.2")));
+        PutRow(G(), 2, Row(QStringLiteral("16.1.2")));
         OkFailsWith(W(), ErrorRowText(1448, 2, 1449));
         PutRow(G(), 2, Row());
         G()->SetCells(knxTimeOut, 2, QStringLiteral("100000001"));
@@ -239,4 +241,19 @@ TEST_F(KNXWindow, GrabWithAFewRows)
         PutRow(G(), 2, Row(QStringLiteral("1.1.21")));
         Grab(W(), QStringLiteral("knx.png"));
     });
+}
+
+TEST_F(KNXWindow, AnAddressWrittenAsItsTwoBytesPassesOkAndIsSavedAsTyped)
+{
+    OpenKNX([] {
+        QStringList row = Row(QStringLiteral("17.4"));
+        row[2] = QStringLiteral("230.240");
+        PutRow(G(), 1, row);
+        W()->Btn_OK->Click();
+        EXPECT_EQ(W()->ModalResult(), mrOk);
+    });
+    const QList<TAttributes> rows = SavedRows(KNX_SetAccess_File, QStringLiteral("KNX_in_Write"));
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0][1].second, QStringLiteral("17.4"));
+    EXPECT_EQ(rows[0][2].second, QStringLiteral("230.240"));
 }
